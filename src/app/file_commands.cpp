@@ -1,0 +1,65 @@
+#include "app/file_commands.h"
+
+#include "app/status_texts.h"
+#include "project/builder_script.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+void NewProject(Workbench& bench) {
+    bench.user.SetStatus(kStatusReady);
+    ProjectRecord& project = bench.project;
+    BuildFileTree(project.Files, bench.settings.NumberOfStates);
+    project.ApplicationName.clear();
+    SetFolderName(project, "", bench.settings);
+    project.Description.clear();
+    project.BannerLine1.clear();
+    project.BannerLine2.clear();
+    project.VersionRequired = kNewProjectVersion;
+    for (std::string* field :
+         {&project.PCInterface, &project.HeaderDirectory, &project.SourceDirectory,
+          &project.BuildDirectory, &project.IncludeDirectory, &project.AssemblerDirectory})
+        field->clear();
+    project.PasswordSupport = 0;
+    project.DatabaseSupport = 0;
+    bench.FileButtonsEnabled = false;
+}
+
+bool OpenProjectScript(Workbench& bench) {
+    std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
+    if (!path || path->empty())
+        return false;
+    bench.FileButtonsEnabled = false;
+    return RestoreProjectScript(bench, *path);
+}
+
+bool RestoreProjectScript(Workbench& bench, const std::string& path) {
+    Result<ProjectRecord> restored =
+        FileCreate_RestoreSystemSettings(bench.files, path, bench.settings);
+    if (!restored.ok()) {
+        bench.user.ShowMessage("The builder script was not opened.\n" + restored.error().Text(),
+                               MessageIcon::Critical);
+        return false;
+    }
+    bool wasEditable = bench.project.DetailsEditable;
+    bench.project = std::move(*restored);
+    bench.project.DetailsEditable = bench.project.DetailsEditable || wasEditable;
+    return true;
+}
+
+bool SaveProjectScript(Workbench& bench) {
+    if (Trimmed(bench.project.FolderName).empty()) {
+        bench.user.SetStatus(kStatusApplicationNotSpecified);
+        return false;
+    }
+    bench.files.MakeDirectory(bench.project.BuildDirectory);  // may exist already
+    Status saved = FileCreate_SaveSystemSettings(bench.files, bench.project);
+    if (!saved.ok()) {
+        bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),
+                               MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace cuffware

@@ -1,0 +1,109 @@
+#include "app/headless.h"
+
+#include <sstream>
+
+#include "app/file_commands.h"
+#include "app/printing_user_port.h"
+#include "platform/program_directory.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>& args) {
+    HeadlessArguments parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+        } else if (arg == "--settings") {
+            if (i + 1 >= args.size())
+                return Diagnostic{"", 0, "--settings needs a FILE"};
+            parsed.settingsPath = args[++i];
+        } else if (arg.rfind("--", 0) == 0 && parsed.command.empty()) {
+            return Diagnostic{"", 0, "unknown option " + arg};
+        } else if (parsed.command.empty()) {
+            parsed.command = arg;
+        } else {
+            parsed.operands.push_back(arg);
+        }
+    }
+    if (parsed.command.empty() && !parsed.help)
+        return Diagnostic{"", 0, "no COMMAND given"};
+    return parsed;
+}
+
+namespace {
+
+const HeadlessCommand* FindCommand(const std::string& name) {
+    for (const HeadlessCommand& command : HeadlessCommands())
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+bool TakesScript(const HeadlessCommand& command) {
+    return std::string(command.operand) == "SCRIPT";
+}
+
+}  // namespace
+
+std::string HeadlessUsage() {
+    std::ostringstream usage;
+    usage << "Usage: cuffware [--settings FILE] COMMAND [ARGUMENT]\n"
+             "\n"
+             "The Q740 Cuffware Builder without its window: each command restores the\n"
+             "builder script as File > Open does and runs the main window's action.\n"
+             "Every status and message text is printed on its own line; refusals and\n"
+             "errors go to standard error.\n"
+             "\n"
+             "Commands:\n";
+    for (const HeadlessCommand& command : HeadlessCommands()) {
+        std::string head = std::string(command.name) + " " + command.operand;
+        usage << "  " << head << std::string(head.size() < 18 ? 18 - head.size() : 1, ' ')
+              << command.summary << "\n";
+    }
+    usage << "\n"
+             "Options:\n"
+             "  --settings FILE   read and write FILE instead of builder.ini in the\n"
+             "                    program's directory\n"
+             "  --help            this text\n"
+             "\n"
+             "Exit status: 0 success, 1 refusal or failure, 2 wrong arguments,\n"
+             "3 from analyze when the code overlay is exceeded; build and download\n"
+             "return the status of what they ran.\n";
+    return usage.str();
+}
+
+int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,
+                std::ostream& out, std::ostream& err) {
+    Result<HeadlessArguments> parsed = ParseHeadlessArguments(args);
+    if (!parsed.ok()) {
+        err << "cuffware: " << parsed.error().message << "\n\n" << HeadlessUsage();
+        return kExitUsage;
+    }
+    if (parsed->help) {
+        out << HeadlessUsage();
+        return kExitSuccess;
+    }
+    const HeadlessCommand* command = FindCommand(parsed->command);
+    if (!command) {
+        err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
+        return kExitUsage;
+    }
+    if (TakesScript(*command) && parsed->operands.size() != 1) {
+        err << "cuffware: " << command->name << " takes one SCRIPT\n";
+        return kExitUsage;
+    }
+
+    PrintingUserPort user(out, err);
+    Workbench bench(files, processes, user);
+    std::string settingsPath = parsed->settingsPath.empty()
+                                   ? InProgramDirectory(kToolSettingsFileName)
+                                   : parsed->settingsPath;
+    LoadWorkbench(bench, settingsPath);
+    if (TakesScript(*command) && !RestoreProjectScript(bench, parsed->operands.front()))
+        return kExitFailure;
+    return command->run(bench, *parsed);
+}
+
+}  // namespace cuffware

@@ -1,0 +1,47 @@
+#pragma once
+// The headless command: cuffware [--settings FILE] COMMAND [ARGUMENT]
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/workbench.h"
+#include "platform/result.h"
+
+namespace cuffware {
+
+// Exit statuses of the headless command.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitOverlayExceeded = 3;
+
+struct HeadlessArguments {
+    std::string settingsPath;  // empty: builder.ini in the program's directory
+    std::string command;       // empty with help
+    std::vector<std::string> operands;
+    bool help = false;
+};
+
+// The arguments after the program name.
+Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>& args);
+
+// One command: what it is called, what it takes, what it does.
+struct HeadlessCommand {
+    const char* name;
+    const char* operand;  // "SCRIPT", "[DIR]" or ""
+    const char* summary;
+    // Runs on a loaded Workbench; for a SCRIPT command the script has been
+    // restored first. Returns the exit status.
+    int (*run)(Workbench& bench, const HeadlessArguments& args);
+};
+
+const std::vector<HeadlessCommand>& HeadlessCommands();
+
+std::string HeadlessUsage();
+
+// Everything the command does, with its streams and ports given.
+int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,
+                std::ostream& out, std::ostream& err);
+
+}  // namespace cuffware

@@ -1,0 +1,25 @@
+#pragma once
+// The headless command's user: every status and message text on a line of
+// its own; refusals and errors go to the error stream.
+
+#include <ostream>
+
+#include "platform/user_port.h"
+
+namespace cuffware {
+
+class PrintingUserPort : public UserPort {
+  public:
+    PrintingUserPort(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    void SetStatus(const std::string& text) override;
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    // There is nobody to ask: the dialog counts as cancelled.
+    std::optional<std::string> AskOpenFile(const OpenFileRequest& request) override;
+
+  private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+}  // namespace cuffware

@@ -1,0 +1,30 @@
+#include "app/workbench.h"
+
+#include "app/status_texts.h"
+
+namespace cuffware {
+
+void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
+    bench.user.SetStatus(kStatusReady);
+    bench.settingsPath = settingsPath;
+    Result<LoadedToolSettings> loaded = LoadToolSettings(bench.files, settingsPath);
+    if (loaded.ok()) {
+        bench.settings = loaded->settings;
+        for (const std::string& warning : loaded->warnings)
+            bench.user.ShowMessage(warning, MessageIcon::Exclamation);
+    } else {
+        bench.settings = DefaultToolSettings();
+        bench.user.ShowMessage(
+            "The tool settings cannot be read or created; the defaults are used.\n" +
+                loaded.error().Text(),
+            MessageIcon::Exclamation);
+    }
+    bench.project = StartupProject(bench.settings);
+    bench.FileButtonsEnabled = false;
+}
+
+void TextFolderName_Change(Workbench& bench, const std::string& text) {
+    SetFolderName(bench.project, text, bench.settings);
+}
+
+}  // namespace cuffware

@@ -1,0 +1,36 @@
+#pragma once
+// The builder script (*.scr): the project as lines of text, one record per
+// line, category blocks of a count followed by that many paths.
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/result.h"
+#include "project/project_record.h"
+
+namespace cuffware {
+
+// The script's text: fourteen fields, the category count (the tree's
+// NumberOfStates + 5), then one block per category in node order. The tree's
+// own shape is written, so a NumberOfStates changed in the Options after the
+// tree was built cannot drop or invent categories. Lines end in CR LF.
+std::string BuilderScriptText(const ProjectRecord& project);
+
+// The project a script's text describes, built on a fresh tree for the
+// settings' NumberOfStates. Whole lines are records, each trimmed. A script
+// that ends early, a count that is not a whole number or is negative, a
+// category count above the tree's, or a flag other than 0 and 1 fails with
+// the path and line.
+Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::string& pathText,
+                                         const ToolSettings& settings);
+
+// Writes the open project to its script path, replacing the file atomically.
+Status FileCreate_SaveSystemSettings(FileSystem& fs, const ProjectRecord& project);
+
+// Reads a script into a new project; the caller replaces the open project
+// only on success, so a failure leaves it exactly as it was.
+Result<ProjectRecord> FileCreate_RestoreSystemSettings(FileSystem& fs, const std::string& filename,
+                                                       const ToolSettings& settings);
+
+}  // namespace cuffware

@@ -1,0 +1,37 @@
+#include "project/project_record.h"
+
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+void DeriveProjectDirectories(ProjectRecord& project, const ToolSettings& settings) {
+    std::string folder = Trimmed(project.FolderName);
+    if (folder.empty())
+        return;
+    project.FolderName = folder;
+    std::string appDirectory = settings.SdkPath + "\\app\\" + folder;
+    project.HeaderDirectory = appDirectory + "\\h";
+    project.SourceDirectory = appDirectory + "\\src";
+    project.BuildDirectory = appDirectory + "\\build";
+    project.IncludeDirectory = settings.SdkPath + "\\include";
+    project.AssemblerDirectory = settings.AssemblerPath;
+    project.DetailsEditable = true;
+}
+
+void SetFolderName(ProjectRecord& project, std::string folderName, const ToolSettings& settings) {
+    project.FolderName = std::move(folderName);
+    DeriveProjectDirectories(project, settings);
+}
+
+ProjectRecord StartupProject(const ToolSettings& settings) {
+    ProjectRecord project;
+    project.VersionRequired = Trimmed(settings.FirmwareVersion);
+    BuildFileTree(project.Files, settings.NumberOfStates);
+    return project;
+}
+
+std::string ScriptPath(const ProjectRecord& project) {
+    return Trimmed(project.BuildDirectory) + "\\" + Trimmed(project.FolderName) + ".scr";
+}
+
+}  // namespace cuffware

@@ -1,0 +1,70 @@
+#pragma once
+// The tool settings: where the SDK and the cross toolchain are installed, how
+// many state categories a project has and which firmware version a new
+// project requires. Stored in builder.ini beside the program.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/result.h"
+
+namespace cuffware {
+
+inline constexpr const char* kToolSettingsFileName = "builder.ini";
+inline constexpr int kMaxNumberOfStates = 254;
+inline constexpr int kDefaultNumberOfStates = 15;
+
+struct ToolSettings {
+    std::string SdkPath;
+    std::string AssemblerPath;
+    int16_t NumberOfStates = 0;
+    std::string FirmwareVersion;
+};
+
+// The values a new builder.ini is written with.
+ToolSettings DefaultToolSettings();
+
+// The four lines the file holds, each ending in CR LF.
+std::string ToolSettingsFileText(const ToolSettings& settings);
+
+// The values the file's text gives: keys matched without regard to case,
+// whole lines, the last occurrence of a key wins, a missing key leaves its
+// field empty or 0. NumberOfStates is not range-checked here.
+ToolSettings ParseToolSettings(std::string_view fileText);
+
+// What LoadToolSettings found, with anything the user should be told.
+struct LoadedToolSettings {
+    ToolSettings settings;
+    std::vector<std::string> warnings;
+};
+
+// Reads the file; when it cannot be read it is created with the defaults and
+// read again. A NumberOfStates outside 0..254 is replaced by the default and
+// reported in warnings. Fails only when the file can neither be read nor
+// created.
+Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& pathText);
+
+// The four texts of the Options dialog, as typed.
+struct ToolSettingsFields {
+    std::string sdkPath;
+    std::string assemblerPath;
+    std::string numberOfStates;
+    std::string firmwareVersion;
+};
+
+// The settings the four fields give: each trimmed, the number of states as
+// the rounded numeric value of its text.
+ToolSettings ToolSettingsFromFields(const ToolSettingsFields& fields);
+
+// The message for a number of states outside 0..254, or "" when it is usable.
+std::string NumberOfStatesProblem(long long numberOfStates);
+
+// Replaces the file with the four lines from the fields: each trimmed, the
+// number of states written as the decimal text of its numeric value.
+// A number of states outside 0..254 is refused and nothing is written.
+Status WriteToolSettingsFile(FileSystem& fs, const std::string& pathText,
+                             const ToolSettingsFields& fields);
+
+}  // namespace cuffware
