@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/workbench.h"
+
+namespace cuffware {
+
+// SdkPath trimmed + "\bin\CuffwareDL.exe " + BuildDirectory trimmed + "\" +
+// FolderName trimmed + ".app", with no quotes added.
+std::string DownloaderCommandLine(const Workbench& bench);
+
+// "Cuffware Downloader": starts the downloader on the descriptor without
+// waiting. Returns true when it was started.
+bool StartDownloader(Workbench& bench);
+
+// The same, waiting; the downloader's exit status, or nothing after a
+// refusal or a failure to start.
+std::optional<int> RunDownloaderAndWait(Workbench& bench);
+
+}  // namespace cuffware
