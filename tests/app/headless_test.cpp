@@ -1,0 +1,76 @@
+#include "app/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/recording_processes.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::RecordingProcesses;
+using testing::TempDir;
+
+TEST(HeadlessArguments, SettingsCommandAndOperands) {
+    Result<HeadlessArguments> a =
+        ParseHeadlessArguments({"--settings", "my.ini", "generate", "demo.scr"});
+    ASSERT_TRUE(a.ok());
+    EXPECT_EQ(a->settingsPath, "my.ini");
+    EXPECT_EQ(a->command, "generate");
+    EXPECT_EQ(a->operands, std::vector<std::string>{"demo.scr"});
+    EXPECT_FALSE(ParseHeadlessArguments({"--settings"}).ok());
+    EXPECT_FALSE(ParseHeadlessArguments({}).ok());
+    EXPECT_FALSE(ParseHeadlessArguments({"--bogus", "x"}).ok());
+    EXPECT_TRUE(ParseHeadlessArguments({"--help"})->help);
+}
+
+struct HeadlessRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+HeadlessRun Headless(const std::vector<std::string>& args) {
+    RecordingProcesses processes;
+    std::ostringstream out, err;
+    int status = RunHeadless(args, DiskFileSystem(), processes, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Headless, HelpListsTheCommands) {
+    HeadlessRun run = Headless({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Usage: cuffware [--settings FILE] COMMAND"), std::string::npos);
+    for (const HeadlessCommand& command : HeadlessCommands())
+        EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos);
+}
+
+TEST(Headless, WrongArgumentsAreUsageErrors) {
+    EXPECT_EQ(Headless({"frobnicate"}).status, kExitUsage);
+    EXPECT_EQ(Headless({}).status, kExitUsage);
+    EXPECT_EQ(Headless({"save"}).status, kExitUsage);
+}
+
+TEST(Headless, AScriptThatCannotBeRestoredFailsOnStandardError) {
+    TempDir dir;
+    HeadlessRun run = Headless({"--settings", dir / "builder.ini", "save", dir / "missing.scr"});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.out, "Ready\n");
+    EXPECT_NE(run.err.find(dir / "missing.scr"), std::string::npos);
+    EXPECT_TRUE(dir.Exists("builder.ini"));  // created with the defaults
+}
+
+TEST(Headless, SaveRoundTripsAScript) {
+    TempDir dir;
+    std::string script = "App\r\ndemo\r\n\r\n\r\n\r\n740018\r\n0\r\n0\r\n\r\nh\r\ns\r\n" +
+                         dir.path() + "\r\ni\r\na\r\n0\r\n";
+    dir.Write("demo.scr", script);
+    HeadlessRun run = Headless({"--settings", dir / "builder.ini", "save", dir / "demo.scr"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.Read("demo.scr").substr(0, 50), script.substr(0, 50));
+}
+
+}  // namespace
+}  // namespace cuffware

@@ -1,0 +1,79 @@
+#include "platform/host_path.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/file_system.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::TempDir;
+
+#ifndef _WIN32
+TEST(MapPathText, DriveLettersGoThroughTheWinePrefix) {
+    EXPECT_EQ(MapPathText("c:\\q740\\app\\demo\\build", "/home/u/.wine"),
+              "/home/u/.wine/dosdevices/c:/q740/app/demo/build");
+    EXPECT_EQ(MapPathText("D:\\sdk", "/p"), "/p/dosdevices/d:/sdk");
+    EXPECT_EQ(MapPathText("c:", "/p"), "/p/dosdevices/c:");
+    EXPECT_EQ(MapPathText("c:rel", "/p"), "/p/dosdevices/c:/rel");
+}
+
+TEST(MapPathText, PosixPathsOnlyTurnTheirBackslashes) {
+    EXPECT_EQ(MapPathText("/tmp/demo\\build\\common.asm", "/p"), "/tmp/demo/build/common.asm");
+    EXPECT_EQ(MapPathText("build\\\\x", "/p"), "build//x");  // never normalised
+}
+
+// Sets WINEPREFIX for one test and puts the old value back afterwards.
+class WinePrefixScope {
+  public:
+    explicit WinePrefixScope(const std::string& prefix) {
+        if (const char* old = std::getenv("WINEPREFIX"))
+            old_ = old;
+        setenv("WINEPREFIX", prefix.c_str(), 1);
+    }
+    ~WinePrefixScope() {
+        if (old_.empty())
+            unsetenv("WINEPREFIX");
+        else
+            setenv("WINEPREFIX", old_.c_str(), 1);
+    }
+
+  private:
+    std::string old_;
+};
+
+TEST(HostPath, FindsFilesOnAWineDriveWhateverTheCase) {
+    TempDir prefix;
+    prefix.Write("drive_c/Q740/App/Demo/build/demo_code_018.bin", "image");
+    std::filesystem::create_directory(prefix / "dosdevices");
+    std::filesystem::create_directory_symlink(prefix / "drive_c", prefix / "dosdevices/c:");
+    WinePrefixScope scope(prefix.path());
+
+    std::string found = HostPath("c:\\q740\\app\\demo\\build\\DEMO_CODE_018.BIN");
+    EXPECT_EQ(found, prefix / "dosdevices/c:/Q740/App/Demo/build/demo_code_018.bin");
+    EXPECT_TRUE(DiskFileSystem().Exists("C:\\Q740\\APP\\DEMO\\BUILD\\demo_code_018.bin"));
+    EXPECT_FALSE(DiskFileSystem().Exists("c:\\q740\\app\\demo\\build\\other.bin"));
+}
+
+TEST(HostPath, AnExactComponentWinsOverOneThatDiffersInCase) {
+    TempDir dir;
+    dir.Write("Build/a.txt", "upper");
+    dir.Write("build/a.txt", "lower");
+    dir.Write("Only/b.txt", "one");
+    EXPECT_EQ(HostPath(dir / "build/a.txt"), dir / "build/a.txt");
+    EXPECT_EQ(HostPath(dir / "Build/a.txt"), dir / "Build/a.txt");
+    EXPECT_EQ(HostPath(dir / "ONLY/B.TXT"), dir / "Only/b.txt");
+}
+
+TEST(HostPath, MissingComponentsStayAsGiven) {
+    TempDir dir;
+    EXPECT_EQ(HostPath(dir / "New\\File.TXT"), dir / "New/File.TXT");
+}
+#endif
+
+}  // namespace
+}  // namespace cuffware

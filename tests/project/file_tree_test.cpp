@@ -1,0 +1,124 @@
+#include "project/file_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace cuffware {
+namespace {
+
+std::vector<std::string> CategoryTexts(const FileTree& tree) {
+    std::vector<std::string> texts;
+    for (int n = kParameterNode; n <= tree.LastCategoryNode(); ++n)
+        texts.push_back(tree.At(n).text);
+    return texts;
+}
+
+TEST(BuildFileTree, DefaultTreeHasTwentyCategoriesAtFixedNodes) {
+    FileTree tree;
+    BuildFileTree(tree, 15);
+    EXPECT_EQ(tree.At(kRootNode).text, "Application");
+    EXPECT_EQ(tree.At(kRootNode).key, "root");
+    EXPECT_EQ(tree.CategoryCount(), 20);
+    EXPECT_EQ(tree.NodeByKey("parameter"), 2);
+    EXPECT_EQ(tree.NodeByKey("header"), 3);
+    EXPECT_EQ(tree.NodeByKey("background"), 4);
+    EXPECT_EQ(tree.NodeByKey("common"), 5);
+    EXPECT_EQ(tree.At(StateNode(0)).text, "State 0");
+    EXPECT_EQ(tree.At(StateNode(10)).text, "State 10");
+    EXPECT_EQ(tree.At(21).text, "State 15");
+    EXPECT_EQ(tree.At(StateNode(3)).key, "");
+    EXPECT_EQ(tree.ChildCount(kRootNode), 20);
+    for (int n = kParameterNode; n <= 21; ++n) {
+        EXPECT_EQ(tree.ChildCount(n), 0);
+        EXPECT_TRUE(tree.At(n).expanded);
+        EXPECT_FALSE(tree.At(n).checked);
+    }
+    EXPECT_TRUE(tree.At(kRootNode).checked);
+}
+
+TEST(BuildFileTree, NoStatesButStateZero) {
+    FileTree tree;
+    BuildFileTree(tree, 0);
+    EXPECT_EQ(CategoryTexts(tree),
+              (std::vector<std::string>{"Parameter File", "Header File", "Background Handler File",
+                                        "Common Files", "State 0"}));
+    EXPECT_EQ(tree.NumberOfStates(), 0);
+}
+
+TEST(BuildFileTree, RebuildingDropsFilesAndRestartsNumbering) {
+    FileTree tree;
+    BuildFileTree(tree, 15);
+    AddFileToCategory(tree, kHeaderNode, "a.h");
+    BuildFileTree(tree, 3);
+    EXPECT_EQ(tree.CategoryCount(), 8);
+    EXPECT_EQ(tree.NodeCount(), 9);
+    EXPECT_EQ(tree.ChildCount(kHeaderNode), 0);
+}
+
+TEST(TreeEditing, FilesKeepOrderAndCategoryNumbersNeverMove) {
+    FileTree tree;
+    BuildFileTree(tree, 15);
+    ASSERT_TRUE(AddFileToCategory(tree, kHeaderNode, "c:\\src\\demo.h"));
+    ASSERT_TRUE(AddFileToCategory(tree, StateNode(3), "b.asm"));
+    ASSERT_TRUE(AddFileToCategory(tree, StateNode(3), "a.asm"));
+    ASSERT_TRUE(AddFileToCategory(tree, StateNode(3), "b.asm"));  // duplicates are allowed
+    EXPECT_EQ(tree.At(StateNode(3)).text, "State 3");
+    EXPECT_EQ(tree.Files(StateNode(3)), (std::vector<std::string>{"b.asm", "a.asm", "b.asm"}));
+    int file = tree.FirstChild(kHeaderNode);
+    EXPECT_GT(file, 21);
+    EXPECT_TRUE(tree.At(file).bold);
+    EXPECT_TRUE(tree.At(file).checked);
+    EXPECT_TRUE(tree.At(kHeaderNode).checked);
+}
+
+TEST(TreeEditing, AddRefusesRootAndFileNodes) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    EXPECT_FALSE(AddFileToCategory(tree, kRootNode, "x.asm"));
+    AddFileToCategory(tree, kCommonNode, "x.asm");
+    EXPECT_FALSE(AddFileToCategory(tree, tree.FirstChild(kCommonNode), "y.asm"));
+    EXPECT_EQ(tree.ChildCount(kRootNode), 6);
+    EXPECT_EQ(tree.ChildCount(kCommonNode), 1);
+}
+
+TEST(TreeEditing, RemoveClearsTheCheckMarkOnlyWithTheLastFile) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    AddFileToCategory(tree, kCommonNode, "a.asm");
+    AddFileToCategory(tree, kCommonNode, "b.asm");
+    EXPECT_FALSE(RemoveFileNode(tree, kCommonNode));
+    EXPECT_FALSE(RemoveFileNode(tree, kRootNode));
+    ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
+    EXPECT_TRUE(tree.At(kCommonNode).checked);
+    EXPECT_EQ(tree.Files(kCommonNode), std::vector<std::string>{"b.asm"});
+    ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
+    EXPECT_FALSE(tree.At(kCommonNode).checked);
+    EXPECT_EQ(tree.ChildCount(kCommonNode), 0);
+}
+
+TEST(TreeEditing, DropsOnAFileNodeNestAndStayOutOfTheCategory) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    AddFileToCategory(tree, kHeaderNode, "demo.h");
+    int file = tree.FirstChild(kHeaderNode);
+    EXPECT_FALSE(DropFiles(tree, file, {"x.h", "y.h"}).has_value());
+    EXPECT_EQ(tree.Files(kHeaderNode), std::vector<std::string>{"demo.h"});
+    EXPECT_EQ(tree.ChildCount(file), 2);
+    EXPECT_TRUE(tree.At(tree.FirstChild(file)).expanded);
+    // Removing the file takes the nested nodes with it.
+    ASSERT_TRUE(RemoveFileNode(tree, file));
+    EXPECT_EQ(tree.ChildCount(kHeaderNode), 0);
+}
+
+TEST(TreeEditing, DropsOnACategoryAppendInOrderAndTheRootIsRefused) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    EXPECT_FALSE(DropFiles(tree, StateNode(0), {"1.asm", "2.asm", "3.asm"}).has_value());
+    EXPECT_EQ(tree.Files(StateNode(0)), (std::vector<std::string>{"1.asm", "2.asm", "3.asm"}));
+    EXPECT_TRUE(tree.At(StateNode(0)).checked);
+    EXPECT_EQ(DropFiles(tree, kRootNode, {"4.asm"}),
+              std::string("Adding files not allowed in root."));
+    EXPECT_EQ(tree.ChildCount(kRootNode), 6);
+}
+
+}  // namespace
+}  // namespace cuffware
