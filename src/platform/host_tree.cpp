@@ -1,0 +1,91 @@
+#include "platform/host_tree.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace cuffware {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Status Failed(const std::string& path, const std::string& what, const std::error_code& error) {
+    return Diagnostic{path, 0, what + error.message()};
+}
+
+}  // namespace
+
+Status CopyTree(const std::string& fromDir, const std::string& toDir) {
+    std::error_code error;
+    fs::create_directories(toDir, error);
+    if (error)
+        return Failed(toDir, "cannot create directory: ", error);
+    fs::copy(fromDir, toDir, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+             error);
+    if (error)
+        return Failed(fromDir, "cannot copy: ", error);
+    return Status::Ok();
+}
+
+Status CopyOneFile(const std::string& from, const std::string& to, bool executable) {
+    std::error_code error;
+    fs::create_directories(fs::path(to).parent_path(), error);
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    if (error)
+        return Failed(from, "cannot copy: ", error);
+    if (executable) {
+        fs::permissions(to, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::add, error);
+        if (error)
+            return Failed(to, "cannot make executable: ", error);
+    }
+    return Status::Ok();
+}
+
+Status LinkWineDrive(const std::string& prefix, char letter, const std::string& target) {
+    std::error_code error;
+    fs::path devices = fs::path(prefix) / "dosdevices";
+    fs::create_directories(devices, error);
+    if (error)
+        return Failed(devices.string(), "cannot create directory: ", error);
+    fs::path link = devices / (std::string(1, letter) + ":");
+    fs::remove(link, error);
+    fs::create_directory_symlink(target, link, error);
+    if (error)
+        return Failed(link.string(), "cannot link the drive: ", error);
+    return Status::Ok();
+}
+
+Status MakeDirectories(const std::string& dir) {
+    std::error_code error;
+    fs::create_directories(dir, error);
+    if (error)
+        return Failed(dir, "cannot create directory: ", error);
+    return Status::Ok();
+}
+
+Result<std::string> MakeTemporaryDirectory(const std::string& namePrefix) {
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    if (error)
+        return Diagnostic{"", 0, "no temporary directory: " + error.message()};
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = base / (namePrefix + std::to_string(random() % 1000000));
+        if (fs::create_directory(candidate, error))
+            return candidate.string();
+    }
+    return Diagnostic{base.string(), 0, "cannot create a new directory"};
+}
+
+void SetEnvironment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+}  // namespace cuffware
