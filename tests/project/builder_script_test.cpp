@@ -43,7 +43,8 @@ TEST(BuilderScript, LinesFollowTheRecordOrder) {
 }
 
 TEST(BuilderScript, DefaultStatesGiveTwentyBlocks) {
-    std::vector<std::string_view> lines = SplitLines(BuilderScriptText(SampleProject(15)));
+    std::string text = BuilderScriptText(SampleProject(15));
+    std::vector<std::string_view> lines = SplitLines(text);
     ASSERT_EQ(lines.size(), 15u + 20u);
     EXPECT_EQ(lines[14], "20");
 }
