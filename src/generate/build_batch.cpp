@@ -1,0 +1,97 @@
+#include "generate/build_batch.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "generate/builder_banner.h"
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+constexpr std::string_view kSeparator = "rem ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
+
+void Heading(TextFile& file, std::string_view title) {
+    file.Line(kSeparator);
+    file.Line("rem ; " + std::string(title));
+    file.Line(kSeparator);
+}
+
+// Assemble, link and locate one section, named by its base name.
+void SectionChain(TextFile& file, const std::string& asmDir, const std::string& name) {
+    file.Line(asmDir + "\\bin\\as88.exe " + name + ".asm -fascmd.cmd");
+    file.Line(asmDir + "\\bin\\lk88.exe " + name + ".obj -o " + name + ".out -flkcmd.cmd");
+    file.Line(asmDir + "\\bin\\lc88.exe " + name + ".out -o " + name + ".sre -flccmd.cmd");
+}
+
+void Deletions(TextFile& file, std::initializer_list<std::string_view> patterns) {
+    for (std::string_view pattern : patterns)
+        file.Line("del " + std::string(pattern));
+}
+
+}  // namespace
+
+GeneratedFile FileCreate_BUILD_BAT(const ProjectRecord& project, const ToolSettings& settings,
+                                   StateNumber MaxStateIndex) {
+    const std::string buildDir = Trimmed(project.BuildDirectory);
+    const std::string asmDir = Trimmed(project.AssemblerDirectory);
+    const std::string& sdkDir = settings.SdkPath;  // as stored in builder.ini
+
+    TextFile file;
+    file.Line("@ECHO OFF");
+    FileOutput_CuffwareBuilderHeader3(file, project);
+    Heading(file, "Clean up cuffware build directory");
+    file.Line();
+    file.Line("cd " + buildDir);
+    file.Line();
+    Deletions(file, {"*.sre", "*.bin", "*.lst", "*.obj", "*.out", "*.err", "*.lnl", "*.cal",
+                     "*.bak", "*.ers", "*.elk", "*.elc"});
+    file.Line();
+
+    Heading(file, "Build Common Section");
+    file.Line();
+    SectionChain(file, asmDir, "common");
+    file.Line(sdkDir + "\\bin\\maplist common.map");
+    file.Line(sdkDir + "\\bin\\labelset common.sy");
+    file.Line("copy common.equ comminc.h");
+    file.Line();
+
+    Heading(file, "Build State Handler Section");
+    for (int n = 0; n <= MaxStateIndex.value(); ++n) {
+        const std::string name = "state" + std::to_string(n);
+        file.Line();
+        file.Line("rem Build " + name + " Handler");
+        SectionChain(file, asmDir, name);
+        file.Line();
+    }
+
+    file.Line();
+    Heading(file, "Build Parameter File");
+    file.Line();
+    SectionChain(file, asmDir, "param");
+    file.Line();
+    file.Line();
+    Heading(file, "Delete temporary files");
+    file.Line();
+    Deletions(file, {"*.out", "*.sy", "*.tmp", "*.lnl", "*.cal"});
+    return {BuildDirectoryFile(project, "build.bat"), file.Text()};
+}
+
+std::array<GeneratedFile, 3> FileCreate_COMMANDSCRIPT(const ProjectRecord& project) {
+    auto oneLine = [&](std::string_view name, std::string_view options) {
+        TextFile file;
+        file.Line(options);
+        return GeneratedFile{BuildDirectoryFile(project, name), file.Text()};
+    };
+    return {
+        oneLine("ascmd.cmd",
+                "-Ms -gaLHS -OHjN -l -LcdeGlmNpqsWXy -w137 -w118 -w109 -w141 -w112 -t -err -e"),
+        oneLine("lkcmd.cmd", "-ds1c88349.dsc -M -L -e -N -w8 -err -v"),
+        oneLine("lccmd.cmd", "-f2b32 -ds1c88349.dsc -M -w8 -e -err"),
+    };
+}
+
+}  // namespace cuffware

@@ -1,0 +1,21 @@
+#pragma once
+// The comment block that opens every generated source and batch file.
+
+#include <string_view>
+
+#include "project/project_record.h"
+#include "project/text_file.h"
+
+namespace cuffware {
+
+// The rights notice on the banner's fifth line.
+inline constexpr std::string_view kRightsNotice =
+    "Copyright (c) 2002 Cuffware Builder developers. All rights reserved.";
+
+// Appends the eleven banner lines in the assembler style (";").
+void FileOutput_CuffwareBuilderHeader(TextFile& file, const ProjectRecord& project);
+
+// Appends the eleven banner lines in the batch style ("REM").
+void FileOutput_CuffwareBuilderHeader3(TextFile& file, const ProjectRecord& project);
+
+}  // namespace cuffware

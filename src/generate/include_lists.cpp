@@ -1,0 +1,51 @@
+#include "generate/include_lists.h"
+
+#include <string>
+
+#include "generate/sdk_headers.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+void IncludeLine(TextFile& file, std::string_view path) {
+    file.Line("    INCLUDE '" + std::string(path) + "'");
+}
+
+// A node that is not in the tree lists nothing, like an empty category.
+void CategoryList(TextFile& file, const FileTree& tree, int categoryNode) {
+    if (!tree.Contains(categoryNode))
+        return;
+    for (const std::string& path : tree.Files(categoryNode))
+        IncludeLine(file, Trimmed(path));
+}
+
+}  // namespace
+
+void FileOutput_IncludeFiles(TextFile& file, const ProjectRecord& project) {
+    const std::string includeDirectory = Trimmed(project.IncludeDirectory);
+    file.Line();
+    for (std::string_view name : SdkHeaderNames())
+        IncludeLine(file, includeDirectory + "\\" + std::string(name));
+    file.Line();
+}
+
+void FileOutput_CuffwareHeaderFiles(TextFile& file, const ProjectRecord& project) {
+    CategoryList(file, project.Files, project.Files.NodeByKey("header"));
+}
+
+void FileOutput_CuffwareBackgroundFiles(TextFile& file, const ProjectRecord& project) {
+    CategoryList(file, project.Files, project.Files.NodeByKey("background"));
+}
+
+void FileOutput_CuffwareCommonFiles(TextFile& file, const ProjectRecord& project) {
+    CategoryList(file, project.Files, project.Files.NodeByKey("common"));
+}
+
+void FileOutput_CuffwareStateFiles(TextFile& file, const ProjectRecord& project,
+                                   int16_t StateIndex) {
+    CategoryList(file, project.Files, StateIndex);
+}
+
+}  // namespace cuffware

@@ -1,0 +1,27 @@
+#pragma once
+// The INCLUDE lists that fill the section sources: the SDK header list and
+// one list per file category.
+
+#include <cstdint>
+
+#include "project/project_record.h"
+#include "project/text_file.h"
+
+namespace cuffware {
+
+// An empty line, one INCLUDE per SDK header from the trimmed include
+// directory, an empty line: 56 lines.
+void FileOutput_IncludeFiles(TextFile& file, const ProjectRecord& project);
+
+// One INCLUDE per file of a category, in tree order, each path trimmed; an
+// empty category writes nothing at all.
+void FileOutput_CuffwareHeaderFiles(TextFile& file, const ProjectRecord& project);
+void FileOutput_CuffwareBackgroundFiles(TextFile& file, const ProjectRecord& project);
+void FileOutput_CuffwareCommonFiles(TextFile& file, const ProjectRecord& project);
+
+// The category with node number StateIndex: 6 + N for state N, 2 for the
+// parameter category.
+void FileOutput_CuffwareStateFiles(TextFile& file, const ProjectRecord& project,
+                                   int16_t StateIndex);
+
+}  // namespace cuffware

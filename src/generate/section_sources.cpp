@@ -1,0 +1,123 @@
+#include "generate/section_sources.h"
+
+#include <string>
+
+#include "generate/builder_banner.h"
+#include "generate/include_lists.h"
+#include "project/file_tree.h"
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+constexpr std::string_view kRuleA =
+    "    ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
+constexpr std::string_view kRuleB =
+    "     ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
+
+// Banner, assembler controls, the master header, the SDK list.
+void OpenSource(TextFile& file, const ProjectRecord& project, std::string_view firstLine) {
+    file.Line(firstLine);
+    FileOutput_CuffwareBuilderHeader(file, project);
+    file.Line();
+    file.Line("$CASE ON");
+    file.Line("$LIST OFF");
+    file.Line("    INCLUDE '" + Trimmed(project.IncludeDirectory) + "\\Q740INC.H'");
+}
+
+void ApplicationHeaders(TextFile& file, const ProjectRecord& project) {
+    file.Line();
+    file.Line(kRuleA);
+    file.Line("    ; WRIST APPLICATION SPECIFIC HEADER FILE");
+    file.Line(kRuleA);
+    file.Line();
+    FileOutput_CuffwareHeaderFiles(file, project);
+    file.Line();
+    file.Line(kRuleA);
+    file.Line(kRuleA);
+    file.Line();
+    file.Line();
+    file.Line("$LIST ON");
+    file.Line();
+}
+
+// The frame shared by the state and parameter sources: the section starts
+// where the common section ends, learnt from COMMINC.H.
+GeneratedFile StateFrame(const ProjectRecord& project, std::string_view fileName,
+                         std::string_view sourceComment, int16_t categoryNode) {
+    const std::string upperName = ToUpperAscii(fileName);
+    TextFile file;
+    OpenSource(file, project, ";**FILE " + upperName);
+    file.Line("    INCLUDE '" + BuildDirectoryFile(project, "COMMINC.H") + "'");
+    file.Line();
+    FileOutput_IncludeFiles(file, project);
+    ApplicationHeaders(file, project);
+    file.Line("CODESTATEADDRESS     equ     CommonCodeEnd");
+    file.Line();
+    file.Line("        DEFSECT \".text\", CODE AT CODESTATEADDRESS");
+    file.Line("        SECT    \".text\"");
+    file.Line();
+    file.Line(kRuleB);
+    file.Line("     ;");
+    file.Line(sourceComment);
+    file.Line("     ;");
+    file.Line(kRuleB);
+    file.Line();
+    FileOutput_CuffwareStateFiles(file, project, categoryNode);
+    file.Line();
+    file.Line(kRuleB);
+    file.Line(kRuleB);
+    file.Line();
+    file.Line(";**END FILE " + upperName);
+    return {BuildDirectoryFile(project, fileName), file.Text()};
+}
+
+}  // namespace
+
+GeneratedFile FileCreate_COMMON_ASM(const ProjectRecord& project) {
+    TextFile file;
+    OpenSource(file, project, ";**FILE COMMON.ASM");
+    FileOutput_IncludeFiles(file, project);
+    ApplicationHeaders(file, project);
+    file.Line("        DEFSECT \".text\", CODE AT COREHEAPEEPROMOVERLAYADDRESS");
+    file.Line("        SECT    \".text\" ");
+    file.Line();
+    file.Line("        GLOBAL      CODECOMMONADDRESS");
+    file.Line("CODECOMMONADDRESS:");
+    file.Line();
+    file.Line(kRuleB);
+    file.Line("     ;");
+    file.Line("     ; CUFFWARE SOURCE FILES TO BE IN THE COMMON SECTION");
+    file.Line("     ; * Always have the Background Handler routine to be the first file");
+    file.Line("     ;");
+    file.Line(kRuleB);
+    file.Line();
+    FileOutput_CuffwareBackgroundFiles(file, project);
+    FileOutput_CuffwareCommonFiles(file, project);
+    file.Line();
+    file.Line(kRuleA);
+    file.Line(kRuleA);
+    file.Line();
+    file.Line("        GLOBAL      CommonCodeEnd");
+    file.Line("CommonCodeEnd:");
+    file.Line();
+    file.Line("        GLOBAL      CommonCodeSize");
+    file.Line("CommonCodeSize      equ     (CommonCodeEnd - CODECOMMONADDRESS)");
+    file.Line();
+    file.Line(";**END FILE COMMON.ASM");
+    return {BuildDirectoryFile(project, "common.asm"), file.Text()};
+}
+
+GeneratedFile FileCreate_STATE_ASM(const ProjectRecord& project, int16_t StateIndex) {
+    const std::string name = "state" + std::to_string(StateIndex - kFirstStateNode) + ".asm";
+    return StateFrame(project, name, "     ; ADD CUFFWARE SOURCE FILE TO BE IN THE STATE CODE",
+                      StateIndex);
+}
+
+GeneratedFile FileCreate_PARAM_ASM(const ProjectRecord& project) {
+    return StateFrame(project, "param.asm", "     ; ADD CUFFWARE PARAMETER FILE", kParameterNode);
+}
+
+}  // namespace cuffware
