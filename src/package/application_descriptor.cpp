@@ -1,0 +1,32 @@
+#include "package/application_descriptor.h"
+
+#include <string>
+
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+GeneratedFile FileCreate_APP(const ProjectRecord& project) {
+    const std::string folder = Trimmed(project.FolderName);
+    const std::string ver3 = Ver3(project.VersionRequired);
+    auto imageName = [&](std::string_view kind) {
+        return ToLowerAscii(folder) + "_" + std::string(kind) + "_" + ver3 + ".bin";
+    };
+
+    TextFile file;
+    file.Line("[Cuffware]");
+    file.Line("Name=" + Trimmed(project.ApplicationName));
+    file.Line("Description=" + Trimmed(project.Description));
+    file.Line("Line1=" + Trimmed(project.BannerLine1));
+    file.Line("Line2=" + Trimmed(project.BannerLine2));
+    file.Line("Version Required=" + ver3);
+    file.Line("PAR=" + imageName("par"));
+    file.Line("CODE=" + imageName("code"));
+    file.Line("DB=" + (project.DatabaseSupport == 0 ? std::string() : imageName("dbase")));
+    file.Line(std::string("Password Support=") + (project.PasswordSupport == 1 ? "YES" : ""));
+    file.Line("App Interface=" + Trimmed(project.PCInterface));
+    return {BuildDirectoryFile(project, folder + ".app"), file.Text()};
+}
+
+}  // namespace cuffware
