@@ -1,0 +1,27 @@
+#pragma once
+// The stand-in assembler's core: reads a source and everything it
+// includes, and turns it into one located section in two passes (the first
+// places every label, so later labels may be used before they stand; the
+// second gives the bytes). Directives: $ controls ($CASE ON/OFF makes names
+// case-sensitive or not), INCLUDE, equ, DEFSECT "name", CODE AT address,
+// SECT "name", GLOBAL, DB, DW, DS; instruction lines give placeholders of
+// the sizes in instruction_table.h.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/result.h"
+#include "toolchain/object_module.h"
+
+namespace cuffware::toolchain {
+
+// The content of a file named by a path text (as written in an INCLUDE line
+// or on the command line), or nullopt when it cannot be read.
+using SourceReader = std::function<std::optional<std::string>(const std::string& pathText)>;
+
+// The first failure stops the run; its diagnostic names the file as it was
+// written and the line.
+Result<ObjectModule> Assemble(const std::string& sourceName, const SourceReader& read);
+
+}  // namespace cuffware::toolchain

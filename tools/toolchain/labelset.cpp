@@ -1,0 +1,45 @@
+#include "toolchain/symbol_files.h"
+#include "toolchain/tool_help.h"
+#include "toolchain/tools.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr ToolDescription kTool{
+    "labelset",
+    "labelset NAME.sy",
+    "Models the SDK's label header maker: reads the symbol list maplist wrote and\n"
+    "writes NAME.equ, one assembler equate \"NAME equ 0xVALUE\" per global label\n"
+    "(CommonCodeEnd among them for the common section); the build copies it to\n"
+    "comminc.h for the state sections. On an error prints FILE:LINE: reason and\n"
+    "writes nothing.\n",
+    {},
+};
+
+}  // namespace
+
+int RunLabelset(std::span<const std::string> args, const ToolContext& context) {
+    CommandLine commandLine = SplitCommandLine(args, false);
+    if (std::optional<int> done = Open(kTool, commandLine, context))
+        return *done;
+    const std::string& symbolList = commandLine.inputs[0];
+    std::string equates = WithExtension(symbolList, ".equ");
+    RemoveOutput(context, equates);
+    if (Status read = ReadOptions(context, commandLine, {}); !read)
+        return Fail(context, read.error());
+
+    Result<std::string> text = ReadInput(context, symbolList);
+    if (!text)
+        return Fail(context, text.error());
+    Result<std::vector<GlobalSymbol>> symbols = ReadSymbolList(*text, symbolList);
+    if (!symbols)
+        return Fail(context, symbols.error());
+    if (Status written = WriteOutput(context, equates, FormatEquates(*symbols)); !written)
+        return Fail(context, written.error());
+    context.out << "labelset: " << symbolList << " -> " << equates << ": " << symbols->size()
+                << " equates\n";
+    return 0;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,102 @@
+#include <array>
+
+#include "toolchain/description_file.h"
+#include "toolchain/expression.h"
+#include "toolchain/object_module.h"
+#include "toolchain/s_records.h"
+#include "toolchain/symbol_files.h"
+#include "toolchain/tool_help.h"
+#include "toolchain/tools.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr size_t kDefaultBytesPerRecord = 16;
+constexpr long long kMaxBytesPerRecord = 250;  // the byte count field holds at most 255
+
+constexpr std::array<OptionSpec, 6> kOptions = {{
+    {"-f", OptionArgument::kText,
+     "output format: 2 (Motorola S-records), bN: N data bytes a record"},
+    {"-d", OptionArgument::kText, "processor description file; must be found"},
+    {"-M", OptionArgument::kNone, "locate map; NAME.map is always written"},
+    {"-w", OptionArgument::kNumber, "suppress warning n"},
+    {"-e", OptionArgument::kNone, "no output on errors (always so)"},
+    {"-err", OptionArgument::kNone, "errors to a file; they go to the error stream"},
+}};
+
+constexpr ToolDescription kTool{
+    "lc88",
+    "lc88 NAME.out -o NAME.sre [-fOPTIONFILE] [options]",
+    "Models the S1C88 locator: the section already carries its address (DEFSECT\n"
+    "... CODE AT), so it writes NAME.sre with an S0 header record, S2 records at\n"
+    "the 24-bit located addresses and an S8 record, and NAME.map listing the\n"
+    "section's global symbols (common.map for the common section, which maplist\n"
+    "reads). Finds the processor description file like lk88. On an error prints\n"
+    "FILE:LINE: reason and writes neither file.\n",
+    kOptions,
+};
+
+// The data bytes per S2 record that a "-f2" or "-f2bN" option asks for.
+Result<size_t> BytesPerRecord(const CommandLine& commandLine) {
+    const Option* format = commandLine.Find("-f");
+    if (!format)
+        return kDefaultBytesPerRecord;
+    std::string_view text = format->Argument("-f");
+    Diagnostic unsupported = format->origin;
+    unsupported.message = "unsupported output format '" + format->text +
+                          "' (2 is Motorola S-records, optionally bN data bytes a record)";
+    if (text == "2")
+        return kDefaultBytesPerRecord;
+    if (!text.starts_with("2b"))
+        return unsupported;
+    Result<long long> count = NumberValue(text.substr(2));
+    if (!count || *count < 1 || *count > kMaxBytesPerRecord)
+        return unsupported;
+    return static_cast<size_t>(*count);
+}
+
+}  // namespace
+
+int RunLc88(std::span<const std::string> args, const ToolContext& context) {
+    CommandLine commandLine = SplitCommandLine(args, true);
+    if (std::optional<int> done = Open(kTool, commandLine, context))
+        return *done;
+    const std::string& linked = commandLine.inputs[0];
+    std::string records =
+        commandLine.output.empty() ? WithExtension(linked, ".sre") : commandLine.output;
+    std::string map = WithExtension(records, ".map");
+    RemoveOutput(context, records);
+    RemoveOutput(context, map);
+    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
+        return Fail(context, read.error());
+    Result<size_t> bytesPerRecord = BytesPerRecord(commandLine);
+    if (!bytesPerRecord)
+        return Fail(context, bytesPerRecord.error());
+    if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
+        return Fail(context, description.error());
+
+    Result<std::string> text = ReadInput(context, linked);
+    if (!text)
+        return Fail(context, text.error());
+    Result<ObjectModule> module = ParseModule(*text, ModuleStage::kLinked, linked);
+    if (!module)
+        return Fail(context, module.error());
+    if (module->address + static_cast<long long>(module->bytes.size()) > 0x1000000)
+        return Fail(context, {linked, 0, "section runs past the 24-bit address space"});
+    std::string header = WithExtension(module->source, "");
+    if (Status written = WriteOutput(context, map, FormatMap(*module, records)); !written)
+        return Fail(context, written.error());
+    if (Status written =
+            WriteOutput(context, records, FormatSRecords(*module, header, *bytesPerRecord));
+        !written) {
+        RemoveOutput(context, map);
+        return Fail(context, written.error());
+    }
+    context.out << "lc88: " << linked << " -> " << records << ", " << map << ": section "
+                << module->sectionName << " located at 0x" << Hex(module->address, 6) << ", "
+                << module->bytes.size() << " bytes\n";
+    return 0;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,62 @@
+#include <array>
+
+#include "toolchain/description_file.h"
+#include "toolchain/object_module.h"
+#include "toolchain/tool_help.h"
+#include "toolchain/tools.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr std::array<OptionSpec, 8> kOptions = {{
+    {"-d", OptionArgument::kText, "processor description file; must be found"},
+    {"-M", OptionArgument::kNone, "link map; none is written"},
+    {"-L", OptionArgument::kNone, "no default libraries (none exist)"},
+    {"-e", OptionArgument::kNone, "no output on errors (always so)"},
+    {"-N", OptionArgument::kNone, "no symbol table in the output"},
+    {"-w", OptionArgument::kNumber, "suppress warning n"},
+    {"-err", OptionArgument::kNone, "errors to a file; they go to the error stream"},
+    {"-v", OptionArgument::kNone, "verbose; the one summary line is printed anyway"},
+}};
+
+constexpr ToolDescription kTool{
+    "lk88",
+    "lk88 NAME.obj -o NAME.out [-fOPTIONFILE] [options]",
+    "Models the S1C88 linker for one-object sections: checks that NAME.obj is a\n"
+    "complete object of the stand-in assembler, finds the processor description\n"
+    "file (working directory, then ../etc beside the program) and writes NAME.out\n"
+    "for lc88. On an error prints FILE:LINE: reason and writes no output.\n",
+    kOptions,
+};
+
+}  // namespace
+
+int RunLk88(std::span<const std::string> args, const ToolContext& context) {
+    CommandLine commandLine = SplitCommandLine(args, true);
+    if (std::optional<int> done = Open(kTool, commandLine, context))
+        return *done;
+    const std::string& object = commandLine.inputs[0];
+    std::string output =
+        commandLine.output.empty() ? WithExtension(object, ".out") : commandLine.output;
+    RemoveOutput(context, output);
+    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
+        return Fail(context, read.error());
+    if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
+        return Fail(context, description.error());
+
+    Result<std::string> text = ReadInput(context, object);
+    if (!text)
+        return Fail(context, text.error());
+    Result<ObjectModule> module = ParseModule(*text, ModuleStage::kObject, object);
+    if (!module)
+        return Fail(context, module.error());
+    if (Status written = WriteOutput(context, output, FormatModule(*module, ModuleStage::kLinked));
+        !written)
+        return Fail(context, written.error());
+    context.out << "lk88: " << object << " -> " << output << ": " << module->bytes.size()
+                << " bytes\n";
+    return 0;
+}
+
+}  // namespace cuffware::toolchain

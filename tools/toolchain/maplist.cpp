@@ -1,0 +1,43 @@
+#include "toolchain/symbol_files.h"
+#include "toolchain/tool_help.h"
+#include "toolchain/tools.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr ToolDescription kTool{
+    "maplist",
+    "maplist NAME.map",
+    "Models the SDK's map lister: reads the locate map lc88 wrote and writes\n"
+    "NAME.sy, the section's global symbols, one \"NAME HEXVALUE\" a line, for\n"
+    "labelset. On an error prints FILE:LINE: reason and writes nothing.\n",
+    {},
+};
+
+}  // namespace
+
+int RunMaplist(std::span<const std::string> args, const ToolContext& context) {
+    CommandLine commandLine = SplitCommandLine(args, false);
+    if (std::optional<int> done = Open(kTool, commandLine, context))
+        return *done;
+    const std::string& map = commandLine.inputs[0];
+    std::string symbolList = WithExtension(map, ".sy");
+    RemoveOutput(context, symbolList);
+    if (Status read = ReadOptions(context, commandLine, {}); !read)
+        return Fail(context, read.error());
+
+    Result<std::string> text = ReadInput(context, map);
+    if (!text)
+        return Fail(context, text.error());
+    Result<std::vector<GlobalSymbol>> symbols = MapSymbols(*text, map);
+    if (!symbols)
+        return Fail(context, symbols.error());
+    if (Status written = WriteOutput(context, symbolList, FormatSymbolList(*symbols)); !written)
+        return Fail(context, written.error());
+    context.out << "maplist: " << map << " -> " << symbolList << ": " << symbols->size()
+                << " symbols\n";
+    return 0;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,159 @@
+#include "toolchain/source_line.h"
+
+#include "project/text_rules.h"
+#include "toolchain/expression.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The first word of text and the trimmed rest.
+std::pair<std::string_view, std::string_view> FirstWord(std::string_view text) {
+    size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    return {text.substr(0, end), TrimBlanks(text.substr(end))};
+}
+
+Diagnostic Problem(std::string message) {
+    return Diagnostic{{}, 0, std::move(message)};
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string_view WithoutComment(std::string_view line) {
+    char quote = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == ';') {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
+Result<Statement> ReadStatement(std::string_view line) {
+    Statement statement;
+    std::string_view text = TrimBlanks(WithoutComment(line));
+    if (text.empty())
+        return statement;
+    if (text[0] == '$') {
+        auto [control, arguments] = FirstWord(text);
+        statement.kind = Statement::kControl;
+        statement.name = ToUpperAscii(control);
+        statement.operands = arguments;
+        return statement;
+    }
+    auto [first, rest] = FirstWord(text);
+    if (first.size() > 1 && first.back() == ':') {
+        statement.label = first.substr(0, first.size() - 1);
+        if (!IsIdentifier(statement.label))
+            return Problem("bad label '" + statement.label + "'");
+        std::tie(first, rest) = FirstWord(rest);
+    } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
+                                               IsIdentifier(first.substr(0, colon))) {
+        // "label:LD A,B" with no blank after the colon.
+        statement.label = first.substr(0, colon);
+        std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
+    }
+    auto [second, expression] = FirstWord(rest);
+    if (statement.label.empty() && EqualsIgnoreCase(second, "equ")) {
+        if (!IsIdentifier(first))
+            return Problem("bad name '" + std::string(first) + "' before equ");
+        statement.kind = Statement::kEquate;
+        statement.name = first;
+        statement.operands = expression;
+        return statement;
+    }
+    // A label alone on its line is a statement with no keyword.
+    statement.kind = Statement::kOther;
+    statement.name = first;
+    statement.operands = rest;
+    return statement;
+}
+
+Result<std::optional<std::string>> IncludedPath(std::string_view line) {
+    auto [keyword, rest] = FirstWord(TrimBlanks(line));
+    if (!EqualsIgnoreCase(keyword, "INCLUDE"))
+        return std::optional<std::string>();
+    if (rest.empty() || rest[0] != '\'')
+        return Problem("INCLUDE expects a path in apostrophes");
+    for (size_t close = rest.size() - 1; close > 0; --close) {
+        if (rest[close] != '\'')
+            continue;
+        std::string_view after = TrimBlanks(rest.substr(close + 1));
+        if (after.empty() || after[0] == ';')
+            return std::optional<std::string>(std::string(rest.substr(1, close - 1)));
+    }
+    return Problem("INCLUDE path has no closing apostrophe");
+}
+
+std::vector<std::string> SplitList(std::string_view text) {
+    std::vector<std::string> items;
+    char quote = 0;
+    int depth = 0;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        char c = i < text.size() ? text[i] : ',';
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            if (i < text.size())
+                continue;
+        }
+        if (c == '\'' || c == '"')
+            quote = c;
+        else if (c == '(' || c == '[')
+            ++depth;
+        else if (c == ')' || c == ']')
+            --depth;
+        else if (c == ',' && (depth == 0 || i == text.size())) {
+            items.emplace_back(TrimBlanks(text.substr(start, i - start)));
+            start = i + 1;
+        }
+    }
+    return items;
+}
+
+std::optional<std::string> DoubleQuoted(std::string_view text) {
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+        return std::nullopt;
+    std::string_view inside = text.substr(1, text.size() - 2);
+    if (inside.find('"') != std::string_view::npos)
+        return std::nullopt;
+    return std::string(inside);
+}
+
+std::optional<std::string> SingleQuoted(std::string_view text) {
+    if (text.size() < 2 || text.front() != '\'' || text.back() != '\'')
+        return std::nullopt;
+    std::string bytes;
+    for (size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '\'') {
+            if (i + 2 >= text.size() || text[i + 1] != '\'')
+                return std::nullopt;
+            ++i;
+        }
+        bytes += text[i];
+    }
+    return bytes;
+}
+
+}  // namespace cuffware::toolchain

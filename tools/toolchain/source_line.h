@@ -1,0 +1,50 @@
+#pragma once
+// How one assembler line is read, apart from what it means:
+//   [label:] [keyword [operands]] [; comment]
+//   NAME equ EXPRESSION [; comment]
+//   $CONTROL ...
+//   INCLUDE 'path'
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace cuffware::toolchain {
+
+struct Statement {
+    enum Kind { kEmpty, kControl, kEquate, kOther } kind = kEmpty;
+    std::string label;     // kOther: the label before ":", or empty
+    std::string name;      // kEquate: the name defined; kOther: the keyword; kControl: "$CASE"
+    std::string operands;  // the rest: expression, operands or control arguments
+};
+
+// Blanks (spaces and tabs) removed at both ends.
+std::string_view TrimBlanks(std::string_view text);
+
+// The line without its comment: from the first ";" outside quotes.
+std::string_view WithoutComment(std::string_view line);
+
+// Splits a line (comment and all) into its parts; fails on a label that is
+// not a name or an equate without a name.
+Result<Statement> ReadStatement(std::string_view line);
+
+// For an INCLUDE line, the path between the quotes; nullopt for any other
+// line; a failure for an INCLUDE line without a quoted path. The path ends
+// at the last apostrophe that only blanks or a comment follow, so a path
+// with an apostrophe in it is read whole.
+Result<std::optional<std::string>> IncludedPath(std::string_view line);
+
+// Splits at the commas outside quotes and parentheses; items trimmed.
+std::vector<std::string> SplitList(std::string_view text);
+
+// The text between double quotes when text is exactly one such string.
+std::optional<std::string> DoubleQuoted(std::string_view text);
+
+// The bytes of a 'string' ('' stands for one apostrophe), or nullopt when
+// text is not exactly one such string.
+std::optional<std::string> SingleQuoted(std::string_view text);
+
+}  // namespace cuffware::toolchain

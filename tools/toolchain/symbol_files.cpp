@@ -1,0 +1,96 @@
+#include "toolchain/symbol_files.h"
+
+#include <sstream>
+
+#include "project/text_file.h"
+#include "toolchain/expression.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr std::string_view kMapHeader = "LC88 LOCATE MAP";
+
+std::vector<std::string> Words(std::string_view line) {
+    std::istringstream stream{std::string(line)};
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// "NAME HEXVALUE" read into symbols, or the reason it cannot be.
+Status ReadSymbol(const std::string& name, const std::string& hexValue,
+                  std::vector<GlobalSymbol>& symbols) {
+    Result<long long> value = NumberValue("0x" + hexValue);
+    if (!IsIdentifier(name) || !value)
+        return Diagnostic{{}, 0, "bad symbol line"};
+    symbols.push_back({name, *value});
+    return Status::Ok();
+}
+
+}  // namespace
+
+std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
+    TextFile file;
+    file.Line(kMapHeader);
+    file.Line("OUTPUT " + std::string(outputName));
+    file.Line("SECTION " + module.sectionName + " START " + Hex(module.address, 6) + " SIZE " +
+              std::to_string(module.bytes.size()));
+    for (const GlobalSymbol& symbol : module.globals)
+        file.Line("SYMBOL " + symbol.name + " " + Hex(symbol.value, 6));
+    file.Line("END");
+    return file.Text();
+}
+
+Result<std::vector<GlobalSymbol>> MapSymbols(std::string_view text, const std::string& fileName) {
+    std::vector<std::string_view> lines = SplitLines(text);
+    if (lines.empty() || lines[0] != kMapHeader)
+        return Diagnostic{fileName, 1, "not a locate map (expected \"LC88 LOCATE MAP\")"};
+    std::vector<GlobalSymbol> symbols;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        int number = static_cast<int>(i) + 1;
+        std::vector<std::string> words = Words(lines[i]);
+        if (words.empty() || words[0] == "OUTPUT" || words[0] == "SECTION" || words[0] == "END")
+            continue;
+        if (words[0] != "SYMBOL" || words.size() != 3)
+            return Diagnostic{fileName, number, "cannot read line"};
+        if (Status read = ReadSymbol(words[1], words[2], symbols); !read)
+            return Diagnostic{fileName, number, read.error().message};
+    }
+    return symbols;
+}
+
+std::string FormatSymbolList(const std::vector<GlobalSymbol>& symbols) {
+    TextFile file;
+    for (const GlobalSymbol& symbol : symbols)
+        file.Line(symbol.name + " " + Hex(symbol.value, 6));
+    return file.Text();
+}
+
+Result<std::vector<GlobalSymbol>> ReadSymbolList(std::string_view text,
+                                                 const std::string& fileName) {
+    std::vector<GlobalSymbol> symbols;
+    int number = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++number;
+        std::vector<std::string> words = Words(line);
+        if (words.empty())
+            continue;
+        Status read = words.size() == 2 ? ReadSymbol(words[0], words[1], symbols)
+                                        : Status(Diagnostic{{}, 0, "cannot read line"});
+        if (!read)
+            return Diagnostic{fileName, number, read.error().message};
+    }
+    return symbols;
+}
+
+std::string FormatEquates(const std::vector<GlobalSymbol>& symbols) {
+    TextFile file;
+    file.Line("; global labels of the common section");
+    for (const GlobalSymbol& symbol : symbols)
+        file.Line(symbol.name + " equ 0x" + Hex(symbol.value, 6));
+    return file.Text();
+}
+
+}  // namespace cuffware::toolchain

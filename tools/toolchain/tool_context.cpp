@@ -1,0 +1,65 @@
+#include "toolchain/tool_context.h"
+
+#include <cctype>
+
+#include "platform/file_system.h"
+#include "platform/host_path.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+bool IsAbsolute(std::string_view text) {
+    if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':')
+        return true;
+    return !text.empty() && (text[0] == '\\' || text[0] == '/');
+}
+
+}  // namespace
+
+std::string ToolPath(const ToolContext& context, std::string_view pathText) {
+    if (IsAbsolute(pathText) || context.workingDirectory.empty())
+        return HostPath(pathText);
+    return ResolveCase(context.workingDirectory + "/" + MapPathText(pathText, WinePrefix()));
+}
+
+std::string MessageText(const Diagnostic& diagnostic) {
+    std::string text = diagnostic.path;
+    if (diagnostic.line > 0)
+        text += ":" + std::to_string(diagnostic.line);
+    return text + ": " + diagnostic.message;
+}
+
+int Fail(const ToolContext& context, const Diagnostic& diagnostic) {
+    context.err << MessageText(diagnostic) << "\n";
+    return 1;
+}
+
+std::string WithExtension(std::string_view pathText, std::string_view extension) {
+    size_t dot = pathText.find_last_of('.');
+    size_t separator = pathText.find_last_of("\\/");
+    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
+        dot = pathText.size();
+    return std::string(pathText.substr(0, dot)) + std::string(extension);
+}
+
+Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText) {
+    Result<std::string> content = DiskFileSystem().ReadFile(ToolPath(context, pathText));
+    if (!content)
+        return Diagnostic{pathText, 0, "cannot open"};
+    return content;
+}
+
+Status WriteOutput(const ToolContext& context, const std::string& pathText,
+                   std::string_view content) {
+    Status written = DiskFileSystem().WriteFile(ToolPath(context, pathText), content);
+    if (!written)
+        return Diagnostic{pathText, 0, written.error().message};
+    return written;
+}
+
+void RemoveOutput(const ToolContext& context, const std::string& pathText) {
+    (void)DiskFileSystem().RemoveFile(ToolPath(context, pathText));
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,47 @@
+#pragma once
+// What every stand-in tool runs against: the directory it runs in, the
+// directory of its own executable, and where its messages go. The programs
+// use the process's own; tests pass a temporary directory and string streams.
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace cuffware::toolchain {
+
+struct ToolContext {
+    std::string workingDirectory;  // host path; empty: the process's current directory
+    std::string programDirectory;  // host path of the directory holding the executable
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// The host path of a path text the tool was given: an absolute text (drive
+// letter, "\" or "/") goes through the path rule as it is; a relative one is
+// taken from the working directory, with the same case rule.
+std::string ToolPath(const ToolContext& context, std::string_view pathText);
+
+// "FILE:LINE: reason", or "FILE: reason" when no line is known.
+std::string MessageText(const Diagnostic& diagnostic);
+
+// Prints the diagnostic on the error stream and gives the failing exit status.
+int Fail(const ToolContext& context, const Diagnostic& diagnostic);
+
+// The text with its extension (from the last "." after the last separator)
+// replaced; "common.asm", ".obj" -> "common.obj".
+std::string WithExtension(std::string_view pathText, std::string_view extension);
+
+// The whole file named by pathText; a failure names it as given.
+Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText);
+
+// Writes the whole file at once; a failure names it as given.
+Status WriteOutput(const ToolContext& context, const std::string& pathText,
+                   std::string_view content);
+
+// Deletes what an earlier run left under an output's name, so a failed run
+// leaves no output behind. A file that is not there is no failure.
+void RemoveOutput(const ToolContext& context, const std::string& pathText);
+
+}  // namespace cuffware::toolchain

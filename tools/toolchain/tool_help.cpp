@@ -1,0 +1,24 @@
+#include "toolchain/tool_help.h"
+
+namespace cuffware::toolchain {
+
+std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandLine,
+                        const ToolContext& context) {
+    if (commandLine.help) {
+        context.out << tool.name << ": a stand-in for the vendor's tool of that name, part of the "
+                    << "Cuffware Builder's test road; not the real thing.\n"
+                    << "Usage: " << tool.usage << "\n"
+                    << tool.models;
+        if (!tool.options.empty())
+            context.out << "Options (accepted on the command line or in an -f option file):\n"
+                        << DescribeOptions(tool.options);
+        return 0;
+    }
+    if (commandLine.inputs.size() != 1) {
+        context.err << "command line: expected one input file\nUsage: " << tool.usage << "\n";
+        return 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,26 @@
+#pragma once
+// What each stand-in says about itself, and the opening every one of them
+// shares: --help, then exactly one input file.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "toolchain/command_line.h"
+#include "toolchain/tool_context.h"
+
+namespace cuffware::toolchain {
+
+struct ToolDescription {
+    std::string_view name;
+    std::string_view usage;
+    std::string_view models;  // what it stands in for and what it does, a few lines
+    std::span<const OptionSpec> options;
+};
+
+// The exit status when the run ends here (help shown, or not exactly one
+// input), or nullopt when the tool goes on with commandLine.inputs[0].
+std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandLine,
+                        const ToolContext& context);
+
+}  // namespace cuffware::toolchain

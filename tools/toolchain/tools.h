@@ -1,0 +1,29 @@
+#pragma once
+// The entry of each stand-in program: args without the program name; the
+// result is the exit status (0 success, 1 failure). Each one prints a short
+// line of what it did, or "FILE:LINE: reason" on the error stream; a failed
+// run leaves no output file under the name it would have written.
+
+#include <span>
+#include <string>
+
+#include "toolchain/tool_context.h"
+
+namespace cuffware::toolchain {
+
+// as88 NAME.asm -fascmd.cmd: writes NAME.obj.
+int RunAs88(std::span<const std::string> args, const ToolContext& context);
+
+// lk88 NAME.obj -o NAME.out -flkcmd.cmd: checks the object, writes NAME.out.
+int RunLk88(std::span<const std::string> args, const ToolContext& context);
+
+// lc88 NAME.out -o NAME.sre -flccmd.cmd: writes NAME.sre and NAME.map.
+int RunLc88(std::span<const std::string> args, const ToolContext& context);
+
+// maplist NAME.map: writes NAME.sy.
+int RunMaplist(std::span<const std::string> args, const ToolContext& context);
+
+// labelset NAME.sy: writes NAME.equ.
+int RunLabelset(std::span<const std::string> args, const ToolContext& context);
+
+}  // namespace cuffware::toolchain
