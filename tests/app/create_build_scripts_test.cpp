@@ -1,0 +1,176 @@
+#include "app/create_build_scripts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::RecordingProcesses;
+using testing::RecordingUserPort;
+using testing::Shown;
+using testing::TempDir;
+
+const Shown kNotSpecified{Shown::Status, "Application not specified"};
+const std::vector<Shown> kSuccess{
+    {Shown::Status, "Build scripts generated"},
+    {Shown::Message, "Successful Generation of Cuffware Build Scripts", MessageIcon::Information}};
+
+Shown Refusal(const std::string& text) {
+    return {Shown::Message, text, MessageIcon::None};
+}
+
+class CreateBuildScriptsTest : public ::testing::Test {
+  protected:
+    CreateBuildScriptsTest() : bench(DiskFileSystem(), processes, user) { Load(3); }
+
+    void Load(int states) {
+        dir.Write("builder.ini", "BIN=c:\\q740\r\nASSEMBLER=c:\\c88\r\nSTATES=" +
+                                     std::to_string(states) + "\r\nVERSION=740018\r\n");
+        LoadWorkbench(bench, dir / "builder.ini");
+        TextFolderName_Change(bench, "demo");
+        bench.project.ApplicationName = "Demo";
+        bench.project.BuildDirectory = dir / "build";
+        user.shown.clear();
+    }
+
+    void Add(int node, const std::string& path) {
+        AddFileToCategory(bench.project.Files, node, path);
+    }
+
+    // The categories the driver insists on, each with one file.
+    void AddRequiredFiles() {
+        Add(kParameterNode, "param1.asm");
+        Add(kHeaderNode, "demo.h");
+        Add(kBackgroundNode, "bg.asm");
+        Add(StateNode(0), "main.asm");
+    }
+
+    bool BuildFileExists(const std::string& name) const { return dir.Exists("build/" + name); }
+
+    TempDir dir;
+    RecordingUserPort user;
+    RecordingProcesses processes;
+    Workbench bench;
+};
+
+TEST_F(CreateBuildScriptsTest, BlankFolderNameOnlySetsTheStatus) {
+    AddRequiredFiles();
+    bench.project.FolderName = "   ";
+    EXPECT_FALSE(CreateBuildScripts(bench));
+    EXPECT_EQ(user.shown, std::vector<Shown>{kNotSpecified});
+    EXPECT_FALSE(dir.Exists("build"));
+}
+
+TEST_F(CreateBuildScriptsTest, RefusalsComeInOrderAndWriteNothing) {
+    const std::vector<std::pair<int, std::string>> steps = {
+        {kParameterNode, "There must be at least one parameter file."},
+        {kHeaderNode, "There must be at least one header file."},
+        {kBackgroundNode, "There must be a background handler file."},
+        {StateNode(0), "There must be a state handler code."},
+    };
+    for (const auto& [node, refusal] : steps) {
+        user.shown.clear();
+        EXPECT_FALSE(CreateBuildScripts(bench));
+        EXPECT_EQ(user.shown, std::vector<Shown>{Refusal(refusal)});
+        Add(node, "file.asm");
+    }
+    EXPECT_TRUE(dir.Exists("build"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "build"));
+}
+
+TEST_F(CreateBuildScriptsTest, GapsAreSkippedAndTheirStaleFilesDeleted) {
+    AddRequiredFiles();
+    Add(StateNode(2), "ring.asm");
+    for (const char* stale :
+         {"state1.asm", "STATE1.SRE", "state1.obj", "state10.asm", "state3.out"})
+        dir.Write("build/" + std::string(stale), "old");
+
+    ASSERT_TRUE(CreateBuildScripts(bench));
+    EXPECT_EQ(user.shown, kSuccess);
+    EXPECT_EQ(bench.MaxStateIndex, 2);
+    for (const char* name : {"ascmd.cmd", "lkcmd.cmd", "lccmd.cmd", "demo.app", "param.asm",
+                             "common.asm", "state0.asm", "state2.asm", "build.bat", "demo.scr"})
+        EXPECT_TRUE(BuildFileExists(name)) << name;
+    for (const char* name : {"state1.asm", "STATE1.SRE", "state1.obj", "state3.asm", "state3.out"})
+        EXPECT_FALSE(BuildFileExists(name)) << name;
+    EXPECT_TRUE(BuildFileExists("state10.asm"));
+
+    const std::string batch = dir.Read("build/build.bat");
+    EXPECT_NE(batch.find("\r\nrem Build state1 Handler\r\n"), std::string::npos);
+    EXPECT_NE(batch.find("\r\nrem Build state2 Handler\r\n"), std::string::npos);
+    EXPECT_EQ(batch.find("state3"), std::string::npos);
+    EXPECT_NE(dir.Read("build/demo.scr").find("\r\nring.asm\r\n"), std::string::npos);
+
+    // A second run replaces every file with the same content.
+    ASSERT_TRUE(CreateBuildScripts(bench));
+    EXPECT_EQ(dir.Read("build/build.bat"), batch);
+}
+
+TEST_F(CreateBuildScriptsTest, NoStatesBeyondZeroAndAnEmptyCommonCategory) {
+    Load(0);
+    AddRequiredFiles();
+    bench.MaxStateIndex = 7;
+    ASSERT_TRUE(CreateBuildScripts(bench));
+    EXPECT_EQ(bench.MaxStateIndex, 0);
+    EXPECT_TRUE(BuildFileExists("state0.asm"));
+    EXPECT_FALSE(BuildFileExists("state1.asm"));
+    EXPECT_EQ(dir.Read("build/build.bat").find("state1"), std::string::npos);
+}
+
+TEST_F(CreateBuildScriptsTest, MissingParentStopsAtTheFirstFileWithOneMessage) {
+    AddRequiredFiles();
+    bench.project.BuildDirectory = dir / "missing/build";
+    EXPECT_FALSE(CreateBuildScripts(bench));
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(user.shown[0].text.starts_with("Build scripts were not generated.\n" +
+                                               (dir / "missing/build\\ascmd.cmd: cannot create: ")))
+        << user.shown[0].text;
+}
+
+TEST_F(CreateBuildScriptsTest, AFileThatCannotBeReplacedLeavesWhatWasWrittenBefore) {
+    AddRequiredFiles();
+    std::filesystem::create_directories(dir / "build/common.asm");  // in the way
+    EXPECT_FALSE(CreateBuildScripts(bench));
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(user.shown[0].text.starts_with("Build scripts were not generated.\n" +
+                                               (dir / "build\\common.asm: ")))
+        << user.shown[0].text;
+    EXPECT_TRUE(BuildFileExists("param.asm"));
+    EXPECT_TRUE(BuildFileExists("demo.app"));
+    EXPECT_FALSE(BuildFileExists("state0.asm"));
+    EXPECT_FALSE(BuildFileExists("build.bat"));
+}
+
+TEST_F(CreateBuildScriptsTest, DrivePathsLandInTheWinePrefix) {
+    TempDir prefix;
+    std::filesystem::create_directories(prefix / "drive_c/q740/app");
+    std::filesystem::create_directory(prefix / "dosdevices");
+    std::filesystem::create_directory_symlink(prefix / "drive_c", prefix / "dosdevices/c:");
+    const char* old = std::getenv("WINEPREFIX");
+    const std::string saved = old ? old : "";
+    setenv("WINEPREFIX", prefix.path().c_str(), 1);
+
+    AddRequiredFiles();
+    bench.project.BuildDirectory = "c:\\q740\\app\\demo";
+    bool generated = CreateBuildScripts(bench);
+
+    if (old)
+        setenv("WINEPREFIX", saved.c_str(), 1);
+    else
+        unsetenv("WINEPREFIX");
+    EXPECT_TRUE(generated);
+    EXPECT_TRUE(prefix.Exists("drive_c/q740/app/demo/build.bat"));
+    EXPECT_TRUE(prefix.Exists("drive_c/q740/app/demo/demo.scr"));
+}
+
+}  // namespace
+}  // namespace cuffware
