@@ -126,6 +126,9 @@ class Assembler {
             case Statement::kOther:
                 break;
         }
+        if (!statement.name.empty() && !IsKnownKeyword(statement.name))
+            return At(line, "cannot read line: unknown instruction or directive '" +
+                                statement.name + "'");
         if (!statement.label.empty() && pass == Pass::kPlace) {
             if (!inSection_)
                 return At(line, "label '" + statement.label + "' outside a section");
@@ -136,6 +139,17 @@ class Assembler {
         if (statement.name.empty())
             return Status::Ok();
         return Directive(statement, line, pass);
+    }
+
+    static bool IsKnownKeyword(const std::string& name) {
+        static constexpr std::string_view kDirectives[] = {"DEFSECT", "SECT", "GLOBAL",
+                                                           "DB",      "DW",   "DS"};
+        std::string keyword = ToUpperAscii(name);
+        for (std::string_view directive : kDirectives) {
+            if (keyword == directive)
+                return true;
+        }
+        return FindInstruction(name) != nullptr;
     }
 
     Status Control(const Statement& statement, const SourceLine& line) {
@@ -166,11 +180,8 @@ class Assembler {
             bytes = DataWords(operands, line, pass);
         else if (keyword == "DS")
             bytes = Space(operands, line);
-        else if (const Instruction* instruction = FindInstruction(statement.name))
-            bytes = InstructionBytes(*instruction, operands, line, pass);
         else
-            return At(line, "cannot read line: unknown instruction or directive '" +
-                                statement.name + "'");
+            bytes = InstructionBytes(*FindInstruction(statement.name), operands, line, pass);
         if (!bytes)
             return bytes.error();
         offset_ += static_cast<long long>(bytes->size());
