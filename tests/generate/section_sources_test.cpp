@@ -48,40 +48,21 @@ ProjectRecord AlarmProject() {
     return p;
 }
 
-const std::string kBanner = Lines({
-    "",
-    "; ********************************************************************",
-    "; *",
-    "; * Q740 CUFFWARE BUILDER",
-    "; * Copyright (c) 2002 Cuffware Builder developers. All rights reserved.",
-    "; * July 2002",
-    "; *",
-    "; * Cuffware: Alarm Clock",
-    "; *",
-    "; ********************************************************************",
-    "",
-});
+const std::string kBanner =
+    Lines({"", "; ********************************************************************", "; *",
+           "; * Q740 CUFFWARE BUILDER",
+           "; * Copyright (c) 2002 Cuffware Builder developers. All rights reserved.",
+           "; * July 2002", "; *", "; * Cuffware: Alarm Clock", "; *",
+           "; ********************************************************************", ""});
 
 const std::string kRuleA = "    ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
 const std::string kRuleB = "     ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
 
 // The application header block shared by every section source.
-const std::string kHeaders = Lines({
-    "",
-    kRuleA,
-    "    ; WRIST APPLICATION SPECIFIC HEADER FILE",
-    kRuleA,
-    "",
-    "    INCLUDE 'c:\\src\\alarm.h'",
-    "    INCLUDE 'c:\\src\\keys.h'",
-    "",
-    kRuleA,
-    kRuleA,
-    "",
-    "",
-    "$LIST ON",
-    "",
-});
+const std::string kHeaders =
+    Lines({"", kRuleA, "    ; WRIST APPLICATION SPECIFIC HEADER FILE", kRuleA, "",
+           "    INCLUDE 'c:\\src\\alarm.h'", "    INCLUDE 'c:\\src\\keys.h'", "", kRuleA, kRuleA,
+           "", "", "$LIST ON", ""});
 
 TEST(SectionSources, CommonSourceInFull) {
     GeneratedFile common = FileCreate_COMMON_ASM(AlarmProject());
@@ -91,34 +72,32 @@ TEST(SectionSources, CommonSourceInFull) {
         Lines({";**FILE COMMON.ASM"}) + kBanner +
             Lines({"", "$CASE ON", "$LIST OFF", "    INCLUDE 'c:\\q740\\include\\Q740INC.H'"}) +
             SdkBlock("c:\\q740\\include") + kHeaders +
-            Lines({
-                "        DEFSECT \".text\", CODE AT COREHEAPEEPROMOVERLAYADDRESS",
-                "        SECT    \".text\" ",
-                "",
-                "        GLOBAL      CODECOMMONADDRESS",
-                "CODECOMMONADDRESS:",
-                "",
-                kRuleB,
-                "     ;",
-                "     ; CUFFWARE SOURCE FILES TO BE IN THE COMMON SECTION",
-                "     ; * Always have the Background Handler routine to be the first file",
-                "     ;",
-                kRuleB,
-                "",
-                "    INCLUDE 'c:\\src\\bg.asm'",
-                "    INCLUDE 'c:\\src\\util.asm'",
-                "",
-                kRuleA,
-                kRuleA,
-                "",
-                "        GLOBAL      CommonCodeEnd",
-                "CommonCodeEnd:",
-                "",
-                "        GLOBAL      CommonCodeSize",
-                "CommonCodeSize      equ     (CommonCodeEnd - CODECOMMONADDRESS)",
-                "",
-                ";**END FILE COMMON.ASM",
-            }));
+            Lines({"        DEFSECT \".text\", CODE AT COREHEAPEEPROMOVERLAYADDRESS",
+                   "        SECT    \".text\" ",
+                   "",
+                   "        GLOBAL      CODECOMMONADDRESS",
+                   "CODECOMMONADDRESS:",
+                   "",
+                   kRuleB,
+                   "     ;",
+                   "     ; CUFFWARE SOURCE FILES TO BE IN THE COMMON SECTION",
+                   "     ; * Always have the Background Handler routine to be the first file",
+                   "     ;",
+                   kRuleB,
+                   "",
+                   "    INCLUDE 'c:\\src\\bg.asm'",
+                   "    INCLUDE 'c:\\src\\util.asm'",
+                   "",
+                   kRuleA,
+                   kRuleA,
+                   "",
+                   "        GLOBAL      CommonCodeEnd",
+                   "CommonCodeEnd:",
+                   "",
+                   "        GLOBAL      CommonCodeSize",
+                   "CommonCodeSize      equ     (CommonCodeEnd - CODECOMMONADDRESS)",
+                   "",
+                   ";**END FILE COMMON.ASM"}));
 }
 
 // The frame of the state and parameter sources around their own lines.
@@ -186,18 +165,11 @@ TEST(SectionSources, BlanksAroundNamesAndDirectoriesAreDropped) {
     EXPECT_NE(text.find("\r\n    INCLUDE 'c:\\my src\\it's.h'\r\n"), std::string::npos);
 }
 
-TEST(Banner, EmptyNameKeepsTheLabelsBlankAndTheBatchStyleUsesRem) {
+TEST(Banner, EmptyNameKeepsTheLabelAndItsBlank) {
     ProjectRecord p;
-    TextFile semicolon;
-    FileOutput_CuffwareBuilderHeader(semicolon, p);
-    EXPECT_NE(semicolon.Text().find("\r\n; * Cuffware: \r\n"), std::string::npos);
-    TextFile rem;
-    FileOutput_CuffwareBuilderHeader3(rem, p);
-    EXPECT_EQ(rem.Text(),
-              Lines({"", "REM " + std::string(68, '*'), "REM *", "REM * Q740 CUFFWARE BUILDER",
-                     "REM * Copyright (c) 2002 Cuffware Builder developers. All rights reserved.",
-                     "REM * July 2002", "REM *", "REM * Cuffware: ", "REM *",
-                     "REM " + std::string(68, '*'), ""}));
+    TextFile banner;
+    FileOutput_CuffwareBuilderHeader(banner, p);
+    EXPECT_NE(banner.Text().find("\r\n; * Cuffware: \r\n"), std::string::npos);
 }
 
 TEST(IncludeLists, EmptyDirectoryKeepsTheBackslashAndNodeTwoListsParameters) {
