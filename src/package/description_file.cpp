@@ -1,0 +1,86 @@
+#include "package/description_file.h"
+
+#include "package/package_names.h"
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+void UsageSkeleton(TextFile& file) {
+    file.Line("Usage:");
+    file.Line("------");
+    file.Line();
+    file.Line(" Default State:");
+    file.Line(" --------------");
+    file.Line();
+    file.Line(" << default state overview >>");
+    file.Line();
+    file.Line("  Switches:");
+    file.Line();
+    file.Line("   MODE        - ");
+    file.Line("   START/SPLIT - ");
+    file.Line("   STOP/RESET  - ");
+    file.Line("   CROWN-SET   - ");
+    file.Line();
+    file.Line();
+    file.Line(" Set State:");
+    file.Line(" ----------");
+    file.Line();
+    file.Line(" << set  state overview >>");
+    file.Line();
+    file.Line("  Switches:");
+    file.Line();
+    file.Line("   MODE         - ");
+    file.Line("   STOP/RESET   - ");
+    file.Line("   CROWN-CW/CCW - ");
+    file.Line("   CROWN-HOME   - ");
+    file.Line("  ");
+    file.Line();
+}
+
+}  // namespace
+
+std::string FileLine(std::string_view name, std::string_view text) {
+    std::string column(name.substr(0, kFileLineNameWidth));
+    column.resize(kFileLineNameWidth, ' ');
+    return " " + ToUpperAscii(column) + std::string(text);
+}
+
+GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project) {
+    const std::string folder = Trimmed(project.FolderName);
+    const std::string ver3 = Ver3(project.VersionRequired);
+    const std::string pcInterface = Trimmed(project.PCInterface);
+
+    TextFile file;
+    file.Line("Cuffware: " + ToUpperAscii(Trimmed(project.ApplicationName)));
+    file.Line(std::string(80, '='));
+    file.Line();
+    file.Line("Description:");
+    file.Line("------------");
+    file.Line();
+    file.Line("  " + Trimmed(project.Description));
+    file.Line();
+    file.Line(" << cuffware overview >>");
+    file.Line();
+    file.Line();
+    UsageSkeleton(file);
+    file.Line("Files:");
+    file.Line("------");
+    file.Line();
+    file.Line(FileLine(folder + ".app", "- application info"));
+    file.Line(FileLine(folder + ".txt", "- application description (this file)"));
+    file.Line(FileLine(ImageFileName(folder, "par", ver3),
+                       "- application initialization parameter list"));
+    file.Line(FileLine(ImageFileName(folder, "code", ver3), "- application code"));
+    if (project.DatabaseSupport == 1)
+        file.Line(FileLine(ImageFileName(folder, "dbase", ver3), "- database file"));
+    if (!pcInterface.empty())
+        file.Line(FileLine(pcInterface, "- PC Interface"));
+    file.Line();
+    file.Line();
+    return {BuildDirectoryFile(project, folder + ".txt"), file.Text()};
+}
+
+}  // namespace cuffware
