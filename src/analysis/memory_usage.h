@@ -2,7 +2,9 @@
 // How much of the watch's code overlay a built application takes: read back
 // from its code image, section by section.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -23,13 +25,25 @@ struct MemoryUsageReport {
     bool OverlayExceeded = false;  // MaxOverlayUsage above kFirmwareOverlaySize
 };
 
+// The read buffer: positions 0 to 32,768. A damaged image is read as far as
+// it fits: bytes beyond the buffer, beyond the file's end or beyond 4 +
+// UsedSize read as 0, and a SectionCount above 255 counts as 255.
+inline constexpr size_t kAnalysisBufferSize = 32769;
+inline constexpr int kMaxAnalyzedSections = 255;
+
+// The failure's message when the image cannot be opened or read.
+inline constexpr const char* kCodeImageNotFound = "not found.";
+
+// Measures a code image's bytes; every field except FileName.
+MemoryUsageReport MeasureCodeImage(std::string_view image);
+
 // BuildDirectory + "\" + FolderName + "_code_" + Ver3 + ".bin", each trimmed.
 std::string CodeImagePathForAnalysis(const std::string& folderName,
                                      const std::string& buildDirectory,
                                      const std::string& versionRequired);
 
 // Reads the code image and measures it. A missing or unreadable image fails
-// with its full path as the diagnostic's path.
+// with its full path as the diagnostic's path and kCodeImageNotFound.
 Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& folderName,
                                            const std::string& buildDirectory,
                                            const std::string& versionRequired);

@@ -1,0 +1,87 @@
+#include "analysis/memory_usage.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "package/package_names.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+constexpr size_t kImageSizePosition = 0;
+constexpr size_t kUsedSizePosition = 2;
+constexpr size_t kSectionCountPosition = 5;
+constexpr size_t kDirectoryPosition = 7;
+constexpr size_t kHeaderBytesRead = 4;
+constexpr int kSectionHeaderBytes = 3;
+
+// The image as the analysis reads it into its buffer: the first 4 bytes, then
+// UsedSize further bytes; whatever lies past the file, the bytes read or the
+// buffer counts as 0.
+class ReadBuffer {
+  public:
+    explicit ReadBuffer(std::string_view image)
+        : image_(image), limit_(std::min(image.size(), kHeaderBytesRead)) {
+        const size_t usedSize = Word(kUsedSizePosition);
+        limit_ = std::min({image.size(), kHeaderBytesRead + usedSize, kAnalysisBufferSize});
+    }
+
+    int Byte(size_t position) const {
+        return position < limit_ ? static_cast<uint8_t>(image_[position]) : 0;
+    }
+
+    int Word(size_t position) const { return Byte(position) | Byte(position + 1) << 8; }
+
+  private:
+    std::string_view image_;
+    size_t limit_;
+};
+
+int SectionUsage(const ReadBuffer& buffer, size_t sectionPosition) {
+    return buffer.Word(sectionPosition) - kSectionHeaderBytes;
+}
+
+}  // namespace
+
+MemoryUsageReport MeasureCodeImage(std::string_view image) {
+    const ReadBuffer buffer(image);
+    MemoryUsageReport report;
+    const int sectionCount = std::min(buffer.Word(kSectionCountPosition), kMaxAnalyzedSections);
+    report.ImageSize = buffer.Word(kImageSizePosition);
+    report.UsedSize = buffer.Word(kUsedSizePosition);
+
+    // The common section is taken to start right after the offset table.
+    report.CommonUsage = SectionUsage(buffer, kDirectoryPosition + 2 * sectionCount);
+    for (int i = 0; i + 1 < sectionCount; ++i) {
+        const size_t offset = static_cast<size_t>(buffer.Word(kDirectoryPosition + 2 * (i + 1)));
+        const int usage = SectionUsage(buffer, offset + kDirectoryPosition);
+        report.StateUsage.push_back(usage);
+        report.MaxStateUsage = std::max(report.MaxStateUsage, usage);
+    }
+    report.MaxOverlayUsage = report.CommonUsage + report.MaxStateUsage;
+    report.OverlayExceeded = report.MaxOverlayUsage > kFirmwareOverlaySize;
+    return report;
+}
+
+std::string CodeImagePathForAnalysis(const std::string& folderName,
+                                     const std::string& buildDirectory,
+                                     const std::string& versionRequired) {
+    return Trimmed(buildDirectory) + "\\" +
+           ImageFileName(Trimmed(folderName), "code", Ver3(versionRequired));
+}
+
+Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& folderName,
+                                           const std::string& buildDirectory,
+                                           const std::string& versionRequired) {
+    const std::string path = CodeImagePathForAnalysis(folderName, buildDirectory, versionRequired);
+    Result<std::string> image = fs.ReadFile(path);
+    if (!image)
+        return Diagnostic{path, 0, kCodeImageNotFound};
+    MemoryUsageReport report = MeasureCodeImage(*image);
+    report.FileName = ImageFileName(Trimmed(folderName), "code", Ver3(versionRequired));
+    return report;
+}
+
+}  // namespace cuffware
