@@ -1,5 +1,6 @@
 #include "platform/host_path.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -51,11 +52,13 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix) 
 #else
     std::string mapped;
     if (StartsWithDrive(pathText)) {
-        mapped = std::string(wineprefix) + "/dosdevices/" +
-                 static_cast<char>(std::tolower(static_cast<unsigned char>(pathText[0]))) + ":";
+        mapped.append(wineprefix);
+        mapped.append("/dosdevices/");
+        mapped.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(pathText[0]))));
+        mapped.push_back(':');
         pathText.remove_prefix(2);
         if (!pathText.empty() && pathText[0] != '\\' && pathText[0] != '/')
-            mapped += '/';
+            mapped.push_back('/');
     }
     for (char c : pathText)
         mapped += (c == '\\') ? '/' : c;
@@ -79,28 +82,24 @@ std::string ResolveCase(std::string_view hostPath) {
     std::string resolved;
     size_t pos = 0;
     if (!hostPath.empty() && hostPath[0] == '/') {
-        resolved = "/";
+        resolved.push_back('/');
         pos = 1;
     }
     while (pos <= hostPath.size()) {
-        size_t end = hostPath.find('/', pos);
-        if (end == std::string_view::npos)
-            end = hostPath.size();
+        size_t end = std::min(hostPath.find('/', pos), hostPath.size());
         std::string component(hostPath.substr(pos, end - pos));
-        std::string directory = resolved;
         if (!component.empty() && component != "." && component != "..") {
             std::error_code error;
-            std::string exact = directory + component;
-            if (!fs::exists(fs::symlink_status(exact, error))) {
-                std::string dir = directory.empty() ? "." : directory;
-                std::string match = FindEntryIgnoringCase(dir, component);
+            if (!fs::exists(fs::symlink_status(resolved + component, error))) {
+                std::string match =
+                    FindEntryIgnoringCase(resolved.empty() ? "." : resolved, component);
                 if (!match.empty())
                     component = match;
             }
         }
-        resolved += component;
+        resolved.append(component);
         if (end < hostPath.size())
-            resolved += '/';
+            resolved.push_back('/');
         pos = end + 1;
     }
     return resolved;
