@@ -1,0 +1,68 @@
+// cuffware-builder: the window program.
+//
+//   cuffware-builder [--settings FILE] [SCRIPT]
+//
+// The words after the options, joined by blanks, are the argument text: a
+// builder script to open at start when it is not blank. --settings replaces
+// builder.ini in the program's directory.
+
+#include <QApplication>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/host_process.h"
+#include "platform/program_directory.h"
+#include "platform/system_info.h"
+#include "platform/user_port.h"
+#include "ui/main_window.h"
+
+namespace {
+
+struct BuilderArguments {
+    std::string settingsPath;
+    std::string argumentText;
+};
+
+BuilderArguments ParseArguments(int argc, char** argv) {
+    BuilderArguments parsed{cuffware::InProgramDirectory(cuffware::kToolSettingsFileName), ""};
+    std::vector<std::string> words(argv + 1, argv + argc);
+    size_t next = 0;
+    if (words.size() >= 2 && words[0] == "--settings") {
+        parsed.settingsPath = words[1];
+        next = 2;
+    }
+    for (; next < words.size(); ++next)
+        parsed.argumentText += (parsed.argumentText.empty() ? "" : " ") + words[next];
+    return parsed;
+}
+
+// For the documentation's screenshots: CUFFWARE_BUILDER_OPEN=options,
+// analysis or about opens that window once the main window is up.
+void OpenRequestedWindow(cuffware::MainWindow& window) {
+    QString requested = qEnvironmentVariable("CUFFWARE_BUILDER_OPEN");
+    const cuffware::MainWindowForm& form = window.form();
+    if (requested == "options")
+        form.mnuToolsOptions->trigger();
+    else if (requested == "analysis")
+        form.Command3->click();
+    else if (requested == "about")
+        form.mnuHelpAbout->trigger();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);  // takes Qt's own options out of argv
+    QApplication::setApplicationName(cuffware::kApplicationTitle);
+    QApplication::setOrganizationName(cuffware::kApplicationTitle);
+    BuilderArguments arguments = ParseArguments(argc, argv);
+
+    cuffware::MainWindow window(cuffware::DiskFileSystem(), cuffware::HostProcesses(),
+                                cuffware::HostRegistry());
+    window.Start(arguments.settingsPath, arguments.argumentText);
+    window.show();
+    QTimer::singleShot(0, &window, [&window] { OpenRequestedWindow(window); });
+    return application.exec();
+}
