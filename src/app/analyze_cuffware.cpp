@@ -1,5 +1,10 @@
 #include "app/analyze_cuffware.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "app/status_texts.h"
 #include "project/text_rules.h"
 
@@ -7,13 +12,11 @@ namespace cuffware {
 
 namespace {
 
-// The section table's first column: as wide as its header, then two blanks.
-constexpr size_t kSectionColumnWidth = 7;
-
-std::string TableRow(std::string section, int usage) {
-    if (section.size() < kSectionColumnWidth)
-        section.resize(kSectionColumnWidth, ' ');
-    return section + "  " + std::to_string(usage) + "\n";
+// One line of the section table: the first column padded to width, two
+// blanks, the second column.
+std::string TableRow(std::string first, size_t width, const std::string& second) {
+    first.resize(std::max(first.size(), width), ' ');
+    return first + "  " + second + "\n";
 }
 
 }  // namespace
@@ -48,10 +51,17 @@ std::string MemoryUsageReportText(const MemoryUsageReport& report) {
     text += "Maximum Overlay Usage: " + std::to_string(report.MaxOverlayUsage) +
             (report.OverlayExceeded ? " ERROR" : "") + "\n";
     text += "Overlay Size: " + std::to_string(kFirmwareOverlaySize) + "\n";
-    text += "Section  Memory Usage\n";
-    text += TableRow("Common", report.CommonUsage);
+
+    // The first column is as wide as its longest text: "Section" up to State 9.
+    std::vector<std::pair<std::string, int>> rows{{"Common", report.CommonUsage}};
     for (size_t i = 0; i < report.StateUsage.size(); ++i)
-        text += TableRow("State " + std::to_string(i), report.StateUsage[i]);
+        rows.emplace_back("State " + std::to_string(i), report.StateUsage[i]);
+    size_t width = std::string_view("Section").size();
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
+    text += TableRow("Section", width, "Memory Usage");
+    for (const auto& [section, usage] : rows)
+        text += TableRow(section, width, std::to_string(usage));
     return text;
 }
 

@@ -1,0 +1,86 @@
+#include "app/analyze_cuffware.h"
+
+#include <gtest/gtest.h>
+
+#include "package/code_image.h"
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::Shown;
+
+class AnalyzeCuffwareTest : public ::testing::Test {
+  protected:
+    AnalyzeCuffwareTest() : bench(DiskFileSystem(), processes, user) {
+        bench.project.FolderName = "Demo";
+        bench.project.VersionRequired = "740018";
+        bench.project.BuildDirectory = dir / "build";
+    }
+
+    void WriteImage(std::initializer_list<size_t> sizes) {
+        std::vector<SRecordData> sections;
+        for (size_t size : sizes)
+            sections.push_back({"", std::string(size, '\x55')});
+        dir.Write("build/demo_code_018.bin", *ComposeCodeImage(sections));
+    }
+
+    testing::TempDir dir;
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    Workbench bench;
+};
+
+TEST_F(AnalyzeCuffwareTest, RefusesABlankFolderAndReportsAMissingImage) {
+    bench.project.FolderName = " ";
+    EXPECT_FALSE(AnalyzeCuffware(bench));
+    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Application not specified"}}));
+
+    user.shown.clear();
+    bench.project.FolderName = "Demo";
+    EXPECT_FALSE(AnalyzeCuffware(bench));
+    EXPECT_EQ(user.shown,
+              (std::vector<Shown>{{Shown::Message, dir / "build" + "\\Demo_code_018.bin not found.",
+                                   MessageIcon::Critical}}));
+}
+
+TEST_F(AnalyzeCuffwareTest, PrintsTheCaptionsAndTheSectionTable) {
+    WriteImage({100, 50, 20, 0, 0, 0, 0, 0, 0, 0, 0, 801});
+    std::optional<MemoryUsageReport> report = AnalyzeCuffware(bench);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(user.shown.empty());
+    EXPECT_EQ(MemoryUsageReportText(*report),
+              "Code File: Demo_code_018.bin\n"
+              "EEPROM Memory Usage: 1088\n"
+              "Code Size: 1038\n"
+              "Common Section Usage: 100\n"
+              "Maximum State Usage: 801\n"
+              "Maximum Overlay Usage: 901 ERROR\n"
+              "Overlay Size: 900\n"
+              "Section   Memory Usage\n"
+              "Common    100\n"
+              "State 0   50\n"
+              "State 1   20\n"
+              "State 2   0\n"
+              "State 3   0\n"
+              "State 4   0\n"
+              "State 5   0\n"
+              "State 6   0\n"
+              "State 7   0\n"
+              "State 8   0\n"
+              "State 9   0\n"
+              "State 10  801\n");
+    MemoryUsageReport fewStates;
+    fewStates.CommonUsage = 100;
+    fewStates.StateUsage = {50};
+    EXPECT_TRUE(MemoryUsageReportText(fewStates).ends_with(
+        "Section  Memory Usage\nCommon   100\nState 0  50\n"));
+
+    FinishAnalysis(bench);
+    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Ready"}}));
+}
+
+}  // namespace
+}  // namespace cuffware

@@ -1,0 +1,155 @@
+#include "app/create_cuffware.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "package/s2_records.h"
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::Counting;
+using testing::SectionFile;
+using testing::Shown;
+
+// The disk, but with one file that has vanished since it was checked and one
+// that cannot be written.
+class FaultyFiles : public FileSystem {
+  public:
+    bool Exists(const std::string& path) override { return disk.Exists(path); }
+    Result<std::string> ReadFile(const std::string& path) override {
+        if (!vanished.empty() && path.ends_with(vanished))
+            return Diagnostic{path, 0, "cannot open: No such file or directory"};
+        return disk.ReadFile(path);
+    }
+    Status WriteFile(const std::string& path, std::string_view content) override {
+        if (!unwritable.empty() && path.ends_with(unwritable))
+            return Diagnostic{path, 0, "cannot write: No space left on device"};
+        return disk.WriteFile(path, content);
+    }
+    Status MakeDirectory(const std::string& path) override { return disk.MakeDirectory(path); }
+    Status RemoveFile(const std::string& path) override { return disk.RemoveFile(path); }
+    int DeleteMatching(const std::string& directory, std::string_view pattern) override {
+        return disk.DeleteMatching(directory, pattern);
+    }
+
+    FileSystem& disk = DiskFileSystem();
+    std::string vanished, unwritable;
+};
+
+class CreateCuffwareTest : public ::testing::Test {
+  protected:
+    CreateCuffwareTest() : bench(files, processes, user) {
+        bench.project.FolderName = " Alarm ";
+        bench.project.VersionRequired = "740018";
+        bench.project.BuildDirectory = build;
+        BuildFileTree(bench.project.Files, 3);
+        for (int k : {0, 1, 3})  // state 3 follows a gap: not packaged
+            AddFileToCategory(bench.project.Files, StateNode(k), "s.asm");
+        dir.Write("build/common.sre", SectionFile(Counting(100)));
+        dir.Write("build/state0.sre", SectionFile(Counting(50)));
+        dir.Write("build/state1.sre", SectionFile(Counting(20)));
+        dir.Write("build/param.sre", SectionFile(Counting(12)));
+    }
+
+    std::vector<std::string> Written() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(build))
+            if (!entry.path().filename().string().ends_with(".sre"))
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // A fault after CheckAllSRE: one critical message, the status, no file.
+    void ExpectNothingWritten(const std::string& reason) {
+        EXPECT_FALSE(CreateCuffware(bench));
+        EXPECT_EQ(user.shown, (std::vector<Shown>{
+                                  {Shown::Message, "Cuffware files were not generated.\n" + reason,
+                                   MessageIcon::Critical},
+                                  {Shown::Status, "Unable to create Cuffware code"}}));
+        EXPECT_EQ(Written(), std::vector<std::string>{});
+    }
+
+    testing::TempDir dir;
+    const std::string build = dir / "build";
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    FaultyFiles files;
+    Workbench bench;
+};
+
+TEST_F(CreateCuffwareTest, ABlankFolderNameOnlySetsTheStatus) {
+    bench.project.FolderName = "   ";
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Application not specified"}}));
+}
+
+TEST_F(CreateCuffwareTest, AMissingSRecordFileStopsBeforeAnythingIsWritten) {
+    std::filesystem::remove(build + "/state1.sre");
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.shown,
+              (std::vector<Shown>{
+                  {Shown::Message,
+                   build + "\\STATE1.SRE not found. Correct errors and Run Build Scripts again.",
+                   MessageIcon::Critical},
+                  {Shown::Status, "Unable to create Cuffware code"}}));
+    EXPECT_EQ(Written(), std::vector<std::string>{});
+}
+
+TEST_F(CreateCuffwareTest, WritesBothImagesAndTheDescriptionTheSameEachTime) {
+    ASSERT_TRUE(CreateCuffware(bench));
+    EXPECT_EQ(user.shown,
+              (std::vector<Shown>{{Shown::Status, "Cuffware code generated"},
+                                  {Shown::Message, "Successful Generation of Cuffware Files",
+                                   MessageIcon::Information}}));
+    EXPECT_EQ(Written(),
+              (std::vector<std::string>{"Alarm.txt", "alarm_code_018.bin", "alarm_par_018.bin"}));
+    const std::string code = dir.Read("build/alarm_code_018.bin");
+    const std::string parameters = dir.Read("build/alarm_par_018.bin");
+    const std::string description = dir.Read("build/Alarm.txt");
+    EXPECT_EQ(code.size(), 192u);
+    EXPECT_EQ(code.substr(0, 7), std::string("\xC0\0\xC0\0\x02\x03\0", 7));
+    EXPECT_EQ(bench.CodeImageLength, 192u);
+    EXPECT_EQ(parameters, Counting(9) + std::string("\xC0\0\x0C", 3) + std::string(16, '\0'));
+
+    ASSERT_TRUE(CreateCuffware(bench));
+    EXPECT_EQ(dir.Read("build/alarm_code_018.bin"), code);
+    EXPECT_EQ(dir.Read("build/alarm_par_018.bin"), parameters);
+    EXPECT_EQ(dir.Read("build/Alarm.txt"), description);
+}
+
+TEST_F(CreateCuffwareTest, CodeBeyondTheBufferWritesNothing) {
+    dir.Write("build/common.sre", SectionFile(Counting(32768)));
+    ExpectNothingWritten(build +
+                         "\\COMMON.SRE: the code image would take 32860 bytes, more than the "
+                         "32768 it can hold");
+}
+
+TEST_F(CreateCuffwareTest, ParameterDataBeyondTheBufferWritesNothing) {
+    dir.Write("build/param.sre", SectionFile(Counting(32)));
+    ExpectNothingWritten(
+        build + "\\param.sre: 32 parameter data bytes, more than the 31 the image can take");
+}
+
+TEST_F(CreateCuffwareTest, AFileThatVanishedAfterTheCheckWritesNothing) {
+    files.vanished = "\\STATE0.SRE";
+    ExpectNothingWritten(build + "\\STATE0.SRE: cannot open: No such file or directory");
+}
+
+TEST_F(CreateCuffwareTest, AnImageThatCannotBeWrittenIsReported) {
+    files.unwritable = "_par_018.bin";
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.Messages(), std::vector<std::string>{
+                                   "Cuffware files were not generated.\n" + build +
+                                   "\\alarm_par_018.bin: cannot write: No space left on device"});
+    EXPECT_EQ(user.LastStatus(), "Unable to create Cuffware code");
+    EXPECT_EQ(Written(), std::vector<std::string>{"alarm_code_018.bin"});
+}
+
+}  // namespace
+}  // namespace cuffware
