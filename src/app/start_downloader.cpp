@@ -1,0 +1,52 @@
+#include "app/start_downloader.h"
+
+#include "app/status_texts.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+// False after the refusal of a blank folder name, which the status shows.
+bool FolderNamed(Workbench& bench) {
+    if (!Trimmed(bench.project.FolderName).empty())
+        return true;
+    bench.user.SetStatus(kStatusApplicationNotSpecified);
+    return false;
+}
+
+void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
+    bench.user.ShowMessage("The downloader could not be started.\n" + failure.Text(),
+                           MessageIcon::Critical);
+}
+
+}  // namespace
+
+std::string DownloaderCommandLine(const Workbench& bench) {
+    return Trimmed(bench.settings.SdkPath) + "\\bin\\CuffwareDL.exe " +
+           Trimmed(bench.project.BuildDirectory) + "\\" + Trimmed(bench.project.FolderName) +
+           ".app";
+}
+
+bool StartDownloader(Workbench& bench) {
+    if (!FolderNamed(bench))
+        return false;
+    if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
+        ReportNotStarted(bench, started.error());
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> RunDownloaderAndWait(Workbench& bench) {
+    if (!FolderNamed(bench))
+        return std::nullopt;
+    Result<int> status = bench.processes.RunCommandLine(DownloaderCommandLine(bench));
+    if (!status) {
+        ReportNotStarted(bench, status.error());
+        return std::nullopt;
+    }
+    return *status;
+}
+
+}  // namespace cuffware

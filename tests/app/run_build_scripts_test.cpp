@@ -1,0 +1,94 @@
+#include "app/run_build_scripts.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::RecordingProcesses;
+using testing::RecordingUserPort;
+using testing::Shown;
+using testing::TempDir;
+
+constexpr const char* kWait =
+    "Assembling the application.  Wait until the build window closes before selecting OK.";
+
+class RunBuildScriptsTest : public ::testing::Test {
+  protected:
+    RunBuildScriptsTest() : bench(DiskFileSystem(), processes, user) {
+        bench.project.FolderName = "Alarm";
+        bench.project.BuildDirectory = " " + dir.path() + "\\build ";
+        dir.Write("build/BUILD.BAT", "@ECHO OFF\r\n");
+    }
+
+    std::string Batch() const { return dir.path() + "\\build\\build.bat"; }
+
+    TempDir dir;
+    RecordingUserPort user;
+    RecordingProcesses processes;
+    Workbench bench;
+};
+
+TEST_F(RunBuildScriptsTest, StartsTheBatchThenSaysToWait) {
+    EXPECT_TRUE(RunBuildScripts(bench));
+    EXPECT_EQ(processes.started, std::vector<std::string>{"batch " + Batch()});
+    EXPECT_EQ(user.shown, (std::vector<Shown>{
+                              {Shown::Status, "Executing the build scripts"},
+                              {Shown::Message, kWait, MessageIcon::Exclamation},
+                          }));
+}
+
+TEST_F(RunBuildScriptsTest, ABlankFolderNameOnlySetsTheStatus) {
+    for (const char* folder : {"", "   "}) {
+        bench.project.FolderName = folder;
+        user.shown.clear();
+        EXPECT_FALSE(RunBuildScripts(bench));
+        EXPECT_FALSE(RunBuildScriptsAndWait(bench));
+        EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Application not specified"},
+                                                  {Shown::Status, "Application not specified"}}));
+    }
+    EXPECT_TRUE(processes.started.empty());
+}
+
+TEST_F(RunBuildScriptsTest, AMissingBatchIsRefusedWithTheCriticalIcon) {
+    bench.project.BuildDirectory = dir.path() + "\\elsewhere";
+    EXPECT_FALSE(RunBuildScripts(bench));
+    EXPECT_FALSE(RunBuildScriptsAndWait(bench));
+    Shown refusal{Shown::Message, "Build scripts not available.  Create Build Scripts.",
+                  MessageIcon::Critical};
+    EXPECT_EQ(user.shown, (std::vector<Shown>{refusal, refusal}));
+    EXPECT_TRUE(processes.started.empty());
+}
+
+TEST_F(RunBuildScriptsTest, ABatchThatCannotStartIsReportedAndNothingElseShown) {
+    processes.failWith = "the batch runner is missing";
+    EXPECT_FALSE(RunBuildScripts(bench));
+    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Message,
+                                               "The build scripts could not be started.\n" +
+                                                   Batch() + ": the batch runner is missing",
+                                               MessageIcon::Critical}}));
+}
+
+TEST_F(RunBuildScriptsTest, WaitingGivesTheBatchStatusAfterTheSameTexts) {
+    processes.exitStatus = 3;
+    EXPECT_EQ(RunBuildScriptsAndWait(bench), 3);
+    EXPECT_EQ(processes.started, std::vector<std::string>{"batch " + Batch()});
+    EXPECT_EQ(user.shown, (std::vector<Shown>{
+                              {Shown::Status, "Executing the build scripts"},
+                              {Shown::Message, kWait, MessageIcon::Exclamation},
+                          }));
+
+    processes.failWith = "no runner";
+    user.shown.clear();
+    EXPECT_EQ(RunBuildScriptsAndWait(bench), std::nullopt);
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{"The build scripts could not be started.\n" + Batch() +
+                                       ": no runner"});
+}
+
+}  // namespace
+}  // namespace cuffware

@@ -1,0 +1,204 @@
+#include "platform/host_process.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/program_directory.h"
+#include "support/temp_dir.h"
+#endif
+
+namespace cuffware {
+namespace {
+
+TEST(SplitCommandLine, SplitsAtRunsOfBlanksWithoutQuoting) {
+    EXPECT_EQ(SplitCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" "),
+              (std::vector<std::string>{"c:\\q740\\bin\\CuffwareDL.exe", "\"a", "b\""}));
+    EXPECT_TRUE(SplitCommandLine("   ").empty());
+}
+
+#ifndef _WIN32
+using testing::TempDir;
+
+// Sets environment variables for one test and puts the old values back.
+class EnvironmentScope {
+  public:
+    void Set(const std::string& name, const std::string& value) {
+        if (const char* old = std::getenv(name.c_str()))
+            saved_.push_back({name, old, true});
+        else
+            saved_.push_back({name, "", false});
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    void Unset(const std::string& name) {
+        Set(name, "");
+        unsetenv(name.c_str());
+    }
+    ~EnvironmentScope() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->existed)
+                setenv(it->name.c_str(), it->value.c_str(), 1);
+            else
+                unsetenv(it->name.c_str());
+        }
+    }
+
+  private:
+    struct Saved {
+        std::string name, value;
+        bool existed;
+    };
+    std::vector<Saved> saved_;
+};
+
+void WriteProgram(const TempDir& dir, const std::string& relative, const std::string& script) {
+    dir.Write(relative, "#!/bin/sh\n" + script + "\n");
+    chmod((dir / relative).c_str(), 0755);
+}
+
+// Waits for a file that a detached process writes.
+bool AppearsWithin(const std::string& path, std::chrono::seconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (std::filesystem::exists(path))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+class HostProcessTest : public ::testing::Test {
+  protected:
+    HostProcessTest() {
+        std::filesystem::create_directories(dir / "prefix/dosdevices");
+        std::filesystem::create_directory_symlink(dir.path(), dir / "prefix/dosdevices/c:");
+        env.Set("WINEPREFIX", dir / "prefix");
+    }
+
+    TempDir dir;
+    EnvironmentScope env;
+};
+
+// The stand-ins are installed under the Windows names as native programs.
+TEST_F(HostProcessTest, RunsANativeProgramNamedExeThroughTheDriveWithItsArguments) {
+    WriteProgram(dir, "Bin/Tool.exe", "echo \"$@\" > \"$0.args\"; exit 7");
+    Result<int> status = HostProcesses().RunCommandLine("C:\\bin\\tool.exe one  two");
+    ASSERT_TRUE(status.ok()) << status.error().Text();
+    EXPECT_EQ(*status, 7);
+    EXPECT_EQ(dir.Read("prefix/dosdevices/c:/Bin/Tool.exe.args"), "one two\n");
+}
+
+TEST_F(HostProcessTest, StartingDoesNotWait) {
+    WriteProgram(dir, "late.sh", "sleep 0.2; echo done > \"$1\"");
+    auto before = std::chrono::steady_clock::now();
+    Status started = HostProcesses().StartCommandLine(dir / "late.sh " + dir / "done.txt");
+    ASSERT_TRUE(started.ok()) << started.error().Text();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(200));
+    EXPECT_TRUE(AppearsWithin(dir / "done.txt", std::chrono::seconds(10)));
+}
+
+TEST_F(HostProcessTest, AProgramThatCannotStartIsNamedWithTheSystemsReason) {
+    dir.Write("plain.exe", "not a program");
+    struct Case {
+        std::string line, program, message;
+    } cases[] = {
+        {"c:\\bin\\missing.exe x", "c:\\bin\\missing.exe",
+         "cannot be started: No such file or directory"},
+        {dir / "plain.exe", dir / "plain.exe", "cannot be started: Permission denied"},
+    };
+    for (const Case& c : cases) {
+        Result<int> run = HostProcesses().RunCommandLine(c.line);
+        ASSERT_FALSE(run.ok()) << c.line;
+        EXPECT_EQ(run.error().path, c.program);
+        EXPECT_EQ(run.error().message, c.message);
+        Status start = HostProcesses().StartCommandLine(c.line);
+        ASSERT_FALSE(start.ok()) << c.line;
+        EXPECT_EQ(start.error().Text(), run.error().Text());
+    }
+}
+
+TEST_F(HostProcessTest, AWindowsProgramNeedsWine) {
+    dir.Write("win.exe", "MZ\x90");
+    dir.Write("path/wine", "");
+    chmod((dir / "path/wine").c_str(), 0755);
+    env.Set("PATH", dir / "nowhere");
+
+    Result<int> run = HostProcesses().RunCommandLine("c:\\WIN.EXE a");
+    ASSERT_FALSE(run.ok());
+    EXPECT_EQ(run.error().Text(),
+              "c:\\WIN.EXE: is a Windows program; it needs wine to run here, and wine is not on "
+              "PATH");
+
+    env.Set("PATH", dir / "nowhere:" + dir / "path");
+    Result<std::vector<std::string>> argv = ProgramArgv("c:\\win.exe", dir / "win.exe", {"a"});
+    ASSERT_TRUE(argv.ok());
+    EXPECT_EQ(*argv, (std::vector<std::string>{dir / "path/wine", dir / "win.exe", "a"}));
+}
+
+TEST_F(HostProcessTest, RunsInTheWorkingDirectoryWithOutputAppended) {
+    WriteProgram(dir, "where.sh", "pwd; echo err >&2");
+    dir.Write("work/log.txt", "earlier\n");
+    Result<int> status = RunProgram({{dir / "where.sh"}, dir / "work", dir / "work/log.txt", "w"});
+    ASSERT_TRUE(status.ok()) << status.error().Text();
+    std::string real = std::filesystem::canonical(dir / "work").string();
+    EXPECT_EQ(dir.Read("work/log.txt"), "earlier\n" + real + "\nerr\n");
+
+    Result<int> lost = RunProgram({{dir / "where.sh"}, dir / "gone", "", "where"});
+    ASSERT_FALSE(lost.ok());
+    EXPECT_EQ(lost.error().Text(),
+              "where: cannot enter " + dir / "gone" + ": No such file or directory");
+}
+
+// The batch runner is built beside the test programs in a full build.
+class HostBatchTest : public HostProcessTest {
+  protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(InProgramDirectory("cuffware-batch")))
+            GTEST_SKIP() << "cuffware-batch is not built beside the tests";
+        dir.Write("App/Build/build.bat", "@ECHO OFF\r\ncopy a.txt b.txt\r\nnothere\r\n");
+        dir.Write("App/Build/a.txt", "a");
+    }
+};
+
+TEST_F(HostBatchTest, RunningWaitsAndGivesTheRunnersStatus) {
+    Result<int> status = HostProcesses().RunBatch("c:\\app\\build\\build.bat");
+    ASSERT_TRUE(status.ok()) << status.error().Text();
+    EXPECT_EQ(*status, 1);  // "nothere" failed
+    EXPECT_EQ(dir.Read("App/Build/b.txt"), "a");
+}
+
+TEST_F(HostBatchTest, WithoutADisplayTheBatchRunsIntoBuildLog) {
+    env.Unset("DISPLAY");
+    env.Unset("WAYLAND_DISPLAY");
+    ASSERT_TRUE(HostProcesses().StartBatch("c:\\app\\build\\build.bat").ok());
+    ASSERT_TRUE(AppearsWithin(dir / "App/Build/b.txt", std::chrono::seconds(10)));
+    // The runner writes its last line when it ends.
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (dir.Read("App/Build/build.log").find("line(s) failed") == std::string::npos &&
+           std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_NE(dir.Read("App/Build/build.log").find("\"nothere\" failed"), std::string::npos);
+}
+
+TEST_F(HostBatchTest, WithADisplayTheBatchRunsInATerminal) {
+    WriteProgram(
+        dir, "path/xterm",
+        "echo \"$@\" > " + dir / "t.tmp" + " && /bin/mv " + dir / "t.tmp " + dir / "terminal.args");
+    env.Set("PATH", dir / "path");
+    env.Set("DISPLAY", ":9");
+    ASSERT_TRUE(HostProcesses().StartBatch("c:\\app\\build\\build.bat").ok());
+    ASSERT_TRUE(AppearsWithin(dir / "terminal.args", std::chrono::seconds(10)));
+    EXPECT_EQ(dir.Read("terminal.args"), "-e " + InProgramDirectory("cuffware-batch") +
+                                             " --wait-on-failure " +
+                                             dir / "prefix/dosdevices/c:/App/Build/build.bat\n");
+}
+#endif
+
+}  // namespace
+}  // namespace cuffware

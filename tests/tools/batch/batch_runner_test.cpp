@@ -1,0 +1,170 @@
+#include "batch/batch_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "batch/batch_program.h"
+#include "support/temp_dir.h"
+
+namespace cuffware::batch {
+namespace {
+
+using cuffware::testing::TempDir;
+
+// Sets one environment variable for a test and puts the old value back.
+class EnvironmentScope {
+  public:
+    EnvironmentScope(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~EnvironmentScope() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class BatchRunnerTest : public ::testing::Test {
+  protected:
+    // Runs the batch text from the temporary directory; the number of failed lines.
+    int Run(const std::string& text) { return RunBatchText(text, "build.bat", context); }
+
+    void WriteProgram(const std::string& relative, const std::string& script) {
+        dir.Write(relative, "#!/bin/sh\n" + script + "\n");
+        chmod((dir / relative).c_str(), 0755);
+    }
+
+    TempDir dir;
+    std::ostringstream out, err;
+    BatchContext context{dir.path(), out, err};
+};
+
+TEST_F(BatchRunnerTest, CommentsAndBlankLinesRunNothingAndEchoNothing) {
+    EXPECT_EQ(Run("@ECHO OFF\r\nREM one\r\nrem ;;;;\r\n\r\n   \r\n"), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, DelMatchesWithoutRegardToCaseAndNoMatchIsNoFailure) {
+    for (const char* name : {"COMMON.SRE", "state0.sre", "state0.Sre.bak", "keep.asm"})
+        dir.Write(name, "x");
+    EXPECT_EQ(Run("del *.sre\r\ndel *.LNL\r\n"), 0);
+    EXPECT_FALSE(dir.Exists("COMMON.SRE"));
+    EXPECT_FALSE(dir.Exists("state0.sre"));
+    EXPECT_TRUE(dir.Exists("state0.Sre.bak"));
+    EXPECT_TRUE(dir.Exists("keep.asm"));
+    EXPECT_EQ(out.str(), "> del *.sre\n> del *.LNL\nCould Not Find " + dir / "*.LNL" + "\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, CopyReplacesTheDestinationOrFillsADirectory) {
+    dir.Write("common.equ", "CommonCodeEnd equ 0x1234\r\n");
+    dir.Write("COMMINC.H", "stale");
+    dir.Write("out/.keep", "");
+    EXPECT_EQ(Run("copy common.equ comminc.h\r\ncopy Common.Equ out\r\n"), 0);
+    EXPECT_EQ(dir.Read("COMMINC.H"), "CommonCodeEnd equ 0x1234\r\n");
+    EXPECT_EQ(dir.Read("out/common.equ"), "CommonCodeEnd equ 0x1234\r\n");
+
+    EXPECT_EQ(Run("copy missing.equ x.h"), 1);
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"copy missing.equ x.h\" failed: missing.equ: no such "
+              "file (" +
+                  dir / "missing.equ" + ")\n");
+}
+
+TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
+    dir.Write("drive_c/Q740/App/Alarm/Build/common.equ", "equ");
+    std::filesystem::create_directories(dir / "prefix/dosdevices");
+    std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
+    EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
+
+    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
+                  "cd nowhere\r\n"),
+              1);
+    EXPECT_EQ(dir.Read("drive_c/Q740/App/Alarm/Build/comminc.h"), "equ");
+    EXPECT_EQ(context.currentDirectory, dir / "prefix/dosdevices/c:/Q740/App/Alarm");
+    EXPECT_NE(
+        err.str().find("build.bat, line 4: \"cd nowhere\" failed: nowhere: no such directory"),
+        std::string::npos);
+}
+
+TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
+    WriteProgram("bin/As88.exe", "echo \"$@\" > \"$1.obj\"");
+    dir.Write("build/.keep", "");
+    EXPECT_EQ(Run("cd build\r\n" + dir.path() + "\\BIN\\as88 common.asm -fascmd.cmd\r\n"), 0);
+    EXPECT_EQ(dir.Read("build/common.asm.obj"), "common.asm -fascmd.cmd\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
+    WriteProgram("fail.exe", "exit 3");
+    dir.Write("a.txt", "a");
+    EXPECT_EQ(Run("nothere x\r\nfail\r\ncopy a.txt b.txt\r\n"), 2);
+    EXPECT_TRUE(dir.Exists("b.txt"));
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"nothere x\" failed: nothere: not found, not even with .exe, "
+              ".com or .bat added\n"
+              "build.bat, line 2: \"fail\" failed: fail: ended with exit status 3\n");
+}
+
+TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {
+    dir.Write("bin/lc88.exe", std::string("MZ\x90\0\x03", 5));
+    EnvironmentScope path("PATH", dir / "empty");
+    EXPECT_EQ(Run("bin\\lc88.exe common.out -o common.sre\r\n"), 1);
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"bin\\lc88.exe common.out -o common.sre\" failed: "
+              "bin\\lc88.exe: is a Windows program; it needs wine to run here, and "
+              "wine is not on PATH\n");
+}
+
+TEST_F(BatchRunnerTest, ABatchFileRunsInPlaceAndComesBack) {
+    dir.Write("inner.bat", "copy a.txt b.txt\r\n");
+    dir.Write("a.txt", "a");
+    EXPECT_EQ(Run("inner\r\ncopy b.txt c.txt\r\n"), 0);
+    EXPECT_EQ(dir.Read("c.txt"), "a");
+
+    dir.Write("loop.bat", "loop\r\n");
+    EXPECT_EQ(Run("loop\r\n"), 1);
+    EXPECT_NE(err.str().find("batch files nested too deeply"), std::string::npos);
+}
+
+TEST_F(BatchRunnerTest, TheProgramRunsFromTheBatchDirectoryAndFailsWithStatusOne) {
+    dir.Write("build/build.bat", "@ECHO OFF\r\ncopy a.txt b.txt\r\n");
+    dir.Write("build/a.txt", "a");
+    std::istringstream in;
+    std::vector<std::string> args{dir / "build/build.bat"};
+    EXPECT_EQ(RunBatchRunner(args, in, out, err), 0);
+    EXPECT_TRUE(dir.Exists("build/b.txt"));
+
+    dir.Write("build/build.bat", "copy none.txt b.txt\r\n");
+    std::istringstream enter("\n");
+    std::vector<std::string> waiting{"--wait-on-failure", dir / "build/build.bat"};
+    EXPECT_EQ(RunBatchRunner(waiting, enter, out, err), 1);
+    EXPECT_TRUE(out.str().ends_with("Press Enter to close this window.\n"));
+    EXPECT_TRUE(enter.eof() || enter.peek() == EOF);
+}
+
+TEST_F(BatchRunnerTest, ABadCommandLineIsAUsageError) {
+    std::istringstream in;
+    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{}, in, out, err), kExitUsage);
+    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{dir / "none.bat"}, in, out, err), kExitUsage);
+    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{"--fast", "x.bat"}, in, out, err),
+              kExitUsage);
+    out.str("");
+    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{"--help"}, in, out, err), 0);
+    EXPECT_NE(out.str().find("a stand-in for the Windows command interpreter"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace cuffware::batch

@@ -1,0 +1,83 @@
+#include "batch/batch_command.h"
+
+#include "platform/host_process.h"
+#include "project/text_rules.h"
+
+namespace cuffware::batch {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view WithoutBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The words after the command name, without the switches.
+std::vector<std::string> Operands(std::string_view rest) {
+    std::vector<std::string> operands;
+    for (std::string& word : SplitCommandLine(std::string(rest))) {
+        if (word.front() != '/')
+            operands.push_back(std::move(word));
+    }
+    return operands;
+}
+
+// CD takes the rest of the line as it stands, blanks and all; "/D" (change
+// the drive too) means nothing here.
+std::string DirectoryOperand(std::string_view rest) {
+    if (StartsWithIgnoreCase(rest, "/d") && (rest.size() == 2 || IsBlank(rest[2])))
+        rest = WithoutBlanks(rest.substr(2));
+    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+        rest = rest.substr(1, rest.size() - 2);
+    return std::string(rest);
+}
+
+}  // namespace
+
+Result<BatchCommand> ParseBatchLine(std::string_view line) {
+    line = WithoutBlanks(line);
+    if (!line.empty() && line.front() == '@')
+        line = WithoutBlanks(line.substr(1));
+    if (line.empty() || line.starts_with("::"))
+        return BatchCommand{};
+
+    size_t nameEnd = 0;
+    while (nameEnd < line.size() && !IsBlank(line[nameEnd]))
+        ++nameEnd;
+    std::string_view name = line.substr(0, nameEnd);
+    std::string_view rest = WithoutBlanks(line.substr(nameEnd));
+
+    if (EqualsIgnoreCase(name, "rem"))
+        return BatchCommand{};
+    if (EqualsIgnoreCase(name, "echo")) {
+        if (EqualsIgnoreCase(rest, "off") || EqualsIgnoreCase(rest, "on"))
+            return BatchCommand{};
+        return BatchCommand{BatchCommand::kEcho, std::string(rest), {}};
+    }
+    if (EqualsIgnoreCase(name, "cd") || EqualsIgnoreCase(name, "chdir"))
+        return BatchCommand{BatchCommand::kChangeDirectory, DirectoryOperand(rest), {}};
+    if (EqualsIgnoreCase(name, "del") || EqualsIgnoreCase(name, "erase")) {
+        std::vector<std::string> patterns = Operands(rest);
+        if (patterns.empty())
+            return Diagnostic{"", 0, "del: no file pattern given"};
+        return BatchCommand{BatchCommand::kDelete, {}, std::move(patterns)};
+    }
+    if (EqualsIgnoreCase(name, "copy")) {
+        std::vector<std::string> names = Operands(rest);
+        if (names.empty() || names.size() > 2)
+            return Diagnostic{"", 0, "copy: expected a source and a destination"};
+        if (names.size() == 1)
+            names.push_back(".");  // into the current directory
+        return BatchCommand{BatchCommand::kCopy, {}, std::move(names)};
+    }
+    return BatchCommand{BatchCommand::kProgram, {}, SplitCommandLine(std::string(line))};
+}
+
+}  // namespace cuffware::batch

@@ -1,0 +1,175 @@
+#include "batch/batch_runner.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_system.h"
+#include "platform/host_path.h"
+#include "platform/host_process.h"
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware::batch {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A batch file that starts itself, directly or not, must end somewhere.
+constexpr int kMaxBatchDepth = 16;
+
+bool IsAbsoluteText(std::string_view pathText) {
+    bool drive = pathText.size() >= 2 && pathText[1] == ':';
+    return drive || (!pathText.empty() && (pathText[0] == '\\' || pathText[0] == '/'));
+}
+
+bool IsRegularFile(const std::string& hostPath) {
+    std::error_code error;
+    return fs::is_regular_file(hostPath, error);
+}
+
+Status ChangeDirectory(const std::string& directoryText, BatchContext& context) {
+    if (directoryText.empty()) {
+        context.out << context.currentDirectory << "\n";
+        return Status::Ok();
+    }
+    std::string target = BatchPath(context, directoryText);
+    std::error_code error;
+    if (!fs::is_directory(target, error))
+        return Diagnostic{directoryText, 0, "no such directory (" + target + ")"};
+    std::string normal = fs::path(target).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/')  // "x/.." normalises to "x/"
+        normal.pop_back();
+    context.currentDirectory = normal;
+    return Status::Ok();
+}
+
+Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
+    for (const std::string& pattern : patterns) {
+        std::string hostPattern = BatchPath(context, pattern);
+        size_t separator = hostPattern.find_last_of("\\/");
+        std::string directory = hostPattern.substr(0, separator);
+        std::string names = hostPattern.substr(separator + 1);
+        if (DiskFileSystem().DeleteMatching(directory, names) == 0)
+            context.out << "Could Not Find " << hostPattern << "\n";
+    }
+    return Status::Ok();
+}
+
+Status Copy(const std::string& sourceText, const std::string& destinationText,
+            BatchContext& context) {
+    std::string source = BatchPath(context, sourceText);
+    if (!IsRegularFile(source))
+        return Diagnostic{sourceText, 0, "no such file (" + source + ")"};
+    std::string destination = BatchPath(context, destinationText);
+    std::error_code error;
+    if (fs::is_directory(destination, error))
+        destination = (fs::path(destination) / fs::path(source).filename()).string();
+    Result<std::string> content = DiskFileSystem().ReadFile(source);
+    if (!content)
+        return content.error();
+    if (Status written = DiskFileSystem().WriteFile(destination, *content); !written)
+        return written;
+    context.out << "        1 file(s) copied.\n";
+    return Status::Ok();
+}
+
+bool IsBatchFile(const std::string& hostPath) {
+    std::string lower = ToLowerAscii(hostPath);
+    return lower.ends_with(".bat") || lower.ends_with(".cmd");
+}
+
+// Another batch file runs here and now, in the same current directory, and
+// comes back, as CALL would.
+Status RunNestedBatch(const std::string& programText, const std::string& hostPath,
+                      BatchContext& context) {
+    if (context.depth >= kMaxBatchDepth)
+        return Diagnostic{programText, 0, "batch files nested too deeply"};
+    Result<std::string> text = DiskFileSystem().ReadFile(hostPath);
+    if (!text)
+        return text.error();
+    ++context.depth;
+    int failed = RunBatchText(*text, programText, context);
+    --context.depth;
+    if (failed > 0)
+        return Diagnostic{programText, 0, std::to_string(failed) + " line(s) failed"};
+    return Status::Ok();
+}
+
+Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
+    const std::string& programText = words.front();
+    Result<std::string> program = FindProgram(context, programText);
+    if (!program)
+        return program.error();
+    if (IsBatchFile(*program))
+        return RunNestedBatch(programText, *program, context);
+    std::vector<std::string> arguments(words.begin() + 1, words.end());
+    Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
+    if (!argv)
+        return argv.error();
+    context.out.flush();
+    Result<int> status = RunProgram({*argv, context.currentDirectory, "", programText});
+    if (!status)
+        return status.error();
+    if (*status != 0)
+        return Diagnostic{programText, 0, "ended with exit status " + std::to_string(*status)};
+    return Status::Ok();
+}
+
+}  // namespace
+
+std::string BatchPath(const BatchContext& context, std::string_view pathText) {
+    if (IsAbsoluteText(pathText))
+        return HostPath(pathText);
+    return ResolveCase(context.currentDirectory + "/" + MapPathText(pathText, WinePrefix()));
+}
+
+Result<std::string> FindProgram(const BatchContext& context, const std::string& programText) {
+    for (const char* extension : {"", ".exe", ".com", ".bat"}) {
+        std::string candidate = BatchPath(context, programText + extension);
+        if (IsRegularFile(candidate))
+            return candidate;
+    }
+    return Diagnostic{programText, 0, "not found, not even with .exe, .com or .bat added"};
+}
+
+Status RunCommand(const BatchCommand& command, BatchContext& context) {
+    switch (command.kind) {
+        case BatchCommand::kNothing:
+            return Status::Ok();
+        case BatchCommand::kEcho:
+            context.out << command.text << "\n";
+            return Status::Ok();
+        case BatchCommand::kChangeDirectory:
+            return ChangeDirectory(command.text, context);
+        case BatchCommand::kDelete:
+            return Delete(command.words, context);
+        case BatchCommand::kCopy:
+            return Copy(command.words[0], command.words[1], context);
+        case BatchCommand::kProgram:
+            return RunProgramLine(command.words, context);
+    }
+    return Status::Ok();
+}
+
+int RunBatchText(std::string_view text, const std::string& batchName, BatchContext& context) {
+    int failed = 0;
+    int lineNumber = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++lineNumber;
+        Result<BatchCommand> command = ParseBatchLine(line);
+        if (command && command->kind == BatchCommand::kNothing)
+            continue;
+        context.out << "> " << Trimmed(line) << "\n";
+        Status done = command ? RunCommand(*command, context) : Status(command.error());
+        if (!done) {
+            ++failed;
+            context.out.flush();
+            context.err << Diagnostic{batchName, lineNumber, ""}.Text() << "\"" << Trimmed(line)
+                        << "\" failed: " << done.error().Text() << "\n";
+        }
+    }
+    return failed;
+}
+
+}  // namespace cuffware::batch

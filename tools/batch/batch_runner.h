@@ -1,0 +1,38 @@
+#pragma once
+// Carrying out the commands of a batch file on this host, line after line,
+// going on after a failing line as the command interpreter does.
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "batch/batch_command.h"
+#include "platform/result.h"
+
+namespace cuffware::batch {
+
+struct BatchContext {
+    std::string currentDirectory;  // absolute host path; CD changes it
+    std::ostream& out;
+    std::ostream& err;
+    int depth = 0;  // of batch files started from batch files
+};
+
+// The host path of a path text in a batch line: a text with a drive letter
+// or a leading separator goes through the path rule as it is; any other is
+// taken from the current directory. Letter case is resolved either way.
+std::string BatchPath(const BatchContext& context, std::string_view pathText);
+
+// The file a program line names: the name itself, else with ".exe", ".com"
+// or ".bat" added, letter case ignored. None of them: a Diagnostic.
+Result<std::string> FindProgram(const BatchContext& context, const std::string& programText);
+
+// Carries out one command. A program that ends with a non-zero status fails.
+Status RunCommand(const BatchCommand& command, BatchContext& context);
+
+// Runs every line of a batch text, echoing each command before it runs and
+// reporting each failing line on the error stream as
+// BATCH, line N: "LINE" failed: REASON. Returns the number of failed lines.
+int RunBatchText(std::string_view text, const std::string& batchName, BatchContext& context);
+
+}  // namespace cuffware::batch

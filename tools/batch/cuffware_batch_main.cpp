@@ -1,0 +1,11 @@
+// cuffware-batch: the batch runner program.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "batch/batch_program.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return cuffware::batch::RunBatchRunner(args, std::cin, std::cout, std::cerr);
+}

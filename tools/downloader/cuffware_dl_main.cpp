@@ -1,0 +1,11 @@
+// CuffwareDL: the stand-in downloader program.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "downloader/downloader_program.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return cuffware::downloader::RunDownloader(args, std::cout, std::cerr);
+}
