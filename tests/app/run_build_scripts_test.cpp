@@ -81,13 +81,6 @@ TEST_F(RunBuildScriptsTest, WaitingGivesTheBatchStatusAfterTheSameTexts) {
                               {Shown::Status, "Executing the build scripts"},
                               {Shown::Message, kWait, MessageIcon::Exclamation},
                           }));
-
-    processes.failWith = "no runner";
-    user.shown.clear();
-    EXPECT_EQ(RunBuildScriptsAndWait(bench), std::nullopt);
-    EXPECT_EQ(user.Messages(),
-              std::vector<std::string>{"The build scripts could not be started.\n" + Batch() +
-                                       ": no runner"});
 }
 
 }  // namespace

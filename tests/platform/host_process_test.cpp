@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <thread>
 
 #include "platform/program_directory.h"
@@ -29,32 +31,20 @@ using testing::TempDir;
 // Sets environment variables for one test and puts the old values back.
 class EnvironmentScope {
   public:
-    void Set(const std::string& name, const std::string& value) {
-        if (const char* old = std::getenv(name.c_str()))
-            saved_.push_back({name, old, true});
-        else
-            saved_.push_back({name, "", false});
-        setenv(name.c_str(), value.c_str(), 1);
+    void Set(const std::string& name, const char* value) {
+        const char* old = std::getenv(name.c_str());
+        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+        value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
     }
-    void Unset(const std::string& name) {
-        Set(name, "");
-        unsetenv(name.c_str());
-    }
+    void Set(const std::string& name, const std::string& value) { Set(name, value.c_str()); }
     ~EnvironmentScope() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->existed)
-                setenv(it->name.c_str(), it->value.c_str(), 1);
-            else
-                unsetenv(it->name.c_str());
-        }
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
+                       : unsetenv(it->first.c_str());
     }
 
   private:
-    struct Saved {
-        std::string name, value;
-        bool existed;
-    };
-    std::vector<Saved> saved_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 void WriteProgram(const TempDir& dir, const std::string& relative, const std::string& script) {
@@ -62,15 +52,11 @@ void WriteProgram(const TempDir& dir, const std::string& relative, const std::st
     chmod((dir / relative).c_str(), 0755);
 }
 
-// Waits for a file that a detached process writes.
-bool AppearsWithin(const std::string& path, std::chrono::seconds limit) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (std::filesystem::exists(path))
-            return true;
+// Waits for what a detached process does.
+bool Eventually(const std::function<bool()>& done) {
+    for (int tries = 0; tries < 500 && !done(); ++tries)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    return done();
 }
 
 class HostProcessTest : public ::testing::Test {
@@ -100,7 +86,7 @@ TEST_F(HostProcessTest, StartingDoesNotWait) {
     Status started = HostProcesses().StartCommandLine(dir / "late.sh " + dir / "done.txt");
     ASSERT_TRUE(started.ok()) << started.error().Text();
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(200));
-    EXPECT_TRUE(AppearsWithin(dir / "done.txt", std::chrono::seconds(10)));
+    EXPECT_TRUE(Eventually([&] { return dir.Exists("done.txt"); }));
 }
 
 TEST_F(HostProcessTest, AProgramThatCannotStartIsNamedWithTheSystemsReason) {
@@ -174,16 +160,14 @@ TEST_F(HostBatchTest, RunningWaitsAndGivesTheRunnersStatus) {
 }
 
 TEST_F(HostBatchTest, WithoutADisplayTheBatchRunsIntoBuildLog) {
-    env.Unset("DISPLAY");
-    env.Unset("WAYLAND_DISPLAY");
+    env.Set("DISPLAY", nullptr);
+    env.Set("WAYLAND_DISPLAY", nullptr);
     ASSERT_TRUE(HostProcesses().StartBatch("c:\\app\\build\\build.bat").ok());
-    ASSERT_TRUE(AppearsWithin(dir / "App/Build/b.txt", std::chrono::seconds(10)));
-    // The runner writes its last line when it ends.
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (dir.Read("App/Build/build.log").find("line(s) failed") == std::string::npos &&
-           std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_NE(dir.Read("App/Build/build.log").find("\"nothere\" failed"), std::string::npos);
+    // The runner's last line comes after the failing line's report.
+    EXPECT_TRUE(Eventually([&] {
+        return dir.Read("App/Build/build.log").find("\"nothere\" failed") != std::string::npos;
+    }));
+    EXPECT_EQ(dir.Read("App/Build/b.txt"), "a");
 }
 
 TEST_F(HostBatchTest, WithADisplayTheBatchRunsInATerminal) {
@@ -193,7 +177,7 @@ TEST_F(HostBatchTest, WithADisplayTheBatchRunsInATerminal) {
     env.Set("PATH", dir / "path");
     env.Set("DISPLAY", ":9");
     ASSERT_TRUE(HostProcesses().StartBatch("c:\\app\\build\\build.bat").ok());
-    ASSERT_TRUE(AppearsWithin(dir / "terminal.args", std::chrono::seconds(10)));
+    ASSERT_TRUE(Eventually([&] { return dir.Exists("terminal.args"); }));
     EXPECT_EQ(dir.Read("terminal.args"), "-e " + InProgramDirectory("cuffware-batch") +
                                              " --wait-on-failure " +
                                              dir / "prefix/dosdevices/c:/App/Build/build.bat\n");
