@@ -6,7 +6,9 @@
 // builder script to open at start when it is not blank. --settings replaces
 // builder.ini in the program's directory.
 
+#include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <string>
 #include <vector>
