@@ -43,9 +43,10 @@ void UsageSkeleton(TextFile& file) {
 }  // namespace
 
 std::string FileLine(std::string_view name, std::string_view text) {
-    std::string column(name.substr(0, kFileLineNameWidth));
-    column.resize(kFileLineNameWidth, ' ');
-    return " " + ToUpperAscii(column) + std::string(text);
+    std::string line(1 + kFileLineNameWidth, ' ');
+    const std::string column = ToUpperAscii(name.substr(0, kFileLineNameWidth));
+    line.replace(1, column.size(), column);
+    return line.append(text);
 }
 
 GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project) {

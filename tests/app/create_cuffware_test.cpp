@@ -16,34 +16,9 @@ using testing::Counting;
 using testing::SectionFile;
 using testing::Shown;
 
-// The disk, but with one file that has vanished since it was checked and one
-// that cannot be written.
-class FaultyFiles : public FileSystem {
-  public:
-    bool Exists(const std::string& path) override { return disk.Exists(path); }
-    Result<std::string> ReadFile(const std::string& path) override {
-        if (!vanished.empty() && path.ends_with(vanished))
-            return Diagnostic{path, 0, "cannot open: No such file or directory"};
-        return disk.ReadFile(path);
-    }
-    Status WriteFile(const std::string& path, std::string_view content) override {
-        if (!unwritable.empty() && path.ends_with(unwritable))
-            return Diagnostic{path, 0, "cannot write: No space left on device"};
-        return disk.WriteFile(path, content);
-    }
-    Status MakeDirectory(const std::string& path) override { return disk.MakeDirectory(path); }
-    Status RemoveFile(const std::string& path) override { return disk.RemoveFile(path); }
-    int DeleteMatching(const std::string& directory, std::string_view pattern) override {
-        return disk.DeleteMatching(directory, pattern);
-    }
-
-    FileSystem& disk = DiskFileSystem();
-    std::string vanished, unwritable;
-};
-
 class CreateCuffwareTest : public ::testing::Test {
   protected:
-    CreateCuffwareTest() : bench(files, processes, user) {
+    CreateCuffwareTest() : bench(DiskFileSystem(), processes, user) {
         bench.project.FolderName = " Alarm ";
         bench.project.VersionRequired = "740018";
         bench.project.BuildDirectory = build;
@@ -65,13 +40,13 @@ class CreateCuffwareTest : public ::testing::Test {
         return names;
     }
 
-    // A fault after CheckAllSRE: one critical message, the status, no file.
-    void ExpectNothingWritten(const std::string& reason) {
+    // A refusal or fault: one critical message, the status, no file written.
+    void ExpectNothingWritten(const std::string& message) {
+        user.shown.clear();
         EXPECT_FALSE(CreateCuffware(bench));
-        EXPECT_EQ(user.shown, (std::vector<Shown>{
-                                  {Shown::Message, "Cuffware files were not generated.\n" + reason,
-                                   MessageIcon::Critical},
-                                  {Shown::Status, "Unable to create Cuffware code"}}));
+        EXPECT_EQ(user.shown,
+                  (std::vector<Shown>{{Shown::Message, message, MessageIcon::Critical},
+                                      {Shown::Status, "Unable to create Cuffware code"}}));
         EXPECT_EQ(Written(), std::vector<std::string>{});
     }
 
@@ -79,7 +54,6 @@ class CreateCuffwareTest : public ::testing::Test {
     const std::string build = dir / "build";
     testing::RecordingUserPort user;
     testing::RecordingProcesses processes;
-    FaultyFiles files;
     Workbench bench;
 };
 
@@ -91,14 +65,8 @@ TEST_F(CreateCuffwareTest, ABlankFolderNameOnlySetsTheStatus) {
 
 TEST_F(CreateCuffwareTest, AMissingSRecordFileStopsBeforeAnythingIsWritten) {
     std::filesystem::remove(build + "/state1.sre");
-    EXPECT_FALSE(CreateCuffware(bench));
-    EXPECT_EQ(user.shown,
-              (std::vector<Shown>{
-                  {Shown::Message,
-                   build + "\\STATE1.SRE not found. Correct errors and Run Build Scripts again.",
-                   MessageIcon::Critical},
-                  {Shown::Status, "Unable to create Cuffware code"}}));
-    EXPECT_EQ(Written(), std::vector<std::string>{});
+    ExpectNothingWritten(build +
+                         "\\STATE1.SRE not found. Correct errors and Run Build Scripts again.");
 }
 
 TEST_F(CreateCuffwareTest, WritesBothImagesAndTheDescriptionTheSameEachTime) {
@@ -109,46 +77,46 @@ TEST_F(CreateCuffwareTest, WritesBothImagesAndTheDescriptionTheSameEachTime) {
                                    MessageIcon::Information}}));
     EXPECT_EQ(Written(),
               (std::vector<std::string>{"Alarm.txt", "alarm_code_018.bin", "alarm_par_018.bin"}));
+    auto package = [&] {
+        return dir.Read("build/alarm_code_018.bin") + dir.Read("build/alarm_par_018.bin") +
+               dir.Read("build/Alarm.txt");
+    };
+    const std::string first = package();
     const std::string code = dir.Read("build/alarm_code_018.bin");
     const std::string parameters = dir.Read("build/alarm_par_018.bin");
-    const std::string description = dir.Read("build/Alarm.txt");
     EXPECT_EQ(code.size(), 192u);
     EXPECT_EQ(code.substr(0, 7), std::string("\xC0\0\xC0\0\x02\x03\0", 7));
     EXPECT_EQ(bench.CodeImageLength, 192u);
     EXPECT_EQ(parameters, Counting(9) + std::string("\xC0\0\x0C", 3) + std::string(16, '\0'));
 
     ASSERT_TRUE(CreateCuffware(bench));
-    EXPECT_EQ(dir.Read("build/alarm_code_018.bin"), code);
-    EXPECT_EQ(dir.Read("build/alarm_par_018.bin"), parameters);
-    EXPECT_EQ(dir.Read("build/Alarm.txt"), description);
+    EXPECT_EQ(package(), first);
 }
 
-TEST_F(CreateCuffwareTest, CodeBeyondTheBufferWritesNothing) {
+TEST_F(CreateCuffwareTest, AConversionThatFailsWritesNothing) {
+    const std::string notGenerated = "Cuffware files were not generated.\n" + build;
     dir.Write("build/common.sre", SectionFile(Counting(32768)));
-    ExpectNothingWritten(build +
+    ExpectNothingWritten(notGenerated +
                          "\\COMMON.SRE: the code image would take 32860 bytes, more than the "
                          "32768 it can hold");
-}
-
-TEST_F(CreateCuffwareTest, ParameterDataBeyondTheBufferWritesNothing) {
+    dir.Write("build/common.sre", SectionFile(Counting(100)));
     dir.Write("build/param.sre", SectionFile(Counting(32)));
     ExpectNothingWritten(
-        build + "\\param.sre: 32 parameter data bytes, more than the 31 the image can take");
-}
-
-TEST_F(CreateCuffwareTest, AFileThatVanishedAfterTheCheckWritesNothing) {
-    files.vanished = "\\STATE0.SRE";
-    ExpectNothingWritten(build + "\\STATE0.SRE: cannot open: No such file or directory");
+        notGenerated + "\\param.sre: 32 parameter data bytes, more than the 31 the image can take");
+    // Passes the existence test but cannot be read, as a file gone since.
+    std::filesystem::remove(build + "/state0.sre");
+    std::filesystem::create_directory(build + "/state0.sre");
+    ExpectNothingWritten(notGenerated + "\\STATE0.SRE: cannot read: Is a directory");
 }
 
 TEST_F(CreateCuffwareTest, AnImageThatCannotBeWrittenIsReported) {
-    files.unwritable = "_par_018.bin";
+    std::filesystem::create_directory(build + "/alarm_par_018.bin");
     EXPECT_FALSE(CreateCuffware(bench));
-    EXPECT_EQ(user.Messages(), std::vector<std::string>{
-                                   "Cuffware files were not generated.\n" + build +
-                                   "\\alarm_par_018.bin: cannot write: No space left on device"});
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{"Cuffware files were not generated.\n" + build +
+                                       "\\alarm_par_018.bin: cannot replace: Is a directory"});
     EXPECT_EQ(user.LastStatus(), "Unable to create Cuffware code");
-    EXPECT_EQ(Written(), std::vector<std::string>{"alarm_code_018.bin"});
+    EXPECT_EQ(Written(), (std::vector<std::string>{"alarm_code_018.bin", "alarm_par_018.bin"}));
 }
 
 }  // namespace

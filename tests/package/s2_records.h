@@ -24,22 +24,20 @@ inline std::string Counting(size_t n, int first = 1) {
     return text;
 }
 
-inline std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
 // One S2 record of bytes at address, with its checksum.
 inline std::string S2Record(uint32_t address, std::string_view bytes) {
-    const unsigned count = static_cast<unsigned>(bytes.size()) + 4;
-    unsigned sum = count + (address >> 16 & 0xFF) + (address >> 8 & 0xFF) + (address & 0xFF);
-    std::string line = "S2" + Hex(count, 2) + Hex(address, 6);
+    unsigned sum = static_cast<unsigned>(bytes.size()) + 4;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "S2%02X%06X", sum, address);
+    std::string line = digits;
     for (unsigned char b : bytes) {
-        line += Hex(b, 2);
+        std::snprintf(digits, sizeof digits, "%02X", b);
+        line += digits;
         sum += b;
     }
-    return line + Hex(~sum & 0xFF, 2) + "\r\n";
+    sum += (address >> 16) + (address >> 8 & 0xFF) + (address & 0xFF);
+    std::snprintf(digits, sizeof digits, "%02X\r\n", ~sum & 0xFF);
+    return line + digits;
 }
 
 // A section file as the locator writes it: an S0 header, the bytes in
