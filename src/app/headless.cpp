@@ -103,7 +103,8 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
     LoadWorkbench(bench, settingsPath);
     if (TakesScript(*command) && !RestoreProjectScript(bench, parsed->operands.front()))
         return kExitFailure;
-    return command->run(bench, *parsed);
+    HeadlessContext context{bench, *parsed, out, err};
+    return command->run(context);
 }
 
 }  // namespace cuffware

@@ -26,14 +26,21 @@ struct HeadlessArguments {
 // The arguments after the program name.
 Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>& args);
 
+// What a command runs with: a loaded Workbench (for a SCRIPT command the
+// script has been restored), its arguments and the output streams.
+struct HeadlessContext {
+    Workbench& bench;
+    const HeadlessArguments& args;
+    std::ostream& out;
+    std::ostream& err;
+};
+
 // One command: what it is called, what it takes, what it does.
 struct HeadlessCommand {
     const char* name;
     const char* operand;  // "SCRIPT", "[DIR]" or ""
     const char* summary;
-    // Runs on a loaded Workbench; for a SCRIPT command the script has been
-    // restored first. Returns the exit status.
-    int (*run)(Workbench& bench, const HeadlessArguments& args);
+    int (*run)(HeadlessContext& context);  // returns the exit status
 };
 
 const std::vector<HeadlessCommand>& HeadlessCommands();
