@@ -55,7 +55,8 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageReport& report, QWidget* parent) :
     ListView1->setHeaderLabels({"Section", "Memory Usage"});
     ListView1->header()->setStretchLastSection(true);
     ListView1->setItemDelegateForColumn(1, new UsageBarDelegate(kFirmwareOverlaySize, ListView1));
-    ListView1->setMinimumSize(360, 200);
+    ListView1->setMinimumSize(420, 200);
+    ListView1->setFocusPolicy(Qt::NoFocus);
 
     OKButton = new QPushButton("OK");
     OKButton->setObjectName("OKButton");
@@ -81,6 +82,7 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageReport& report, QWidget* parent) :
     LabelMaxStateUsage->setText(QString::number(report.MaxStateUsage));
     LabelMaxOverlayUsage->setText(QString::number(report.MaxOverlayUsage));
     LabelError->setVisible(report.OverlayExceeded);
+    OKButton->setFocus();
 }
 
 void AnalyzeDialog::AddRow(const QString& section, int usage, int base) {

@@ -150,8 +150,8 @@ void MainWindowForm::Build(QMainWindow* window) {
     }
 
     auto* frames = new QHBoxLayout;
-    frames->addWidget(FrameParameters, 3);
-    frames->addWidget(FrameFiles, 2);
+    frames->addWidget(FrameParameters, 1);
+    frames->addWidget(FrameFiles, 1);
     auto* central = Named(new QWidget, "CentralArea");
     auto* column = new QVBoxLayout(central);
     column->addLayout(frames, 1);
