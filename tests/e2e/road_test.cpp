@@ -1,0 +1,140 @@
+// Runs the built cuffware program on the demo, as a user would from a shell.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <cstdio>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::TempDir;
+
+struct Outcome {
+    int status = -1;
+    std::string output;  // standard output and standard error together
+};
+
+Outcome Shell(const std::string& command) {
+    Outcome outcome;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return outcome;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        outcome.output.append(buffer, got);
+    int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::string Cuffware() {
+    return std::string(CUFFWARE_BIN_DIR) + "/cuffware";
+}
+
+// The road's commands on a demo laid out under dir, with its c: drive.
+Outcome RunOnDemo(const TempDir& dir, const std::string& command, const std::string& folder) {
+    return Shell("WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                 (dir / "builder.ini") + "' " + command + " 'c:\\q740\\app\\" + folder +
+                 "\\build\\" + folder + ".scr'");
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+int Word(const std::string& bytes, size_t offset) {
+    return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1])
+                                                           << 8;
+}
+
+class Road : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Outcome laid = Shell("'" + Cuffware() + "' demo '" + dir.path() + "'");
+        ASSERT_EQ(laid.status, 0) << laid.output;
+        demoOutput = laid.output;
+    }
+    std::string Build(const std::string& name) const {
+        return "drive_c/q740/app/demo/build/" + name;
+    }
+
+    TempDir dir;
+    std::string demoOutput;
+};
+
+TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
+    for (const char* text :
+         {"Build scripts generated", "Successful Generation of Cuffware Build Scripts",
+          "Executing the build scripts", "Cuffware code generated",
+          "Successful Generation of Cuffware Files", "Code File: demo_code_018.bin",
+          "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
+        EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
+    EXPECT_FALSE(Contains(demoOutput, "ERROR"));
+
+    // The image the analysis read is the one the packaging wrote.
+    std::string image = dir.Read(Build("demo_code_018.bin"));
+    ASSERT_GE(image.size(), 64u);
+    EXPECT_EQ(static_cast<size_t>(Word(image, 0)), image.size());
+    EXPECT_TRUE(Contains(demoOutput, "EEPROM Memory Usage: " + std::to_string(Word(image, 0))));
+    EXPECT_TRUE(Contains(demoOutput, "Code Size: " + std::to_string(Word(image, 2))));
+    EXPECT_EQ(image[5], 4);  // common and three states
+    std::string parameters = dir.Read(Build("demo_par_018.bin"));
+    ASSERT_EQ(parameters.size(), 28u);
+    EXPECT_EQ(static_cast<size_t>(Word(parameters, 9)), image.size());
+    EXPECT_TRUE(dir.Exists(Build("demo.app")));
+    EXPECT_TRUE(dir.Exists(Build("demo.txt")));
+}
+
+TEST_F(Road, EachCommandRunsOnItsOwn) {
+    for (const char* command : {"generate", "build", "package", "download"}) {
+        Outcome step = RunOnDemo(dir, command, "demo");
+        EXPECT_EQ(step.status, 0) << command << "\n" << step.output;
+    }
+    Outcome analysis = RunOnDemo(dir, "analyze", "demo");
+    EXPECT_EQ(analysis.status, 0) << analysis.output;
+    EXPECT_TRUE(Contains(analysis.output, "State 2  "));
+}
+
+TEST_F(Road, AnOverflowingApplicationEndsWithStatusThreeAndError) {
+    Outcome road = RunOnDemo(dir, "all", "overflow");
+    EXPECT_EQ(road.status, 3) << road.output;
+    EXPECT_TRUE(Contains(road.output, " ERROR")) << road.output;
+    EXPECT_TRUE(dir.Exists("drive_c/q740/app/overflow/build/overflow_code_018.bin"));
+}
+
+TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
+    std::string source = "drive_c/q740/app/demo/src/settime.asm";
+    dir.Write(source, dir.Read(source) + "        FROBNICATE A\r\n");
+
+    Outcome build = RunOnDemo(dir, "build", "demo");
+    EXPECT_NE(build.status, 0) << build.output;
+    EXPECT_TRUE(Contains(build.output, "settime.asm")) << build.output;  // the error names the file
+    EXPECT_TRUE(dir.Exists(Build("state2.sre")));  // the batch ran on past the failing section
+    EXPECT_FALSE(dir.Exists(Build("demo_code_018.bin")));  // the earlier image was cleaned up
+
+    Outcome package = RunOnDemo(dir, "package", "demo");
+    EXPECT_EQ(package.status, 1);
+    EXPECT_TRUE(Contains(package.output,
+                         "c:\\q740\\app\\demo\\build\\STATE1.SRE not found. "
+                         "Correct errors and Run Build Scripts again."))
+        << package.output;
+    EXPECT_TRUE(Contains(package.output, "Unable to create Cuffware code"));
+    EXPECT_FALSE(dir.Exists(Build("demo_code_018.bin")));
+    EXPECT_FALSE(dir.Exists(Build("demo_par_018.bin")));
+}
+
+TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
+    TempDir dir;
+    Outcome outcome = Shell("'" + Cuffware() + "' --settings '" + (dir / "builder.ini") +
+                            "' generate '" + (dir / "nothing.scr") + "'");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(Contains(outcome.output, dir / "nothing.scr"));
+}
+
+}  // namespace
+}  // namespace cuffware
