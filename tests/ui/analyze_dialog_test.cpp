@@ -70,13 +70,6 @@ class AnalyzeDialogTest : public QObject {
         QCOMPARE(error->palette().color(QPalette::WindowText), QColor(Qt::red));
     }
 
-    void OnlyACommonSection() {
-        AnalyzeDialog dialog(Report(120, {}), nullptr);
-        QCOMPARE(Rows(dialog), QStringList{"Common=120"});
-        QCOMPARE(Label(dialog, "LabelMaxStateUsage"), QString("0"));
-        QCOMPARE(Label(dialog, "LabelMaxOverlayUsage"), QString("120"));
-    }
-
     void EveryRunHasItsOwnTwoColumnTable() {
         for (int run = 0; run < 2; ++run) {
             AnalyzeDialog dialog(Report(100, {50}), nullptr);
