@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "app/status_texts.h"
 #include "project/text_rules.h"
@@ -12,11 +11,14 @@ namespace cuffware {
 
 namespace {
 
-// One line of the section table: the first column padded to width, two
-// blanks, the second column.
-std::string TableRow(std::string first, size_t width, const std::string& second) {
-    first.resize(std::max(first.size(), width), ' ');
-    return first + "  " + second + "\n";
+constexpr std::string_view kTableHeader = "Section  Memory Usage";
+constexpr size_t kUsageColumn = 9;  // where "Memory Usage" starts
+
+// One row of the section table: the usage under "Memory Usage", or one blank
+// after a section name too long for that.
+std::string TableRow(std::string section, int usage) {
+    section.resize(std::max(section.size() + 1, kUsageColumn), ' ');
+    return section + std::to_string(usage) + "\n";
 }
 
 }  // namespace
@@ -52,16 +54,10 @@ std::string MemoryUsageReportText(const MemoryUsageReport& report) {
             (report.OverlayExceeded ? " ERROR" : "") + "\n";
     text += "Overlay Size: " + std::to_string(kFirmwareOverlaySize) + "\n";
 
-    // The first column is as wide as its longest text: "Section" up to State 9.
-    std::vector<std::pair<std::string, int>> rows{{"Common", report.CommonUsage}};
+    text += std::string(kTableHeader) + "\n";
+    text += TableRow("Common", report.CommonUsage);
     for (size_t i = 0; i < report.StateUsage.size(); ++i)
-        rows.emplace_back("State " + std::to_string(i), report.StateUsage[i]);
-    size_t width = std::string_view("Section").size();
-    for (const auto& row : rows)
-        width = std::max(width, row.first.size());
-    text += TableRow("Section", width, "Memory Usage");
-    for (const auto& [section, usage] : rows)
-        text += TableRow(section, width, std::to_string(usage));
+        text += TableRow("State " + std::to_string(i), report.StateUsage[i]);
     return text;
 }
 
