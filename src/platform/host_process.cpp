@@ -315,11 +315,21 @@ std::string BatchRunner() {
     return InProgramDirectory("cuffware-batch");
 }
 
-// A terminal emulator to show the build in, when there is a display.
-std::string DisplayTerminal() {
+bool HasDisplay() {
     const char* x = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if ((!x || !*x) && (!wayland || !*wayland))
+    return (x && *x) || (wayland && *wayland);
+}
+
+// The build's own window beside the program, when there is a display.
+std::string BatchWindow() {
+    std::string window = InProgramDirectory("cuffware-batch-window");
+    return HasDisplay() && access(window.c_str(), X_OK) == 0 ? window : std::string();
+}
+
+// Else a terminal emulator to show the build in.
+std::string DisplayTerminal() {
+    if (!HasDisplay())
         return {};
     for (const char* name : {"x-terminal-emulator", "xterm"}) {
         if (std::string terminal = FindInPath(name); !terminal.empty())
@@ -354,7 +364,9 @@ class Host : public ProcessStarter {
         Result<ProgramRun> run = BatchRun(batchPathText);
         if (!run)
             return run.error();
-        if (std::string terminal = DisplayTerminal(); !terminal.empty()) {
+        if (std::string window = BatchWindow(); !window.empty()) {
+            run->argv = {window, run->argv.back()};
+        } else if (std::string terminal = DisplayTerminal(); !terminal.empty()) {
             run->argv.insert(run->argv.begin() + 1, "--wait-on-failure");
             run->argv.insert(run->argv.begin(), {terminal, "-e"});
         } else {

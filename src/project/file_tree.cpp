@@ -130,10 +130,12 @@ int AppendFileNode(FileTree& tree, int parent, const std::string& path) {
 
 }  // namespace
 
+bool AcceptsAddedFile(const FileTree& tree, int node) {
+    return tree.Contains(node) && !IsRoot(tree, node) && ParentIsRoot(tree, node);
+}
+
 bool AddFileToCategory(FileTree& tree, int categoryNode, const std::string& path) {
-    if (!tree.Contains(categoryNode) || IsRoot(tree, categoryNode))
-        return false;
-    if (!ParentIsRoot(tree, categoryNode))
+    if (!AcceptsAddedFile(tree, categoryNode))
         return false;
     AppendFileNode(tree, categoryNode, path);
     return true;

@@ -105,6 +105,9 @@ void BuildFileTree(FileTree& tree, int numberOfStates);
 // The tree edits made by hand. Each acts on one node the way the window's
 // buttons and drops do.
 
+// True when node is a category: a file can be added under it.
+bool AcceptsAddedFile(const FileTree& tree, int node);
+
 // Appends a file under a category. Returns false (and changes nothing) when
 // the node is the root or a file node.
 bool AddFileToCategory(FileTree& tree, int categoryNode, const std::string& path);

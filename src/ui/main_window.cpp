@@ -57,11 +57,6 @@ std::vector<std::pair<QCheckBox*, int ProjectRecord::*>> CheckFields(const MainW
 
 // Whether Add File may add under the node, by the tree's own rule: tried on
 // a copy, so the file dialog is only shown for a node that takes a file.
-bool TakesAddedFile(const FileTree& tree, int node) {
-    FileTree probe = tree;
-    return AddFileToCategory(probe, node, "");
-}
-
 constexpr int kDefaultWidth = 900;
 constexpr int kDefaultHeight = 600;
 
@@ -226,7 +221,7 @@ void MainWindow::CommandAddFile_Click() {
     RunAction([this] {
         FileTree& tree = bench_.project.Files;
         int node = form_.TreeViewFileList->SelectedNode();
-        if (!TakesAddedFile(tree, node))
+        if (!AcceptsAddedFile(tree, node))
             return;
         std::optional<std::string> path = AskOpenFile({"Open", kSourceFileFilter, ""});
         if (!path || path->empty())

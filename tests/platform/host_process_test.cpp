@@ -170,7 +170,21 @@ TEST_F(HostBatchTest, WithoutADisplayTheBatchRunsIntoBuildLog) {
     EXPECT_EQ(dir.Read("App/Build/b.txt"), "a");
 }
 
-TEST_F(HostBatchTest, WithADisplayTheBatchRunsInATerminal) {
+TEST_F(HostBatchTest, WithADisplayTheBatchRunsInItsOwnWindow) {
+    if (!std::filesystem::exists(InProgramDirectory("cuffware-batch-window")))
+        GTEST_SKIP() << "the window program is not built (no Qt)";
+    env.Set("DISPLAY", ":9");
+    env.Set("QT_QPA_PLATFORM", "offscreen");  // the window needs no real display here
+    // A batch that succeeds, so the window closes by itself.
+    dir.Write("App/Build/good.bat", "@ECHO OFF\r\ncopy a.txt b.txt\r\n");
+    ASSERT_TRUE(HostProcesses().StartBatch("c:\\app\\build\\good.bat").ok());
+    EXPECT_TRUE(Eventually([&] { return dir.Exists("App/Build/b.txt"); }));
+    EXPECT_FALSE(dir.Exists("App/Build/build.log"));
+}
+
+TEST_F(HostBatchTest, WithADisplayButNoWindowProgramTheBatchRunsInATerminal) {
+    if (std::filesystem::exists(InProgramDirectory("cuffware-batch-window")))
+        GTEST_SKIP() << "the window program is built and takes precedence";
     WriteProgram(
         dir, "path/xterm",
         "echo \"$@\" > " + dir / "t.tmp" + " && /bin/mv " + dir / "t.tmp " + dir / "terminal.args");

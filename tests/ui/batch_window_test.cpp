@@ -1,0 +1,70 @@
+// The build's window: live output, closing after a good build, staying open
+// after a failed one.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/batch_window.h"
+
+namespace cuffware {
+
+class BatchWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    // A stand-in runner: prints its argument and ends with the given status.
+    QString Runner(int status) {
+        QString path = dir_.filePath(QString("runner%1.sh").arg(status));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QString("#!/bin/sh\necho \"running $1\"\necho step two\nexit %1\n")
+                       .arg(status)
+                       .toUtf8());
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    QTemporaryDir dir_;
+
+  private slots:
+    void AGoodBuildShowsItsOutputAndCloses() {
+        BatchWindow window(Runner(0), dir_.filePath("build.bat"));
+        window.show();
+        window.Start();
+        QTRY_VERIFY(window.Finished());
+        QVERIFY(window.Output().contains("running " + dir_.filePath("build.bat")));
+        QVERIFY(window.Output().contains("step two"));
+        QVERIFY(!window.isVisible());
+    }
+
+    void AFailedBuildStaysOpenUntilClosed() {
+        BatchWindow window(Runner(1), dir_.filePath("build.bat"));
+        window.show();
+        auto* close = window.findChild<QPushButton*>("cmdClose");
+        QVERIFY(!close->isEnabled());
+        window.Start();
+        QTRY_VERIFY(window.Finished());
+        QVERIFY(window.isVisible());
+        QVERIFY(window.findChild<QLabel*>("LabelState")->text().contains("failed"));
+        QVERIFY(close->isEnabled());
+        close->click();
+        QVERIFY(!window.isVisible());
+    }
+
+    void ARunnerThatCannotStartIsSaid() {
+        BatchWindow window(dir_.filePath("no-such-runner"), dir_.filePath("build.bat"));
+        window.show();
+        window.Start();
+        QTRY_VERIFY(window.Finished());
+        QVERIFY(window.isVisible());
+        QVERIFY(window.Output().contains("could not be started"));
+    }
+};
+
+}  // namespace cuffware
+
+QTEST_MAIN(cuffware::BatchWindowTest)
+#include "batch_window_test.moc"
