@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "package/code_image.h"
 #include "package/package_names.h"
 #include "project/text_rules.h"
 
@@ -10,12 +11,7 @@ namespace cuffware {
 
 namespace {
 
-constexpr size_t kImageSizePosition = 0;
-constexpr size_t kUsedSizePosition = 2;
-constexpr size_t kSectionCountPosition = 5;
-constexpr size_t kDirectoryPosition = 7;
 constexpr size_t kHeaderBytesRead = 4;
-constexpr int kSectionHeaderBytes = 3;
 
 // The image as the analysis reads it into its buffer: the first 4 bytes, then
 // UsedSize further bytes; whatever lies past the file, the bytes read or the
@@ -24,7 +20,7 @@ class ReadBuffer {
   public:
     explicit ReadBuffer(std::string_view image)
         : image_(image), limit_(std::min(image.size(), kHeaderBytesRead)) {
-        const size_t usedSize = Word(kUsedSizePosition);
+        const size_t usedSize = Word(kUsedSizeOffset);
         limit_ = std::min({image.size(), kHeaderBytesRead + usedSize, kAnalysisBufferSize});
     }
 
@@ -40,7 +36,7 @@ class ReadBuffer {
 };
 
 int SectionUsage(const ReadBuffer& buffer, size_t sectionPosition) {
-    return buffer.Word(sectionPosition) - kSectionHeaderBytes;
+    return buffer.Word(sectionPosition) - static_cast<int>(kSectionHeaderSize);
 }
 
 }  // namespace
@@ -48,15 +44,15 @@ int SectionUsage(const ReadBuffer& buffer, size_t sectionPosition) {
 MemoryUsageReport MeasureCodeImage(std::string_view image) {
     const ReadBuffer buffer(image);
     MemoryUsageReport report;
-    const int sectionCount = std::min(buffer.Word(kSectionCountPosition), kMaxAnalyzedSections);
-    report.ImageSize = buffer.Word(kImageSizePosition);
-    report.UsedSize = buffer.Word(kUsedSizePosition);
+    const int sectionCount = std::min(buffer.Word(kSectionCountOffset), kMaxAnalyzedSections);
+    report.ImageSize = buffer.Word(kImageSizeOffset);
+    report.UsedSize = buffer.Word(kUsedSizeOffset);
 
     // The common section is taken to start right after the offset table.
-    report.CommonUsage = SectionUsage(buffer, kDirectoryPosition + 2 * sectionCount);
+    report.CommonUsage = SectionUsage(buffer, kCodeImageHeaderSize + 2 * sectionCount);
     for (int i = 0; i + 1 < sectionCount; ++i) {
-        const size_t offset = static_cast<size_t>(buffer.Word(kDirectoryPosition + 2 * (i + 1)));
-        const int usage = SectionUsage(buffer, offset + kDirectoryPosition);
+        const size_t offset = static_cast<size_t>(buffer.Word(kCodeImageHeaderSize + 2 * (i + 1)));
+        const int usage = SectionUsage(buffer, offset + kCodeImageHeaderSize);
         report.StateUsage.push_back(usage);
         report.MaxStateUsage = std::max(report.MaxStateUsage, usage);
     }

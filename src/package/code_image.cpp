@@ -10,10 +10,6 @@ namespace cuffware {
 
 namespace {
 
-constexpr size_t kImageSizeOffset = 0;
-constexpr size_t kUsedSizeOffset = 2;
-constexpr size_t kFormatOffset = 4;
-constexpr size_t kSectionCountOffset = 5;
 constexpr char kFormat = 2;
 constexpr char kCommonKind = 0;
 constexpr char kStateKind = 1;

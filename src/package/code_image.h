@@ -29,7 +29,13 @@ namespace cuffware {
 inline constexpr size_t kCodeImageBufferSize = 32769;
 inline constexpr size_t kCodeImageMaxSize = 32768;
 inline constexpr size_t kCodeImageBlock = 64;
-inline constexpr size_t kCodeImageHeaderSize = 7;
+inline constexpr size_t kCodeImageHeaderSize = 7;  // where the directory starts
+
+// Where the header's fields lie.
+inline constexpr size_t kImageSizeOffset = 0;
+inline constexpr size_t kUsedSizeOffset = 2;
+inline constexpr size_t kFormatOffset = 4;
+inline constexpr size_t kSectionCountOffset = 5;
 inline constexpr size_t kSectionHeaderSize = 3;
 
 // The image of the sections, the common section first. Fails, naming the
