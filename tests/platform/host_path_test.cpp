@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
+#include "support/environment_scope.h"
 #include "support/temp_dir.h"
 
 namespace cuffware {
@@ -27,31 +28,12 @@ TEST(MapPathText, PosixPathsOnlyTurnTheirBackslashes) {
     EXPECT_EQ(MapPathText("build\\\\x", "/p"), "build//x");  // never normalised
 }
 
-// Sets WINEPREFIX for one test and puts the old value back afterwards.
-class WinePrefixScope {
-  public:
-    explicit WinePrefixScope(const std::string& prefix) {
-        if (const char* old = std::getenv("WINEPREFIX"))
-            old_ = old;
-        setenv("WINEPREFIX", prefix.c_str(), 1);
-    }
-    ~WinePrefixScope() {
-        if (old_.empty())
-            unsetenv("WINEPREFIX");
-        else
-            setenv("WINEPREFIX", old_.c_str(), 1);
-    }
-
-  private:
-    std::string old_;
-};
-
 TEST(HostPath, FindsFilesOnAWineDriveWhateverTheCase) {
     TempDir prefix;
     prefix.Write("drive_c/Q740/App/Demo/build/demo_code_018.bin", "image");
     std::filesystem::create_directory(prefix / "dosdevices");
     std::filesystem::create_directory_symlink(prefix / "drive_c", prefix / "dosdevices/c:");
-    WinePrefixScope scope(prefix.path());
+    testing::EnvironmentScope scope("WINEPREFIX", prefix.path());
 
     std::string found = HostPath("c:\\q740\\app\\demo\\build\\DEMO_CODE_018.BIN");
     EXPECT_EQ(found, prefix / "dosdevices/c:/Q740/App/Demo/build/demo_code_018.bin");

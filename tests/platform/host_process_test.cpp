@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/program_directory.h"
+#include "support/environment_scope.h"
 #include "support/temp_dir.h"
 #endif
 
@@ -26,26 +27,8 @@ TEST(SplitCommandLine, SplitsAtRunsOfBlanksWithoutQuoting) {
 }
 
 #ifndef _WIN32
+using testing::EnvironmentScope;
 using testing::TempDir;
-
-// Sets environment variables for one test and puts the old values back.
-class EnvironmentScope {
-  public:
-    void Set(const std::string& name, const char* value) {
-        const char* old = std::getenv(name.c_str());
-        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-        value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
-    }
-    void Set(const std::string& name, const std::string& value) { Set(name, value.c_str()); }
-    ~EnvironmentScope() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
-                       : unsetenv(it->first.c_str());
-    }
-
-  private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 void WriteProgram(const TempDir& dir, const std::string& relative, const std::string& script) {
     dir.Write(relative, "#!/bin/sh\n" + script + "\n");

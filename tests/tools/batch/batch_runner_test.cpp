@@ -8,32 +8,14 @@
 #include <sstream>
 
 #include "batch/batch_program.h"
+#include "support/environment_scope.h"
 #include "support/temp_dir.h"
 
 namespace cuffware::batch {
 namespace {
 
+using cuffware::testing::EnvironmentScope;
 using cuffware::testing::TempDir;
-
-// Sets one environment variable for a test and puts the old value back.
-class EnvironmentScope {
-  public:
-    EnvironmentScope(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvironmentScope() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class BatchRunnerTest : public ::testing::Test {
   protected:

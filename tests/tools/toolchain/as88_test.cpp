@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "support/environment_scope.h"
 #include "tool_runner.h"
 
 namespace cuffware::toolchain {
@@ -104,33 +105,13 @@ TEST(As88, CaseOnMakesNamesCaseSensitive) {
     EXPECT_EQ(insensitive.run.err, "t.asm:3: symbol 'Value' already defined at t.asm:2\n");
 }
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(As88, IncludesByThePathRuleWithoutRegardToCase) {
     TempDir dir;
     dir.Write("wine/drive_c/Q740/Include/Q740INC.H", "OVERLAY equ 0x10000\r\n");
     dir.Write("build/local.h", "LOCAL equ 7\n");
     std::filesystem::create_directories(dir / "wine/dosdevices");
     std::filesystem::create_directory_symlink("../drive_c", dir / "wine/dosdevices/c:");
-    ScopedEnvironment prefix("WINEPREFIX", dir / "wine");
+    cuffware::testing::EnvironmentScope prefix("WINEPREFIX", dir / "wine");
 
     dir.Write("build/t.asm",
               "    INCLUDE 'c:\\q740\\include\\q740inc.h'\n"
