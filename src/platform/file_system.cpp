@@ -64,6 +64,15 @@ class Disk : public FileSystem {
             std::remove(temporary.c_str());
             return SystemFailure(pathText, "cannot write: ", error);
         }
+        // The bytes went through whatever stood at the temporary's name. Only
+        // a regular file of our own may take the file's name: never a link
+        // to a device or to some other file.
+        std::error_code statusError;
+        if (!fs::is_regular_file(fs::symlink_status(temporary, statusError))) {
+            std::remove(temporary.c_str());
+            return Diagnostic{pathText, 0,
+                              "cannot replace: " + temporary + " is not a regular file"};
+        }
         std::error_code renameError;
         fs::rename(temporary, target, renameError);
         if (renameError) {
