@@ -1,0 +1,46 @@
+#include "support/failing_file_system.h"
+
+namespace cuffware::testing {
+
+namespace {
+
+bool Matches(const std::string& pattern, const std::string& pathText) {
+    return !pattern.empty() && WildcardMatch(pattern, pathText);
+}
+
+}  // namespace
+
+bool FailingFileSystem::Exists(const std::string& pathText) {
+    return disk_.Exists(pathText);
+}
+
+Result<std::string> FailingFileSystem::ReadFile(const std::string& pathText) {
+    if (Matches(vanishBeforeRead, pathText))
+        disk_.RemoveFile(pathText);
+    return disk_.ReadFile(pathText);
+}
+
+Status FailingFileSystem::WriteFile(const std::string& pathText, std::string_view content) {
+    writes.push_back(pathText);
+    const int number = static_cast<int>(writes.size());
+    const bool failsByNumber =
+        failWriteNumber > 0 &&
+        (number == failWriteNumber || (laterWritesFail && number > failWriteNumber));
+    if (failsByNumber || Matches(failWritesMatching, pathText))
+        return Diagnostic{pathText, 0, message};
+    return disk_.WriteFile(pathText, content);
+}
+
+Status FailingFileSystem::MakeDirectory(const std::string& pathText) {
+    return disk_.MakeDirectory(pathText);
+}
+
+Status FailingFileSystem::RemoveFile(const std::string& pathText) {
+    return disk_.RemoveFile(pathText);
+}
+
+int FailingFileSystem::DeleteMatching(const std::string& directoryText, std::string_view pattern) {
+    return disk_.DeleteMatching(directoryText, pattern);
+}
+
+}  // namespace cuffware::testing
