@@ -105,6 +105,11 @@ struct BadScript {
     std::string fragment;
 };
 
+// Names the case in the test's listing instead of its bytes.
+void PrintTo(const BadScript& bad, std::ostream* os) {
+    *os << bad.name;
+}
+
 class BadScripts : public ::testing::TestWithParam<BadScript> {};
 
 TEST_P(BadScripts, AreRefusedWithTheirLine) {
