@@ -8,8 +8,11 @@
 
 namespace cuffware {
 
+#ifndef _WIN32
 namespace fs = std::filesystem;
 
+// Windows itself maps drives and matches names without regard to case; these
+// helpers do that work elsewhere.
 namespace {
 
 bool StartsWithDrive(std::string_view text) {
@@ -44,6 +47,7 @@ std::string FindEntryIgnoringCase(const std::string& directory, const std::strin
 }
 
 }  // namespace
+#endif
 
 std::string MapPathText(std::string_view pathText, std::string_view wineprefix) {
 #ifdef _WIN32
