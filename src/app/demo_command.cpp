@@ -80,6 +80,16 @@ Status LayOutDemo(const DemoSources& sources, const std::string& dir) {
     return CopyOneFile(sources.demoDir + "/builder.ini", dir + "/builder.ini", false);
 }
 
+#ifdef _WIN32
+// Windows has no Wine drive to lay out: there the SDK and the toolchain are
+// installed at c:\q740 and c:\c88 and the road runs on them directly.
+int RunDemo(HeadlessContext& context, const std::string&, int (*)(HeadlessContext&)) {
+    context.err << "The demo lays out a Wine drive and runs off Windows only. On Windows, "
+                   "install the SDK at c:\\q740 and the toolchain at c:\\c88 and run: "
+                   "cuffware all c:\\q740\\app\\demo\\build\\demo.scr\n";
+    return kExitFailure;
+}
+#else
 int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&)) {
     std::string root = dir;
     if (root.empty()) {
@@ -107,5 +117,6 @@ int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(Headle
     std::optional<int> downloaded = RunDownloaderAndWait(bench);
     return downloaded && *downloaded == 0 ? status : kExitFailure;
 }
+#endif
 
 }  // namespace cuffware

@@ -59,7 +59,11 @@ int RunDownloader(std::span<const std::string> args, std::ostream& out, std::ost
             << "Package incomplete: nothing to load.\n";
         return kExitIncomplete;
     }
+#ifdef _WIN32
+    size_t separator = path.find_last_of("\\/");
+#else
     size_t separator = path.find_last_of('/');
+#endif
     std::string directory = separator == std::string::npos ? "." : path.substr(0, separator);
     PackageReport report = CheckPackage(*descriptor, directory);
 
