@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "package/code_image.h"
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
-#include "support/temp_dir.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
 
 using testing::Shown;
 
-class AnalyzeCuffwareTest : public ::testing::Test {
+class AnalyzeCuffwareTest : public testing::WorkbenchFixture {
   protected:
-    AnalyzeCuffwareTest() : bench(DiskFileSystem(), processes, user) {
+    AnalyzeCuffwareTest() {
         bench.project.FolderName = "Demo";
         bench.project.VersionRequired = "740018";
         bench.project.BuildDirectory = dir / "build";
@@ -26,11 +24,6 @@ class AnalyzeCuffwareTest : public ::testing::Test {
             sections.push_back({"", std::string(size, '\x55')});
         dir.Write("build/demo_code_018.bin", *ComposeCodeImage(sections));
     }
-
-    testing::TempDir dir;
-    testing::RecordingUserPort user;
-    testing::RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(AnalyzeCuffwareTest, RefusesABlankFolderAndReportsAMissingImage) {

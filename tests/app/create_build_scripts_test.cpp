@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
-#include "support/temp_dir.h"
+#include "support/environment_scope.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
 
-using testing::RecordingProcesses;
-using testing::RecordingUserPort;
 using testing::Shown;
 using testing::TempDir;
 
@@ -26,14 +22,12 @@ Shown Refusal(const std::string& text) {
     return {Shown::Message, text, MessageIcon::None};
 }
 
-class CreateBuildScriptsTest : public ::testing::Test {
+class CreateBuildScriptsTest : public testing::WorkbenchFixture {
   protected:
-    CreateBuildScriptsTest() : bench(DiskFileSystem(), processes, user) { Load(3); }
+    CreateBuildScriptsTest() { Load(3); }
 
     void Load(int states) {
-        dir.Write("builder.ini", "BIN=c:\\q740\r\nASSEMBLER=c:\\c88\r\nSTATES=" +
-                                     std::to_string(states) + "\r\nVERSION=740018\r\n");
-        LoadWorkbench(bench, dir / "builder.ini");
+        LoadSettings("STATES=" + std::to_string(states) + "\r\nVERSION=740018\r\n");
         TextFolderName_Change(bench, "demo");
         bench.project.ApplicationName = "Demo";
         bench.project.BuildDirectory = dir / "build";
@@ -53,11 +47,6 @@ class CreateBuildScriptsTest : public ::testing::Test {
     }
 
     bool BuildFileExists(const std::string& name) const { return dir.Exists("build/" + name); }
-
-    TempDir dir;
-    RecordingUserPort user;
-    RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(CreateBuildScriptsTest, BlankFolderNameOnlySetsTheStatus) {
@@ -155,19 +144,11 @@ TEST_F(CreateBuildScriptsTest, DrivePathsLandInTheWinePrefix) {
     std::filesystem::create_directories(prefix / "drive_c/q740/app");
     std::filesystem::create_directory(prefix / "dosdevices");
     std::filesystem::create_directory_symlink(prefix / "drive_c", prefix / "dosdevices/c:");
-    const char* old = std::getenv("WINEPREFIX");
-    const std::string saved = old ? old : "";
-    setenv("WINEPREFIX", prefix.path().c_str(), 1);
+    testing::EnvironmentScope env("WINEPREFIX", prefix.path());
 
     AddRequiredFiles();
     bench.project.BuildDirectory = "c:\\q740\\app\\demo";
-    bool generated = CreateBuildScripts(bench);
-
-    if (old)
-        setenv("WINEPREFIX", saved.c_str(), 1);
-    else
-        unsetenv("WINEPREFIX");
-    EXPECT_TRUE(generated);
+    EXPECT_TRUE(CreateBuildScripts(bench));
     EXPECT_TRUE(prefix.Exists("drive_c/q740/app/demo/build.bat"));
     EXPECT_TRUE(prefix.Exists("drive_c/q740/app/demo/demo.scr"));
 }

@@ -5,9 +5,7 @@
 #include <filesystem>
 
 #include "package/s2_records.h"
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
-#include "support/temp_dir.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
@@ -16,9 +14,9 @@ using testing::Counting;
 using testing::SectionFile;
 using testing::Shown;
 
-class CreateCuffwareTest : public ::testing::Test {
+class CreateCuffwareTest : public testing::WorkbenchFixture {
   protected:
-    CreateCuffwareTest() : bench(DiskFileSystem(), processes, user) {
+    CreateCuffwareTest() {
         bench.project.FolderName = " Alarm ";
         bench.project.VersionRequired = "740018";
         bench.project.BuildDirectory = build;
@@ -50,11 +48,7 @@ class CreateCuffwareTest : public ::testing::Test {
         EXPECT_EQ(Written(), std::vector<std::string>{});
     }
 
-    testing::TempDir dir;
     const std::string build = dir / "build";
-    testing::RecordingUserPort user;
-    testing::RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(CreateCuffwareTest, ABlankFolderNameOnlySetsTheStatus) {

@@ -2,26 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
-#include "support/temp_dir.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
 
-using testing::RecordingProcesses;
-using testing::RecordingUserPort;
 using testing::Shown;
 using testing::TempDir;
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public testing::WorkbenchFixture {
   protected:
-    FileCommands() : bench(DiskFileSystem(), processes, user) {
-        dir.Write("builder.ini",
-                  "BIN=" + dir.path() + "\r\nASSEMBLER=c:\\c88\r\nSTATES=3\r\nVERSION=740020\r\n");
-        LoadWorkbench(bench, dir / "builder.ini");
-        user.shown.clear();
-    }
+    FileCommands() { LoadSettings("BIN=" + dir.path() + "\r\nSTATES=3\r\nVERSION=740020\r\n"); }
 
     // A project with a file in every category, in a build directory that exists.
     void FillProject() {
@@ -32,11 +23,6 @@ class FileCommands : public ::testing::Test {
         for (int node = kParameterNode; node <= StateNode(3); ++node)
             AddFileToCategory(bench.project.Files, node, "f" + std::to_string(node) + ".asm");
     }
-
-    TempDir dir;
-    RecordingUserPort user;
-    RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(FileCommands, LoadTakesTheSettingsVersionAndShape) {

@@ -2,35 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
-#include "support/temp_dir.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
 
-using testing::RecordingProcesses;
-using testing::RecordingUserPort;
 using testing::Shown;
 using testing::TempDir;
 
 constexpr const char* kWait =
     "Assembling the application.  Wait until the build window closes before selecting OK.";
 
-class RunBuildScriptsTest : public ::testing::Test {
+class RunBuildScriptsTest : public testing::WorkbenchFixture {
   protected:
-    RunBuildScriptsTest() : bench(DiskFileSystem(), processes, user) {
+    RunBuildScriptsTest() {
         bench.project.FolderName = "Alarm";
         bench.project.BuildDirectory = " " + dir.path() + "\\build ";
         dir.Write("build/BUILD.BAT", "@ECHO OFF\r\n");
     }
 
     std::string Batch() const { return dir.path() + "\\build\\build.bat"; }
-
-    TempDir dir;
-    RecordingUserPort user;
-    RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(RunBuildScriptsTest, StartsTheBatchThenSaysToWait) {

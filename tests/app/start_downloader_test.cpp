@@ -2,31 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
-#include "support/recording_processes.h"
-#include "support/recording_user_port.h"
+#include "support/workbench_fixture.h"
 
 namespace cuffware {
 namespace {
 
-using testing::RecordingProcesses;
-using testing::RecordingUserPort;
 using testing::Shown;
 
 constexpr const char* kCommand =
     "C:\\q740\\bin\\CuffwareDL.exe C:\\q740\\app\\Alarm\\build\\Alarm.app";
 
-class StartDownloaderTest : public ::testing::Test {
+class StartDownloaderTest : public testing::WorkbenchFixture {
   protected:
-    StartDownloaderTest() : bench(DiskFileSystem(), processes, user) {
+    StartDownloaderTest() {
         bench.settings.SdkPath = " C:\\q740 ";
         bench.project.BuildDirectory = "C:\\q740\\app\\Alarm\\build ";
         bench.project.FolderName = " Alarm";
     }
-
-    RecordingUserPort user;
-    RecordingProcesses processes;
-    Workbench bench;
 };
 
 TEST_F(StartDownloaderTest, TheCommandLineIsAPlainConcatenation) {

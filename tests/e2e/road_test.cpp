@@ -52,6 +52,12 @@ int Word(const std::string& bytes, size_t offset) {
                                                            << 8;
 }
 
+// The number the analysis printed after caption.
+int Reported(const std::string& output, const std::string& caption) {
+    size_t at = output.find(caption);
+    return at == std::string::npos ? -1 : std::stoi(output.substr(at + caption.size()));
+}
+
 class Road : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,6 +81,8 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
           "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
         EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
     EXPECT_FALSE(Contains(demoOutput, "ERROR"));
+    int overlay = Reported(demoOutput, "Maximum Overlay Usage: ");
+    EXPECT_TRUE(overlay >= 400 && overlay <= 600) << overlay;  // fits with a margin
 
     // The image the analysis read is the one the packaging wrote.
     std::string image = dir.Read(Build("demo_code_018.bin"));
@@ -88,6 +96,13 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
     EXPECT_EQ(static_cast<size_t>(Word(parameters, 9)), image.size());
     EXPECT_TRUE(dir.Exists(Build("demo.app")));
     EXPECT_TRUE(dir.Exists(Build("demo.txt")));
+
+    // The states are located where the common section ends.
+    std::string equates = dir.Read(Build("comminc.h"));
+    size_t end = equates.find("CommonCodeEnd equ 0x");
+    ASSERT_NE(end, std::string::npos) << equates;
+    std::string state0 = dir.Read(Build("state0.sre"));
+    EXPECT_EQ(state0.substr(state0.find("\r\n") + 6, 6), equates.substr(end + 20, 6));
 }
 
 TEST_F(Road, EachCommandRunsOnItsOwn) {
@@ -104,7 +119,7 @@ TEST_F(Road, AnOverflowingApplicationEndsWithStatusThreeAndError) {
     Outcome road = RunOnDemo(dir, "all", "overflow");
     EXPECT_EQ(road.status, 3) << road.output;
     EXPECT_TRUE(Contains(road.output, " ERROR")) << road.output;
-    EXPECT_TRUE(dir.Exists("drive_c/q740/app/overflow/build/overflow_code_018.bin"));
+    EXPECT_GT(Reported(road.output, "Maximum Overlay Usage: "), 900);
 }
 
 TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
