@@ -47,15 +47,6 @@ TEST_F(FileCommands, NewEmptiesEverythingButKeepsTheDetailsUnlocked) {
     EXPECT_TRUE(bench.project.DetailsEditable);
 }
 
-TEST_F(FileCommands, SaveWithABlankFolderOnlySetsTheStatus) {
-    bench.project.ApplicationName = "Named";
-    bench.project.FolderName = "   ";
-    bench.project.BuildDirectory = dir / "build";
-    EXPECT_FALSE(SaveProjectScript(bench));
-    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Application not specified"}}));
-    EXPECT_FALSE(dir.Exists("build"));
-}
-
 TEST_F(FileCommands, SaveCreatesTheBuildDirectoryAndOpenRestoresIt) {
     FillProject();
     ASSERT_TRUE(SaveProjectScript(bench));
@@ -74,14 +65,6 @@ TEST_F(FileCommands, SaveCreatesTheBuildDirectoryAndOpenRestoresIt) {
     EXPECT_EQ(bench.project.ApplicationName, "Demo");
     EXPECT_EQ(bench.project.PasswordSupport, 1);
     EXPECT_EQ(bench.project.Files.Files(StateNode(3)), std::vector<std::string>{"f9.asm"});
-}
-
-TEST_F(FileCommands, CancelledOpenChangesNothing) {
-    FillProject();
-    bench.FileButtonsEnabled = true;
-    EXPECT_FALSE(OpenProjectScript(bench));
-    EXPECT_TRUE(bench.FileButtonsEnabled);
-    EXPECT_EQ(bench.project.ApplicationName, "Demo");
 }
 
 TEST_F(FileCommands, ABadScriptIsReportedAndTheOpenProjectStays) {

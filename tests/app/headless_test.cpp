@@ -39,15 +39,12 @@ HeadlessRun Headless(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-TEST(Headless, HelpListsTheCommands) {
+TEST(Headless, HelpListsTheCommandsAndWrongArgumentsAreUsageErrors) {
     HeadlessRun run = Headless({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Usage: cuffware [--settings FILE] COMMAND"), std::string::npos);
     for (const HeadlessCommand& command : HeadlessCommands())
         EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos);
-}
-
-TEST(Headless, WrongArgumentsAreUsageErrors) {
     EXPECT_EQ(Headless({"frobnicate"}).status, kExitUsage);
     EXPECT_EQ(Headless({}).status, kExitUsage);
     EXPECT_EQ(Headless({"save"}).status, kExitUsage);

@@ -135,13 +135,6 @@ class HostBatchTest : public HostProcessTest {
     }
 };
 
-TEST_F(HostBatchTest, RunningWaitsAndGivesTheRunnersStatus) {
-    Result<int> status = HostProcesses().RunBatch("c:\\app\\build\\build.bat");
-    ASSERT_TRUE(status.ok()) << status.error().Text();
-    EXPECT_EQ(*status, 1);  // "nothere" failed
-    EXPECT_EQ(dir.Read("App/Build/b.txt"), "a");
-}
-
 TEST_F(HostBatchTest, WithoutADisplayTheBatchRunsIntoBuildLog) {
     env.Set("DISPLAY", nullptr);
     env.Set("WAYLAND_DISPLAY", nullptr);

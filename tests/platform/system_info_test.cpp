@@ -72,12 +72,11 @@ TEST_F(SysInfo, TheSharedToolsLocationNeedsMsinfo32InIt) {
               std::vector<std::string>{"command " + dir.path() + "\\MSINFO32.EXE"});
 }
 
-TEST_F(SysInfo, NeitherValueMeansUnavailable) {
+TEST_F(SysInfo, NeitherValueOrAViewerThatCannotStartMeansUnavailable) {
     EXPECT_EQ(Start(), kUnavailable);
     EXPECT_EQ(registry.asked.size(), 2u);
-}
 
-TEST_F(SysInfo, AViewerThatCannotBeStartedIsUnavailableToo) {
+    user.shown.clear();
     registry.values[{kMsinfoKey, "PATH"}] = "C:\\msinfo32.exe";
     processes.failWith = "no such file";
     EXPECT_EQ(Start(), kUnavailable);

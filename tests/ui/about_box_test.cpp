@@ -29,11 +29,6 @@ class AboutBoxTest : public QObject {
         QVERIFY(!box.findChild<QLabel*>("picIcon")->pixmap().isNull());
     }
 
-    void TheVersionLineJoinsTheThreeNumbers() {
-        QCOMPARE(VersionLine(1, 1, 0), QString("Version 1.1.0"));
-        QCOMPARE(VersionLine(2, 10, 305), QString("Version 2.10.305"));
-    }
-
     void EnterAndEscBothClose() {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             AboutBox box({}, nullptr);

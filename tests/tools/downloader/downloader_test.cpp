@@ -34,17 +34,6 @@ std::string ParameterImage(size_t codeSize, size_t length = kParameterImageSize)
     return image;
 }
 
-TEST(ParseAppDescriptor, ReadsTheElevenLines) {
-    Result<AppDescriptor> descriptor = ParseAppDescriptor(kDescriptor + "\r\n", "Alarm.app");
-    ASSERT_TRUE(descriptor.ok()) << descriptor.error().Text();
-    EXPECT_EQ(descriptor->Name, "Alarm Clock");
-    EXPECT_EQ(descriptor->VersionRequired, "018");
-    EXPECT_EQ(descriptor->ParameterImage, "alarm_par_018.bin");
-    EXPECT_EQ(descriptor->CodeImage, "alarm_code_018.bin");
-    EXPECT_EQ(descriptor->DatabaseImage, "");
-    EXPECT_EQ(descriptor->PasswordSupport, "YES");
-}
-
 TEST(ParseAppDescriptor, ALineOutOfPlaceIsNamedWithItsNumber) {
     auto error = [](const std::string& text) {
         return ParseAppDescriptor(text, "A.app").error().Text();
