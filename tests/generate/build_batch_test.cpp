@@ -119,14 +119,6 @@ TEST(BuildBatch, TwoStatesInFull) {
                      "del *.cal"}));
 }
 
-TEST(BuildBatch, StateZeroAloneGetsOneBlock) {
-    const std::string text = FileCreate_BUILD_BAT(Project(), Settings(), State(0)).content;
-    EXPECT_NE(text.find(Lines({"c:\\c88\\bin\\lc88.exe state0.out -o state0.sre -flccmd.cmd", "",
-                               "", kSep, "rem ; Build Parameter File"})),
-              std::string::npos);
-    EXPECT_EQ(text.find("state1"), std::string::npos);
-}
-
 TEST(BuildBatch, HighestStateNumberIs254) {
     EXPECT_FALSE(StateNumber::Of(-1));
     EXPECT_FALSE(StateNumber::Of(255));

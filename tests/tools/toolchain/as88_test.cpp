@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 
-#include "support/environment_scope.h"
 #include "tool_runner.h"
 
 namespace cuffware::toolchain {
@@ -103,25 +102,6 @@ TEST(As88, CaseOnMakesNamesCaseSensitive) {
         Assemble(dir, "$LIST OFF\nvalue equ 1\nValue equ 2\n" + InSection("  DB VALUE\n"));
     EXPECT_EQ(insensitive.run.status, 1);
     EXPECT_EQ(insensitive.run.err, "t.asm:3: symbol 'Value' already defined at t.asm:2\n");
-}
-
-TEST(As88, IncludesByThePathRuleWithoutRegardToCase) {
-    TempDir dir;
-    dir.Write("wine/drive_c/Q740/Include/Q740INC.H", "OVERLAY equ 0x10000\r\n");
-    dir.Write("build/local.h", "LOCAL equ 7\n");
-    std::filesystem::create_directories(dir / "wine/dosdevices");
-    std::filesystem::create_directory_symlink("../drive_c", dir / "wine/dosdevices/c:");
-    cuffware::testing::EnvironmentScope prefix("WINEPREFIX", dir / "wine");
-
-    dir.Write("build/t.asm",
-              "    INCLUDE 'c:\\q740\\include\\q740inc.h'\n"
-              "    INCLUDE 'LOCAL.H'   ; relative to the working directory\n"
-              "        DEFSECT \".text\", CODE AT OVERLAY\n"
-              "        SECT    \".text\"\n"
-              "        DB      LOCAL\n");
-    ToolRun run = RunTool(RunAs88, {"t.asm"}, dir / "build");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(dir.Exists("build/t.obj"));
 }
 
 TEST(As88, AnIncludePathMayHoldAnApostrophe) {
