@@ -95,9 +95,23 @@ std::optional<std::string> FindSysInfoViewer(const SysInfoLookup& lookup) {
     return std::nullopt;
 }
 
+namespace {
+
+// The viewer as a command line. On Windows the path is quoted, so one under
+// "C:\Program Files" is not split at its blank.
+std::string ViewerCommandLine(const std::string& viewer) {
+#ifdef _WIN32
+    return "\"" + viewer + "\"";
+#else
+    return viewer;
+#endif
+}
+
+}  // namespace
+
 void StartSysInfo(const SysInfoLookup& lookup, ProcessStarter& processes, UserPort& user) {
     std::optional<std::string> viewer = FindSysInfoViewer(lookup);
-    if (!viewer || !processes.StartCommandLine(*viewer).ok())
+    if (!viewer || !processes.StartCommandLine(ViewerCommandLine(*viewer)).ok())
         user.ShowMessage(kSysInfoUnavailable, MessageIcon::None);
 }
 
