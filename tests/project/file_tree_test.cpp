@@ -52,7 +52,6 @@ TEST(BuildFileTree, RebuildingDropsFilesAndRestartsNumbering) {
     EXPECT_EQ(tree.CategoryCount(), 8);
     EXPECT_EQ(tree.NodeCount(), 9);
     EXPECT_EQ(tree.ChildCount(kHeaderNode), 0);
-    EXPECT_FALSE(tree.At(kHeaderNode).checked);  // with its last file
 }
 
 TEST(TreeEditing, FilesKeepOrderAndCategoryNumbersNeverMove) {
@@ -69,9 +68,31 @@ TEST(TreeEditing, FilesKeepOrderAndCategoryNumbersNeverMove) {
     EXPECT_TRUE(tree.At(file).bold);
     EXPECT_TRUE(tree.At(file).checked);
     EXPECT_TRUE(tree.At(kHeaderNode).checked);
+}
+
+TEST(TreeEditing, AddRefusesRootAndFileNodes) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
     EXPECT_FALSE(AddFileToCategory(tree, kRootNode, "x.asm"));
-    EXPECT_EQ(DropFiles(tree, kRootNode, {"x.asm"}),
-              std::string("Adding files not allowed in root."));
+    AddFileToCategory(tree, kCommonNode, "x.asm");
+    EXPECT_FALSE(AddFileToCategory(tree, tree.FirstChild(kCommonNode), "y.asm"));
+    EXPECT_EQ(tree.ChildCount(kRootNode), 6);
+    EXPECT_EQ(tree.ChildCount(kCommonNode), 1);
+}
+
+TEST(TreeEditing, RemoveClearsTheCheckMarkOnlyWithTheLastFile) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    AddFileToCategory(tree, kCommonNode, "a.asm");
+    AddFileToCategory(tree, kCommonNode, "b.asm");
+    EXPECT_FALSE(RemoveFileNode(tree, kCommonNode));
+    EXPECT_FALSE(RemoveFileNode(tree, kRootNode));
+    ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
+    EXPECT_TRUE(tree.At(kCommonNode).checked);
+    EXPECT_EQ(tree.Files(kCommonNode), std::vector<std::string>{"b.asm"});
+    ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
+    EXPECT_FALSE(tree.At(kCommonNode).checked);
+    EXPECT_EQ(tree.ChildCount(kCommonNode), 0);
 }
 
 TEST(TreeEditing, DropsOnAFileNodeNestAndStayOutOfTheCategory) {
@@ -86,6 +107,17 @@ TEST(TreeEditing, DropsOnAFileNodeNestAndStayOutOfTheCategory) {
     // Removing the file takes the nested nodes with it.
     ASSERT_TRUE(RemoveFileNode(tree, file));
     EXPECT_EQ(tree.ChildCount(kHeaderNode), 0);
+}
+
+TEST(TreeEditing, DropsOnACategoryAppendInOrderAndTheRootIsRefused) {
+    FileTree tree;
+    BuildFileTree(tree, 1);
+    EXPECT_FALSE(DropFiles(tree, StateNode(0), {"1.asm", "2.asm", "3.asm"}).has_value());
+    EXPECT_EQ(tree.Files(StateNode(0)), (std::vector<std::string>{"1.asm", "2.asm", "3.asm"}));
+    EXPECT_TRUE(tree.At(StateNode(0)).checked);
+    EXPECT_EQ(DropFiles(tree, kRootNode, {"4.asm"}),
+              std::string("Adding files not allowed in root."));
+    EXPECT_EQ(tree.ChildCount(kRootNode), 6);
 }
 
 }  // namespace

@@ -11,6 +11,19 @@ ToolSettings Settings(std::string sdk = "c:\\q740") {
     return s;
 }
 
+TEST(DirectoryDerivation, FillsTheFiveDirectoriesAndUnlocksTheDetails) {
+    ProjectRecord project = StartupProject(Settings());
+    EXPECT_FALSE(project.DetailsEditable);
+    SetFolderName(project, "demo", Settings());
+    EXPECT_EQ(project.HeaderDirectory, "c:\\q740\\app\\demo\\h");
+    EXPECT_EQ(project.SourceDirectory, "c:\\q740\\app\\demo\\src");
+    EXPECT_EQ(project.BuildDirectory, "c:\\q740\\app\\demo\\build");
+    EXPECT_EQ(project.IncludeDirectory, "c:\\q740\\include");
+    EXPECT_EQ(project.AssemblerDirectory, "c:\\c88");
+    EXPECT_TRUE(project.DetailsEditable);
+    EXPECT_EQ(ScriptPath(project), "c:\\q740\\app\\demo\\build\\demo.scr");
+}
+
 TEST(DirectoryDerivation, BlanksAtTheEndsVanishAndABlankNameChangesNothing) {
     ProjectRecord project = StartupProject(Settings());
     SetFolderName(project, "demo ", Settings());
