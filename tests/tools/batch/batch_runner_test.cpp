@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -16,109 +17,63 @@ namespace {
 using cuffware::testing::EnvironmentScope;
 using cuffware::testing::TempDir;
 
-// Replaces each "DIR" in text by the directory's path.
-std::string InDir(std::string text, const TempDir& dir) {
-    for (size_t at = text.find("DIR"); at != std::string::npos; at = text.find("DIR", at))
-        text.replace(at, 3, dir.path());
-    return text;
-}
+class BatchRunnerTest : public ::testing::Test {
+  protected:
+    // Runs the batch text from the temporary directory; the number of failed lines.
+    int Run(const std::string& text) { return RunBatchText(text, "build.bat", context); }
 
-struct BatchCase {
-    const char* what;
-    std::vector<std::pair<std::string, std::string>> files;  // executable when "#!" starts them
-    std::string batch;                                       // DIR stands for the directory
-    int failedLines;
-    const char* out;  // unchecked when null
-    std::string err;
-    std::vector<std::pair<std::string, std::string>> after;  // "" for a file that must be gone
-};
-
-// Each batch runs in a fresh directory with nothing on PATH.
-TEST(RunBatchText, RunsEachLineAndReportsTheFailedOnes) {
-    const std::string equ = "CommonCodeEnd equ 0x1234\r\n";
-    const BatchCase cases[] = {
-        {"comments", {}, "@ECHO OFF\r\nREM one\r\nrem ;;;;\r\n\r\n   \r\n", 0, "", "", {}},
-        {"del without regard to case; no match is no failure",
-         {{"COMMON.SRE", "x"}, {"state0.sre", "x"}, {"state0.Sre.bak", "x"}},
-         "del *.sre\r\ndel *.LNL\r\n",
-         0,
-         "> del *.sre\n> del *.LNL\nCould Not Find DIR/*.LNL\n",
-         "",
-         {{"COMMON.SRE", ""}, {"state0.sre", ""}, {"state0.Sre.bak", "x"}}},
-        {"copy replaces the destination or fills a directory",
-         {{"common.equ", equ}, {"COMMINC.H", "stale"}, {"out/.keep", ""}},
-         "@echo off\r\ncopy common.equ comminc.h\r\ncopy Common.Equ out\r\ncopy missing.equ "
-         "x.h\r\n",
-         1,
-         nullptr,
-         "build.bat, line 4: \"copy missing.equ x.h\" failed: missing.equ: no such file "
-         "(DIR/missing.equ)\n",
-         {{"COMMINC.H", equ}, {"out/common.equ", equ}}},
-        {"programs run in the current directory, found by adding .exe",
-         {{"bin/As88.exe", "#!/bin/sh\necho \"$@\" > \"$1.obj\"\n"}, {"build/.keep", ""}},
-         "@echo off\r\ncd build\r\nDIR\\BIN\\as88 common.asm -fascmd.cmd\r\n",
-         0,
-         nullptr,
-         "",
-         {{"build/common.asm.obj", "common.asm -fascmd.cmd\n"}}},
-        {"a failing line is reported and the batch goes on",
-         {{"fail.exe", "#!/bin/sh\nexit 3\n"}, {"a.txt", "a"}},
-         "@echo off\r\nnothere x\r\nfail\r\ncopy a.txt b.txt\r\n",
-         2,
-         nullptr,
-         "build.bat, line 2: \"nothere x\" failed: nothere: not found, not even with .exe, .com "
-         "or .bat added\nbuild.bat, line 3: \"fail\" failed: fail: ended with exit status 3\n",
-         {{"b.txt", "a"}}},
-        {"a Windows program without wine",
-         {{"bin/lc88.exe", std::string("MZ\x90\0\x03", 5)}},
-         "@echo off\r\nbin\\lc88.exe common.out\r\n",
-         1,
-         nullptr,
-         "build.bat, line 2: \"bin\\lc88.exe common.out\" failed: bin\\lc88.exe: is a Windows "
-         "program; it needs wine to run here, and wine is not on PATH\n",
-         {}},
-        {"a batch file runs in place and comes back",
-         {{"inner.bat", "copy a.txt b.txt\r\n"}, {"a.txt", "a"}},
-         "inner\r\ncopy b.txt c.txt\r\n",
-         0,
-         nullptr,
-         "",
-         {{"c.txt", "a"}}},
-    };
-    for (const BatchCase& c : cases) {
-        TempDir dir;
-        EnvironmentScope path("PATH", dir / "empty");
-        for (const auto& [name, content] : c.files) {
-            dir.Write(name, content);
-            if (content.starts_with("#!"))
-                chmod((dir / name).c_str(), 0755);
-        }
-        std::ostringstream out, err;
-        BatchContext context{dir.path(), out, err};
-        EXPECT_EQ(RunBatchText(InDir(c.batch, dir), "build.bat", context), c.failedLines) << c.what;
-        if (c.out) {
-            EXPECT_EQ(out.str(), InDir(c.out, dir)) << c.what;
-        }
-        EXPECT_EQ(err.str(), InDir(c.err, dir)) << c.what;
-        for (const auto& [name, content] : c.after)
-            EXPECT_EQ(dir.Exists(name) ? dir.Read(name) : "", content) << c.what << ": " << name;
+    void WriteProgram(const std::string& relative, const std::string& script) {
+        dir.Write(relative, "#!/bin/sh\n" + script + "\n");
+        chmod((dir / relative).c_str(), 0755);
     }
-}
 
-TEST(RunBatchText, CdFollowsTheDriveThroughTheWinePrefix) {
     TempDir dir;
     std::ostringstream out, err;
     BatchContext context{dir.path(), out, err};
+};
+
+TEST_F(BatchRunnerTest, CommentsAndBlankLinesRunNothingAndEchoNothing) {
+    EXPECT_EQ(Run("@ECHO OFF\r\nREM one\r\nrem ;;;;\r\n\r\n   \r\n"), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, DelMatchesWithoutRegardToCaseAndNoMatchIsNoFailure) {
+    for (const char* name : {"COMMON.SRE", "state0.sre", "state0.Sre.bak", "keep.asm"})
+        dir.Write(name, "x");
+    EXPECT_EQ(Run("del *.sre\r\ndel *.LNL\r\n"), 0);
+    EXPECT_FALSE(dir.Exists("COMMON.SRE"));
+    EXPECT_FALSE(dir.Exists("state0.sre"));
+    EXPECT_TRUE(dir.Exists("state0.Sre.bak"));
+    EXPECT_TRUE(dir.Exists("keep.asm"));
+    EXPECT_EQ(out.str(), "> del *.sre\n> del *.LNL\nCould Not Find " + dir / "*.LNL" + "\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, CopyReplacesTheDestinationOrFillsADirectory) {
+    dir.Write("common.equ", "CommonCodeEnd equ 0x1234\r\n");
+    dir.Write("COMMINC.H", "stale");
+    dir.Write("out/.keep", "");
+    EXPECT_EQ(Run("copy common.equ comminc.h\r\ncopy Common.Equ out\r\n"), 0);
+    EXPECT_EQ(dir.Read("COMMINC.H"), "CommonCodeEnd equ 0x1234\r\n");
+    EXPECT_EQ(dir.Read("out/common.equ"), "CommonCodeEnd equ 0x1234\r\n");
+
+    EXPECT_EQ(Run("copy missing.equ x.h"), 1);
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"copy missing.equ x.h\" failed: missing.equ: no such "
+              "file (" +
+                  dir / "missing.equ" + ")\n");
+}
+
+TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
     dir.Write("drive_c/Q740/App/Alarm/Build/common.equ", "equ");
     std::filesystem::create_directories(dir / "prefix/dosdevices");
     std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
     EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
 
-    EXPECT_EQ(
-        RunBatchText("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
-                     "cd nowhere\r\n",
-                     "build.bat", context),
-        1);
+    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
+                  "cd nowhere\r\n"),
+              1);
     EXPECT_EQ(dir.Read("drive_c/Q740/App/Alarm/Build/comminc.h"), "equ");
     EXPECT_EQ(context.currentDirectory, dir / "prefix/dosdevices/c:/Q740/App/Alarm");
     EXPECT_NE(
@@ -126,13 +81,52 @@ TEST(RunBatchText, CdFollowsTheDriveThroughTheWinePrefix) {
         std::string::npos);
 }
 
-TEST(RunBatchRunner, RunsFromTheBatchDirectoryAndFailsWithStatusOneOrAUsageError) {
-    TempDir dir;
-    std::ostringstream out, err;
+TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
+    WriteProgram("bin/As88.exe", "echo \"$@\" > \"$1.obj\"");
+    dir.Write("build/.keep", "");
+    EXPECT_EQ(Run("cd build\r\n" + dir.path() + "\\BIN\\as88 common.asm -fascmd.cmd\r\n"), 0);
+    EXPECT_EQ(dir.Read("build/common.asm.obj"), "common.asm -fascmd.cmd\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
+    WriteProgram("fail.exe", "exit 3");
+    dir.Write("a.txt", "a");
+    EXPECT_EQ(Run("nothere x\r\nfail\r\ncopy a.txt b.txt\r\n"), 2);
+    EXPECT_TRUE(dir.Exists("b.txt"));
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"nothere x\" failed: nothere: not found, not even with .exe, "
+              ".com or .bat added\n"
+              "build.bat, line 2: \"fail\" failed: fail: ended with exit status 3\n");
+}
+
+TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {
+    dir.Write("bin/lc88.exe", std::string("MZ\x90\0\x03", 5));
+    EnvironmentScope path("PATH", dir / "empty");
+    EXPECT_EQ(Run("bin\\lc88.exe common.out -o common.sre\r\n"), 1);
+    EXPECT_EQ(err.str(),
+              "build.bat, line 1: \"bin\\lc88.exe common.out -o common.sre\" failed: "
+              "bin\\lc88.exe: is a Windows program; it needs wine to run here, and "
+              "wine is not on PATH\n");
+}
+
+TEST_F(BatchRunnerTest, ABatchFileRunsInPlaceAndComesBack) {
+    dir.Write("inner.bat", "copy a.txt b.txt\r\n");
+    dir.Write("a.txt", "a");
+    EXPECT_EQ(Run("inner\r\ncopy b.txt c.txt\r\n"), 0);
+    EXPECT_EQ(dir.Read("c.txt"), "a");
+
+    dir.Write("loop.bat", "loop\r\n");
+    EXPECT_EQ(Run("loop\r\n"), 1);
+    EXPECT_NE(err.str().find("batch files nested too deeply"), std::string::npos);
+}
+
+TEST_F(BatchRunnerTest, TheProgramRunsFromTheBatchDirectoryAndFailsWithStatusOne) {
     dir.Write("build/build.bat", "@ECHO OFF\r\ncopy a.txt b.txt\r\n");
     dir.Write("build/a.txt", "a");
     std::istringstream in;
-    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{dir / "build/build.bat"}, in, out, err), 0);
+    std::vector<std::string> args{dir / "build/build.bat"};
+    EXPECT_EQ(RunBatchRunner(args, in, out, err), 0);
     EXPECT_TRUE(dir.Exists("build/b.txt"));
 
     dir.Write("build/build.bat", "copy none.txt b.txt\r\n");
@@ -141,13 +135,13 @@ TEST(RunBatchRunner, RunsFromTheBatchDirectoryAndFailsWithStatusOneOrAUsageError
     EXPECT_EQ(RunBatchRunner(waiting, enter, out, err), 1);
     EXPECT_TRUE(out.str().ends_with("Press Enter to close this window.\n"));
     EXPECT_TRUE(enter.eof() || enter.peek() == EOF);
+}
 
-    dir.Write("loop.bat", "loop\r\n");
-    EXPECT_EQ(RunBatchRunner(std::vector<std::string>{dir / "loop.bat"}, in, out, err), 1);
-    EXPECT_NE(err.str().find("batch files nested too deeply"), std::string::npos);
-
+TEST_F(BatchRunnerTest, ABadCommandLineIsAUsageError) {
+    std::istringstream in;
     EXPECT_EQ(RunBatchRunner(std::vector<std::string>{}, in, out, err), kExitUsage);
     EXPECT_EQ(RunBatchRunner(std::vector<std::string>{dir / "none.bat"}, in, out, err), kExitUsage);
+    out.str("");
     EXPECT_EQ(RunBatchRunner(std::vector<std::string>{"--help"}, in, out, err), 0);
     EXPECT_NE(out.str().find("a stand-in for the Windows command interpreter"), std::string::npos);
 }
