@@ -39,8 +39,10 @@ std::string PutBack(FileSystem& files, const std::vector<PreviousFile>& replaced
     for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
         Status undone =
             it->content ? files.WriteFile(it->path, *it->content) : files.RemoveFile(it->path);
-        if (!undone)
-            failures += "\n" + undone.error().Text() + " (the previous file was not put back)";
+        if (!undone) {
+            failures.append("\n").append(undone.error().Text());
+            failures.append(" (the previous file was not put back)");
+        }
     }
     return failures;
 }
