@@ -17,7 +17,7 @@ sizes=("$@")
 runs=7
 
 [[ -x $bench ]] || { echo "no $bench: build the release preset first" >&2; exit 1; }
-command -v srec_cat >/dev/null || apt-get install -y srecord
+"$here/../scripts/install-deps" srecord binutils
 command -v objcopy >/dev/null || { echo "objcopy (binutils) is missing" >&2; exit 1; }
 
 work=$(mktemp -d)
