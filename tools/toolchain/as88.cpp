@@ -8,7 +8,7 @@ namespace cuffware::toolchain {
 
 namespace {
 
-constexpr std::array<OptionSpec, 9> kOptions = {{
+constexpr std::array<OptionRule, 9> kOptions = {{
     {"-M", OptionArgument::kLetters, "memory model (s small, c, d, l); one model is assumed"},
     {"-g", OptionArgument::kLetters, "debug information kinds; none is written"},
     {"-O", OptionArgument::kLetters, "optimisation flags; nothing is optimised"},

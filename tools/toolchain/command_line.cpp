@@ -16,11 +16,11 @@ bool AllOf(std::string_view text, int (*test)(int)) {
     });
 }
 
-bool Matches(const OptionSpec& spec, std::string_view text) {
-    if (text.substr(0, spec.name.size()) != spec.name)
+bool Matches(const OptionRule& rule, std::string_view text) {
+    if (text.substr(0, rule.name.size()) != rule.name)
         return false;
-    std::string_view rest = text.substr(spec.name.size());
-    switch (spec.argument) {
+    std::string_view rest = text.substr(rule.name.size());
+    switch (rule.argument) {
         case OptionArgument::kNone:
             return rest.empty();
         case OptionArgument::kLetters:
@@ -33,9 +33,9 @@ bool Matches(const OptionSpec& spec, std::string_view text) {
     return false;
 }
 
-bool Known(std::span<const OptionSpec> specs, std::string_view text) {
-    return std::any_of(specs.begin(), specs.end(),
-                       [text](const OptionSpec& spec) { return Matches(spec, text); });
+bool Known(std::span<const OptionRule> rules, std::string_view text) {
+    return std::any_of(rules.begin(), rules.end(),
+                       [text](const OptionRule& rule) { return Matches(rule, text); });
 }
 
 // Appends the options of one option file, each with its file and line.
@@ -94,13 +94,13 @@ CommandLine SplitCommandLine(std::span<const std::string> args, bool allowOutput
 }
 
 Status ReadOptions(const ToolContext& context, CommandLine& commandLine,
-                   std::span<const OptionSpec> specs) {
+                   std::span<const OptionRule> rules) {
     for (const std::string& name : commandLine.optionFiles) {
         if (Status read = ReadOptionFile(context, name, commandLine.options); !read)
             return read;
     }
     for (const Option& option : commandLine.options) {
-        if (!Known(specs, option.text)) {
+        if (!Known(rules, option.text)) {
             Diagnostic unknown = option.origin;
             unknown.message = "unknown option '" + option.text + "'";
             return unknown;
@@ -109,11 +109,11 @@ Status ReadOptions(const ToolContext& context, CommandLine& commandLine,
     return Status::Ok();
 }
 
-std::string DescribeOptions(std::span<const OptionSpec> specs) {
+std::string DescribeOptions(std::span<const OptionRule> rules) {
     std::string text;
-    for (const OptionSpec& spec : specs) {
-        std::string name(spec.name);
-        switch (spec.argument) {
+    for (const OptionRule& rule : rules) {
+        std::string name(rule.name);
+        switch (rule.argument) {
             case OptionArgument::kNone:
                 break;
             case OptionArgument::kLetters:
@@ -127,7 +127,7 @@ std::string DescribeOptions(std::span<const OptionSpec> specs) {
                 break;
         }
         name.resize(std::max<size_t>(name.size() + 1, 18), ' ');
-        text += "  " + name + std::string(spec.meaning) + "\n";
+        text += "  " + name + std::string(rule.meaning) + "\n";
     }
     return text;
 }

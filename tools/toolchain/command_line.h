@@ -20,7 +20,7 @@ enum class OptionArgument {
     kText,     // any non-empty text follows: "-ds1c88349.dsc", "-f2b32"
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     OptionArgument argument;
     std::string_view meaning;  // one line for --help
@@ -54,11 +54,11 @@ struct CommandLine {
 CommandLine SplitCommandLine(std::span<const std::string> args, bool allowOutput);
 
 // Reads the option files into commandLine.options, then checks every option
-// against specs: a missing option file or an unknown option fails.
+// against rules: a missing option file or an unknown option fails.
 Status ReadOptions(const ToolContext& context, CommandLine& commandLine,
-                   std::span<const OptionSpec> specs);
+                   std::span<const OptionRule> rules);
 
 // The --help text's list of options, one per line.
-std::string DescribeOptions(std::span<const OptionSpec> specs);
+std::string DescribeOptions(std::span<const OptionRule> rules);
 
 }  // namespace cuffware::toolchain

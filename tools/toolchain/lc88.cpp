@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kDefaultBytesPerRecord = 16;
 constexpr long long kMaxBytesPerRecord = 250;  // the byte count field holds at most 255
 
-constexpr std::array<OptionSpec, 6> kOptions = {{
+constexpr std::array<OptionRule, 6> kOptions = {{
     {"-f", OptionArgument::kText,
      "output format: 2 (Motorola S-records), bN: N data bytes a record"},
     {"-d", OptionArgument::kText, "processor description file; must be found"},

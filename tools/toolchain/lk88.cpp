@@ -9,7 +9,7 @@ namespace cuffware::toolchain {
 
 namespace {
 
-constexpr std::array<OptionSpec, 8> kOptions = {{
+constexpr std::array<OptionRule, 8> kOptions = {{
     {"-d", OptionArgument::kText, "processor description file; must be found"},
     {"-M", OptionArgument::kNone, "link map; none is written"},
     {"-L", OptionArgument::kNone, "no default libraries (none exist)"},

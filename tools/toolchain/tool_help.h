@@ -15,7 +15,7 @@ struct ToolDescription {
     std::string_view name;
     std::string_view usage;
     std::string_view models;  // what it stands in for and what it does, a few lines
-    std::span<const OptionSpec> options;
+    std::span<const OptionRule> options;
 };
 
 // The exit status when the run ends here (help shown, or not exactly one
