@@ -12,6 +12,16 @@
 namespace cuffware {
 namespace {
 
+// What starting the viewer records: on Windows its path is quoted, so one
+// with blanks is not split.
+std::string Started(const std::string& viewer) {
+#ifdef _WIN32
+    return "command \"" + viewer + "\"";
+#else
+    return "command " + viewer;
+#endif
+}
+
 using testing::RecordingProcesses;
 using testing::RecordingUserPort;
 using testing::Shown;
@@ -56,7 +66,7 @@ TEST_F(SysInfo, TheMsinfoPathValueIsStartedAsItStands) {
     registry.values[{kMsinfoLocationKey, "MSINFO"}] = dir.path();
     EXPECT_EQ(Start(), std::vector<Shown>{});
     EXPECT_EQ(processes.started,
-              std::vector<std::string>{"command C:\\Program Files\\msinfo32.exe"});
+              std::vector<std::string>{Started("C:\\Program Files\\msinfo32.exe")});
     EXPECT_EQ(registry.asked, std::vector<std::string>{std::string(kMsinfoKey) + "|PATH"});
 }
 
@@ -68,8 +78,7 @@ TEST_F(SysInfo, TheSharedToolsLocationNeedsMsinfo32InIt) {
     user.shown.clear();
     dir.Write("MSINFO32.EXE", "");
     EXPECT_EQ(Start(), std::vector<Shown>{});
-    EXPECT_EQ(processes.started,
-              std::vector<std::string>{"command " + dir.path() + "\\MSINFO32.EXE"});
+    EXPECT_EQ(processes.started, std::vector<std::string>{Started(dir.path() + "\\MSINFO32.EXE")});
 }
 
 TEST_F(SysInfo, NeitherValueOrAViewerThatCannotStartMeansUnavailable) {
