@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/text_lines.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -9,12 +11,7 @@
 namespace cuffware {
 namespace {
 
-std::string Lines(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (std::string_view line : lines)
-        text.append(line).append("\r\n");
-    return text;
-}
+using testing::Lines;
 
 ProjectRecord Project() {
     ProjectRecord p;

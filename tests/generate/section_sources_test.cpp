@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/text_lines.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -13,13 +15,7 @@
 namespace cuffware {
 namespace {
 
-// The lines, each ending in CR LF.
-std::string Lines(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (std::string_view line : lines)
-        text.append(line).append("\r\n");
-    return text;
-}
+using testing::Lines;
 
 // The SDK block: an empty line, one INCLUDE per header, an empty line.
 std::string SdkBlock(const std::string& includeDirectory) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/text_lines.h"
+
 #include "project/text_file.h"
 
 namespace cuffware {
@@ -17,12 +19,7 @@ ProjectRecord Alarm() {
     return project;
 }
 
-std::string Lines(std::initializer_list<std::string> lines) {
-    TextFile file;
-    for (const std::string& line : lines)
-        file.Line(line);
-    return file.Text();
-}
+using testing::Lines;
 
 TEST(DescriptionFile, FillsInTheApplicationAndListsThePackage) {
     const GeneratedFile file = CreateFile_DescriptionFile(Alarm());
