@@ -1,0 +1,18 @@
+#include "app/builder_arguments.h"
+
+namespace cuffware {
+
+BuilderArguments ParseBuilderArguments(const std::vector<std::string>& words,
+                                       const std::string& defaultSettingsPath) {
+    BuilderArguments parsed{defaultSettingsPath, ""};
+    size_t next = 0;
+    if (words.size() >= 2 && words[0] == "--settings") {
+        parsed.settingsPath = words[1];
+        next = 2;
+    }
+    for (; next < words.size(); ++next)
+        parsed.argumentText += (parsed.argumentText.empty() ? "" : " ") + words[next];
+    return parsed;
+}
+
+}  // namespace cuffware

@@ -1,0 +1,148 @@
+#include "win32/file_tree_view.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "win32/wide_text.h"
+
+namespace cuffware {
+
+namespace {
+
+// What the control shows of the tree, to tell whether it changed.
+std::string Look(const FileTree& tree, int node) {
+    const FileTree::Node& shown = tree.At(node);
+    std::string look = std::to_string(node) + (shown.bold ? "b" : "") + (shown.checked ? "c" : "") +
+                       (shown.expanded ? "e" : "") + ' ' + shown.text + '\n';
+    for (int child = tree.FirstChild(node); child != 0; child = tree.NextSibling(child))
+        look += Look(tree, child);
+    return look + '\n';
+}
+
+int NodeOfItem(HWND tree, HTREEITEM item) {
+    TVITEMW data{};
+    data.mask = TVIF_PARAM | TVIF_HANDLE;
+    data.hItem = item;
+    return item && TreeView_GetItem(tree, &data) ? static_cast<int>(data.lParam) : 0;
+}
+
+std::vector<std::string> DroppedPaths(HDROP drop) {
+    std::vector<std::string> paths;
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Narrow(path));
+    }
+    return paths;
+}
+
+}  // namespace
+
+FileTreeView::FileTreeView(HWND tree) : tree_(tree) {
+    SetWindowLongPtrW(tree_, GWL_STYLE, GetWindowLongPtrW(tree_, GWL_STYLE) | TVS_CHECKBOXES);
+    SetWindowSubclass(tree_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void FileTreeView::Show(const FileTree& tree, int selectNode) {
+    std::string look = tree.Contains(kRootNode) ? Look(tree, kRootNode) : "";
+    if (look != shownLook_) {
+        shownLook_ = std::move(look);
+        SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+        TreeView_DeleteAllItems(tree_);
+        if (tree.Contains(kRootNode))
+            Insert(tree, kRootNode, TVI_ROOT);
+        SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(tree_, nullptr, TRUE);
+    }
+    HTREEITEM selected = selectNode ? ItemOfNode(TreeView_GetRoot(tree_), selectNode) : nullptr;
+    if (TreeView_GetSelection(tree_) != selected)
+        TreeView_SelectItem(tree_, selected);
+}
+
+void FileTreeView::Insert(const FileTree& tree, int node, HTREEITEM parent) {
+    const FileTree::Node& shown = tree.At(node);
+    std::wstring text = Wide(shown.text);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+    insert.item.pszText = text.data();
+    insert.item.lParam = node;
+    insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
+    insert.item.state = INDEXTOSTATEIMAGEMASK(shown.checked ? 2 : 1) | (shown.bold ? TVIS_BOLD : 0);
+    HTREEITEM item = TreeView_InsertItem(tree_, &insert);
+    for (int child = tree.FirstChild(node); child != 0; child = tree.NextSibling(child))
+        Insert(tree, child, item);
+    if (shown.expanded)
+        TreeView_Expand(tree_, item, TVE_EXPAND);
+}
+
+HTREEITEM FileTreeView::ItemOfNode(HTREEITEM from, int node) const {
+    for (HTREEITEM item = from; item; item = TreeView_GetNextSibling(tree_, item)) {
+        if (NodeOfItem(tree_, item) == node)
+            return item;
+        if (HTREEITEM found = ItemOfNode(TreeView_GetChild(tree_, item), node))
+            return found;
+    }
+    return nullptr;
+}
+
+int FileTreeView::SelectedNode() const {
+    return NodeOfItem(tree_, TreeView_GetSelection(tree_));
+}
+
+void FileTreeView::AcceptFileDrops() {
+    acceptingDrops_ = true;
+    DragAcceptFiles(tree_, TRUE);
+}
+
+LRESULT CALLBACK FileTreeView::Subclass(HWND tree, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
+    bool handled = false;
+    LRESULT result =
+        reinterpret_cast<FileTreeView*>(self)->Handle(message, wParam, lParam, handled);
+    return handled ? result : DefSubclassProc(tree, message, wParam, lParam);
+}
+
+// The check marks show the project's state, so neither a click on a check
+// box nor the space bar may toggle one; the click still selects its node.
+LRESULT FileTreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            TVHITTESTINFO hit{};
+            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (TreeView_HitTest(tree_, &hit) && (hit.flags & TVHT_ONITEMSTATEICON)) {
+                SetFocus(tree_);
+                TreeView_SelectItem(tree_, hit.hItem);
+                NMHDR click{tree_, static_cast<UINT_PTR>(GetDlgCtrlID(tree_)),
+                            static_cast<UINT>(NM_CLICK)};
+                SendMessageW(GetParent(tree_), WM_NOTIFY, click.idFrom,
+                             reinterpret_cast<LPARAM>(&click));
+                handled = true;
+            }
+            return 0;
+        }
+        case WM_KEYDOWN:
+        case WM_CHAR:
+            handled = wParam == VK_SPACE;
+            return 0;
+        case WM_DROPFILES: {
+            auto drop = reinterpret_cast<HDROP>(wParam);
+            std::vector<std::string> paths = DroppedPaths(drop);
+            DragFinish(drop);
+            if (acceptingDrops_ && !paths.empty() && onDrop)
+                onDrop(paths);
+            handled = true;
+            return 0;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(tree_, Subclass, 0);
+            return 0;
+    }
+    return 0;
+}
+
+}  // namespace cuffware
