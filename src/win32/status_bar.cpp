@@ -40,6 +40,8 @@ StatusBar::StatusBar(HWND window) : window_(window) {
     GetWindowRect(window_, &frame);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left,
                  frame.bottom - frame.top + (bar.bottom - bar.top), SWP_NOMOVE | SWP_NOZORDER);
+    int edges[3] = {0, 0, -1};
+    SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
     UpdateClock();
 }
 
