@@ -6,8 +6,7 @@
 //
 //   started in N ms
 //   message: TEXT            (line breaks shown as " / ")
-//   value: CAPTION-ID TEXT   (the analysis window's values)
-//   row: SECTION USAGE       (the analysis window's table)
+//   analysis: CAPTION VALUE  (the analysis window's values, then its rows)
 //   downloader: exit N
 //   status: TEXT             (the status bar's first panel at the end)
 //
@@ -22,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "win32/resource_ids.h"
@@ -102,8 +102,11 @@ std::vector<DWORD> Children(const Builder& builder, const wchar_t* name) {
     return found;
 }
 
-DWORD WaitForExit(DWORD pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+HANDLE OpenToWait(DWORD pid) {
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+}
+
+DWORD WaitForExit(HANDLE process) {
     if (!process)
         return STILL_ACTIVE;
     WaitForSingleObject(process, kPatience);
@@ -156,16 +159,21 @@ std::string StatusText(HANDLE process, HWND main) {
     return buffer.Text();
 }
 
+// Each value under its caption (the label before it), "ERROR" after the
+// overlay usage when it shows, then the table's rows.
 void ReadAnalysis(const Builder& builder, HWND window) {
     for (int id : {IDC_CODE_FILE, IDC_EEPROM_USAGE, IDC_CODE_SIZE, IDC_COMMON_USAGE,
-                   IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE, IDC_OVERLAY_SIZE})
-        Say("value: " + std::to_string(id) + " " + TextOf(GetDlgItem(window, id)));
-    Say(std::string("value: ERROR ") +
-        (IsWindowVisible(GetDlgItem(window, IDC_OVERLAY_ERROR)) ? "shown" : "hidden"));
+                   IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE, IDC_OVERLAY_SIZE}) {
+        HWND value = GetDlgItem(window, id);
+        bool error =
+            id == IDC_MAX_OVERLAY_USAGE && IsWindowVisible(GetDlgItem(window, IDC_OVERLAY_ERROR));
+        Say("analysis: " + TextOf(GetWindow(value, GW_HWNDPREV)) + " " + TextOf(value) +
+            (error ? " ERROR" : ""));
+    }
     HWND list = GetDlgItem(window, IDC_SECTION_LIST);
     int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row)
-        Say("row: " + ListText(builder.process.hProcess, list, row, 0) + " " +
+        Say("analysis: " + ListText(builder.process.hProcess, list, row, 0) + " " +
             ListText(builder.process.hProcess, list, row, 1));
 }
 
@@ -179,7 +187,7 @@ void Answer(const Builder& builder, HWND modal) {
         Say("message: " + text);
         if (text.rfind("Assembling the application.", 0) == 0)
             for (DWORD batch : Children(builder, L"cmd.exe"))
-                Say("build: exit " + std::to_string(WaitForExit(batch)));
+                Say("build: exit " + std::to_string(WaitForExit(OpenToWait(batch))));
     }
     PostMessageW(modal, WM_COMMAND, IDOK, 0);
     for (auto start = Clock::now(); IsWindow(modal) && IsWindowVisible(modal) &&
@@ -256,14 +264,19 @@ int wmain(int argc, wchar_t** argv) {
     for (int button : {IDC_CREATE_BUILD_SCRIPTS, IDC_RUN_BUILD_SCRIPTS, IDC_CREATE_CUFFWARE,
                        IDC_ANALYZE_CUFFWARE})
         Press(builder, button);
+    // The downloader may be done before the button's handler is: watch for
+    // it from before the press, and hold it once seen to read its exit.
+    HANDLE downloader = nullptr;
+    std::thread watch([&] {
+        for (auto start = Clock::now();
+             !downloader && Clock::now() - start < std::chrono::seconds(20); Sleep(1))
+            for (DWORD pid : Children(builder, L"CuffwareDL.exe"))
+                downloader = OpenToWait(pid);
+    });
     Press(builder, IDC_CUFFWARE_DOWNLOADER);
-    std::vector<DWORD> downloaders = Children(builder, L"CuffwareDL.exe");
-    for (auto start = Clock::now();
-         downloaders.empty() && Clock::now() - start < std::chrono::seconds(10);
-         downloaders = Children(builder, L"CuffwareDL.exe"))
-        Sleep(5);
-    for (DWORD downloader : downloaders)
-        Say("downloader: exit " + std::to_string(WaitForExit(downloader)));
+    watch.join();
+    Say(downloader ? "downloader: exit " + std::to_string(WaitForExit(downloader))
+                   : std::string("downloader: not started"));
     Say("status: " + StatusText(builder.process.hProcess, builder.main));
     return Close(builder);
 }
