@@ -88,7 +88,7 @@ bool CreateBuildScripts(Workbench& bench) {
             if (!Write(bench, FileCreate_STATE_ASM(project, stateIndex)))
                 return false;
             highest = StateNumber::Of(n);
-            bench.MaxStateIndex = static_cast<int16_t>(n);
+            bench.maxStateIndex = static_cast<int16_t>(n);
         } else {
             bench.files.DeleteMatching(buildDirectory, "state" + std::to_string(n) + ".*");
         }

@@ -22,14 +22,14 @@ void NewProject(Workbench& bench) {
         field->clear();
     project.PasswordSupport = 0;
     project.DatabaseSupport = 0;
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
 }
 
 bool OpenProjectScript(Workbench& bench) {
     std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
     if (!path || path->empty())
         return false;
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
     return RestoreProjectScript(bench, *path);
 }
 
