@@ -1,25 +1,21 @@
 #include "win32/about_box.h"
 
+#include "app/about_texts.h"
 #include "platform/user_port.h"
-#include "program_version.h"
 #include "win32/resource_ids.h"
+#include "win32/wide_text.h"
 
 namespace cuffware {
-
-std::string VersionLine(int major, int minor, int revision) {
-    return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
-           std::to_string(revision);
-}
 
 AboutBox::AboutBox(std::function<void()> startSysInfo, HWND owner)
     : startSysInfo_(std::move(startSysInfo)) {
     Create(IDD_ABOUT, owner);
+    SetWindowTextW(hwnd(), Wide(kApplicationTitle).c_str());
     SetItemText(IDC_ABOUT_TITLE, kApplicationTitle);
-    SetItemText(IDC_ABOUT_VERSION, VersionLine(CUFFWARE_VERSION_MAJOR, CUFFWARE_VERSION_MINOR,
-                                               CUFFWARE_VERSION_REVISION));
-    SetItemText(IDC_ABOUT_DESCRIPTION, "Creates build scripts for q740 cuffwares.");
-    SetItemText(IDC_ABOUT_DISCLAIMER,
-                "Copyright (c) 2002 Cuffware Builder developers. All rights reserved.");
+    SetItemText(IDC_ABOUT_VERSION, ProgramVersionLine());
+    SetItemText(IDC_ABOUT_DESCRIPTION, kAboutDescription);
+    SetItemText(IDC_ABOUT_DISCLAIMER, kAboutDisclaimer);
+    SetItemText(IDC_SYSTEM_INFO, kSystemInfoCaption);
     // The title stands out: bold, two fifths larger than the dialog's font.
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);

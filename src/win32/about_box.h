@@ -9,9 +9,6 @@
 
 namespace cuffware {
 
-// "Version MAJOR.MINOR.REVISION".
-std::string VersionLine(int major, int minor, int revision);
-
 class AboutBox : public DialogWindow {
   public:
     AboutBox(std::function<void()> startSysInfo, HWND owner);

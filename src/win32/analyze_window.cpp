@@ -20,6 +20,16 @@ constexpr COLORREF kUsageColour = RGB(64, 128, 200);
 constexpr COLORREF kExceededColour = RGB(200, 40, 40);
 constexpr COLORREF kErrorColour = RGB(255, 0, 0);
 
+// The value control of each of the view's values, in window order.
+constexpr int kValueControls[] = {IDC_CODE_FILE,    IDC_EEPROM_USAGE,    IDC_CODE_SIZE,
+                                  IDC_COMMON_USAGE, IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE,
+                                  IDC_OVERLAY_SIZE};
+
+// Four pixels at 96 DPI, scaled to the window's.
+int Padding(HWND window) {
+    return MulDiv(4, static_cast<int>(GetDpiForWindow(window)), 96);
+}
+
 void FillBox(HDC dc, int left, int top, int width, int height, COLORREF colour) {
     if (width <= 0 || height <= 0)
         return;
@@ -37,11 +47,26 @@ COLORREF Darker(COLORREF colour) {
 
 }  // namespace
 
-AnalyzeWindow::AnalyzeWindow(const MemoryUsageReport& report, HWND owner) {
+AnalyzeWindow::AnalyzeWindow(const MemoryUsageView& view, HWND owner) : rows_(view.rows) {
     Create(IDD_ANALYZE, owner);
-    HWND list = Item(IDC_SECTION_LIST);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SetWindowTextW(hwnd(), Wide(kAnalysisTitle).c_str());
+    for (size_t i = 0; i < view.values.size() && i < std::size(kValueControls); ++i) {
+        SetItemText(IDC_ANALYSIS_CAPTION_FIRST + static_cast<int>(i), view.values[i].caption);
+        SetItemText(kValueControls[i], view.values[i].value);
+    }
+    PlaceErrorBeside(view.errorBeside < std::size(kValueControls)
+                         ? Item(kValueControls[view.errorBeside])
+                         : nullptr);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    errorFont_ = CreateFontIndirectW(&font);
+    SendMessageW(Item(IDC_OVERLAY_ERROR), WM_SETFONT, reinterpret_cast<WPARAM>(errorFont_), FALSE);
+    ShowWindow(Item(IDC_OVERLAY_ERROR), view.overlayExceeded ? SW_SHOW : SW_HIDE);
 
+    HWND list = Item(IDC_SECTION_LIST);
+    ListView_SetExtendedListViewStyle(list,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
     // Rows tall enough for the bar: a blank image list sets their height.
     TEXTMETRICW metrics{};
     HDC dc = GetDC(list);
@@ -49,40 +74,43 @@ AnalyzeWindow::AnalyzeWindow(const MemoryUsageReport& report, HWND owner) {
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    int padding = MulDiv(4, static_cast<int>(GetDpiForWindow(list)), 96);
-    rowHeight_ = ImageList_Create(1, metrics.tmHeight + 2 * padding, ILC_COLOR, 0, 0);
+    rowHeight_ = ImageList_Create(1, metrics.tmHeight + 2 * Padding(list), ILC_COLOR, 0, 0);
     ListView_SetImageList(list, rowHeight_, LVSIL_SMALL);
 
+    // The section column takes half the table; the usage column the rest.
     RECT table{};
     GetClientRect(list, &table);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    std::wstring section = L"Section", usage = L"Memory Usage";
-    column.pszText = section.data();
-    column.cx = table.right / 2;
-    ListView_InsertColumn(list, kSectionColumn, &column);
-    column.pszText = usage.data();
-    column.cx = table.right - table.right / 2 - GetSystemMetrics(SM_CXVSCROLL);
-    ListView_InsertColumn(list, kUsageColumn, &column);
-
-    SetItemText(IDC_CODE_FILE, report.FileName);
-    SetItemText(IDC_OVERLAY_SIZE, std::to_string(kFirmwareOverlaySize));
-    SetItemText(IDC_EEPROM_USAGE, std::to_string(report.ImageSize));
-    SetItemText(IDC_CODE_SIZE, std::to_string(report.UsedSize));
-    AddRow("Common", report.CommonUsage, 0);
-    SetItemText(IDC_COMMON_USAGE, std::to_string(report.CommonUsage));
-    for (size_t i = 0; i < report.StateUsage.size(); ++i)
-        AddRow("State " + std::to_string(i), report.StateUsage[i], report.CommonUsage);
-    SetItemText(IDC_MAX_STATE_USAGE, std::to_string(report.MaxStateUsage));
-    SetItemText(IDC_MAX_OVERLAY_USAGE, std::to_string(report.MaxOverlayUsage));
-
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfWeight = FW_BOLD;
-    errorFont_ = CreateFontIndirectW(&font);
-    SendMessageW(Item(IDC_OVERLAY_ERROR), WM_SETFONT, reinterpret_cast<WPARAM>(errorFont_), FALSE);
-    ShowWindow(Item(IDC_OVERLAY_ERROR), report.OverlayExceeded ? SW_SHOW : SW_HIDE);
+    int half = table.right / 2;
+    for (size_t i = 0; i < view.columns.size(); ++i) {
+        std::wstring caption = Wide(view.columns[i]);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = caption.data();
+        column.cx = i == 0 ? half : table.right - half - GetSystemMetrics(SM_CXVSCROLL);
+        ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+    for (const MemoryUsageRow& row : rows_) {
+        std::wstring section = Wide(row.section);
+        std::wstring usage = Wide(row.usageText);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = ListView_GetItemCount(list);
+        item.pszText = section.data();
+        int index = ListView_InsertItem(list, &item);
+        ListView_SetItemText(list, index, kUsageColumn, usage.data());
+    }
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+}
+
+// The ERROR mark stands right of the value it belongs to.
+void AnalyzeWindow::PlaceErrorBeside(HWND value) const {
+    if (!value)
+        return;
+    RECT box{};
+    GetWindowRect(value, &box);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
+    SetWindowPos(Item(IDC_OVERLAY_ERROR), nullptr, box.right + Padding(hwnd()), box.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 AnalyzeWindow::~AnalyzeWindow() {
@@ -90,19 +118,6 @@ AnalyzeWindow::~AnalyzeWindow() {
         DeleteObject(errorFont_);
     if (rowHeight_)
         ImageList_Destroy(rowHeight_);
-}
-
-void AnalyzeWindow::AddRow(const std::string& section, int usage, int base) {
-    HWND list = Item(IDC_SECTION_LIST);
-    std::wstring sectionText = Wide(section);
-    std::wstring usageText = std::to_wstring(usage);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(rows_.size());
-    item.pszText = sectionText.data();
-    int index = ListView_InsertItem(list, &item);
-    ListView_SetItemText(list, index, kUsageColumn, usageText.data());
-    rows_.push_back({usage, base});
 }
 
 // The cell as usual (the number at its left), then the bar: the empty track,
@@ -119,8 +134,9 @@ LRESULT AnalyzeWindow::DrawUsageCell(NMLVCUSTOMDRAW& draw) const {
     COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     FillBox(dc, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, background);
 
-    int padding = MulDiv(4, static_cast<int>(GetDpiForWindow(list)), 96);
-    std::wstring number = std::to_wstring(rows_[index].usage);
+    int padding = Padding(list);
+    const MemoryUsageRow& row = rows_[index];
+    std::wstring number = Wide(row.usageText);
     SIZE digits{};
     GetTextExtentPoint32W(dc, L"000000", kTextWidthDigits, &digits);
     RECT text{cell.left + padding, cell.top, cell.left + padding + digits.cx, cell.bottom};
@@ -135,18 +151,12 @@ LRESULT AnalyzeWindow::DrawUsageCell(NMLVCUSTOMDRAW& draw) const {
     int height = track.bottom - track.top;
     if (width < 8 || height < 4)
         return CDRF_SKIPDEFAULT;
-    auto span = [&](int bytes) {
-        return static_cast<int>(static_cast<long long>(std::clamp(bytes, 0, kFirmwareOverlaySize)) *
-                                width / kFirmwareOverlaySize);
-    };
-    int base = rows_[index].base;
-    int total = base + rows_[index].usage;
-    int baseWidth = span(base);
-    int totalWidth = span(total);
+    int baseWidth = BarSpan(row.base, width);
+    int totalWidth = BarSpan(row.base + row.usage, width);
     FillBox(dc, track.left, track.top, width, height, Darker(GetSysColor(COLOR_WINDOW)));
     FillBox(dc, track.left, track.top, baseWidth, height, kBaseColour);
     FillBox(dc, track.left + baseWidth, track.top, totalWidth - baseWidth, height,
-            total > kFirmwareOverlaySize ? kExceededColour : kUsageColour);
+            row.exceeded ? kExceededColour : kUsageColour);
     HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
     FrameRect(dc, &track, frame);
     DeleteObject(frame);

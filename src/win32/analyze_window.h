@@ -1,9 +1,8 @@
 #pragma once
-// frmAnalyze: the memory usage of a built application. The values above, the
-// section table below with a usage bar beside each number (a state's bar
-// stands on the common section, both measured against the overlay), and
-// "ERROR" in red when the overlay is exceeded. OK, Enter, Esc or the close
-// box end it.
+// frmAnalyze: what the memory usage view holds. The values beside their
+// captions, "ERROR" in red beside the one it marks, and the section table
+// with a usage bar right of each number, red when it passes the overlay.
+// OK, Enter, Esc or the close box end it.
 
 #include <windows.h>
 
@@ -12,28 +11,24 @@
 #include <string>
 #include <vector>
 
-#include "analysis/memory_usage.h"
+#include "app/memory_usage_view.h"
 #include "win32/dialog_window.h"
 
 namespace cuffware {
 
 class AnalyzeWindow : public DialogWindow {
   public:
-    AnalyzeWindow(const MemoryUsageReport& report, HWND owner);
+    AnalyzeWindow(const MemoryUsageView& view, HWND owner);
     ~AnalyzeWindow() override;
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
-    struct Row {
-        int usage;
-        int base;  // what the bar stands on
-    };
-    void AddRow(const std::string& section, int usage, int base);
+    void PlaceErrorBeside(HWND value) const;
     LRESULT DrawUsageCell(NMLVCUSTOMDRAW& draw) const;
 
-    std::vector<Row> rows_;
+    std::vector<MemoryUsageRow> rows_;
     HFONT errorFont_ = nullptr;
     HIMAGELIST rowHeight_ = nullptr;
 };

@@ -10,16 +10,6 @@ namespace cuffware {
 
 namespace {
 
-// What the control shows of the tree, to tell whether it changed.
-std::string Look(const FileTree& tree, int node) {
-    const FileTree::Node& shown = tree.At(node);
-    std::string look = std::to_string(node) + (shown.bold ? "b" : "") + (shown.checked ? "c" : "") +
-                       (shown.expanded ? "e" : "") + ' ' + shown.text + '\n';
-    for (int child = tree.FirstChild(node); child != 0; child = tree.NextSibling(child))
-        look += Look(tree, child);
-    return look + '\n';
-}
-
 int NodeOfItem(HWND tree, HTREEITEM item) {
     TVITEMW data{};
     data.mask = TVIF_PARAM | TVIF_HANDLE;
@@ -45,57 +35,46 @@ FileTreeView::FileTreeView(HWND tree) : tree_(tree) {
     SetWindowSubclass(tree_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void FileTreeView::Show(const FileTree& tree, int selectNode) {
-    std::string look = tree.Contains(kRootNode) ? Look(tree, kRootNode) : "";
-    if (look != shownLook_) {
-        shownLook_ = std::move(look);
+void FileTreeView::Show(const std::vector<TreeRow>& rows, int selectNode) {
+    if (rows != shownRows_) {
+        shownRows_ = rows;
         SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
         TreeView_DeleteAllItems(tree_);
-        if (tree.Contains(kRootNode))
-            Insert(tree, kRootNode, TVI_ROOT);
+        items_.clear();
+        for (const TreeRow& row : rows) {
+            std::wstring text = Wide(row.text);
+            TVINSERTSTRUCTW insert{};
+            auto parent = items_.find(row.parent);
+            insert.hParent = parent == items_.end() ? TVI_ROOT : parent->second;
+            insert.hInsertAfter = TVI_LAST;
+            insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+            insert.item.pszText = text.data();
+            insert.item.lParam = row.node;
+            insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
+            insert.item.state =
+                INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1) | (row.bold ? TVIS_BOLD : 0);
+            items_[row.node] = TreeView_InsertItem(tree_, &insert);
+        }
+        for (const TreeRow& row : rows)
+            if (row.expanded)
+                TreeView_Expand(tree_, items_[row.node], TVE_EXPAND);
         SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(tree_, nullptr, TRUE);
     }
-    HTREEITEM selected = selectNode ? ItemOfNode(TreeView_GetRoot(tree_), selectNode) : nullptr;
-    if (TreeView_GetSelection(tree_) != selected)
-        TreeView_SelectItem(tree_, selected);
-}
-
-void FileTreeView::Insert(const FileTree& tree, int node, HTREEITEM parent) {
-    const FileTree::Node& shown = tree.At(node);
-    std::wstring text = Wide(shown.text);
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
-    insert.item.pszText = text.data();
-    insert.item.lParam = node;
-    insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
-    insert.item.state = INDEXTOSTATEIMAGEMASK(shown.checked ? 2 : 1) | (shown.bold ? TVIS_BOLD : 0);
-    HTREEITEM item = TreeView_InsertItem(tree_, &insert);
-    for (int child = tree.FirstChild(node); child != 0; child = tree.NextSibling(child))
-        Insert(tree, child, item);
-    if (shown.expanded)
-        TreeView_Expand(tree_, item, TVE_EXPAND);
-}
-
-HTREEITEM FileTreeView::ItemOfNode(HTREEITEM from, int node) const {
-    for (HTREEITEM item = from; item; item = TreeView_GetNextSibling(tree_, item)) {
-        if (NodeOfItem(tree_, item) == node)
-            return item;
-        if (HTREEITEM found = ItemOfNode(TreeView_GetChild(tree_, item), node))
-            return found;
-    }
-    return nullptr;
+    auto selected = items_.find(selectNode);
+    HTREEITEM item = selected == items_.end() ? nullptr : selected->second;
+    if (TreeView_GetSelection(tree_) != item)
+        TreeView_SelectItem(tree_, item);
 }
 
 int FileTreeView::SelectedNode() const {
     return NodeOfItem(tree_, TreeView_GetSelection(tree_));
 }
 
-void FileTreeView::AcceptFileDrops() {
-    acceptingDrops_ = true;
-    DragAcceptFiles(tree_, TRUE);
+void FileTreeView::AcceptFileDrops(bool accept) {
+    if (accept != acceptingDrops_)
+        DragAcceptFiles(tree_, accept);
+    acceptingDrops_ = accept;
 }
 
 LRESULT CALLBACK FileTreeView::Subclass(HWND tree, UINT message, WPARAM wParam, LPARAM lParam,

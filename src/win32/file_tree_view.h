@@ -1,17 +1,19 @@
 #pragma once
-// The tree-view control that shows the project's FileTree: check marks that
-// show what the tree holds and cannot be toggled, bold file nodes, expanded
-// categories, and files dropped from Explorer once drops are accepted.
+// The tree-view control that shows the window model's tree rows: check
+// marks that show what the tree holds and cannot be toggled, bold file
+// nodes, expanded categories, and files dropped from Explorer once drops
+// are accepted.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "project/file_tree.h"
+#include "app/main_window_model.h"
 
 namespace cuffware {
 
@@ -22,16 +24,15 @@ class FileTreeView {
     // it is filled.
     explicit FileTreeView(HWND tree);
 
-    // Shows the tree (built again only when it changed, so scrolling and the
-    // user's collapsing stay) and selects a node, or nothing for 0.
-    void Show(const FileTree& tree, int selectNode);
+    // Shows the rows (built again only when they changed, so scrolling and
+    // the user's collapsing stay) and selects a node, or nothing for 0.
+    void Show(const std::vector<TreeRow>& rows, int selectNode);
 
     // The selected node's number, or 0.
     int SelectedNode() const;
 
-    // From now on files dropped from Explorer reach onDrop.
-    void AcceptFileDrops();
-    bool AcceptsFileDrops() const { return acceptingDrops_; }
+    // Whether files dropped from Explorer are taken (and reach onDrop).
+    void AcceptFileDrops(bool accept);
 
     std::function<void(const std::vector<std::string>& paths)> onDrop;
 
@@ -40,11 +41,9 @@ class FileTreeView {
   private:
     static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
-    void Insert(const FileTree& tree, int node, HTREEITEM parent);
-    HTREEITEM ItemOfNode(HTREEITEM from, int node) const;
-
     HWND tree_;
-    std::string shownLook_;
+    std::vector<TreeRow> shownRows_;
+    std::map<int, HTREEITEM> items_;
     bool acceptingDrops_ = false;
 };
 

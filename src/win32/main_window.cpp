@@ -3,15 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <utility>
 
-#include "app/analyze_cuffware.h"
-#include "app/create_build_scripts.h"
-#include "app/create_cuffware.h"
-#include "app/file_commands.h"
-#include "app/run_build_scripts.h"
-#include "app/start_downloader.h"
-#include "project/text_rules.h"
+#include "app/memory_usage_view.h"
 #include "win32/about_box.h"
 #include "win32/analyze_window.h"
 #include "win32/options_dialog.h"
@@ -27,67 +20,64 @@ constexpr UINT_PTR kClockTimer = 1;
 // Posted after a click in the tree, once the selection has followed it.
 constexpr UINT kTreeClicked = WM_APP + 1;
 
-inline constexpr const char* kSourceFileFilter = "Source Files (*.asm)|*.asm|All Files (*.*)|*.*";
+// The edit control of each MainField, in its order.
+constexpr int kFieldControls[] = {
+    IDC_APPLICATION_NAME, IDC_FOLDER_NAME,      IDC_DESCRIPTION,       IDC_BANNER_LINE_1,
+    IDC_BANNER_LINE_2,    IDC_VERSION_REQUIRED, IDC_PC_INTERFACE,      IDC_HEADER_DIRECTORY,
+    IDC_SOURCE_DIRECTORY, IDC_BUILD_DIRECTORY,  IDC_INCLUDE_DIRECTORY, IDC_ASSEMBLER_DIRECTORY};
 
-// Each text field of the project and the control it lives in.
-constexpr std::pair<int, std::string ProjectRecord::*> kTextFields[] = {
-    {IDC_APPLICATION_NAME, &ProjectRecord::ApplicationName},
-    {IDC_FOLDER_NAME, &ProjectRecord::FolderName},
-    {IDC_DESCRIPTION, &ProjectRecord::Description},
-    {IDC_BANNER_LINE_1, &ProjectRecord::BannerLine1},
-    {IDC_BANNER_LINE_2, &ProjectRecord::BannerLine2},
-    {IDC_VERSION_REQUIRED, &ProjectRecord::VersionRequired},
-    {IDC_PC_INTERFACE, &ProjectRecord::PCInterface},
-    {IDC_HEADER_DIRECTORY, &ProjectRecord::HeaderDirectory},
-    {IDC_SOURCE_DIRECTORY, &ProjectRecord::SourceDirectory},
-    {IDC_BUILD_DIRECTORY, &ProjectRecord::BuildDirectory},
-    {IDC_INCLUDE_DIRECTORY, &ProjectRecord::IncludeDirectory},
-    {IDC_ASSEMBLER_DIRECTORY, &ProjectRecord::AssemblerDirectory}};
+struct CheckControl {
+    MainCheck check;
+    int id;
+    const char* caption;
+};
+constexpr CheckControl kCheckControls[] = {
+    {MainCheck::PasswordSupport, IDC_PASSWORD_SUPPORT, kPasswordSupportCaption},
+    {MainCheck::DatabaseSupport, IDC_DATABASE_SUPPORT, kDatabaseSupportCaption}};
 
-constexpr std::pair<int, int ProjectRecord::*> kCheckFields[] = {
-    {IDC_PASSWORD_SUPPORT, &ProjectRecord::PasswordSupport},
-    {IDC_DATABASE_SUPPORT, &ProjectRecord::DatabaseSupport}};
+int FieldControl(MainField field) {
+    return kFieldControls[static_cast<int>(field)];
+}
 
-// The fields a non-blank folder name unlocks.
-constexpr int kDetailFields[] = {
-    IDC_DESCRIPTION,     IDC_BANNER_LINE_1,     IDC_BANNER_LINE_2,
-    IDC_PC_INTERFACE,    IDC_HEADER_DIRECTORY,  IDC_SOURCE_DIRECTORY,
-    IDC_BUILD_DIRECTORY, IDC_INCLUDE_DIRECTORY, IDC_ASSEMBLER_DIRECTORY};
+HICON ProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size,
+                                         size, size ? LR_SHARED : LR_DEFAULTSIZE | LR_SHARED));
+}
 
 }  // namespace
 
 MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& registry,
                        UserSettingsStore& settingsStore)
-    : bench_(files, processes, *this),
-      registry_(registry),
+    : model_(files, processes, *this, registry),
       settingsStore_(settingsStore),
       hooks_(DesktopModalHooks()) {
     Create(IDD_MAIN, nullptr);
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                               MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    HICON small = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageW(Item(IDC_BANNER_LINE_1), EM_LIMITTEXT, kBannerLineMaxLength, 0);
-    SendMessageW(Item(IDC_BANNER_LINE_2), EM_LIMITTEXT, kBannerLineMaxLength, 0);
-    SendMessageW(Item(IDC_VERSION_REQUIRED), EM_LIMITTEXT, kVersionRequiredMaxLength, 0);
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(0)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    for (const MainFieldLayout& layout : MainFieldLayouts()) {
+        int index = static_cast<int>(layout.field);
+        SetItemText(IDC_FIELD_LABEL_FIRST + index, layout.caption);
+        HWND edit = Item(FieldControl(layout.field));
+        if (layout.maxLength > 0)
+            SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(layout.maxLength), 0);
+        SendMessageW(edit, EM_SETREADONLY, layout.readOnly, 0);
+    }
+    for (const CheckControl& control : kCheckControls)
+        SetItemText(control.id, control.caption);
     statusBar_ = std::make_unique<StatusBar>(hwnd());
     tree_ = std::make_unique<FileTreeView>(Item(IDC_FILE_TREE));
-    tree_->onDrop = [this](const std::vector<std::string>& paths) { FilesDropped(paths); };
+    tree_->onDrop = [this](const std::vector<std::string>& paths) {
+        Act([&] { model_.FilesDropped(paths); });
+    };
     SetTimer(hwnd(), kClockTimer, 1000, nullptr);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::Start(const std::string& settingsPath, const std::string& argumentText) {
-    LoadWorkbench(bench_, settingsPath);
-    ShowProject();
-    if (!Trimmed(argumentText).empty())
-        RestoreProjectScript(bench_, argumentText);
-    ShowProject();
+    Act([&] { model_.Start(settingsPath, argumentText); });
 }
 
 bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -98,12 +88,16 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return true;
-        case WM_NOTIFY:
-            result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.idFrom == IDC_FILE_TREE && !showing_ &&
+                (header.code == TVN_SELCHANGEDW || header.code == NM_CLICK))
+                PostMessageW(hwnd(), kTreeClicked, 0, 0);
             return true;
+        }
         case kTreeClicked:
-            if (tree_->SelectedNode() != 0)
-                NodeSelected();
+            if (int node = tree_->SelectedNode())
+                Act([&] { model_.NodeSelected(node); });
             return true;
         case WM_TIMER:
             if (wParam == kClockTimer)
@@ -131,92 +125,74 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    switch (id) {
-        case IDC_FOLDER_NAME:
-            if (code == EN_CHANGE && !showing_)
-                RunAction([this] {
-                    cuffware::TextFolderName_Change(bench_, WindowTextOf(Item(IDC_FOLDER_NAME)));
+    if (showing_)
+        return;
+    for (const MainFieldLayout& layout : MainFieldLayouts())
+        if (id == FieldControl(layout.field)) {
+            if (code == EN_CHANGE)
+                Act([&] { model_.FieldChanged(layout.field, WindowTextOf(Item(id))); });
+            return;
+        }
+    for (const CheckControl& control : kCheckControls)
+        if (id == control.id) {
+            if (code == BN_CLICKED)
+                Act([&] {
+                    model_.CheckChanged(control.check,
+                                        IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
                 });
             return;
+        }
+    switch (id) {
         case IDC_CREATE_BUILD_SCRIPTS:
-            RunAction([this] { CreateBuildScripts(bench_); });
-            return;
+            return Act([this] { model_.CreateBuildScripts(); });
         case IDC_RUN_BUILD_SCRIPTS:
-            RunAction([this] { RunBuildScripts(bench_); });
-            return;
+            return Act([this] { model_.RunBuildScripts(); });
         case IDC_CREATE_CUFFWARE:
-            RunAction([this] { CreateCuffware(bench_); });
-            return;
+            return Act([this] { model_.CreateCuffware(); });
         case IDC_ANALYZE_CUFFWARE:
-            RunAction([this] { AnalyzeCuffware(); });
-            return;
+            return Act([this] { AnalyzeCuffware(); });
         case IDC_CUFFWARE_DOWNLOADER:
-            RunAction([this] { StartDownloader(bench_); });
-            return;
+            return Act([this] { model_.StartDownloader(); });
         case IDC_ADD_FILE:
-            RunAction([this] { AddFile(); });
-            return;
+            return Act([this] { model_.AddFile(); });
         case IDC_REMOVE_FILE:
-            RunAction([this] { RemoveFile(); });
-            return;
+            return Act([this] { model_.RemoveFile(); });
         case IDM_FILE_NEW:
-            RunAction([this] { NewProject(bench_); });
-            return;
+            return Act([this] { model_.NewProject(); });
         case IDM_FILE_OPEN:
-            RunAction([this] { OpenProjectScript(bench_); });
-            return;
+            return Act([this] { model_.OpenProject(); });
         case IDM_FILE_SAVE:
-            RunAction([this] { SaveProjectScript(bench_); });
-            return;
+            return Act([this] { model_.SaveProject(); });
         case IDM_FILE_EXIT:
             PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             return;
         case IDM_TOOLS_OPTIONS:
-            EditOptions();
-            return;
+            return EditOptions();
         case IDM_HELP_ABOUT:
-            ShowAbout();
-            return;
+            return ShowAbout();
     }
 }
 
-LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_FILE_TREE || showing_)
-        return 0;
-    if (header.code == TVN_SELCHANGEDW || header.code == NM_CLICK)
-        PostMessageW(hwnd(), kTreeClicked, 0, 0);
-    return 0;
-}
-
 template <class Action>
-void MainWindow::RunAction(Action action) {
-    ReadControls();
+void MainWindow::Act(Action action) {
     action();
-    ShowProject();
+    ShowModel();
 }
 
-void MainWindow::ReadControls() {
-    ProjectRecord& project = bench_.project;
-    for (auto [id, member] : kTextFields)
-        project.*member = WindowTextOf(Item(id));
-    for (auto [id, member] : kCheckFields)
-        project.*member = IsDlgButtonChecked(hwnd(), id) == BST_CHECKED ? 1 : 0;
-}
-
-void MainWindow::ShowProject() {
+void MainWindow::ShowModel() {
     showing_ = true;
-    const ProjectRecord& project = bench_.project;
-    for (auto [id, member] : kTextFields)
-        ShowEditText(Item(id), project.*member);
-    for (int id : kDetailFields)
-        EnableWindow(Item(id), project.DetailsEditable);
-    for (auto [id, member] : kCheckFields)
-        CheckDlgButton(hwnd(), id, project.*member != 0 ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(Item(IDC_ADD_FILE), bench_.FileButtonsEnabled);
-    EnableWindow(Item(IDC_REMOVE_FILE), bench_.FileButtonsEnabled);
-    if (!bench_.FileButtonsEnabled)
-        selectedNode_ = 0;
-    tree_->Show(project.Files, selectedNode_);
+    for (const MainFieldLayout& layout : MainFieldLayouts()) {
+        HWND edit = Item(FieldControl(layout.field));
+        ShowEditText(edit, model_.FieldText(layout.field));
+        EnableWindow(edit, model_.FieldEnabled(layout.field));
+    }
+    for (const CheckControl& control : kCheckControls)
+        CheckDlgButton(hwnd(), control.id,
+                       model_.Checked(control.check) ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(Item(IDC_ADD_FILE), model_.FileButtonsEnabled());
+    EnableWindow(Item(IDC_REMOVE_FILE), model_.FileButtonsEnabled());
+    tree_->Show(model_.TreeRows(), model_.SelectedNode());
+    tree_->AcceptFileDrops(model_.AcceptsFileDrops());
     showing_ = false;
 }
 
@@ -235,91 +211,31 @@ void MainWindow::ShowMessage(const std::string& text, MessageIcon icon) {
 }
 
 std::optional<std::string> MainWindow::AskOpenFile(const OpenFileRequest& request) {
-    std::optional<std::string> path = hooks_.askOpenFile(hwnd(), request);
-    if (path && path->empty())
-        return std::nullopt;
-    return path;
-}
-
-void MainWindow::AddFile() {
-    FileTree& tree = bench_.project.Files;
-    int node = tree_->SelectedNode();
-    if (!AcceptsAddedFile(tree, node))
-        return;
-    std::optional<std::string> path = AskOpenFile({"Open", kSourceFileFilter, ""});
-    if (!path)
-        return;
-    AddFileToCategory(tree, node, *path);
-    selectedNode_ = node;
-}
-
-// The removed file's category (or parent node) is selected afterwards, so
-// the buttons keep acting on the place the user was working in.
-void MainWindow::RemoveFile() {
-    FileTree& tree = bench_.project.Files;
-    int node = tree_->SelectedNode();
-    if (!tree.Contains(node))
-        return;
-    int parent = tree.At(node).parent;
-    if (RemoveFileNode(tree, node))
-        selectedNode_ = parent;
-}
-
-void MainWindow::NodeSelected() {
-    bench_.FileButtonsEnabled = true;
-    tree_->AcceptFileDrops();
-    selectedNode_ = tree_->SelectedNode();
-    EnableWindow(Item(IDC_ADD_FILE), TRUE);
-    EnableWindow(Item(IDC_REMOVE_FILE), TRUE);
-}
-
-void MainWindow::FilesDropped(const std::vector<std::string>& paths) {
-    RunAction([&] {
-        int node = tree_->SelectedNode();
-        if (std::optional<std::string> refusal = DropFiles(bench_.project.Files, node, paths))
-            ShowMessage(*refusal, MessageIcon::None);
-        selectedNode_ = node;
-    });
+    return hooks_.askOpenFile(hwnd(), request);
 }
 
 void MainWindow::AnalyzeCuffware() {
-    std::optional<MemoryUsageReport> report = cuffware::AnalyzeCuffware(bench_);
+    std::optional<MemoryUsageReport> report = model_.AnalyzeCuffware();
     if (!report)
         return;
-    AnalyzeWindow window(*report, hwnd());
+    AnalyzeWindow window(MemoryUsageViewOf(*report), hwnd());
     RunModal(window.hwnd());
-    FinishAnalysis(bench_);
+    model_.AnalysisClosed();
 }
 
 void MainWindow::EditOptions() {
-    if (!options_) {
-        options_ = std::make_unique<OptionsDialog>(
-            [this](const ToolSettingsFields& fields) {
-                Status written = WriteToolSettingsFile(bench_.files, bench_.settingsPath, fields);
-                if (!written.ok())
-                    ShowMessage(written.error().Text(), MessageIcon::Exclamation);
-                return written.ok();
-            },
-            hwnd());
-    }
-    options_->Fill(bench_.settings);
-    RunModal(options_->hwnd());
+    OptionsModel& options = model_.options();
+    options.Open();
     if (!options_)
-        return;
-    if (options_->Discarded()) {
+        options_ = std::make_unique<OptionsDialog>(options, hwnd());
+    options_->Fill();
+    RunModal(options_->hwnd());
+    if (!options.Ended())
         options_.reset();
-        return;
-    }
-    if (options_->UpdateRequested())
-        bench_.settings = ToolSettingsFromFields(options_->Fields());
 }
 
 void MainWindow::ShowAbout() {
-    AboutBox about(
-        [this] {
-            StartSysInfo(HostSysInfoLookup(registry_, bench_.files), bench_.processes, *this);
-        },
-        hwnd());
+    AboutBox about([this] { model_.StartSystemInformation(); }, hwnd());
     RunModal(about.hwnd());
 }
 

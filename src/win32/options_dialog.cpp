@@ -1,45 +1,40 @@
 #include "win32/options_dialog.h"
 
-#include "project/text_rules.h"
 #include "win32/resource_ids.h"
+#include "win32/wide_text.h"
 
 namespace cuffware {
 
 namespace {
 
-constexpr int kNumberOfStatesMaxLength = 2;
-constexpr int kFirmwareVersionMaxLength = 6;
+// The edit control of each OptionsField, in its order.
+constexpr int kFieldControls[] = {IDC_SDK_PATH, IDC_ASSEMBLER_PATH, IDC_NUMBER_OF_STATES,
+                                  IDC_FIRMWARE_VERSION};
+
+int FieldControl(OptionsField field) {
+    return kFieldControls[static_cast<int>(field)];
+}
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Writer write, HWND owner) : write_(std::move(write)) {
+OptionsDialog::OptionsDialog(OptionsModel& model, HWND owner) : model_(model) {
     Create(IDD_OPTIONS, owner);
-    SendMessageW(Item(IDC_NUMBER_OF_STATES), EM_LIMITTEXT, kNumberOfStatesMaxLength, 0);
-    SendMessageW(Item(IDC_FIRMWARE_VERSION), EM_LIMITTEXT, kFirmwareVersionMaxLength, 0);
+    SetWindowTextW(hwnd(), Wide(kOptionsTitle).c_str());
+    SetItemText(IDC_OPTIONS_FRAME, kOptionsFrameCaption);
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts()) {
+        SetItemText(IDC_OPTIONS_LABEL_FIRST + static_cast<int>(layout.field), layout.caption);
+        if (layout.maxLength > 0)
+            SendMessageW(Item(FieldControl(layout.field)), EM_LIMITTEXT,
+                         static_cast<WPARAM>(layout.maxLength), 0);
+    }
 }
 
-void OptionsDialog::Fill(const ToolSettings& settings) {
-    SetItemText(IDC_SDK_PATH, Trimmed(settings.SdkPath));
-    SetItemText(IDC_ASSEMBLER_PATH, Trimmed(settings.AssemblerPath));
-    SetItemText(IDC_NUMBER_OF_STATES, std::to_string(settings.NumberOfStates));
-    SetItemText(IDC_FIRMWARE_VERSION, Trimmed(settings.FirmwareVersion));
-    updateRequested_ = false;
-    discarded_ = false;
+void OptionsDialog::Fill() {
+    filling_ = true;
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
+        SetItemText(FieldControl(layout.field), model_.FieldText(layout.field));
+    filling_ = false;
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
-}
-
-ToolSettingsFields OptionsDialog::Fields() const {
-    return {ItemText(IDC_SDK_PATH), ItemText(IDC_ASSEMBLER_PATH), ItemText(IDC_NUMBER_OF_STATES),
-            ItemText(IDC_FIRMWARE_VERSION)};
-}
-
-// A refused or failed write leaves the flag as it was, so memory never takes
-// over values the file does not hold.
-bool OptionsDialog::WriteToolSettings() {
-    if (!write_(Fields()))
-        return false;
-    updateRequested_ = true;
-    return true;
 }
 
 bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -47,22 +42,24 @@ bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
         case WM_INITDIALOG:
             result = TRUE;
             return true;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    if (WriteToolSettings())
-                        ShowWindow(hwnd(), SW_HIDE);
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
+                if (id == FieldControl(layout.field)) {
+                    if (HIWORD(wParam) == EN_CHANGE && !filling_)
+                        model_.FieldChanged(layout.field, ItemText(id));
                     return true;
-                case IDC_APPLY:
-                    WriteToolSettings();
-                    return true;
-                case IDCANCEL:
-                    ShowWindow(hwnd(), SW_HIDE);
-                    return true;
-            }
-            return false;
+                }
+            bool hide = id == IDOK        ? model_.OK()
+                        : id == IDC_APPLY ? model_.Apply()
+                        : id == IDCANCEL  ? model_.Cancel()
+                                          : false;
+            if (hide)
+                ShowWindow(hwnd(), SW_HIDE);
+            return id == IDOK || id == IDC_APPLY || id == IDCANCEL;
+        }
         case WM_CLOSE:
-            discarded_ = true;
+            model_.CloseBox();
             ShowWindow(hwnd(), SW_HIDE);
             return true;
     }

@@ -1,40 +1,26 @@
 #pragma once
-// frmOptions: edits the tool settings. Created at its first opening and kept,
-// hidden, between openings. OK and Apply write builder.ini through the
-// writer and set the result flag; the main window takes the fields over
-// when the dialog has closed with the flag set. Cancel (and Esc) only hide
-// it; the close box discards it, so its flag reads as clear.
+// Tools > Options on the Windows API: the fields of the options model and
+// its buttons. OK, Cancel (and Esc) hide the dialog when the model says so;
+// the close box tells the model, which then discards the dialog.
 
-#include <functional>
-
-#include "project/tool_settings.h"
+#include "app/options_model.h"
 #include "win32/dialog_window.h"
 
 namespace cuffware {
 
 class OptionsDialog : public DialogWindow {
   public:
-    // Writes the fields; false when the file was not written (the writer
-    // has told the user why).
-    using Writer = std::function<bool(const ToolSettingsFields&)>;
+    OptionsDialog(OptionsModel& model, HWND owner);
 
-    OptionsDialog(Writer write, HWND owner);
-
-    // Before each showing: the fields from memory, each trimmed, the flag clear.
-    void Fill(const ToolSettings& settings);
-    ToolSettingsFields Fields() const;
-    bool UpdateRequested() const { return !discarded_ && updateRequested_; }
-    bool Discarded() const { return discarded_; }
+    // Before each showing, after the model's Open: the fields from the model.
+    void Fill();
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
-    bool WriteToolSettings();
-
-    Writer write_;
-    bool updateRequested_ = false;
-    bool discarded_ = false;
+    OptionsModel& model_;
+    bool filling_ = false;
 };
 
 }  // namespace cuffware

@@ -8,8 +8,8 @@
 
 namespace cuffware {
 
-// Saves MainLeft, MainTop, MainWidth and MainHeight: the outer frame at the
-// window's DPI, 1440 twips to the inch. A minimized window saves nothing.
+// Saves the outer frame at the window's DPI, as the placement's entries. A
+// minimized window saves nothing.
 void SaveWindowPlacement(HWND window, UserSettingsStore& store);
 
 }  // namespace cuffware

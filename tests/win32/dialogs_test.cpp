@@ -42,8 +42,8 @@ TEST_F(DialogsTest, OptionsWriteOnOkAndApplyAndMemoryTakesOverOnlyWhenNotDiscard
     Command(IDM_TOOLS_OPTIONS);
     EXPECT_EQ(dir.Read("builder.ini"),
               "BIN=D:\\sdk\r\nASSEMBLER=c:\\c88\r\nSTATES=7\r\nVERSION=740018\r\n");
-    EXPECT_EQ(window->bench().settings.SdkPath, "D:\\sdk");
-    EXPECT_EQ(window->bench().settings.NumberOfStates, 7);
+    EXPECT_EQ(window->model().bench().settings.SdkPath, "D:\\sdk");
+    EXPECT_EQ(window->model().bench().settings.NumberOfStates, 7);
 
     // The same dialog again, refilled; Apply, then the close box: the file
     // keeps what Apply wrote, memory does not take it, the dialog is gone.
@@ -56,7 +56,7 @@ TEST_F(DialogsTest, OptionsWriteOnOkAndApplyAndMemoryTakesOverOnlyWhenNotDiscard
     };
     Command(IDM_TOOLS_OPTIONS);
     EXPECT_EQ(dir.Read("builder.ini").substr(0, 11), "BIN=E:\\sdk\r");
-    EXPECT_EQ(window->bench().settings.SdkPath, "D:\\sdk");
+    EXPECT_EQ(window->model().bench().settings.SdkPath, "D:\\sdk");
     EXPECT_FALSE(IsWindow(first));
 
     // A refused number of states keeps the dialog open with the reason;
@@ -74,7 +74,7 @@ TEST_F(DialogsTest, OptionsWriteOnOkAndApplyAndMemoryTakesOverOnlyWhenNotDiscard
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(user.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_NE(user.shown[0].text.find("300"), std::string::npos);
-    EXPECT_EQ(window->bench().settings.FirmwareVersion, "740018");
+    EXPECT_EQ(window->model().bench().settings.FirmwareVersion, "740018");
 }
 
 // A code image of the common section and two states, as the packaging

@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, FieldsTravelToTheProjectAndBackAndAFolderNameUnlocksTheDe
     Type(IDC_BANNER_LINE_2, "LINE TWO");
     Press(IDC_DATABASE_SUPPORT);
     Command(IDM_FILE_SAVE);
-    const ProjectRecord& project = window->bench().project;
+    const ProjectRecord& project = window->model().bench().project;
     EXPECT_EQ(project.ApplicationName, "Alarm");
     EXPECT_EQ(project.BannerLine2, "LINE TWO");
     EXPECT_EQ(project.DatabaseSupport, 1);
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, TheTreeTakesFilesByButtonAndDropAndItsMarksCannotBeClicke
     EXPECT_EQ(TreeRows(), rows);
 
     // Removing the header's only file clears its mark and selects it.
-    Select(window->bench().project.Files.FirstChild(kHeaderNode));
+    Select(window->model().bench().project.Files.FirstChild(kHeaderNode));
     Press(IDC_REMOVE_FILE);
     EXPECT_EQ(TreeRows()[2], "  [ ] Header File");
     EXPECT_EQ(window->tree().SelectedNode(), kHeaderNode);
