@@ -29,14 +29,75 @@ constexpr int kFieldControls[] = {
 struct CheckControl {
     MainCheck check;
     int id;
-    const char* caption;
 };
-constexpr CheckControl kCheckControls[] = {
-    {MainCheck::PasswordSupport, IDC_PASSWORD_SUPPORT, kPasswordSupportCaption},
-    {MainCheck::DatabaseSupport, IDC_DATABASE_SUPPORT, kDatabaseSupportCaption}};
+constexpr CheckControl kCheckControls[] = {{MainCheck::PasswordSupport, IDC_PASSWORD_SUPPORT},
+                                           {MainCheck::DatabaseSupport, IDC_DATABASE_SUPPORT}};
 
 int FieldControl(MainField field) {
     return kFieldControls[static_cast<int>(field)];
+}
+
+struct Caption {
+    int id;
+    const char* text;
+};
+constexpr Caption kCaptions[] = {{IDC_FRAME_PARAMETERS, kParametersFrameCaption},
+                                 {IDC_FRAME_FILES, kFilesFrameCaption},
+                                 {IDC_ADD_FILE, kAddFileCaption},
+                                 {IDC_REMOVE_FILE, kRemoveFileCaption},
+                                 {IDC_CREATE_BUILD_SCRIPTS, kCreateBuildScriptsCaption},
+                                 {IDC_RUN_BUILD_SCRIPTS, kRunBuildScriptsCaption},
+                                 {IDC_CREATE_CUFFWARE, kCreateCuffwareCaption},
+                                 {IDC_ANALYZE_CUFFWARE, kAnalyzeCuffwareCaption},
+                                 {IDC_CUFFWARE_DOWNLOADER, kStartDownloaderCaption},
+                                 {IDC_PASSWORD_SUPPORT, kPasswordSupportCaption},
+                                 {IDC_DATABASE_SUPPORT, kDatabaseSupportCaption}};
+
+// The menu bar; an entry without a command is a separator line.
+HMENU MenuBar() {
+    struct Entry {
+        int command;
+        const char* caption;
+    };
+    struct Menu {
+        const char* caption;
+        std::vector<Entry> entries;
+    };
+    const Menu menus[] = {{kMenuFileCaption,
+                           {{IDM_FILE_NEW, kMenuFileNewCaption},
+                            {IDM_FILE_OPEN, kMenuFileOpenCaption},
+                            {IDM_FILE_SAVE, kMenuFileSaveCaption},
+                            {0, nullptr},
+                            {IDM_FILE_EXIT, kMenuFileExitCaption}}},
+                          {kMenuToolsCaption, {{IDM_TOOLS_OPTIONS, kMenuToolsOptionsCaption}}},
+                          {kMenuHelpCaption, {{IDM_HELP_ABOUT, kMenuHelpAboutCaption}}}};
+    HMENU bar = CreateMenu();
+    for (const Menu& menu : menus) {
+        HMENU popup = CreatePopupMenu();
+        for (const Entry& entry : menu.entries)
+            if (entry.command)
+                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(entry.command),
+                            Wide(entry.caption).c_str());
+            else
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Wide(menu.caption).c_str());
+    }
+    return bar;
+}
+
+// The menu bar takes its height from the client area: the window grows by
+// it, so the laid-out controls keep their room.
+void AttachMenuBar(HWND window) {
+    RECT before{};
+    GetClientRect(window, &before);
+    SetMenu(window, MenuBar());
+    RECT after{};
+    GetClientRect(window, &after);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top + (before.bottom - after.bottom),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HICON ProgramIcon(int size) {
@@ -53,6 +114,10 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
       settingsStore_(settingsStore),
       hooks_(DesktopModalHooks()) {
     Create(IDD_MAIN, nullptr);
+    SetWindowTextW(hwnd(), Wide(kMainWindowTitle).c_str());
+    AttachMenuBar(hwnd());
+    for (const Caption& caption : kCaptions)
+        SetItemText(caption.id, caption.text);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(0)));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
@@ -64,8 +129,6 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
             SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(layout.maxLength), 0);
         SendMessageW(edit, EM_SETREADONLY, layout.readOnly, 0);
     }
-    for (const CheckControl& control : kCheckControls)
-        SetItemText(control.id, control.caption);
     statusBar_ = std::make_unique<StatusBar>(hwnd());
     tree_ = std::make_unique<FileTreeView>(Item(IDC_FILE_TREE));
     tree_->onDrop = [this](const std::vector<std::string>& paths) {

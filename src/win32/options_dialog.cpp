@@ -50,13 +50,19 @@ bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
                         model_.FieldChanged(layout.field, ItemText(id));
                     return true;
                 }
-            bool hide = id == IDOK        ? model_.OK()
-                        : id == IDC_APPLY ? model_.Apply()
-                        : id == IDCANCEL  ? model_.Cancel()
-                                          : false;
-            if (hide)
-                ShowWindow(hwnd(), SW_HIDE);
-            return id == IDOK || id == IDC_APPLY || id == IDCANCEL;
+            switch (id) {
+                case IDOK:
+                    if (model_.OK())
+                        ShowWindow(hwnd(), SW_HIDE);
+                    return true;
+                case IDC_APPLY:
+                    model_.Apply();
+                    return true;
+                case IDCANCEL:
+                    ShowWindow(hwnd(), SW_HIDE);
+                    return true;
+            }
+            return false;
         }
         case WM_CLOSE:
             model_.CloseBox();

@@ -1,7 +1,8 @@
 #pragma once
 // Tools > Options on the Windows API: the fields of the options model and
-// its buttons. OK, Cancel (and Esc) hide the dialog when the model says so;
-// the close box tells the model, which then discards the dialog.
+// its buttons. OK hides the dialog when the model wrote the file, Cancel
+// (and Esc) hides it; the close box tells the model, which then discards
+// the dialog.
 
 #include "app/options_model.h"
 #include "win32/dialog_window.h"

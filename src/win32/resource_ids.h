@@ -4,7 +4,6 @@
 
 #define IDI_APPLICATION_ICON 1
 
-#define IDM_MAIN 100
 #define IDM_FILE_NEW 101
 #define IDM_FILE_OPEN 102
 #define IDM_FILE_SAVE 103
