@@ -15,20 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "support/empty_registry.h"
 #include "support/recording_processes.h"
 #include "support/recording_user_port.h"
 #include "support/temp_dir.h"
 #include "win32/main_window.h"
 
 namespace cuffware::testing {
-
-class NoRegistry : public Registry {
-  public:
-    std::optional<std::string> GetKeyValue(RegistryRoot, const std::string&,
-                                           const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 class RecordingSettingsStore : public UserSettingsStore {
   public:
@@ -66,7 +59,7 @@ class WindowBench : public ::testing::Test {
 
     TempDir dir;
     RecordingProcesses processes;
-    NoRegistry registry;
+    EmptyRegistry registry;
     RecordingSettingsStore store;
     RecordingUserPort user;
     std::unique_ptr<MainWindow> window;
