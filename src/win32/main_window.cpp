@@ -166,14 +166,12 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             if (wParam == kClockTimer)
                 statusBar_->UpdateClock();
             return true;
-        case WM_DPICHANGED: {
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top,
-                         suggested.right - suggested.left, suggested.bottom - suggested.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            statusBar_->Resize();
-            return true;
-        }
+        // The dialog manager scales the window and its controls to a new DPI;
+        // the status bar's panels follow its size.
+        case WM_SIZE:
+            if (statusBar_)
+                statusBar_->Resize();
+            return false;
         case WM_CLOSE:
             Unload();
             DestroyWindow(hwnd());

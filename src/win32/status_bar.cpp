@@ -43,6 +43,7 @@ StatusBar::StatusBar(HWND window) : window_(window) {
     int edges[3] = {0, 0, -1};
     SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
     UpdateClock();
+    Resize();
 }
 
 void StatusBar::SetStatus(const std::string& text) {
