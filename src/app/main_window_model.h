@@ -101,6 +101,9 @@ class MainWindowModel {
     // open-file dialog. registry is asked for the system information viewer.
     MainWindowModel(FileSystem& files, ProcessStarter& processes, UserPort& user,
                     Registry& registry);
+    // Its parts refer to each other: not to be copied.
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
 
     // Start-up: the tool settings read from settingsPath (status "Ready",
     // builder.ini created when missing), then the builder script the
