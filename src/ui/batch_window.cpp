@@ -9,7 +9,7 @@ namespace cuffware {
 
 BatchWindow::BatchWindow(const QString& runner, const QString& batch, QWidget* parent)
     : QWidget(parent), runner_(runner), batch_(batch) {
-    setObjectName("frmBuild");
+    setObjectName("BatchWindow");
     setWindowTitle(QFileInfo(batch).fileName() + " - " + QFileInfo(batch).absolutePath());
     resize(760, 460);
 
@@ -22,7 +22,7 @@ BatchWindow::BatchWindow(const QString& runner, const QString& batch, QWidget* p
     state_ = new QLabel(tr("Running %1").arg(QFileInfo(batch).fileName()), this);
     state_->setObjectName("LabelState");
     close_ = new QPushButton(tr("Close"), this);
-    close_->setObjectName("cmdClose");
+    close_->setObjectName("ButtonClose");
     close_->setEnabled(false);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 

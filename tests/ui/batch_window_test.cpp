@@ -43,7 +43,7 @@ class BatchWindowTest : public QObject {
     void AFailedBuildStaysOpenUntilClosed() {
         BatchWindow window(Runner(1), dir_.filePath("build.bat"));
         window.show();
-        auto* close = window.findChild<QPushButton*>("cmdClose");
+        auto* close = window.findChild<QPushButton*>("ButtonClose");
         QVERIFY(!close->isEnabled());
         window.Start();
         QTRY_VERIFY(window.Finished());
