@@ -296,6 +296,7 @@ void MainWindow::mnuToolsOptions_Click() {
             },
             this);
     }
+    options_->ShowSettingsFile(bench_.settingsPath);
     options_->Fill(bench_.settings);
     RunModal(*options_);
     if (!options_)

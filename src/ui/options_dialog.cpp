@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,11 @@ OptionsDialog::OptionsDialog(Writer write, QWidget* parent)
     TextFirmwareVersion->setMaximumWidth(shortWidth);
     TextDirectory->setMinimumWidth(260);
 
+    lblSettingsFile = new QLabel;
+    lblSettingsFile->setObjectName("lblSettingsFile");
+    lblSettingsFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblSettingsFile->setWordWrap(true);
+
     CheckUpdateOptions = new QCheckBox(this);
     CheckUpdateOptions->setObjectName("CheckUpdateOptions");
     CheckUpdateOptions->setVisible(false);
@@ -66,6 +72,7 @@ OptionsDialog::OptionsDialog(Writer write, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(frame);
+    column->addWidget(lblSettingsFile);
     column->addLayout(buttons);
     setSizeGripEnabled(false);
 
@@ -82,6 +89,10 @@ void OptionsDialog::Fill(const ToolSettings& settings) {
     CheckUpdateOptions->setChecked(false);
     discarded_ = false;
     TextDirectory->setFocus();
+}
+
+void OptionsDialog::ShowSettingsFile(const std::string& path) {
+    lblSettingsFile->setText("Settings file: " + ToQt(path));
 }
 
 ToolSettingsFields OptionsDialog::Fields() const {

@@ -10,6 +10,7 @@
 #include "project/tool_settings.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -28,6 +29,9 @@ class OptionsDialog : public QDialog {
     void Fill(const ToolSettings& settings);
 
     ToolSettingsFields Fields() const;
+
+    // Names the settings file that OK and Apply write.
+    void ShowSettingsFile(const std::string& path);
 
     // OK or Apply wrote the file during this showing, and the close box did
     // not discard the dialog.
@@ -53,6 +57,7 @@ class OptionsDialog : public QDialog {
     QLineEdit* TextAssembler;
     QLineEdit* TextNumberOfStates;
     QLineEdit* TextFirmwareVersion;
+    QLabel* lblSettingsFile;
     QCheckBox* CheckUpdateOptions;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
