@@ -13,9 +13,9 @@ struct BuilderArguments {
     std::string argumentText;
 };
 
-// words are the arguments after the program name; --settings FILE, when it
-// comes first, replaces defaultSettingsPath.
-BuilderArguments ParseBuilderArguments(const std::vector<std::string>& words,
-                                       const std::string& defaultSettingsPath);
+// words are the arguments after the program name. The settings file is the
+// one --settings names when it comes first, else the one the program's
+// directory calls for (ChosenSettingsFile).
+BuilderArguments ParseBuilderArguments(const std::vector<std::string>& words);
 
 }  // namespace cuffware

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/host_tree.h"
+#include "platform/installed_data.h"
 #include "platform/program_directory.h"
 
 #ifndef CUFFWARE_DEMO_DIR
@@ -36,8 +37,11 @@ constexpr DemoSource kDemoApplications[] = {{"demo", "app"}, {"overflow", "overf
 
 DemoSources DefaultDemoSources() {
     const char* fromEnvironment = std::getenv("CUFFWARE_DEMO_DIR");
-    return {fromEnvironment && *fromEnvironment ? fromEnvironment : CUFFWARE_DEMO_DIR,
-            ProgramDirectory()};
+    std::string demoDir =
+        fromEnvironment && *fromEnvironment
+            ? fromEnvironment
+            : InstalledDataDirectory(CUFFWARE_INSTALLED_DEMO_DIR, CUFFWARE_DEMO_DIR);
+    return {demoDir, ProgramDirectory()};
 }
 
 std::vector<DemoApplication> DemoApplications() {

@@ -5,6 +5,8 @@
 #include "app/file_commands.h"
 #include "app/printing_user_port.h"
 #include "platform/program_directory.h"
+#include "platform/program_version.h"
+#include "platform/settings_location.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -15,6 +17,8 @@ Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>&
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             parsed.help = true;
+        } else if (arg == "--version") {
+            parsed.version = true;
         } else if (arg == "--settings") {
             if (i + 1 >= args.size())
                 return Diagnostic{"", 0, "--settings needs a FILE"};
@@ -27,7 +31,7 @@ Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>&
             parsed.operands.push_back(arg);
         }
     }
-    if (parsed.command.empty() && !parsed.help)
+    if (parsed.command.empty() && !parsed.help && !parsed.version)
         return Diagnostic{"", 0, "no COMMAND given"};
     return parsed;
 }
@@ -64,14 +68,25 @@ std::string HeadlessUsage() {
     }
     usage << "\n"
              "Options:\n"
-             "  --settings FILE   read and write FILE instead of builder.ini in the\n"
-             "                    program's directory\n"
+             "  --settings FILE   read and write FILE instead of builder.ini beside the\n"
+             "                    program (or in the user's settings directory when\n"
+             "                    the program's directory is not to be written)\n"
+             "  --version         the version and the settings file in use\n"
              "  --help            this text\n"
              "\n"
              "Exit status: 0 success, 1 refusal or failure, 2 wrong arguments,\n"
              "3 from analyze when the code overlay is exceeded; build and download\n"
              "return the status of what they ran.\n";
     return usage.str();
+}
+
+std::string VersionReport(std::string_view program, const std::string& settingsPath) {
+    return VersionText(program) + "Settings: " + settingsPath + "\n";
+}
+
+std::string ChosenSettingsFile(const std::string& settingsOption) {
+    return settingsOption.empty() ? SettingsFileFor(ProgramDirectory(), kToolSettingsFileName)
+                                  : settingsOption;
 }
 
 int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,
@@ -83,6 +98,11 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
     }
     if (parsed->help) {
         out << HeadlessUsage();
+        return kExitSuccess;
+    }
+    std::string settingsPath = ChosenSettingsFile(parsed->settingsPath);
+    if (parsed->version) {
+        out << VersionReport("cuffware", settingsPath);
         return kExitSuccess;
     }
     const HeadlessCommand* command = FindCommand(parsed->command);
@@ -97,10 +117,9 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
 
     PrintingUserPort user(out, err);
     Workbench bench(files, processes, user);
-    std::string settingsPath = parsed->settingsPath.empty()
-                                   ? InProgramDirectory(kToolSettingsFileName)
-                                   : parsed->settingsPath;
+    user.SetWarningsToErrors(true);  // what loading builder.ini warns about
     LoadWorkbench(bench, settingsPath);
+    user.SetWarningsToErrors(false);
     if (TakesScript(*command) && !RestoreProjectScript(bench, parsed->operands.front()))
         return kExitFailure;
     HeadlessContext context{bench, *parsed, out, err};

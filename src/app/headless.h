@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/workbench.h"
@@ -17,10 +18,11 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitOverlayExceeded = 3;
 
 struct HeadlessArguments {
-    std::string settingsPath;  // empty: builder.ini in the program's directory
-    std::string command;       // empty with help
+    std::string settingsPath;  // empty: SettingsFileFor the program's directory
+    std::string command;       // empty with help or version
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
 };
 
 // The arguments after the program name.
@@ -46,6 +48,14 @@ struct HeadlessCommand {
 const std::vector<HeadlessCommand>& HeadlessCommands();
 
 std::string HeadlessUsage();
+
+// What --version prints for program: the version text, then which settings
+// file is in use.
+std::string VersionReport(std::string_view program, const std::string& settingsPath);
+
+// The settings file of a run: the one --settings named, else the one the
+// program's directory calls for.
+std::string ChosenSettingsFile(const std::string& settingsOption);
 
 // Everything the command does, with its streams and ports given.
 int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,

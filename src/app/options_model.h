@@ -65,6 +65,9 @@ class OptionsModel {
     // OK or Apply wrote the file during this showing.
     bool Written() const { return written_; }
 
+    // The line under the fields naming the file OK and Apply write.
+    std::string SettingsFileLine() const { return "Settings file: " + bench_.settingsPath; }
+
   private:
     bool Write();
 

@@ -7,7 +7,8 @@ void PrintingUserPort::SetStatus(const std::string& text) {
 }
 
 void PrintingUserPort::ShowMessage(const std::string& text, MessageIcon icon) {
-    bool problem = icon == MessageIcon::Critical || icon == MessageIcon::None;
+    bool problem = icon == MessageIcon::Critical || icon == MessageIcon::None ||
+                   (warningsToErrors_ && icon == MessageIcon::Exclamation);
     (problem ? err_ : out_) << text << '\n' << std::flush;
 }
 

@@ -17,9 +17,14 @@ class PrintingUserPort : public UserPort {
     // There is nobody to ask: the dialog counts as cancelled.
     std::optional<std::string> AskOpenFile(const OpenFileRequest& request) override;
 
+    // While set, warnings (exclamation messages) go to the error stream too:
+    // those of loading the settings are about the run, not its results.
+    void SetWarningsToErrors(bool toErrors) { warningsToErrors_ = toErrors; }
+
   private:
     std::ostream& out_;
     std::ostream& err_;
+    bool warningsToErrors_ = false;
 };
 
 }  // namespace cuffware

@@ -4,19 +4,22 @@
 //
 // The words after the options, joined by blanks, are the argument text: a
 // builder script to open at start when it is not blank. --settings replaces
-// builder.ini in the program's directory.
+// the settings file the program's directory calls for; --version prints the
+// version and that file.
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/builder_arguments.h"
+#include "app/headless.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
-#include "platform/program_directory.h"
+#include "platform/program_version.h"
 #include "platform/system_info.h"
 #include "platform/user_port.h"
 #include "ui/main_window.h"
@@ -39,12 +42,16 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so it needs no display.
+    if (cuffware::AsksForVersion({argv + 1, argv + argc})) {
+        std::cout << cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile(""));
+        return 0;
+    }
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(cuffware::kApplicationTitle);
     QApplication::setOrganizationName(cuffware::kApplicationTitle);
-    cuffware::BuilderArguments arguments = cuffware::ParseBuilderArguments(
-        std::vector<std::string>(argv + 1, argv + argc),
-        cuffware::InProgramDirectory(cuffware::kToolSettingsFileName));
+    cuffware::BuilderArguments arguments =
+        cuffware::ParseBuilderArguments(std::vector<std::string>(argv + 1, argv + argc));
 
     cuffware::MainWindow window(cuffware::DiskFileSystem(), cuffware::HostProcesses(),
                                 cuffware::HostRegistry());

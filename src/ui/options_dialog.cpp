@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -52,6 +53,11 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     }
     fields_[0]->setMinimumWidth(260);
 
+    settingsFile_ = new QLabel;
+    settingsFile_->setObjectName("LabelSettingsFile");
+    settingsFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsFile_->setWordWrap(true);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     QPushButton* ok = AddButton(buttons, "OK", "ButtonOK");
@@ -61,6 +67,7 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(frame);
+    column->addWidget(settingsFile_);
     column->addLayout(buttons);
     setSizeGripEnabled(false);
 
@@ -76,6 +83,7 @@ void OptionsDialog::Open() {
     model_.Open();
     for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
         fields_[static_cast<size_t>(layout.field)]->setText(ToQt(model_.FieldText(layout.field)));
+    settingsFile_->setText(ToQt(model_.SettingsFileLine()));
     fields_[0]->setFocus();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/options_model.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace cuffware {
@@ -25,6 +26,7 @@ class OptionsDialog : public QDialog {
   private:
     OptionsModel& model_;
     std::array<QLineEdit*, 4> fields_{};  // by OptionsField
+    QLabel* settingsFile_ = nullptr;
 };
 
 }  // namespace cuffware

@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "app/builder_arguments.h"
+#include "app/headless.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
-#include "platform/program_directory.h"
+#include "platform/program_version.h"
 #include "win32/main_window.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
@@ -32,6 +33,18 @@ std::vector<std::string> ArgumentWords() {
         narrowed.push_back(cuffware::Narrow(words[i]));
     LocalFree(words);
     return narrowed;
+}
+
+// A window program has no console of its own: the text goes to the one it
+// was started from, if any.
+void PrintToStartingConsole(const std::string& text) {
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((!out || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                          nullptr);
+    DWORD written = 0;
+    if (out && out != INVALID_HANDLE_VALUE)
+        WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 // For the documentation's screenshots: CUFFWARE_BUILDER_OPEN=options,
@@ -51,10 +64,15 @@ void OpenRequestedWindow(HWND window) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    std::vector<std::string> words = ArgumentWords();
+    if (cuffware::AsksForVersion(words)) {
+        PrintToStartingConsole(
+            cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile("")));
+        return 0;
+    }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    cuffware::BuilderArguments arguments = cuffware::ParseBuilderArguments(
-        ArgumentWords(), cuffware::InProgramDirectory(cuffware::kToolSettingsFileName));
+    cuffware::BuilderArguments arguments = cuffware::ParseBuilderArguments(words);
 
     cuffware::MainWindow window(cuffware::DiskFileSystem(), cuffware::HostProcesses(),
                                 cuffware::HostRegistry(), cuffware::HostUserSettings());

@@ -57,6 +57,12 @@ TEST(Headless, AScriptThatCannotBeRestoredFailsOnStandardError) {
     EXPECT_EQ(run.out, "Ready\n");
     EXPECT_NE(run.err.find(dir / "missing.scr"), std::string::npos);
     EXPECT_TRUE(dir.Exists("builder.ini"));  // created with the defaults
+
+    // Settings that can neither be read nor created warn on standard error
+    // and leave standard output to the results.
+    run = Headless({"--settings", dir / "no/such/builder.ini", "save", dir / "missing.scr"});
+    EXPECT_EQ(run.out, "Ready\n");
+    EXPECT_NE(run.err.find("The tool settings cannot be read or created"), std::string::npos);
 }
 
 TEST(Headless, SaveRoundTripsAScript) {
