@@ -46,6 +46,16 @@ class RecordReader {
         return Trimmed(lines_[next_++]);
     }
 
+    // The next record as a path or a part of a file name: a control byte (a
+    // NUL would cut the name short at the host) refuses it.
+    Result<std::string> NextPath(const std::string& what) {
+        Result<std::string> record = Next(what);
+        if (record.ok() && HasControlByte(*record))
+            return Fail(LineNumber(), what + " must not hold control bytes: \"" +
+                                          ControlBytesEscaped(*record) + "\"");
+        return record;
+    }
+
     // The next record as a count from 0 to max.
     Result<long long> Count(const std::string& what, long long max) {
         Result<std::string> record = Next(what);
@@ -54,7 +64,8 @@ class RecordReader {
         double value = NumericValue(*record);
         if (!IsWholeNumberText(*record) || value < 0 || value > max)
             return Fail(LineNumber(), what + " must be a whole number from 0 to " +
-                                          std::to_string(max) + ", not \"" + *record + "\"");
+                                          std::to_string(max) + ", not \"" +
+                                          ControlBytesEscaped(*record) + "\"");
         return RoundHalfEven(value);
     }
 
@@ -78,6 +89,33 @@ class RecordReader {
     const std::string& path_;
 };
 
+// What the files of a script add to the build scripts: each file is one
+// INCLUDE line in each section source that lists its category, and a header
+// file is listed in every one of them. Keeping the sum bounded keeps the
+// largest script the reader accepts within about a second of generation.
+class IncludeVolume {
+  public:
+    IncludeVolume(const std::string& path, int numberOfStates)
+        : path_(path), sectionSources_(numberOfStates + 3) {}
+
+    Status Add(int category, const std::string& file, int line) {
+        const long long copies = category == kHeaderNode ? sectionSources_ : 1;
+        bytes_ += (static_cast<long long>(file.size()) + kIncludeLineFrame) * copies;
+        if (bytes_ <= kMaxScriptIncludeBytes)
+            return Status::Ok();
+        return Diagnostic{path_, line,
+                          "the files listed so far would put more than " +
+                              std::to_string(kMaxScriptIncludeBytes) +
+                              " bytes of INCLUDE lines into the build scripts"};
+    }
+
+  private:
+    static constexpr long long kIncludeLineFrame = 16;  // "    INCLUDE ''" and CR LF
+    const std::string& path_;
+    long long sectionSources_;  // param.asm, common.asm and one per state
+    long long bytes_ = 0;
+};
+
 }  // namespace
 
 Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::string& pathText,
@@ -90,10 +128,12 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     struct TextField {
         std::string ProjectRecord::*field;
         const char* name;
+        bool namesFiles = true;  // a path, or a part of the package's file names
     };
     auto readTexts = [&](std::initializer_list<TextField> fields) -> Status {
         for (const TextField& f : fields) {
-            Result<std::string> record = reader.Next(f.name);
+            Result<std::string> record =
+                f.namesFiles ? reader.NextPath(f.name) : reader.Next(f.name);
             if (!record.ok())
                 return record.error();
             if (f.field == &ProjectRecord::FolderName)
@@ -111,11 +151,11 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return Status::Ok();
     };
 
-    if (Status s = readTexts({{&ProjectRecord::ApplicationName, "the application name"},
+    if (Status s = readTexts({{&ProjectRecord::ApplicationName, "the application name", false},
                               {&ProjectRecord::FolderName, "the folder name"},
-                              {&ProjectRecord::Description, "the description"},
-                              {&ProjectRecord::BannerLine1, "banner line 1"},
-                              {&ProjectRecord::BannerLine2, "banner line 2"},
+                              {&ProjectRecord::Description, "the description", false},
+                              {&ProjectRecord::BannerLine1, "banner line 1", false},
+                              {&ProjectRecord::BannerLine2, "banner line 2", false},
                               {&ProjectRecord::VersionRequired, "the version required"}});
         !s.ok())
         return s.error();
@@ -133,6 +173,7 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return s.error();
 
     int categories = project.Files.CategoryCount();
+    IncludeVolume volume(pathText, project.Files.NumberOfStates());
     Result<long long> blocks = reader.Count(
         "the category count (this builder has " + std::to_string(categories) + " categories)",
         categories);
@@ -145,9 +186,11 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         if (!count.ok())
             return count.error();
         for (long long i = 0; i < *count; ++i) {
-            Result<std::string> path = reader.Next("a file of \"" + name + "\"");
+            Result<std::string> path = reader.NextPath("a file of \"" + name + "\"");
             if (!path.ok())
                 return path.error();
+            if (Status fits = volume.Add(category, *path, reader.LineNumber()); !fits.ok())
+                return fits.error();
             AddFileToCategory(project.Files, category, *path);
         }
     }

@@ -94,7 +94,8 @@ class FileTree {
   private:
     friend void BuildFileTree(FileTree& tree, int numberOfStates);
 
-    std::vector<Node> nodes_;  // nodes_[n - 1] is node n
+    std::vector<Node> nodes_;       // nodes_[n - 1] is node n
+    std::vector<size_t> position_;  // position_[n - 1]: node n's place among its siblings
     int lastCategoryNode_ = 0;
 };
 

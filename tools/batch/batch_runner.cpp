@@ -1,5 +1,6 @@
 #include "batch/batch_runner.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -15,8 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A batch file that starts itself, directly or not, must end somewhere.
-constexpr int kMaxBatchDepth = 16;
+// A batch file that starts itself, directly or not, must end somewhere, and
+// soon: one that starts itself twice would otherwise double with each level.
+constexpr int kMaxBatchDepth = 8;
+constexpr int kMaxNestedBatches = 64;
 
 bool IsAbsoluteText(std::string_view pathText) {
     bool drive = pathText.size() >= 2 && pathText[1] == ':';
@@ -44,15 +47,39 @@ Status ChangeDirectory(const std::string& directoryText, BatchContext& context) 
     return Status::Ok();
 }
 
+// Deletes the files matching each pattern. No match is no failure, as with
+// the interpreter; a file that matched but could not be deleted is named
+// with the system's reason and fails the line.
 Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
+    std::string refused;
     for (const std::string& pattern : patterns) {
         std::string hostPattern = BatchPath(context, pattern);
         size_t separator = hostPattern.find_last_of("\\/");
-        std::string directory = hostPattern.substr(0, separator);
+        fs::path directory =
+            separator == std::string::npos ? "." : hostPattern.substr(0, separator);
         std::string names = hostPattern.substr(separator + 1);
-        if (DiskFileSystem().DeleteMatching(directory, names) == 0)
+        std::vector<fs::path> matches;
+        std::error_code error;
+        for (fs::directory_iterator it(directory, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code typeError;
+            if (it->is_regular_file(typeError) &&
+                WildcardMatch(names, it->path().filename().string()))
+                matches.push_back(it->path());
+        }
+        for (const fs::path& match : matches) {
+            std::error_code removeError;
+            if (!fs::remove(match, removeError) && removeError) {
+                if (!refused.empty())
+                    refused += "; ";
+                refused += match.string() + ": cannot delete: " + removeError.message();
+            }
+        }
+        if (matches.empty())
             context.out << "Could Not Find " << hostPattern << "\n";
     }
+    if (!refused.empty())
+        return Diagnostic{"", 0, refused};
     return Status::Ok();
 }
 
@@ -84,10 +111,17 @@ bool IsBatchFile(const std::string& hostPath) {
 Status RunNestedBatch(const std::string& programText, const std::string& hostPath,
                       BatchContext& context) {
     if (context.depth >= kMaxBatchDepth)
-        return Diagnostic{programText, 0, "batch files nested too deeply"};
+        return Diagnostic{programText, 0,
+                          "batch files nested too deeply (at most " +
+                              std::to_string(kMaxBatchDepth) + " levels)"};
+    if (context.nestedBatches >= kMaxNestedBatches)
+        return Diagnostic{programText, 0,
+                          "too many batch files started from batch files (at most " +
+                              std::to_string(kMaxNestedBatches) + ")"};
     Result<std::string> text = DiskFileSystem().ReadFile(hostPath);
     if (!text)
         return text.error();
+    ++context.nestedBatches;
     ++context.depth;
     int failed = RunBatchText(*text, programText, context);
     --context.depth;
@@ -118,9 +152,30 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
 
 }  // namespace
 
+std::string CurrentDriveRoot(std::string_view currentDirectory) {
+    constexpr std::string_view kDevices = "/dosdevices/";
+    for (size_t at = currentDirectory.find(kDevices); at != std::string_view::npos;
+         at = currentDirectory.find(kDevices, at + 1)) {
+        size_t letter = at + kDevices.size();
+        size_t end = letter + 2;
+        if (end <= currentDirectory.size() &&
+            std::isalpha(static_cast<unsigned char>(currentDirectory[letter])) &&
+            currentDirectory[letter + 1] == ':' &&
+            (end == currentDirectory.size() || currentDirectory[end] == '/'))
+            return std::string(currentDirectory.substr(0, end));
+    }
+    return {};
+}
+
 std::string BatchPath(const BatchContext& context, std::string_view pathText) {
-    if (IsAbsoluteText(pathText))
+    const bool drive = pathText.size() >= 2 && pathText[1] == ':';
+    if (drive)
         return HostPath(pathText);
+    if (IsAbsoluteText(pathText)) {
+        std::string root = CurrentDriveRoot(context.currentDirectory);
+        return root.empty() ? HostPath(pathText)
+                            : ResolveCase(root + MapPathText(pathText, WinePrefix()));
+    }
     return ResolveCase(context.currentDirectory + "/" + MapPathText(pathText, WinePrefix()));
 }
 
