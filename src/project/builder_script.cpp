@@ -35,15 +35,20 @@ namespace {
 // Hands out the script's records one by one, trimmed, and knows where it is.
 class RecordReader {
   public:
-    RecordReader(std::string_view text, const std::string& path)
-        : lines_(SplitLines(text)), path_(path) {}
+    RecordReader(std::string_view text, const std::string& path) : rest_(text), path_(path) {}
 
-    // The next record, or a failure naming what was expected.
+    // The next record, or a failure naming what was expected. Lines are taken
+    // one at a time, so a script of empty lines costs no more than its text.
     Result<std::string> Next(const std::string& what) {
-        if (next_ >= lines_.size())
-            return Fail(static_cast<int>(lines_.size()) + 1,
-                        "the script ends early: " + what + " expected");
-        return Trimmed(lines_[next_++]);
+        if (rest_.empty())
+            return Fail(line_ + 1, "the script ends early: " + what + " expected");
+        const size_t end = rest_.find('\n');
+        std::string_view record = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (!record.empty() && record.back() == '\r')
+            record.remove_suffix(1);
+        ++line_;
+        return Trimmed(record);
     }
 
     // The next record as a path or a part of a file name: a control byte (a
@@ -72,7 +77,7 @@ class RecordReader {
     Diagnostic Fail(int line, const std::string& message) const {
         return Diagnostic{path_, line, message};
     }
-    int LineNumber() const { return static_cast<int>(next_); }
+    int LineNumber() const { return line_; }
 
   private:
     static bool IsWholeNumberText(const std::string& text) {
@@ -84,8 +89,8 @@ class RecordReader {
         return true;
     }
 
-    std::vector<std::string_view> lines_;
-    size_t next_ = 0;
+    std::string_view rest_;
+    int line_ = 0;  // of the record last handed out
     const std::string& path_;
 };
 
@@ -174,6 +179,7 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
 
     int categories = project.Files.CategoryCount();
     IncludeVolume volume(pathText, project.Files.NumberOfStates());
+    long long files = 0;  // counted so far
     Result<long long> blocks = reader.Count(
         "the category count (this builder has " + std::to_string(categories) + " categories)",
         categories);
@@ -182,9 +188,11 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     for (int b = 1; b <= *blocks; ++b) {
         int category = b + 1;
         std::string name = project.Files.At(category).text;
-        Result<long long> count = reader.Count("the file count of \"" + name + "\"", 1 << 20);
+        Result<long long> count =
+            reader.Count("the file count of \"" + name + "\"", kMaxScriptFiles - files);
         if (!count.ok())
             return count.error();
+        files += *count;
         for (long long i = 0; i < *count; ++i) {
             Result<std::string> path = reader.NextPath("a file of \"" + name + "\"");
             if (!path.ok())
