@@ -55,7 +55,9 @@ bool CreateBuildScripts(Workbench& bench) {
         bench.user.SetStatus(kStatusApplicationNotSpecified);
         return false;
     }
-    bench.files.MakeDirectory(project.BuildDirectory);  // may exist already
+    // A directory that cannot be made shows as the first file that cannot be
+    // written into it, with the system's reason.
+    (void)bench.files.MakeDirectory(project.BuildDirectory);
 
     if (std::optional<std::string> refusal = MissingCategory(tree)) {
         bench.user.ShowMessage(*refusal, MessageIcon::None);
