@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/build_directory_lock.h"
 #include "app/status_texts.h"
 #include "project/text_rules.h"
 
@@ -29,10 +30,16 @@ std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
         bench.user.SetStatus(kStatusApplicationNotSpecified);
         return std::nullopt;
     }
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Analyze Cuffware");
+    if (!held || !RecoverPackageOfProject(bench))
+        return std::nullopt;
     Result<MemoryUsageReport> report = AnalyzeCodeImage(
         bench.files, project.FolderName, project.BuildDirectory, project.VersionRequired);
     if (!report) {
-        bench.user.ShowMessage(report.error().path + " " + report.error().message,
+        const Diagnostic& failure = report.error();
+        bench.user.ShowMessage(failure.message == kCodeImageNotFound
+                                   ? failure.path + " " + failure.message
+                                   : failure.Text(),
                                MessageIcon::Critical);
         return std::nullopt;
     }

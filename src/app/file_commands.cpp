@@ -1,4 +1,5 @@
 #include "app/file_commands.h"
+#include "app/build_directory_lock.h"
 
 #include "app/status_texts.h"
 #include "project/builder_script.h"
@@ -55,6 +56,9 @@ bool SaveProjectScript(Workbench& bench) {
     // A directory that cannot be made shows as the script that cannot be
     // written into it, with the system's reason.
     (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Save");
+    if (!held)
+        return false;
     Status saved = FileCreate_SaveSystemSettings(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),

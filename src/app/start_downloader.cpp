@@ -1,5 +1,6 @@
 #include "app/start_downloader.h"
 
+#include "app/build_directory_lock.h"
 #include "app/status_texts.h"
 #include "project/text_rules.h"
 
@@ -13,6 +14,15 @@ bool FolderNamed(Workbench& bench) {
         return true;
     bench.user.SetStatus(kStatusApplicationNotSpecified);
     return false;
+}
+
+// The build directory held, with the package an interrupted run left
+// settled, so the downloader sees a whole package; nothing after a refusal.
+std::optional<RunLock> HoldWholePackage(Workbench& bench) {
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
+    if (!held || !RecoverPackageOfProject(bench))
+        return std::nullopt;
+    return held;
 }
 
 void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
@@ -31,6 +41,9 @@ std::string DownloaderCommandLine(const Workbench& bench) {
 bool StartDownloader(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
+    std::optional<RunLock> held = HoldWholePackage(bench);
+    if (!held)
+        return false;
     if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
         ReportNotStarted(bench, started.error());
         return false;
@@ -40,6 +53,9 @@ bool StartDownloader(Workbench& bench) {
 
 std::optional<int> RunDownloaderAndWait(Workbench& bench) {
     if (!FolderNamed(bench))
+        return std::nullopt;
+    std::optional<RunLock> held = HoldWholePackage(bench);
+    if (!held)
         return std::nullopt;
     Result<int> status = bench.processes.RunCommandLine(DownloaderCommandLine(bench));
     if (!status) {

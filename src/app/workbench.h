@@ -31,6 +31,9 @@ struct Workbench {
     int16_t MaxStateIndex = 0;
     uint32_t CodeImageLength = 0;
 
+    // How long an action waits for another run to leave the build directory.
+    int RunLockPatienceMs = 3000;
+
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
     bool FileButtonsEnabled = false;

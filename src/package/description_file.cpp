@@ -81,7 +81,7 @@ GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project) {
         file.Line(FileLine(pcInterface, "- PC Interface"));
     file.Line();
     file.Line();
-    return {BuildDirectoryFile(project, folder + ".txt"), file.Text()};
+    return {DescriptionPath(project), file.Text()};
 }
 
 }  // namespace cuffware

@@ -19,4 +19,12 @@ std::string ImagePath(const ProjectRecord& project, std::string_view kind) {
                                                      kind, Ver3(project.VersionRequired)));
 }
 
+std::string DescriptionPath(const ProjectRecord& project) {
+    return BuildDirectoryFile(project, Trimmed(project.FolderName) + ".txt");
+}
+
+std::vector<std::string> PackagePaths(const ProjectRecord& project) {
+    return {ImagePath(project, "code"), ImagePath(project, "par"), DescriptionPath(project)};
+}
+
 }  // namespace cuffware

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "project/project_record.h"
 
@@ -15,5 +16,11 @@ std::string ImageFileName(std::string_view folder, std::string_view kind, std::s
 // Build directory + "\" + the image's name with the folder name in lower
 // case, as the images are written.
 std::string ImagePath(const ProjectRecord& project, std::string_view kind);
+
+// Build directory + "\" + the folder name + ".txt".
+std::string DescriptionPath(const ProjectRecord& project);
+
+// The package's three files: code image, parameter image, description.
+std::vector<std::string> PackagePaths(const ProjectRecord& project);
 
 }  // namespace cuffware

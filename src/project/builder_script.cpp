@@ -211,7 +211,7 @@ Status FileCreate_SaveSystemSettings(FileSystem& fs, const ProjectRecord& projec
 
 Result<ProjectRecord> FileCreate_RestoreSystemSettings(FileSystem& fs, const std::string& filename,
                                                        const ToolSettings& settings) {
-    Result<std::string> text = fs.ReadFile(filename);
+    Result<std::string> text = fs.ReadFile(filename, kMaxScriptBytes);
     if (!text.ok())
         return text.error();
     return ParseBuilderScript(*text, filename, settings);

@@ -22,6 +22,7 @@ std::string BuilderScriptText(const ProjectRecord& project);
 // section source). Together they keep the largest script the reader accepts
 // within about a second of generation and a few tens of megabytes of memory.
 inline constexpr long long kMaxScriptFiles = 1 << 18;
+inline constexpr size_t kMaxScriptBytes = 64 << 20;
 inline constexpr long long kMaxScriptIncludeBytes = 64LL << 20;
 
 // The project a script's text describes, built on a fresh tree for the

@@ -65,7 +65,7 @@ int RunBatchRunner(std::span<const std::string> args, std::istream& in, std::ost
 
     const std::string& batchName = files.front();
     std::string batch = HostPath(batchName);
-    Result<std::string> text = DiskFileSystem().ReadFile(batch);
+    Result<std::string> text = DiskFileSystem().ReadFile(batch, kMaxBatchBytes);
     if (!text) {
         err << Diagnostic{batchName, 0, text.error().message}.Text() << "\n";
         return Finish(kExitUsage, waitOnFailure, in, out);

@@ -92,7 +92,7 @@ Status Copy(const std::string& sourceText, const std::string& destinationText,
     std::error_code error;
     if (fs::is_directory(destination, error))
         destination = (fs::path(destination) / fs::path(source).filename()).string();
-    Result<std::string> content = DiskFileSystem().ReadFile(source);
+    Result<std::string> content = DiskFileSystem().ReadFile(source, kMaxCopiedBytes);
     if (!content)
         return content.error();
     if (Status written = DiskFileSystem().WriteFile(destination, *content); !written)
@@ -118,7 +118,7 @@ Status RunNestedBatch(const std::string& programText, const std::string& hostPat
         return Diagnostic{programText, 0,
                           "too many batch files started from batch files (at most " +
                               std::to_string(kMaxNestedBatches) + ")"};
-    Result<std::string> text = DiskFileSystem().ReadFile(hostPath);
+    Result<std::string> text = DiskFileSystem().ReadFile(hostPath, kMaxBatchBytes);
     if (!text)
         return text.error();
     ++context.nestedBatches;

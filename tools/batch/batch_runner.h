@@ -11,6 +11,10 @@
 
 namespace cuffware::batch {
 
+// The most the runner reads of a batch file and of a file it copies.
+inline constexpr size_t kMaxBatchBytes = 1 << 20;
+inline constexpr size_t kMaxCopiedBytes = 16 << 20;
+
 struct BatchContext {
     std::string currentDirectory;  // absolute host path; CD changes it
     std::ostream& out;
