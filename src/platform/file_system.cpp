@@ -19,11 +19,25 @@ namespace {
 // Temporary files of this process are told apart by a counter.
 std::atomic<unsigned> temporaryCounter{0};
 
+// The host would take a name only up to a NUL byte, and so reach another
+// file than the one named.
+bool HoldsNul(std::string_view pathText) {
+    return pathText.find('\0') != std::string_view::npos;
+}
+
+Diagnostic NulRefused(const std::string& pathText) {
+    return Diagnostic{pathText, 0, "refused: the name holds a NUL byte"};
+}
+
 class Disk : public FileSystem {
   public:
-    bool Exists(const std::string& pathText) override { return HostFileOpens(HostPath(pathText)); }
+    bool Exists(const std::string& pathText) override {
+        return !HoldsNul(pathText) && HostFileOpens(HostPath(pathText));
+    }
 
     Result<std::string> ReadFile(const std::string& pathText, size_t maxBytes) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         return ReadHostFile(HostPath(pathText), maxBytes, pathText);
     }
 
@@ -39,6 +53,8 @@ class Disk : public FileSystem {
 
     Result<std::string> WriteTemporary(const std::string& pathText,
                                        std::string_view content) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         const std::string target = HostPath(pathText);
         // A name taken already (a file another run left, or a link someone
         // put there) is passed over, never opened.
@@ -55,10 +71,14 @@ class Disk : public FileSystem {
     }
 
     Status Rename(const std::string& fromText, const std::string& toText) override {
+        if (HoldsNul(fromText) || HoldsNul(toText))
+            return NulRefused(HoldsNul(fromText) ? fromText : toText);
         return RenameHostFile(HostPath(fromText), HostPath(toText), fromText, toText);
     }
 
     Status MakeDirectory(const std::string& pathText) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         std::error_code error;
         if (!fs::create_directory(HostPath(pathText), error) && error)
             return Diagnostic{pathText, 0, "cannot create directory: " + error.message()};
@@ -66,6 +86,8 @@ class Disk : public FileSystem {
     }
 
     Status RemoveFile(const std::string& pathText) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         std::error_code error;
         if (!fs::remove(HostPath(pathText), error))
             return Diagnostic{pathText, 0,
@@ -74,6 +96,8 @@ class Disk : public FileSystem {
     }
 
     int DeleteMatching(const std::string& directoryText, std::string_view pattern) override {
+        if (HoldsNul(directoryText))
+            return 0;
         std::error_code error;
         fs::directory_iterator it(HostPath(directoryText), error);
         if (error)

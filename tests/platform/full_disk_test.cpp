@@ -75,6 +75,16 @@ TEST_F(HostileDisk, LinksAtTemporaryNamesAreNeverWrittenThrough) {
     }
 }
 
+// A NUL would end the name at the host: "demo.scr\0\\build" must not reach demo.scr.
+TEST_F(HostileDisk, ANameWithANulByteIsRefused) {
+    const std::string cut = path + std::string(1, '\0') + "\\build";
+    EXPECT_EQ(disk.WriteFile(cut, "new").error().message, "refused: the name holds a NUL byte");
+    EXPECT_FALSE(disk.ReadFile(cut, 100).ok());
+    EXPECT_FALSE(disk.Exists(cut));
+    EXPECT_EQ(dir.Read("demo.scr"), "old script");
+    EXPECT_EQ(Leftovers(), "");
+}
+
 // A link may never take a file's name by a rename either.
 TEST_F(HostileDisk, ALinkIsNeverRenamedOverTheFile) {
     fs::create_symlink(dir / "outside/secret.txt", dir / "link.cuffware-new");
