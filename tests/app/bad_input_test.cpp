@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/analyze_cuffware.h"
 #include "app/create_build_scripts.h"
 #include "app/create_cuffware.h"
 #include "app/file_commands.h"
@@ -84,6 +85,27 @@ TEST_F(BadInput, ASettingsFileThatIsADirectoryGivesTheDefaultsAndStaysADirectory
     EXPECT_EQ(bench.settings.NumberOfStates, 15);
     EXPECT_TRUE(fs::is_directory(dir / "dir.ini"));
     EXPECT_FALSE(fs::exists(dir / "dir.ini.cuffware-new"));
+}
+
+// Files that are no files, or far too large: each is refused unread with the
+// reason, and stays as it is.
+TEST_F(BadInput, SpecialAndOversizedFilesAreRefusedUnread) {
+    dir.Write("huge.ini", std::string(100 << 10, '\n'));
+    LoadWorkbench(bench, dir / "huge.ini");
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{
+                  "The tool settings cannot be read or created; the defaults are used.\n" +
+                  dir / "huge.ini" + ": cannot read: more than 65536 bytes"});
+    EXPECT_EQ(dir.Read("huge.ini").size(), size_t{100 << 10});
+#ifndef _WIN32
+    TextFolderName_Change(bench, "demo");
+    bench.project.BuildDirectory = build;
+    fs::create_symlink("/dev/zero", build + "/demo_code_018.bin");
+    user.shown.clear();
+    EXPECT_FALSE(AnalyzeCuffware(bench).has_value());
+    EXPECT_EQ(user.Messages(), std::vector<std::string>{build + "\\demo_code_018.bin: cannot "
+                                                                "read: not a regular file"});
+#endif
 }
 
 // Builder scripts the reader tests do not cover: each is refused with the
