@@ -27,19 +27,6 @@ std::string HolderText(int fd) {
 
 }  // namespace
 
-RunLock& RunLock::operator=(RunLock&& other) noexcept {
-    if (this != &other) {
-        Release();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
-RunLock::~RunLock() {
-    Release();
-}
-
 void RunLock::Release() {
     if (handle_ != kNone)
         ::close(static_cast<int>(handle_));  // closing lets go of the lock

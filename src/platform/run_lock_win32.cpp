@@ -37,19 +37,6 @@ bool TryLock(HANDLE file) {
 
 }  // namespace
 
-RunLock& RunLock::operator=(RunLock&& other) noexcept {
-    if (this != &other) {
-        Release();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
-RunLock::~RunLock() {
-    Release();
-}
-
 void RunLock::Release() {
     if (handle_ != kNone)
         CloseHandle(AsHandle(handle_));  // closing lets go of the lock
