@@ -181,6 +181,20 @@ TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
     EXPECT_GT(news, 1);
 }
 
+// A journal someone else wrote may not move files from outside the build
+// directory into the package.
+TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package package = PackageOnDisk();
+    dir.Write("outside.bin", "outside");
+    dir.Write("build/cuffware-package.journal",
+              "cuffware package journal\r\n..\\outside.bin\r\ndemo_code_018.bin\r\nend\r\n");
+    EXPECT_EQ(Headless("analyze"), kExitFailure);
+    EXPECT_EQ(Headless("package"), kExitFailure);
+    EXPECT_EQ(dir.Read("outside.bin"), "outside");
+    EXPECT_EQ(PackageOnDisk(), package);
+}
+
 // Another process holds the build directory: the run waits, then refuses
 // naming the holder. Once the holder is killed, its lock holds nothing up.
 TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
