@@ -31,7 +31,7 @@ std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
         return std::nullopt;
     }
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Analyze Cuffware");
-    if (!held || !RecoverPackageOfProject(bench))
+    if (!held)
         return std::nullopt;
     Result<MemoryUsageReport> report = AnalyzeCodeImage(
         bench.files, project.FolderName, project.BuildDirectory, project.VersionRequired);

@@ -14,13 +14,11 @@ namespace cuffware {
 // The lock file in the build directory.
 inline constexpr const char* kRunLockName = "cuffware.lock";
 
-// Holds the project's build directory for the action named; after the
+// Holds the project's build directory for the action named, and settles
+// first what an interrupted run left there: the package completed or rolled
+// back (see package/package_commit.h), its temporary files deleted. After a
 // refusal message, nothing: "The build directory is in use by another run."
-// and the lock file with the run that holds it.
+// and the lock file with the run that holds it, or the settling's failure.
 std::optional<RunLock> HoldBuildDirectory(Workbench& bench, std::string_view action);
-
-// Completes or rolls back a package an interrupted run left (see
-// package/package_commit.h); false after a message when it cannot.
-bool RecoverPackageOfProject(Workbench& bench);
 
 }  // namespace cuffware

@@ -38,7 +38,7 @@ bool CreateCuffware(Workbench& bench) {
         return false;
     }
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Create Cuffware");
-    if (!held || !RecoverPackageOfProject(bench)) {
+    if (!held) {
         bench.user.SetStatus(kUnableToCreate);
         return false;
     }

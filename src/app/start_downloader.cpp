@@ -16,15 +16,6 @@ bool FolderNamed(Workbench& bench) {
     return false;
 }
 
-// The build directory held, with the package an interrupted run left
-// settled, so the downloader sees a whole package; nothing after a refusal.
-std::optional<RunLock> HoldWholePackage(Workbench& bench) {
-    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
-    if (!held || !RecoverPackageOfProject(bench))
-        return std::nullopt;
-    return held;
-}
-
 void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
     bench.user.ShowMessage("The downloader could not be started.\n" + failure.Text(),
                            MessageIcon::Critical);
@@ -41,7 +32,7 @@ std::string DownloaderCommandLine(const Workbench& bench) {
 bool StartDownloader(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
-    std::optional<RunLock> held = HoldWholePackage(bench);
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
     if (!held)
         return false;
     if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
@@ -54,7 +45,7 @@ bool StartDownloader(Workbench& bench) {
 std::optional<int> RunDownloaderAndWait(Workbench& bench) {
     if (!FolderNamed(bench))
         return std::nullopt;
-    std::optional<RunLock> held = HoldWholePackage(bench);
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
     if (!held)
         return std::nullopt;
     Result<int> status = bench.processes.RunCommandLine(DownloaderCommandLine(bench));

@@ -11,9 +11,8 @@
 // After an interruption, RecoverPackage finishes the work: with a journal,
 // every temporary file still there takes its name (the new package); without
 // one, the files kept aside take their names back and the temporary files
-// are deleted (the previous package). Every action
-// that reads or writes the package runs it first, holding the build
-// directory (see run_lock.h).
+// are deleted (the previous package). Every action that holds the build
+// directory runs it first (app/build_directory_lock.h).
 
 #include <string>
 #include <vector>
