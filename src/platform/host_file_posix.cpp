@@ -132,9 +132,10 @@ Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
         return SystemFailure(fromText, "cannot replace: ", EISDIR);
     if (!S_ISREG(status.st_mode))
         return Diagnostic{fromText, 0, "cannot replace: not a regular file"};
-    // The new file's entry, then the rename itself, reach the disk in turn:
-    // a power cut leaves the old file or the new one, never an empty name.
-    FlushDirectoryOf(fromHost);
+    // The file's bytes were flushed when it was written, so the name never
+    // stands for an empty or partial file; the directory is flushed after the
+    // rename so that the new name is on the disk when this returns. A power
+    // cut leaves the old file or the new one.
     if (::rename(fromHost.c_str(), toHost.c_str()) != 0)
         return SystemFailure(toText, "cannot replace: ", errno);
     FlushDirectoryOf(toHost);
