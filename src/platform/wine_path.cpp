@@ -93,7 +93,7 @@ std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
     return windows;
 }
 
-std::string ProjectPathOfChosenFile(std::string_view path) {
+std::string WindowsFormUnderWine(std::string_view path) {
     return WindowsPathUnderWine(path, WinePrefix()).value_or(std::string(path));
 }
 

@@ -18,10 +18,11 @@ namespace cuffware {
 std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
                                                 std::string_view wineprefix);
 
-// The path text a project stores for a file the user chose or dropped: an
-// absolute host path in its Windows form under the Wine prefix in force
-// where it has one, anything else (a Windows path, a path no drive holds)
-// as it is.
-std::string ProjectPathOfChosenFile(std::string_view path);
+// A path as Windows programs under the Wine prefix in force name it: an
+// absolute host path in its Windows form where it has one, anything else (a
+// Windows path, a path no drive holds) as it is. The project stores a file
+// the user chose or dropped in this form, and the stand-ins name host files
+// in it.
+std::string WindowsFormUnderWine(std::string_view path);
 
 }  // namespace cuffware

@@ -58,9 +58,9 @@ TEST(WindowsPathUnderWine, FollowsTheDriveLinksWhicheverWayThePathCame) {
 
     // A chosen file: the Windows form under the prefix in force, else as it is.
     testing::EnvironmentScope scope("WINEPREFIX", prefix);
-    EXPECT_EQ(ProjectPathOfChosenFile(prefix + "/drive_c/data/d.asm"), "d:\\d.asm");
-    EXPECT_EQ(ProjectPathOfChosenFile(dir / "elsewhere/e.asm"), dir / "elsewhere/e.asm");
-    EXPECT_EQ(ProjectPathOfChosenFile("C:\\Q740\\a.asm"), "C:\\Q740\\a.asm");
+    EXPECT_EQ(WindowsFormUnderWine(prefix + "/drive_c/data/d.asm"), "d:\\d.asm");
+    EXPECT_EQ(WindowsFormUnderWine(dir / "elsewhere/e.asm"), dir / "elsewhere/e.asm");
+    EXPECT_EQ(WindowsFormUnderWine("C:\\Q740\\a.asm"), "C:\\Q740\\a.asm");
 }
 #endif
 

@@ -7,6 +7,7 @@
 #include "batch/batch_runner.h"
 #include "platform/file_system.h"
 #include "platform/host_path.h"
+#include "platform/wine_path.h"
 
 namespace cuffware::batch {
 
@@ -63,8 +64,8 @@ int RunBatchRunner(std::span<const std::string> args, std::istream& in, std::ost
         return Finish(kExitUsage, waitOnFailure, in, out);
     }
 
-    const std::string& batchName = files.front();
-    std::string batch = HostPath(batchName);
+    std::string batch = HostPath(files.front());
+    std::string batchName = WindowsFormUnderWine(files.front());
     Result<std::string> text = DiskFileSystem().ReadFile(batch);
     if (!text) {
         err << Diagnostic{batchName, 0, text.error().message}.Text() << "\n";

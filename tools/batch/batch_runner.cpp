@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/wine_path.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -51,7 +52,7 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
         std::string directory = hostPattern.substr(0, separator);
         std::string names = hostPattern.substr(separator + 1);
         if (DiskFileSystem().DeleteMatching(directory, names) == 0)
-            context.out << "Could Not Find " << hostPattern << "\n";
+            context.out << "Could Not Find " << WindowsFormUnderWine(hostPattern) << "\n";
     }
     return Status::Ok();
 }

@@ -23,6 +23,10 @@ std::string ToolPath(const ToolContext& context, std::string_view pathText) {
     return ResolveCase(context.workingDirectory + "/" + MapPathText(pathText, WinePrefix()));
 }
 
+std::string LookedFor(const ToolContext& context, std::string_view pathText) {
+    return "(looked for " + ToolPath(context, pathText) + ")";
+}
+
 std::string MessageText(const Diagnostic& diagnostic) {
     std::string text = diagnostic.path;
     if (diagnostic.line > 0)
@@ -46,7 +50,7 @@ std::string WithExtension(std::string_view pathText, std::string_view extension)
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText) {
     Result<std::string> content = DiskFileSystem().ReadFile(ToolPath(context, pathText));
     if (!content)
-        return Diagnostic{pathText, 0, "cannot open"};
+        return Diagnostic{pathText, 0, "cannot open " + LookedFor(context, pathText)};
     return content;
 }
 

@@ -71,13 +71,17 @@ TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
     std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
     EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
 
-    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
-                  "cd nowhere\r\n"),
+    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ndel *.tmp\r\n"
+                  "cd ..\r\ncd nowhere\r\n"),
               1);
     EXPECT_EQ(dir.Read("drive_c/Q740/App/Alarm/Build/comminc.h"), "equ");
+    // A file is named as the batch names it, on its drive.
+    EXPECT_NE(out.str().find("Could Not Find c:\\Q740\\App\\Alarm\\Build\\*.tmp\n"),
+              std::string::npos)
+        << out.str();
     EXPECT_EQ(context.currentDirectory, dir / "prefix/dosdevices/c:/Q740/App/Alarm");
     EXPECT_NE(
-        err.str().find("build.bat, line 4: \"cd nowhere\" failed: nowhere: no such directory"),
+        err.str().find("build.bat, line 5: \"cd nowhere\" failed: nowhere: no such directory"),
         std::string::npos);
 }
 
