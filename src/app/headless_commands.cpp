@@ -7,6 +7,7 @@
 #include "app/demo_command.h"
 #include "app/file_commands.h"
 #include "app/headless.h"
+#include "app/new_project_command.h"
 #include "app/run_build_scripts.h"
 #include "app/start_downloader.h"
 
@@ -77,6 +78,8 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
         {"download", "SCRIPT", "Cuffware Downloader, waiting; its exit status", Download},
         {"all", "SCRIPT", "generate, build, package and analyze, up to the first failure", All},
         {"save", "SCRIPT", "restore SCRIPT and save it again (File > Save)", Save},
+        {"new", "FOLDER [--states N]",
+         "a new project below the SDK's app folder that builds at once", RunNewProject},
         {"demo", "[DIR]",
          "lay out the demo SDK, toolchain and application under DIR (default: a "
          "new temporary directory) and run the whole road on it",

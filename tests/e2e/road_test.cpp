@@ -143,6 +143,34 @@ TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
     EXPECT_FALSE(dir.Exists(Build("demo_par_018.bin")));
 }
 
+// A new project builds at once with the stand-ins; a second new of the
+// same folder writes nothing, and the state count is checked against the tree.
+TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
+    std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                           (dir / "builder.ini") + "' ";
+    Outcome made = Shell(settings + "new alarm --states 3");
+    ASSERT_EQ(made.status, 0) << made.output;
+    EXPECT_TRUE(Contains(made.output, "all c:\\q740\\app\\alarm\\build\\alarm.scr"));
+
+    Outcome road = RunOnDemo(dir, "all", "alarm");
+    EXPECT_EQ(road.status, 0) << road.output;
+    EXPECT_TRUE(Contains(road.output, "State 2  ")) << road.output;
+    EXPECT_FALSE(Contains(road.output, "State 3  "));
+
+    std::string state = "drive_c/q740/app/alarm/src/appstate1.asm";
+    dir.Write(state, "edited");
+    Outcome again = Shell(settings + "new alarm");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(Contains(again.output, "appparam.asm already exists; nothing was written."))
+        << again.output;
+    EXPECT_EQ(dir.Read(state), "edited");
+
+    for (const char* bad : {"new other --states 0", "new other --states 17", "new 'a:b'", "new",
+                            "new other --states"})
+        EXPECT_EQ(Shell(settings + bad).status, 2) << bad;
+    EXPECT_FALSE(dir.Exists("drive_c/q740/app/other"));
+}
+
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
     TempDir dir;
     Outcome outcome = Shell("'" + Cuffware() + "' --settings '" + (dir / "builder.ini") +
