@@ -5,6 +5,7 @@
 #include "app/create_build_scripts.h"
 #include "app/create_cuffware.h"
 #include "app/demo_command.h"
+#include "app/doctor_command.h"
 #include "app/file_commands.h"
 #include "app/headless.h"
 #include "app/new_project_command.h"
@@ -80,6 +81,7 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
         {"save", "SCRIPT", "restore SCRIPT and save it again (File > Save)", Save},
         {"new", "FOLDER [--states N]",
          "a new project below the SDK's app folder that builds at once", RunNewProject},
+        {"doctor", "", "check the set-up: builder.ini, the SDK, the toolchain, wine", RunDoctor},
         {"demo", "[DIR]",
          "lay out the demo SDK, toolchain and application under DIR (default: a "
          "new temporary directory) and run the whole road on it",

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -169,6 +170,29 @@ TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
                             "new other --states"})
         EXPECT_EQ(Shell(settings + bad).status, 2) << bad;
     EXPECT_FALSE(dir.Exists("drive_c/q740/app/other"));
+}
+
+// The set-up check passes on the demo's drive and names each missing piece,
+// with the host path it looked at; a Windows program asks for wine.
+TEST_F(Road, TheDoctorNamesWhatIsMissing) {
+    std::string doctor = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                         (dir / "builder.ini") + "' doctor";
+    Outcome healthy = Shell(doctor);
+    EXPECT_EQ(healthy.status, 0) << healthy.output;
+    EXPECT_FALSE(Contains(healthy.output, "FAIL")) << healthy.output;
+
+    std::filesystem::remove(dir / "drive_c/q740/bin/CuffwareDL.exe");
+    dir.Write("drive_c/c88/bin/as88.exe", "MZ");
+    Outcome broken = Shell("PATH=/nowhere " + doctor);
+    EXPECT_EQ(broken.status, 1);
+    for (const std::string& line :
+         {"FAIL  downloader: not found, not even with .exe, .com or .bat added: "
+          "c:\\q740\\bin\\CuffwareDL.exe (" +
+              dir.path() + "/dosdevices/c:/q740/bin/CuffwareDL.exe)\n",
+          "ok    assembler as88: c:\\c88\\bin\\as88.exe (" + dir.path() +
+              "/dosdevices/c:/c88/bin/as88.exe), a Windows program\n",
+          std::string("FAIL  wine: not on PATH; it runs the Windows programs assembler as88\n")})
+        EXPECT_TRUE(Contains(broken.output, line)) << line << broken.output;
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
