@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/printing_user_port.h"
 #include "app/workbench.h"
 #include "platform/result.h"
 
@@ -21,6 +22,8 @@ struct HeadlessArguments {
     std::string command;       // empty with help
     std::vector<std::string> operands;
     bool help = false;
+    bool quiet = false;  // --quiet: no batch echo, no "Could Not Find"
+    bool json = false;   // --json: analyze prints its report as JSON
 };
 
 // The arguments after the program name.
@@ -33,6 +36,7 @@ struct HeadlessContext {
     const HeadlessArguments& args;
     std::ostream& out;
     std::ostream& err;
+    const PrintingUserPort& printed;  // what the actions have shown so far
 };
 
 // One command: what it is called, what it takes, what it does.

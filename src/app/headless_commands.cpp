@@ -9,8 +9,10 @@
 #include "app/file_commands.h"
 #include "app/headless.h"
 #include "app/new_project_command.h"
+#include "app/overlay_report.h"
 #include "app/run_build_scripts.h"
 #include "app/start_downloader.h"
+#include "app/verdict.h"
 
 namespace cuffware {
 
@@ -28,22 +30,54 @@ int Generate(HeadlessContext& c) {
     return ExitOf(CreateBuildScripts(c.bench));
 }
 
-int Build(HeadlessContext& c) {
-    std::optional<int> status = RunBuildScriptsAndWait(c.bench);
-    return status ? *status : kExitFailure;
+// Each road step prints the action's own texts and gives its exit status;
+// the commands end with one verdict line after them.
+
+struct StepResult {
+    int status;
+    std::string batchFailure;  // the batch runner's first failing line
+};
+
+StepResult BuildStep(HeadlessContext& c) {
+    BuildOutcome built = RunBuildReportingFailure(c);
+    return {built.status, built.firstFailure};
 }
 
-int Package(HeadlessContext& c) {
-    return ExitOf(CreateCuffware(c.bench));
+StepResult PackageStep(HeadlessContext& c) {
+    return {ExitOf(CreateCuffware(c.bench)), {}};
 }
 
 int Analyze(HeadlessContext& c) {
     std::optional<MemoryUsageReport> report = AnalyzeCuffware(c.bench);
     if (!report)
         return kExitFailure;
-    c.out << MemoryUsageReportText(*report) << std::flush;
-    FinishAnalysis(c.bench);
+    if (c.args.json) {
+        c.out << MemoryUsageJson(*report) << std::endl;
+        FinishAnalysis(c.bench);
+    } else {
+        c.out << MemoryUsageReportText(*report) << std::flush;
+        FinishAnalysis(c.bench);
+        c.out << OverlaySharesText(*report) << std::flush;
+        if (report->OverlayExceeded)
+            c.err << OverlayExceededText(*report) << std::endl;
+    }
     return report->OverlayExceeded ? kExitOverlayExceeded : kExitSuccess;
+}
+
+int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& success) {
+    if (step.status == kExitSuccess)
+        c.out << success << std::endl;
+    else
+        c.err << FailedVerdict(c.printed, step.batchFailure, step.status) << std::endl;
+    return step.status;
+}
+
+int Build(HeadlessContext& c) {
+    return WithVerdict(c, BuildStep(c), BuildDoneVerdict(c.bench.project));
+}
+
+int Package(HeadlessContext& c) {
+    return WithVerdict(c, PackageStep(c), PackageReadyVerdict(c.bench.project));
 }
 
 int Download(HeadlessContext& c) {
@@ -54,11 +88,19 @@ int Download(HeadlessContext& c) {
 // generate, build, package, analyze: the first that does not succeed ends
 // the road with its status.
 int All(HeadlessContext& c) {
-    for (auto step : {Generate, Build, Package}) {
-        if (int status = step(c); status != kExitSuccess)
-            return status;
+    StepResult step{Generate(c), {}};
+    if (step.status == kExitSuccess)
+        step = BuildStep(c);
+    if (step.status == kExitSuccess)
+        step = PackageStep(c);
+    if (step.status != kExitSuccess)
+        return WithVerdict(c, step, {});
+    int analyzed = Analyze(c);
+    if (analyzed == kExitOverlayExceeded) {
+        c.err << OverlayExceededVerdict(c.bench.project) << std::endl;
+        return analyzed;
     }
-    return Analyze(c);
+    return WithVerdict(c, {analyzed, {}}, PackageReadyVerdict(c.bench.project));
 }
 
 int Demo(HeadlessContext& c) {

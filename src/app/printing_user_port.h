@@ -17,9 +17,16 @@ class PrintingUserPort : public UserPort {
     // There is nobody to ask: the dialog counts as cancelled.
     std::optional<std::string> AskOpenFile(const OpenFileRequest& request) override;
 
+    // The first refusal or error shown, its lines joined by a blank; empty
+    // when there was none.
+    const std::string& FirstProblem() const { return firstProblem_; }
+    const std::string& LastStatus() const { return lastStatus_; }
+
   private:
     std::ostream& out_;
     std::ostream& err_;
+    std::string firstProblem_;
+    std::string lastStatus_;
 };
 
 }  // namespace cuffware

@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/scratch_file.h"
 #include "platform/wine_path.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
@@ -51,7 +52,7 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
         size_t separator = hostPattern.find_last_of("\\/");
         std::string directory = hostPattern.substr(0, separator);
         std::string names = hostPattern.substr(separator + 1);
-        if (DiskFileSystem().DeleteMatching(directory, names) == 0)
+        if (DiskFileSystem().DeleteMatching(directory, names) == 0 && !context.quiet)
             context.out << "Could Not Find " << WindowsFormUnderWine(hostPattern) << "\n";
     }
     return Status::Ok();
@@ -108,8 +109,18 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
     if (!argv)
         return argv.error();
+    // The program's output is caught, so the first line of a failing
+    // program's message can lead the report of the batch's first failure.
+    ScratchFile output("output.txt");
     context.out.flush();
-    Result<int> status = RunProgram({*argv, context.currentDirectory, "", programText});
+    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    bool failed = !status || *status != 0;
+    Result<std::string> printed = DiskFileSystem().ReadFile(output.path());
+    if (printed && !printed->empty()) {
+        (failed ? context.err : context.out) << *printed << std::flush;
+        if (failed)
+            context.programMessage = std::string(SplitLines(*printed).front());
+    }
     if (!status)
         return status.error();
     if (*status != 0)
@@ -161,13 +172,21 @@ int RunBatchText(std::string_view text, const std::string& batchName, BatchConte
         Result<BatchCommand> command = ParseBatchLine(line);
         if (command && command->kind == BatchCommand::kNothing)
             continue;
-        context.out << "> " << Trimmed(line) << "\n";
+        if (!context.quiet)
+            context.out << "> " << Trimmed(line) << "\n";
+        context.programMessage.clear();
         Status done = command ? RunCommand(*command, context) : Status(command.error());
         if (!done) {
             ++failed;
             context.out.flush();
-            context.err << Diagnostic{batchName, lineNumber, ""}.Text() << "\"" << Trimmed(line)
-                        << "\" failed: " << done.error().Text() << "\n";
+            std::string where = Diagnostic{batchName, lineNumber, ""}.Text();
+            std::string report = where + "\"" + Trimmed(line) + "\" failed: " + done.error().Text();
+            context.err << report << "\n";
+            if (context.firstFailure.empty())
+                context.firstFailure =
+                    context.programMessage.empty()
+                        ? report
+                        : context.programMessage + " (" + where.substr(0, where.size() - 2) + ")";
         }
     }
     return failed;

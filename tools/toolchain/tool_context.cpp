@@ -1,6 +1,8 @@
 #include "toolchain/tool_context.h"
 
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
@@ -24,7 +26,10 @@ std::string ToolPath(const ToolContext& context, std::string_view pathText) {
 }
 
 std::string LookedFor(const ToolContext& context, std::string_view pathText) {
-    return "(looked for " + ToolPath(context, pathText) + ")";
+    std::error_code error;
+    std::filesystem::path hostPath = ToolPath(context, pathText);
+    std::filesystem::path absolute = std::filesystem::absolute(hostPath, error);
+    return "(looked for " + (error ? hostPath : absolute).string() + ")";
 }
 
 std::string MessageText(const Diagnostic& diagnostic) {
