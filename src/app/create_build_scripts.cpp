@@ -55,7 +55,9 @@ bool CreateBuildScripts(Workbench& bench) {
         bench.user.SetStatus(kStatusApplicationNotSpecified);
         return false;
     }
-    bench.files.MakeDirectory(project.BuildDirectory);  // may exist already
+    // A directory that cannot be made shows as the first file that cannot be
+    // written into it, with the system's reason.
+    (void)bench.files.MakeDirectory(project.BuildDirectory);
 
     if (std::optional<std::string> refusal = MissingCategory(tree)) {
         bench.user.ShowMessage(*refusal, MessageIcon::None);
@@ -86,7 +88,7 @@ bool CreateBuildScripts(Workbench& bench) {
             if (!Write(bench, FileCreate_STATE_ASM(project, stateIndex)))
                 return false;
             highest = StateNumber::Of(n);
-            bench.MaxStateIndex = static_cast<int16_t>(n);
+            bench.maxStateIndex = static_cast<int16_t>(n);
         } else {
             bench.files.DeleteMatching(buildDirectory, "state" + std::to_string(n) + ".*");
         }

@@ -95,7 +95,7 @@ bool CreateCuffware(Workbench& bench) {
             WritePackage(bench.files, {&*code, &*parameters, &description}))
         return Failed(bench, *failure);
     // Only a package that is on disk changes the code image length.
-    bench.CodeImageLength = codeImageLength;
+    bench.codeImageLength = codeImageLength;
 
     bench.user.SetStatus("Cuffware code generated");
     bench.user.ShowMessage("Successful Generation of Cuffware Files", MessageIcon::Information);

@@ -22,14 +22,14 @@ void NewProject(Workbench& bench) {
         field->clear();
     project.PasswordSupport = 0;
     project.DatabaseSupport = 0;
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
 }
 
 bool OpenProjectScript(Workbench& bench) {
     std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
     if (!path || path->empty())
         return false;
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
     return RestoreProjectScript(bench, *path);
 }
 
@@ -52,7 +52,9 @@ bool SaveProjectScript(Workbench& bench) {
         bench.user.SetStatus(kStatusApplicationNotSpecified);
         return false;
     }
-    bench.files.MakeDirectory(bench.project.BuildDirectory);  // may exist already
+    // A directory that cannot be made shows as the script that cannot be
+    // written into it, with the system's reason.
+    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
     Status saved = FileCreate_SaveSystemSettings(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),

@@ -20,11 +20,7 @@ void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
             MessageIcon::Exclamation);
     }
     bench.project = StartupProject(bench.settings);
-    bench.FileButtonsEnabled = false;
-}
-
-void TextFolderName_Change(Workbench& bench, const std::string& text) {
-    SetFolderName(bench.project, text, bench.settings);
+    bench.fileButtonsEnabled = false;
 }
 
 }  // namespace cuffware

@@ -1,8 +1,9 @@
 #pragma once
 // The Workbench is what the main window owns beside its controls: the one
-// open project, the tool settings, MaxStateIndex and the code image length,
-// with the ports every action reports and works through. Each action of the
-// main window is a free function over a Workbench, in a file of its own.
+// open project, the tool settings, the highest state built and the code
+// image length, with the ports every action reports and works through. Each
+// action of the main window is a free function over a Workbench, in a file
+// of its own; MainWindowModel drives them as the window does.
 
 #include <cstdint>
 #include <string>
@@ -28,12 +29,14 @@ struct Workbench {
 
     ToolSettings settings;
     ProjectRecord project;
-    int16_t MaxStateIndex = 0;
-    uint32_t CodeImageLength = 0;
+    // The highest state number the last Create Build Scripts built.
+    int16_t maxStateIndex = 0;
+    // The code image's length from the last Create Cuffware.
+    uint32_t codeImageLength = 0;
 
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
-    bool FileButtonsEnabled = false;
+    bool fileButtonsEnabled = false;
 };
 
 // The window's load: status "Ready", the tool settings read (builder.ini
@@ -41,8 +44,5 @@ struct Workbench {
 // settings file that can neither be read nor created, or that holds an
 // unusable number of states, is reported and the defaults are used.
 void LoadWorkbench(Workbench& bench, const std::string& settingsPath);
-
-// Typing in "Folder Name".
-void TextFolderName_Change(Workbench& bench, const std::string& text);
 
 }  // namespace cuffware

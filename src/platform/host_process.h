@@ -1,6 +1,7 @@
 #pragma once
 // Starting real processes on this host: the ProcessStarter the program uses,
-// and the pieces the batch runner shares with it.
+// and the pieces the batch runner shares with it. What differs by host is in
+// host_process_posix.cpp and host_process_win32.cpp.
 
 #include <string>
 #include <string_view>
@@ -20,6 +21,21 @@ ProcessStarter& HostProcesses();
 // The words of a command line as the builder writes them: split at blanks,
 // no quoting (the builder adds none).
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+// What separates the directories of PATH on this host.
+#ifdef _WIN32
+inline constexpr char kPathListSeparator = ';';
+#else
+inline constexpr char kPathListSeparator = ':';
+#endif
+
+// True when this host may run the file at hostPath as a program (on Windows
+// every file may be tried).
+bool IsRunnable(const std::string& hostPath);
+
+// The directory part of a path ("." when it has none); a root keeps its
+// separator ("/", "c:\\").
+std::string DirectoryOf(const std::string& path);
 
 // The file called name in the first directory of PATH that holds an
 // executable one, or "" when there is none.
@@ -46,11 +62,12 @@ struct ProgramRun {
 };
 
 // Runs the program and waits; the result is its exit status (128 + signal
-// number when a signal ended it). A program that cannot be started is a
-// Diagnostic with the system's reason.
+// number when a signal ended it). A program that cannot be started, or whose
+// end cannot be waited for, is a Diagnostic with the system's reason.
 Result<int> RunProgram(const ProgramRun& run);
 
-// Starts the program and returns at once; it runs on by itself.
+// Starts the program and returns at once; it runs on by itself. Success means
+// the program was started, not that it will succeed.
 Status StartProgram(const ProgramRun& run);
 
 }  // namespace cuffware

@@ -1,6 +1,5 @@
 #include "platform/host_tree.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -78,14 +77,6 @@ Result<std::string> MakeTemporaryDirectory(const std::string& namePrefix) {
             return candidate.string();
     }
     return Diagnostic{base.string(), 0, "cannot create a new directory"};
-}
-
-void SetEnvironment(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
-#else
-    setenv(name.c_str(), value.c_str(), 1);
-#endif
 }
 
 }  // namespace cuffware

@@ -20,7 +20,7 @@ struct Diagnostic {
 };
 
 template <class T>
-class Result {
+class [[nodiscard]] Result {
   public:
     Result(T value) : content_(std::move(value)) {}
     Result(Diagnostic failure) : content_(std::move(failure)) {}
@@ -42,7 +42,7 @@ class Result {
 };
 
 // A Result without a value: success, or a Diagnostic.
-class Status {
+class [[nodiscard]] Status {
   public:
     Status() = default;
     Status(Diagnostic failure) : failure_(std::move(failure)) {}
@@ -55,5 +55,11 @@ class Status {
   private:
     std::optional<Diagnostic> failure_;
 };
+
+// The success or failure of a result, without its value.
+template <class T>
+Status StatusOf(const Result<T>& result) {
+    return result ? Status::Ok() : Status(result.error());
+}
 
 }  // namespace cuffware

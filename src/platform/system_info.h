@@ -54,6 +54,10 @@ SysInfoLookup HostSysInfoLookup(Registry& registry, FileSystem& files);
 // first fallback viewer found on the search path.
 std::optional<std::string> FindSysInfoViewer(const SysInfoLookup& lookup);
 
+// The viewer as a command line. On Windows the path is quoted, so one under
+// "C:\Program Files" is not split at its blank.
+std::string SysInfoCommandLine(const std::string& viewer);
+
 // Starts the viewer without waiting; when none is found or it cannot be
 // started, tells the user that system information is unavailable.
 void StartSysInfo(const SysInfoLookup& lookup, ProcessStarter& processes, UserPort& user);

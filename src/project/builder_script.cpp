@@ -140,7 +140,7 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return blocks.error();
     for (int b = 1; b <= *blocks; ++b) {
         int category = b + 1;
-        std::string name = project.Files.At(category).text;
+        std::string name = project.Files.Find(category)->text;
         Result<long long> count = reader.Count("the file count of \"" + name + "\"", 1 << 20);
         if (!count.ok())
             return count.error();

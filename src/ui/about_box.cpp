@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/about_texts.h"
 #include "platform/user_port.h"
 #include "ui/application_icon.h"
+#include "ui/qt_text.h"
 
 namespace cuffware {
 
@@ -21,14 +23,6 @@ QLabel* NamedLabel(const QString& text, const char* name) {
 }
 
 }  // namespace
-
-QString VersionLine(int major, int minor, int revision) {
-    return QString("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
-}
-
-QString ProgramVersionLine() {
-    return VersionLine(CUFFWARE_VERSION_MAJOR, CUFFWARE_VERSION_MINOR, CUFFWARE_VERSION_REVISION);
-}
 
 AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     : QDialog(parent), startSysInfo_(std::move(startSysInfo)) {
@@ -43,10 +37,9 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblVersion = NamedLabel(ProgramVersionLine(), "lblVersion");
-    lblDescription = NamedLabel("Creates build scripts for q740 cuffwares.", "lblDescription");
-    lblDisclaimer = NamedLabel(
-        "Copyright (c) 2002 Cuffware Builder developers. All rights reserved.", "lblDisclaimer");
+    lblVersion = NamedLabel(ToQt(ProgramVersionLine()), "lblVersion");
+    lblDescription = NamedLabel(kAboutDescription, "lblDescription");
+    lblDisclaimer = NamedLabel(kAboutDisclaimer, "lblDisclaimer");
     lblDisclaimer->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;
@@ -67,7 +60,7 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     cmdOK = new QPushButton("OK");
     cmdOK->setObjectName("cmdOK");
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton("&System Info...");
+    cmdSysInfo = new QPushButton(kSystemInfoCaption);
     cmdSysInfo->setObjectName("cmdSysInfo");
     cmdSysInfo->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;

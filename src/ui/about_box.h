@@ -11,12 +11,6 @@ class QPushButton;
 
 namespace cuffware {
 
-// "Version " and the three numbers joined by ".".
-QString VersionLine(int major, int minor, int revision);
-
-// The version line of this build.
-QString ProgramVersionLine();
-
 class AboutBox : public QDialog {
     Q_OBJECT
   public:

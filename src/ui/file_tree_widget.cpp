@@ -57,7 +57,7 @@ std::string FileTreeWidget::Look(const FileTree& tree) {
     while (!pending.empty()) {
         int node = pending.back();
         pending.pop_back();
-        const FileTree::Node& shown = tree.At(node);
+        const FileTree::Node& shown = *tree.Find(node);
         look += std::to_string(node) + (shown.bold ? "b" : "") + (shown.checked ? "c" : "") +
                 (shown.expanded ? "e" : "") + ' ' + shown.text + '\n';
         for (auto child = shown.children.rbegin(); child != shown.children.rend(); ++child)
@@ -67,7 +67,7 @@ std::string FileTreeWidget::Look(const FileTree& tree) {
 }
 
 void FileTreeWidget::AddItems(const FileTree& tree, int node, QTreeWidgetItem* item) {
-    const FileTree::Node& shown = tree.At(node);
+    const FileTree::Node& shown = *tree.Find(node);
     item->setText(0, ToQt(shown.text));
     item->setData(0, kNodeRole, node);
     // The check marks show what the tree holds; the user does not toggle them.

@@ -158,9 +158,9 @@ void MainWindow::ShowProject() {
         field->setEnabled(project.DetailsEditable);
     for (auto [box, member] : CheckFields(form_))
         box->setChecked(project.*member != 0);
-    form_.CommandAddFile->setEnabled(bench_.FileButtonsEnabled);
-    form_.CommandRemoveFile->setEnabled(bench_.FileButtonsEnabled);
-    if (!bench_.FileButtonsEnabled)
+    form_.CommandAddFile->setEnabled(bench_.fileButtonsEnabled);
+    form_.CommandRemoveFile->setEnabled(bench_.fileButtonsEnabled);
+    if (!bench_.fileButtonsEnabled)
         selectedNode_ = 0;
     form_.TreeViewFileList->ShowTree(project.Files, selectedNode_);
 }
@@ -239,14 +239,14 @@ void MainWindow::CommandRemoveFile_Click() {
         int node = form_.TreeViewFileList->SelectedNode();
         if (!tree.Contains(node))
             return;
-        int parent = tree.At(node).parent;
+        int parent = tree.Find(node)->parent;
         if (RemoveFileNode(tree, node))
             selectedNode_ = parent;
     });
 }
 
 void MainWindow::TreeViewFileList_NodeClick() {
-    bench_.FileButtonsEnabled = true;
+    bench_.fileButtonsEnabled = true;
     form_.TreeViewFileList->AcceptFileDrops();
     selectedNode_ = form_.TreeViewFileList->SelectedNode();
     form_.CommandAddFile->setEnabled(true);
@@ -266,7 +266,7 @@ void MainWindow::TreeViewFileList_OLEDragDrop(const QStringList& paths) {
 }
 
 void MainWindow::TextFolderName_Change(const QString& text) {
-    RunAction([&] { cuffware::TextFolderName_Change(bench_, FromQt(text)); });
+    RunAction([&] { SetFolderName(bench_.project, FromQt(text), bench_.settings); });
 }
 
 void MainWindow::mnuFileNew_Click() {

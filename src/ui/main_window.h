@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/main_window_model.h"
 #include "app/workbench.h"
 #include "platform/system_info.h"
 #include "ui/main_window_form.h"
@@ -21,8 +22,6 @@ class QTimer;
 namespace cuffware {
 
 class OptionsDialog;
-
-inline constexpr const char* kSourceFileFilter = "Source Files (*.asm)|*.asm|All Files (*.*)|*.*";
 
 class MainWindow : public QMainWindow, public UserPort {
     Q_OBJECT

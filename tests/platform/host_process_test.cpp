@@ -63,6 +63,13 @@ TEST_F(HostProcessTest, RunsANativeProgramNamedExeThroughTheDriveWithItsArgument
     EXPECT_EQ(dir.Read("prefix/dosdevices/c:/Bin/Tool.exe.args"), "one two\n");
 }
 
+TEST_F(HostProcessTest, AProgramEndedByASignalDoesNotReadAsSuccess) {
+    WriteProgram(dir, "killed.sh", "kill -KILL $$");
+    Result<int> status = RunProgram({{dir / "killed.sh"}, "", "", "killed"});
+    ASSERT_TRUE(status.ok()) << status.error().Text();
+    EXPECT_EQ(*status, 128 + 9);
+}
+
 TEST_F(HostProcessTest, StartingDoesNotWait) {
     WriteProgram(dir, "late.sh", "sleep 0.2; echo done > \"$1\"");
     auto before = std::chrono::steady_clock::now();

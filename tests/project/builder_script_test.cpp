@@ -70,8 +70,8 @@ TEST(BuilderScript, SaveThenRestoreGivesTheSameProject) {
     for (int node = kParameterNode; node <= StateNode(15); ++node)
         EXPECT_EQ(back->Files.Files(node), p.Files.Files(node)) << "category node " << node;
     int file = back->Files.FirstChild(StateNode(15));
-    EXPECT_TRUE(back->Files.At(file).bold);
-    EXPECT_TRUE(back->Files.At(StateNode(15)).checked);
+    EXPECT_TRUE(back->Files.Find(file)->bold);
+    EXPECT_TRUE(back->Files.Find(StateNode(15))->checked);
 }
 
 TEST(BuilderScript, StoredDirectoriesWinAndABlankFolderLeavesDetailsLocked) {

@@ -1,0 +1,77 @@
+#pragma once
+// Tools > Options without a toolkit. The dialog edits the four tool
+// settings; OK and Apply write builder.ini at once, and the settings in
+// memory take the fields over only when the showing ends, if OK or Apply
+// wrote the file during it. The close box discards the dialog instead: memory
+// keeps its values, and the front end drops its dialog object (a later
+// opening builds a new one).
+//
+// A front end's protocol, for each opening:
+//   options.Open();                      fill the fields from FieldText()
+//   ... FieldChanged() as the user types; on a button press call OK(),
+//   Apply() or Cancel() and hide the dialog when they return true; on the
+//   close box call CloseBox() and close it ...
+//   if (!options.Ended()) drop the dialog object.
+
+#include <span>
+#include <string>
+
+#include "app/workbench.h"
+
+namespace cuffware {
+
+enum class OptionsField { SdkPath, AssemblerPath, NumberOfStates, FirmwareVersion };
+
+// What a front end lays out for a field of the dialog, in dialog order.
+struct OptionsFieldLayout {
+    OptionsField field;
+    const char* caption;
+    int maxLength;  // 0: no limit
+};
+std::span<const OptionsFieldLayout> OptionsFieldLayouts();
+
+inline constexpr const char* kOptionsTitle = "Options";
+inline constexpr const char* kOptionsFrameCaption = "Settings";
+
+class OptionsModel {
+  public:
+    // Writes through bench.files to bench.settingsPath and reports through
+    // bench.user; takes the fields over into bench.settings.
+    explicit OptionsModel(Workbench& bench) : bench_(bench) {}
+
+    // A new showing: the fields from the settings in memory (texts trimmed),
+    // no write yet during it.
+    void Open();
+
+    void FieldChanged(OptionsField field, const std::string& text);
+    const std::string& FieldText(OptionsField field) const;
+
+    // OK: writes builder.ini; true (hide the dialog) when it was written.
+    // A refused or failed write is reported and the dialog stays.
+    bool OK();
+    // Apply: writes builder.ini; the dialog stays. Returns false.
+    bool Apply();
+    // Cancel: nothing written. Returns true: hide the dialog.
+    bool Cancel();
+    // The close box: nothing taken over at the end.
+    void CloseBox();
+
+    // The showing ended (the dialog hidden or closed): the settings in memory
+    // take the fields over when OK or Apply wrote the file during it and the
+    // close box was not used. Returns false when the close box discarded the
+    // dialog: the front end drops its dialog object.
+    bool Ended();
+
+    // OK or Apply wrote the file during this showing.
+    bool Written() const { return written_; }
+
+  private:
+    bool Write();
+
+    Workbench& bench_;
+    ToolSettingsFields fields_;
+    bool written_ = false;
+    bool discarded_ = false;
+};
+
+}  // namespace cuffware

@@ -1,0 +1,95 @@
+// Off Windows the path rule maps drive letters into the Wine prefix and
+// matches names without regard to case, as Windows itself does.
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/host_path.h"
+
+namespace cuffware {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithDrive(std::string_view text) {
+    return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// The entry of directory whose name equals name without regard to case, or "".
+std::string FindEntryIgnoringCase(const std::string& directory, const std::string& name) {
+    std::error_code error;
+    fs::directory_iterator it(directory.empty() ? "." : directory, error);
+    if (error)
+        return {};
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            return {};
+        std::string candidate = it->path().filename().string();
+        if (SameIgnoringCase(candidate, name))
+            return candidate;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string MapPathText(std::string_view pathText, std::string_view wineprefix) {
+    std::string mapped;
+    if (StartsWithDrive(pathText)) {
+        mapped.append(wineprefix);
+        mapped.append("/dosdevices/");
+        mapped.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(pathText[0]))));
+        mapped.push_back(':');
+        pathText.remove_prefix(2);
+        if (!pathText.empty() && pathText[0] != '\\' && pathText[0] != '/')
+            mapped.push_back('/');
+    }
+    for (char c : pathText)
+        mapped += (c == '\\') ? '/' : c;
+    return mapped;
+}
+
+std::string ResolveCase(std::string_view hostPath) {
+    // Walk the components; keep each one that exists as spelt, otherwise take
+    // the directory entry that matches it without regard to case.
+    std::string resolved;
+    size_t pos = 0;
+    if (!hostPath.empty() && hostPath[0] == '/') {
+        resolved.push_back('/');
+        pos = 1;
+    }
+    while (pos <= hostPath.size()) {
+        size_t end = std::min(hostPath.find('/', pos), hostPath.size());
+        std::string component(hostPath.substr(pos, end - pos));
+        if (!component.empty() && component != "." && component != "..") {
+            std::error_code error;
+            if (!fs::exists(fs::symlink_status(resolved + component, error))) {
+                std::string match =
+                    FindEntryIgnoringCase(resolved.empty() ? "." : resolved, component);
+                if (!match.empty())
+                    component = match;
+            }
+        }
+        resolved.append(component);
+        if (end < hostPath.size())
+            resolved.push_back('/');
+        pos = end + 1;
+    }
+    return resolved;
+}
+
+}  // namespace cuffware

@@ -1,0 +1,120 @@
+// Starting processes on Windows: CreateProcess, and the command interpreter
+// for a batch file.
+
+#include <windows.h>
+
+#include "platform/host_process.h"
+
+namespace cuffware {
+
+namespace {
+
+std::string SystemReason(DWORD error) {
+    char* text = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string reason = length ? std::string(text, length) : "error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
+        reason.pop_back();
+    return reason;
+}
+
+// The exit code of a started process, once it has ended.
+Result<int> WaitForExit(HANDLE process, const std::string& what) {
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(process, INFINITE) == WAIT_FAILED ||
+        !GetExitCodeProcess(process, &exitCode))
+        return Diagnostic{what, 0, "cannot be waited for: " + SystemReason(GetLastError())};
+    return static_cast<int>(exitCode);
+}
+
+// CreateProcessA with the command line as it stands, in a normal window.
+Result<int> CreateWindowsProcess(std::string commandLine, const std::string& directory, DWORD flags,
+                                 bool wait, const std::string& what) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
+        return Diagnostic{what, 0, "cannot be started: " + SystemReason(GetLastError())};
+    Result<int> exitCode = wait ? WaitForExit(process.hProcess, what) : Result<int>(0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+std::string QuotedCommandLine(const std::vector<std::string>& argv) {
+    std::string line;
+    for (const std::string& word : argv) {
+        if (!line.empty())
+            line += ' ';
+        line += word.find(' ') == std::string::npos ? word : "\"" + word + "\"";
+    }
+    return line;
+}
+
+// cmd.exe /c "build.bat" in the batch's own directory.
+Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wait) {
+    size_t separator = batchPathText.find_last_of("\\/");
+    std::string name =
+        separator == std::string::npos ? batchPathText : batchPathText.substr(separator + 1);
+    return CreateWindowsProcess("cmd.exe /c \"" + name + "\"", DirectoryOf(batchPathText), flags,
+                                wait, batchPathText);
+}
+
+std::string ProgramOf(const std::string& commandLine) {
+    std::vector<std::string> words = SplitCommandLine(commandLine);
+    return words.empty() ? std::string() : words.front();
+}
+
+class Host : public ProcessStarter {
+  public:
+    Status StartBatch(const std::string& batchPathText) override {
+        return StatusOf(RunBatchFile(batchPathText, CREATE_NEW_CONSOLE, false));
+    }
+    Result<int> RunBatch(const std::string& batchPathText) override {
+        return RunBatchFile(batchPathText, 0, true);
+    }
+    Status StartCommandLine(const std::string& commandLine) override {
+        return StatusOf(CreateWindowsProcess(commandLine, "", CREATE_NEW_CONSOLE, false,
+                                             ProgramOf(commandLine)));
+    }
+    Result<int> RunCommandLine(const std::string& commandLine) override {
+        return CreateWindowsProcess(commandLine, "", 0, true, ProgramOf(commandLine));
+    }
+};
+
+}  // namespace
+
+bool IsRunnable(const std::string&) {
+    return true;
+}
+
+Result<std::vector<std::string>> ProgramArgv(const std::string&, const std::string& programHostPath,
+                                             const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv{programHostPath};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return argv;
+}
+
+Result<int> RunProgram(const ProgramRun& run) {
+    return CreateWindowsProcess(QuotedCommandLine(run.argv), run.workingDirectory, 0, true,
+                                run.what);
+}
+
+Status StartProgram(const ProgramRun& run) {
+    return StatusOf(CreateWindowsProcess(QuotedCommandLine(run.argv), run.workingDirectory,
+                                         CREATE_NEW_CONSOLE, false, run.what));
+}
+
+ProcessStarter& HostProcesses() {
+    static Host host;
+    return host;
+}
+
+}  // namespace cuffware
