@@ -84,7 +84,7 @@ int RunNewProject(HeadlessContext& context) {
         context.err << "cuffware: " << request.error().message << "\n";
         return kExitUsage;
     }
-    TextFolderName_Change(bench, request->folder);
+    SetFolderName(bench.project, request->folder, bench.settings);
     ProjectRecord& project = bench.project;
     FillStarterFields(project);
 
