@@ -28,7 +28,7 @@ DoctorLine Expect(const std::string& what, const std::string& pathText, PathProb
 // A program as the batch finds it: as named, then with .exe, .com or .bat.
 struct ProgramCheck {
     DoctorLine line;
-    bool windowsProgram = false;
+    std::string hostPath;  // empty when not found
 };
 
 ProgramCheck FindProgram(const std::string& what, const std::string& pathText) {
@@ -37,11 +37,32 @@ ProgramCheck FindProgram(const std::string& what, const std::string& pathText) {
         if (probe.kind == PathProbe::kFile)
             return {{true, what + ": " + Shown(pathText + extension, probe) +
                                (probe.windowsProgram ? ", a Windows program" : "")},
-                    probe.windowsProgram};
+                    probe.hostPath};
     }
     PathProbe probe = ProbePath(pathText);
     return {{false, what + ": not found, not even with .exe, .com or .bat added: " +
-                        Shown(pathText, probe)}};
+                        Shown(pathText, probe)},
+            {}};
+}
+
+// Wine, when this host starts some of the programs through it: the line
+// that says whether it is there.
+std::optional<DoctorLine> WineLine(const std::vector<std::pair<std::string, std::string>>& found) {
+    std::string throughWine, wine;
+    bool missing = false;
+    for (const auto& [what, hostPath] : found) {
+        Result<std::vector<std::string>> argv = ProgramArgv(what, hostPath, {});
+        if (argv && argv->front() == hostPath)
+            continue;  // started as it is
+        throughWine += (throughWine.empty() ? "" : ", ") + what;
+        if (argv)
+            wine = argv->front();
+        missing = missing || !argv;
+    }
+    if (throughWine.empty())
+        return std::nullopt;
+    return DoctorLine{!missing, "wine: " + (missing ? std::string("not on PATH") : wine) +
+                                    "; it runs the Windows programs " + throughWine};
 }
 
 }  // namespace
@@ -71,22 +92,17 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
         {"labelset", sdk + "\\bin\\labelset"},
         {"downloader", sdk + "\\bin\\CuffwareDL.exe"},
     };
-    std::string windowsPrograms;
+    std::vector<std::pair<std::string, std::string>> found;
     for (const auto& [what, pathText] : programs) {
         ProgramCheck program = FindProgram(what, pathText);
         lines.push_back(program.line);
-        if (program.windowsProgram)
-            windowsPrograms += (windowsPrograms.empty() ? "" : ", ") + std::string(what);
+        if (!program.hostPath.empty())
+            found.emplace_back(what, program.hostPath);
     }
     lines.push_back(Expect("processor description", tools + "\\etc\\" + kProcessorDescription,
                            PathProbe::kFile));
-#ifndef _WIN32
-    if (!windowsPrograms.empty()) {
-        std::string wine = FindInPath("wine");
-        lines.push_back({!wine.empty(), "wine: " + (wine.empty() ? "not on PATH" : wine) +
-                                            "; it runs the Windows programs " + windowsPrograms});
-    }
-#endif
+    if (std::optional<DoctorLine> wine = WineLine(found))
+        lines.push_back(*wine);
     return lines;
 }
 
