@@ -98,6 +98,22 @@ Status RunNestedBatch(const std::string& programText, const std::string& hostPat
     return Status::Ok();
 }
 
+// Wine's own lines ("0024:fixme:...", "wine: ...") are not the program's.
+bool IsWineNoise(std::string_view line) {
+    bool debugChannel =
+        line.size() > 5 && line[4] == ':' &&
+        line.substr(0, 4).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+    return debugChannel || line.starts_with("wine: ");
+}
+
+std::string FirstMessageLine(std::string_view output) {
+    for (std::string_view line : SplitLines(output)) {
+        if (!Trimmed(line).empty() && !IsWineNoise(line))
+            return std::string(line);
+    }
+    return {};
+}
+
 Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
     const std::string& programText = words.front();
     Result<std::string> program = FindProgram(context, programText);
@@ -119,7 +135,7 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     if (printed && !printed->empty()) {
         (failed ? context.err : context.out) << *printed << std::flush;
         if (failed)
-            context.programMessage = std::string(SplitLines(*printed).front());
+            context.programMessage = FirstMessageLine(*printed);
     }
     if (!status)
         return status.error();

@@ -93,15 +93,25 @@ TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
     EXPECT_EQ(err.str(), "");
 }
 
+// The first failure is kept for the builder's last line: a failing
+// program's first own line of output (not wine's) with the batch line.
 TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
     WriteProgram("fail.exe", "exit 3");
+    WriteProgram("tool.exe",
+                 "echo '0024:fixme:ntdll:x' >&2; echo 'wine: noise' >&2; echo 'a.asm:3: bad' >&2; "
+                 "exit 1");
     dir.Write("a.txt", "a");
-    EXPECT_EQ(Run("nothere x\r\nfail\r\ncopy a.txt b.txt\r\n"), 2);
+    EXPECT_EQ(Run("fail\r\nnothere x\r\ncopy a.txt b.txt\r\n"), 2);
     EXPECT_TRUE(dir.Exists("b.txt"));
     EXPECT_EQ(err.str(),
-              "build.bat, line 1: \"nothere x\" failed: nothere: not found, not even with .exe, "
-              ".com or .bat added\n"
-              "build.bat, line 2: \"fail\" failed: fail: ended with exit status 3\n");
+              "build.bat, line 1: \"fail\" failed: fail: ended with exit status 3\n"
+              "build.bat, line 2: \"nothere x\" failed: nothere: not found, not even with .exe, "
+              ".com or .bat added\n");
+    EXPECT_EQ(context.firstFailure, err.str().substr(0, err.str().find('\n')));
+
+    BatchContext again{dir.path(), out, err};
+    EXPECT_EQ(RunBatchText("copy a.txt c.txt\r\ntool x\r\nfail\r\n", "b.bat", again), 2);
+    EXPECT_EQ(again.firstFailure, "a.asm:3: bad (b.bat, line 2)");
 }
 
 TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {
