@@ -22,6 +22,29 @@
 
 namespace cuffware {
 
+// The window's captions, for every front end alike.
+inline constexpr const char* kMainWindowTitle = "Q740 Cuffware Builder";
+inline constexpr const char* kParametersFrameCaption = "Application Parameters";
+inline constexpr const char* kFilesFrameCaption = "Source File Setup";
+inline constexpr const char* kAddFileCaption = "Add File";
+inline constexpr const char* kRemoveFileCaption = "Remove File";
+// The row of buttons under the frames, left to right.
+inline constexpr const char* kCreateBuildScriptsCaption = "Create Build Scripts";
+inline constexpr const char* kRunBuildScriptsCaption = "Run Build Scripts";
+inline constexpr const char* kCreateCuffwareCaption = "Create Cuffware";
+inline constexpr const char* kAnalyzeCuffwareCaption = "Analyze Cuffware";
+inline constexpr const char* kStartDownloaderCaption = "Cuffware Downloader";
+// The menus; "&" marks the access key.
+inline constexpr const char* kMenuFileCaption = "&File";
+inline constexpr const char* kMenuFileNewCaption = "&New";
+inline constexpr const char* kMenuFileOpenCaption = "&Open...";
+inline constexpr const char* kMenuFileSaveCaption = "&Save";
+inline constexpr const char* kMenuFileExitCaption = "E&xit";
+inline constexpr const char* kMenuToolsCaption = "&Tools";
+inline constexpr const char* kMenuToolsOptionsCaption = "&Options...";
+inline constexpr const char* kMenuHelpCaption = "&Help";
+inline constexpr const char* kMenuHelpAboutCaption = "&About ";
+
 // The text fields of the left frame, in window order.
 enum class MainField {
     ApplicationName,

@@ -56,13 +56,8 @@ bool OptionsModel::OK() {
     return Write();
 }
 
-bool OptionsModel::Apply() {
+void OptionsModel::Apply() {
     (void)Write();  // a failure has been reported; the dialog stays either way
-    return false;
-}
-
-bool OptionsModel::Cancel() {
-    return true;
 }
 
 void OptionsModel::CloseBox() {

@@ -8,9 +8,9 @@
 //
 // A front end's protocol, for each opening:
 //   options.Open();                      fill the fields from FieldText()
-//   ... FieldChanged() as the user types; on a button press call OK(),
-//   Apply() or Cancel() and hide the dialog when they return true; on the
-//   close box call CloseBox() and close it ...
+//   ... FieldChanged() as the user types; OK() hides the dialog when it
+//   returns true, Apply() leaves it open, Cancel hides it; the close box
+//   calls CloseBox() and closes it ...
 //   if (!options.Ended()) drop the dialog object.
 
 #include <span>
@@ -49,10 +49,10 @@ class OptionsModel {
     // OK: writes builder.ini; true (hide the dialog) when it was written.
     // A refused or failed write is reported and the dialog stays.
     bool OK();
-    // Apply: writes builder.ini; the dialog stays. Returns false.
-    bool Apply();
-    // Cancel: nothing written. Returns true: hide the dialog.
-    bool Cancel();
+    // Apply: writes builder.ini (a failure is reported); the dialog stays.
+    void Apply();
+    // Cancel has nothing to do here: the dialog hides, and what OK or Apply
+    // wrote during the showing is still taken over at its end.
     // The close box: nothing taken over at the end.
     void CloseBox();
 

@@ -26,30 +26,30 @@ QLabel* NamedLabel(const QString& text, const char* name) {
 
 AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     : QDialog(parent), startSysInfo_(std::move(startSysInfo)) {
-    setObjectName("frmAbout");
+    setObjectName("AboutBox");
     setWindowTitle(kApplicationTitle);
 
-    picIcon = NamedLabel("", "picIcon");
-    picIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
-    picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    lblTitle = NamedLabel(kApplicationTitle, "lblTitle");
-    QFont titleFont = lblTitle->font();
+    PictureIcon = NamedLabel("", "PictureIcon");
+    PictureIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    PictureIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    LabelTitle = NamedLabel(kApplicationTitle, "LabelTitle");
+    QFont titleFont = LabelTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-    lblVersion = NamedLabel(ToQt(ProgramVersionLine()), "lblVersion");
-    lblDescription = NamedLabel(kAboutDescription, "lblDescription");
-    lblDisclaimer = NamedLabel(kAboutDisclaimer, "lblDisclaimer");
-    lblDisclaimer->setWordWrap(true);
+    LabelTitle->setFont(titleFont);
+    LabelVersion = NamedLabel(ToQt(ProgramVersionLine()), "LabelVersion");
+    LabelDescription = NamedLabel(kAboutDescription, "LabelDescription");
+    LabelDisclaimer = NamedLabel(kAboutDisclaimer, "LabelDisclaimer");
+    LabelDisclaimer->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
+    texts->addWidget(LabelTitle);
+    texts->addWidget(LabelVersion);
     texts->addSpacing(8);
-    texts->addWidget(lblDescription);
+    texts->addWidget(LabelDescription);
     texts->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(picIcon);
+    top->addWidget(PictureIcon);
     top->addSpacing(12);
     top->addLayout(texts, 1);
 
@@ -57,17 +57,17 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    cmdOK = new QPushButton("OK");
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(kSystemInfoCaption);
-    cmdSysInfo->setObjectName("cmdSysInfo");
-    cmdSysInfo->setAutoDefault(false);
+    ButtonOK = new QPushButton("OK");
+    ButtonOK->setObjectName("ButtonOK");
+    ButtonOK->setDefault(true);
+    ButtonSystemInfo = new QPushButton(kSystemInfoCaption);
+    ButtonSystemInfo->setObjectName("ButtonSystemInfo");
+    ButtonSystemInfo->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    buttons->addWidget(ButtonOK);
+    buttons->addWidget(ButtonSystemInfo);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(lblDisclaimer, 1);
+    bottom->addWidget(LabelDisclaimer, 1);
     bottom->addSpacing(12);
     bottom->addLayout(buttons);
 
@@ -78,15 +78,15 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     setMinimumWidth(420);
 
     // Enter presses the default button; Esc rejects, which closes like OK.
-    connect(cmdOK, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+    connect(ButtonOK, &QPushButton::clicked, this, &AboutBox::PressOK);
+    connect(ButtonSystemInfo, &QPushButton::clicked, this, &AboutBox::PressSystemInfo);
 }
 
-void AboutBox::cmdOK_Click() {
+void AboutBox::PressOK() {
     accept();
 }
 
-void AboutBox::cmdSysInfo_Click() {
+void AboutBox::PressSystemInfo() {
     if (startSysInfo_)
         startSysInfo_();
 }

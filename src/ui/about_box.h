@@ -18,18 +18,18 @@ class AboutBox : public QDialog {
     AboutBox(std::function<void()> startSysInfo, QWidget* parent);
 
   public slots:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    void PressOK();
+    void PressSystemInfo();
 
   private:
     std::function<void()> startSysInfo_;
-    QLabel* picIcon;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    QLabel* lblDisclaimer;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
+    QLabel* PictureIcon;
+    QLabel* LabelTitle;
+    QLabel* LabelVersion;
+    QLabel* LabelDescription;
+    QLabel* LabelDisclaimer;
+    QPushButton* ButtonOK;
+    QPushButton* ButtonSystemInfo;
 };
 
 }  // namespace cuffware

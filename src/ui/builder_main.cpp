@@ -46,11 +46,11 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
     QString requested = qEnvironmentVariable("CUFFWARE_BUILDER_OPEN");
     const cuffware::MainWindowForm& form = window.form();
     if (requested == "options")
-        form.mnuToolsOptions->trigger();
+        form.MenuToolsOptions->trigger();
     else if (requested == "analysis")
-        form.Command3->click();
+        form.ButtonAnalyzeCuffware->click();
     else if (requested == "about")
-        form.mnuHelpAbout->trigger();
+        form.MenuHelpAbout->trigger();
 }
 
 }  // namespace
