@@ -30,18 +30,10 @@ int Generate(HeadlessContext& c) {
     return ExitOf(CreateBuildScripts(c.bench));
 }
 
-// Each road step prints the action's own texts and gives its exit status;
-// the commands end with one verdict line after them.
-
-struct StepResult {
-    int status;
-    std::string batchFailure;  // the batch runner's first failing line
-};
-
-StepResult BuildStep(HeadlessContext& c) {
-    BuildOutcome built = RunBuildReportingFailure(c);
-    return {built.status, built.firstFailure};
-}
+// Each road step prints the action's own texts and gives its exit status
+// (the build also its first failure); the commands end with one verdict
+// line after them.
+using StepResult = BuildOutcome;
 
 StepResult PackageStep(HeadlessContext& c) {
     return {ExitOf(CreateCuffware(c.bench)), {}};
@@ -68,12 +60,12 @@ int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& s
     if (step.status == kExitSuccess)
         c.out << success << std::endl;
     else
-        c.err << FailedVerdict(c.printed, step.batchFailure, step.status) << std::endl;
+        c.err << FailedVerdict(c.printed, step.firstFailure, step.status) << std::endl;
     return step.status;
 }
 
 int Build(HeadlessContext& c) {
-    return WithVerdict(c, BuildStep(c), BuildDoneVerdict(c.bench.project));
+    return WithVerdict(c, RunBuildReportingFailure(c), BuildDoneVerdict(c.bench.project));
 }
 
 int Package(HeadlessContext& c) {
@@ -90,7 +82,7 @@ int Download(HeadlessContext& c) {
 int All(HeadlessContext& c) {
     StepResult step{Generate(c), {}};
     if (step.status == kExitSuccess)
-        step = BuildStep(c);
+        step = RunBuildReportingFailure(c);
     if (step.status == kExitSuccess)
         step = PackageStep(c);
     if (step.status != kExitSuccess)
