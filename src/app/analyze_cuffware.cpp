@@ -23,10 +23,8 @@ std::string TableRow(std::string section, const std::string& usage, size_t usage
 
 std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
-    if (Trimmed(project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return std::nullopt;
-    }
     Result<MemoryUsageReport> report = AnalyzeCodeImage(
         bench.files, project.FolderName, project.BuildDirectory, project.VersionRequired);
     if (!report) {

@@ -72,24 +72,22 @@ std::optional<std::string> WritePackage(FileSystem& files,
 // The writing itself is all or nothing as well (WritePackage).
 bool CreateCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
-    if (Trimmed(project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return false;
-    }
     if (!CheckAllSRE(project, bench.files, bench.user)) {
         bench.user.SetStatus(kUnableToCreate);
         return false;
     }
 
-    Result<GeneratedFile> code = CreateFile_CodeFile(bench.files, project);
+    Result<GeneratedFile> code = ComposeCodeImageFile(bench.files, project);
     if (!code)
         return Failed(bench, code.error().Text());
     const auto codeImageLength = static_cast<uint32_t>(code->content.size());
     Result<GeneratedFile> parameters =
-        CreateFile_ParameterFile(bench.files, project, codeImageLength);
+        ComposeParameterImageFile(bench.files, project, codeImageLength);
     if (!parameters)
         return Failed(bench, parameters.error().Text());
-    GeneratedFile description = CreateFile_DescriptionFile(project);
+    GeneratedFile description = ComposeDescriptionFile(project);
 
     if (std::optional<std::string> failure =
             WritePackage(bench.files, {&*code, &*parameters, &description}))

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "app/file_commands.h"
-#include "app/start_downloader.h"
 #include "platform/host_tree.h"
 #include "platform/program_directory.h"
 
@@ -79,44 +77,5 @@ Status LayOutDemo(const DemoSources& sources, const std::string& dir) {
     }
     return CopyOneFile(sources.demoDir + "/builder.ini", dir + "/builder.ini", false);
 }
-
-#ifdef _WIN32
-// Windows has no Wine drive to lay out: there the SDK and the toolchain are
-// installed at c:\q740 and c:\c88 and the road runs on them directly.
-int RunDemo(HeadlessContext& context, const std::string&, int (*)(HeadlessContext&)) {
-    context.err << "The demo lays out a Wine drive and runs off Windows only. On Windows, "
-                   "install the SDK at c:\\q740 and the toolchain at c:\\c88 and run: "
-                   "cuffware all c:\\q740\\app\\demo\\build\\demo.scr\n";
-    return kExitFailure;
-}
-#else
-int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&)) {
-    std::string root = dir;
-    if (root.empty()) {
-        Result<std::string> made = MakeTemporaryDirectory("cuffware-demo-");
-        if (!made.ok()) {
-            context.err << made.error().Text() << "\n";
-            return kExitFailure;
-        }
-        root = *made;
-    }
-    if (Status laid = LayOutDemo(DefaultDemoSources(), root); !laid.ok()) {
-        context.err << "The demo could not be laid out.\n" << laid.error().Text() << "\n";
-        return kExitFailure;
-    }
-    context.out << "Demo laid out in " << root << " (WINEPREFIX for its c: drive)\n";
-    SetEnvironment("WINEPREFIX", root);
-
-    Workbench& bench = context.bench;
-    LoadWorkbench(bench, root + "/builder.ini");
-    if (!RestoreProjectScript(bench, DemoApplications().front().scriptPath))
-        return kExitFailure;
-    int status = road(context);
-    if (status != kExitSuccess)
-        return status;
-    std::optional<int> downloaded = RunDownloaderAndWait(bench);
-    return downloaded && *downloaded == 0 ? status : kExitFailure;
-}
-#endif
 
 }  // namespace cuffware

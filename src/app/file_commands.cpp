@@ -34,8 +34,7 @@ bool OpenProjectScript(Workbench& bench) {
 }
 
 bool RestoreProjectScript(Workbench& bench, const std::string& path) {
-    Result<ProjectRecord> restored =
-        FileCreate_RestoreSystemSettings(bench.files, path, bench.settings);
+    Result<ProjectRecord> restored = RestoreBuilderScript(bench.files, path, bench.settings);
     if (!restored.ok()) {
         bench.user.ShowMessage("The builder script was not opened.\n" + restored.error().Text(),
                                MessageIcon::Critical);
@@ -48,14 +47,10 @@ bool RestoreProjectScript(Workbench& bench, const std::string& path) {
 }
 
 bool SaveProjectScript(Workbench& bench) {
-    if (Trimmed(bench.project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return false;
-    }
-    // A directory that cannot be made shows as the script that cannot be
-    // written into it, with the system's reason.
-    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
-    Status saved = FileCreate_SaveSystemSettings(bench.files, bench.project);
+    MakeBuildDirectory(bench);
+    Status saved = SaveBuilderScript(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),
                                MessageIcon::Critical);

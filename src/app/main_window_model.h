@@ -1,9 +1,10 @@
 #pragma once
-// The main window without a toolkit. A front end lays out its own controls,
-// maps each to a MainField, MainCheck or MainCommand, tells the model what
-// the user did, and after every call shows what the model holds: field
-// texts, which controls are enabled, the tree's rows, the status text. Every
-// rule of the window lives here, so a second front end copies none.
+// The main window without a toolkit. A front end lays out its own controls
+// (MainFieldLayouts() and the captions below), tells the model what the user
+// did through the calls under "What the user did", and after every call
+// shows what the model holds: field texts, which controls are enabled, the
+// tree's rows, the status text. Every rule of the window lives here, so a
+// second front end copies none.
 //
 // Dialog answers (message boxes, the open-file dialog) come back through the
 // UserPort the front end implements. Analyze Cuffware and Tools > Options
@@ -100,6 +101,9 @@ class MainWindowModel {
     // open-file dialog. registry is asked for the system information viewer.
     MainWindowModel(FileSystem& files, ProcessStarter& processes, UserPort& user,
                     Registry& registry);
+    // Its parts refer to each other: not to be copied.
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
 
     // Start-up: the tool settings read from settingsPath (status "Ready",
     // builder.ini created when missing), then the builder script the
@@ -137,7 +141,7 @@ class MainWindowModel {
     void CreateCuffware();
     // The report to show in the analysis window, or nothing after a refusal
     // or failure (already reported). The front end shows the window from
-    // MemoryUsageView(report) and calls AnalysisClosed() when it closes.
+    // MemoryUsageViewOf(*report) and calls AnalysisClosed() when it closes.
     std::optional<MemoryUsageReport> AnalyzeCuffware();
     void AnalysisClosed();
     void StartDownloader();

@@ -2,13 +2,11 @@
 
 #include "analysis/memory_usage.h"
 #include "app/run_build_scripts.h"
-#include "package/application_descriptor.h"
-#include "package/description_file.h"
-#include "package/package_names.h"
 #include "platform/batch_environment.h"
 #include "platform/host_path.h"
 #include "platform/host_tree.h"
 #include "platform/scratch_file.h"
+#include "project/build_files.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -29,9 +27,10 @@ std::string BuildDirectoryShown(const ProjectRecord& project) {
 
 // "BUILD (HOST): code image, parameter image, descriptor, description".
 std::string PackageFiles(const ProjectRecord& project) {
+    std::string folder = Trimmed(project.FolderName);
     return BuildDirectoryShown(project) + ": " + FileName(ImagePath(project, "code")) + ", " +
-           FileName(ImagePath(project, "par")) + ", " + FileName(FileCreate_APP(project).path) +
-           ", " + FileName(CreateFile_DescriptionFile(project).path);
+           FileName(ImagePath(project, "par")) + ", " + DescriptorName(folder) + ", " +
+           DescriptionName(folder);
 }
 
 }  // namespace

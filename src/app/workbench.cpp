@@ -1,6 +1,7 @@
 #include "app/workbench.h"
 
 #include "app/status_texts.h"
+#include "project/text_rules.h"
 
 namespace cuffware {
 
@@ -21,6 +22,17 @@ void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
     }
     bench.project = StartupProject(bench.settings);
     bench.fileButtonsEnabled = false;
+}
+
+bool FolderNamed(Workbench& bench) {
+    if (!Trimmed(bench.project.FolderName).empty())
+        return true;
+    bench.user.SetStatus(kStatusApplicationNotSpecified);
+    return false;
+}
+
+void MakeBuildDirectory(Workbench& bench) {
+    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
 }
 
 }  // namespace cuffware

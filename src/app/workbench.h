@@ -45,4 +45,14 @@ struct Workbench {
 // unusable number of states, is reported and the defaults are used.
 void LoadWorkbench(Workbench& bench, const std::string& settingsPath);
 
+// Every action that works on the project's files first asks for a folder
+// name: true when it is not blank; otherwise false, and the status says
+// "Application not specified".
+bool FolderNamed(Workbench& bench);
+
+// Makes the build directory's last level when it is missing. A directory
+// that cannot be made shows as the first file that cannot be written into
+// it, with the system's reason.
+void MakeBuildDirectory(Workbench& bench);
+
 }  // namespace cuffware

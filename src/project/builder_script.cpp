@@ -154,12 +154,12 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     return project;
 }
 
-Status FileCreate_SaveSystemSettings(FileSystem& fs, const ProjectRecord& project) {
+Status SaveBuilderScript(FileSystem& fs, const ProjectRecord& project) {
     return fs.WriteFile(ScriptPath(project), BuilderScriptText(project));
 }
 
-Result<ProjectRecord> FileCreate_RestoreSystemSettings(FileSystem& fs, const std::string& filename,
-                                                       const ToolSettings& settings) {
+Result<ProjectRecord> RestoreBuilderScript(FileSystem& fs, const std::string& filename,
+                                           const ToolSettings& settings) {
     Result<std::string> text = fs.ReadFile(filename);
     if (!text.ok())
         return text.error();

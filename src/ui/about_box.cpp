@@ -29,27 +29,27 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     setObjectName("AboutBox");
     setWindowTitle(kApplicationTitle);
 
-    PictureIcon = NamedLabel("", "PictureIcon");
-    PictureIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
-    PictureIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    LabelTitle = NamedLabel(kApplicationTitle, "LabelTitle");
-    QFont titleFont = LabelTitle->font();
+    QLabel* pictureIcon = NamedLabel("", "PictureIcon");
+    pictureIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    pictureIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    QLabel* labelTitle = NamedLabel(kApplicationTitle, "LabelTitle");
+    QFont titleFont = labelTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
-    LabelTitle->setFont(titleFont);
-    LabelVersion = NamedLabel(ToQt(ProgramVersionLine()), "LabelVersion");
-    LabelDescription = NamedLabel(kAboutDescription, "LabelDescription");
-    LabelDisclaimer = NamedLabel(kAboutDisclaimer, "LabelDisclaimer");
-    LabelDisclaimer->setWordWrap(true);
+    labelTitle->setFont(titleFont);
+    QLabel* labelVersion = NamedLabel(ToQt(ProgramVersionLine()), "LabelVersion");
+    QLabel* labelDescription = NamedLabel(kAboutDescription, "LabelDescription");
+    QLabel* labelDisclaimer = NamedLabel(kAboutDisclaimer, "LabelDisclaimer");
+    labelDisclaimer->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(LabelTitle);
-    texts->addWidget(LabelVersion);
+    texts->addWidget(labelTitle);
+    texts->addWidget(labelVersion);
     texts->addSpacing(8);
-    texts->addWidget(LabelDescription);
+    texts->addWidget(labelDescription);
     texts->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(PictureIcon);
+    top->addWidget(pictureIcon);
     top->addSpacing(12);
     top->addLayout(texts, 1);
 
@@ -57,17 +57,17 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    ButtonOK = new QPushButton("OK");
-    ButtonOK->setObjectName("ButtonOK");
-    ButtonOK->setDefault(true);
-    ButtonSystemInfo = new QPushButton(kSystemInfoCaption);
-    ButtonSystemInfo->setObjectName("ButtonSystemInfo");
-    ButtonSystemInfo->setAutoDefault(false);
+    QPushButton* buttonOK = new QPushButton("OK");
+    buttonOK->setObjectName("ButtonOK");
+    buttonOK->setDefault(true);
+    QPushButton* buttonSystemInfo = new QPushButton(kSystemInfoCaption);
+    buttonSystemInfo->setObjectName("ButtonSystemInfo");
+    buttonSystemInfo->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonSystemInfo);
+    buttons->addWidget(buttonOK);
+    buttons->addWidget(buttonSystemInfo);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(LabelDisclaimer, 1);
+    bottom->addWidget(labelDisclaimer, 1);
     bottom->addSpacing(12);
     bottom->addLayout(buttons);
 
@@ -78,17 +78,11 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     setMinimumWidth(420);
 
     // Enter presses the default button; Esc rejects, which closes like OK.
-    connect(ButtonOK, &QPushButton::clicked, this, &AboutBox::PressOK);
-    connect(ButtonSystemInfo, &QPushButton::clicked, this, &AboutBox::PressSystemInfo);
-}
-
-void AboutBox::PressOK() {
-    accept();
-}
-
-void AboutBox::PressSystemInfo() {
-    if (startSysInfo_)
-        startSysInfo_();
+    connect(buttonOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttonSystemInfo, &QPushButton::clicked, this, [this] {
+        if (startSysInfo_)
+            startSysInfo_();
+    });
 }
 
 }  // namespace cuffware

@@ -56,19 +56,19 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
     }
     values->setColumnStretch(2, 1);
 
-    ListSections = new QTreeWidget;
-    ListSections->setObjectName("ListSections");
-    ListSections->setRootIsDecorated(false);
-    ListSections->setUniformRowHeights(true);
-    ListSections->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListSections->setColumnCount(2);
-    ListSections->setHeaderLabels({view.columns[0], view.columns[1]});
-    ListSections->header()->setStretchLastSection(true);
-    ListSections->setItemDelegateForColumn(1, new UsageBarDelegate(ListSections));
-    ListSections->setMinimumSize(420, 200);
-    ListSections->setFocusPolicy(Qt::NoFocus);
+    sections_ = new QTreeWidget;
+    sections_->setObjectName("ListSections");
+    sections_->setRootIsDecorated(false);
+    sections_->setUniformRowHeights(true);
+    sections_->setSelectionMode(QAbstractItemView::SingleSelection);
+    sections_->setColumnCount(2);
+    sections_->setHeaderLabels({view.columns[0], view.columns[1]});
+    sections_->header()->setStretchLastSection(true);
+    sections_->setItemDelegateForColumn(1, new UsageBarDelegate(sections_));
+    sections_->setMinimumSize(420, 200);
+    sections_->setFocusPolicy(Qt::NoFocus);
     for (const MemoryUsageRow& shown : view.rows) {
-        auto* row = new QTreeWidgetItem(ListSections, {ToQt(shown.section), ToQt(shown.usageText)});
+        auto* row = new QTreeWidgetItem(sections_, {ToQt(shown.section), ToQt(shown.usageText)});
         row->setData(1, kUsageRole, shown.usage);
         row->setData(1, kUsageBaseRole, shown.base);
         row->setData(1, kUsageExceededRole, shown.exceeded);
@@ -84,14 +84,14 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(values);
-    column->addWidget(ListSections, 1);
+    column->addWidget(sections_, 1);
     column->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setFocus();
 }
 
 void AnalyzeDialog::HalveSectionColumn() {
-    ListSections->setColumnWidth(0, ListSections->viewport()->width() / 2);
+    sections_->setColumnWidth(0, sections_->viewport()->width() / 2);
 }
 
 void AnalyzeDialog::showEvent(QShowEvent* event) {

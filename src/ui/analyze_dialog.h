@@ -22,7 +22,7 @@ class AnalyzeDialog : public QDialog {
   private:
     void HalveSectionColumn();
 
-    QTreeWidget* ListSections;
+    QTreeWidget* sections_;
 };
 
 }  // namespace cuffware

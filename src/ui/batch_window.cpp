@@ -23,7 +23,7 @@ BatchWindow::BatchWindow(const QString& title, const QString& program, const QSt
 }
 
 void BatchWindow::LayOut(const QString& title, const QString& running) {
-    setObjectName("frmBuild");
+    setObjectName("BatchWindow");
     setWindowTitle(title);
     resize(760, 460);
 
@@ -36,7 +36,7 @@ void BatchWindow::LayOut(const QString& title, const QString& running) {
     state_ = new QLabel(running, this);
     state_->setObjectName("LabelState");
     close_ = new QPushButton(tr("Close"), this);
-    close_->setObjectName("cmdClose");
+    close_->setObjectName("ButtonClose");
     close_->setEnabled(false);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 

@@ -80,25 +80,21 @@ void MainWindow::ConnectControls() {
         Handle([&] { model_.FilesDropped(files); });
     });
 
-    auto onClick = [this](QPushButton* button, void (MainWindowModel::*press)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, press] { Handle([&] { (model_.*press)(); }); });
+    // A button or menu entry that runs one of the model's actions.
+    auto forward = [this](auto* control, auto signal, void (MainWindowModel::*action)()) {
+        connect(control, signal, this, [this, action] { Handle([&] { (model_.*action)(); }); });
     };
-    onClick(form_.ButtonAddFile, &MainWindowModel::AddFile);
-    onClick(form_.ButtonRemoveFile, &MainWindowModel::RemoveFile);
-    onClick(form_.ButtonCreateBuildScripts, &MainWindowModel::CreateBuildScripts);
-    onClick(form_.ButtonRunBuildScripts, &MainWindowModel::RunBuildScripts);
-    onClick(form_.ButtonCreateCuffware, &MainWindowModel::CreateCuffware);
-    onClick(form_.ButtonStartDownloader, &MainWindowModel::StartDownloader);
+    forward(form_.ButtonAddFile, &QPushButton::clicked, &MainWindowModel::AddFile);
+    forward(form_.ButtonRemoveFile, &QPushButton::clicked, &MainWindowModel::RemoveFile);
+    forward(form_.ButtonCreateBuildScripts, &QPushButton::clicked,
+            &MainWindowModel::CreateBuildScripts);
+    forward(form_.ButtonRunBuildScripts, &QPushButton::clicked, &MainWindowModel::RunBuildScripts);
+    forward(form_.ButtonCreateCuffware, &QPushButton::clicked, &MainWindowModel::CreateCuffware);
+    forward(form_.ButtonStartDownloader, &QPushButton::clicked, &MainWindowModel::StartDownloader);
+    forward(form_.MenuFileNew, &QAction::triggered, &MainWindowModel::NewProject);
+    forward(form_.MenuFileOpen, &QAction::triggered, &MainWindowModel::OpenProject);
+    forward(form_.MenuFileSave, &QAction::triggered, &MainWindowModel::SaveProject);
     connect(form_.ButtonAnalyzeCuffware, &QPushButton::clicked, this, &MainWindow::AnalyzeCuffware);
-
-    auto onEntry = [this](QAction* entry, void (MainWindowModel::*choose)()) {
-        connect(entry, &QAction::triggered, this,
-                [this, choose] { Handle([&] { (model_.*choose)(); }); });
-    };
-    onEntry(form_.MenuFileNew, &MainWindowModel::NewProject);
-    onEntry(form_.MenuFileOpen, &MainWindowModel::OpenProject);
-    onEntry(form_.MenuFileSave, &MainWindowModel::SaveProject);
     connect(form_.MenuFileExit, &QAction::triggered, this, &MainWindow::close);
     connect(form_.MenuToolsOptions, &QAction::triggered, this, &MainWindow::EditOptions);
     connect(form_.MenuHelpAbout, &QAction::triggered, this, &MainWindow::ShowAbout);

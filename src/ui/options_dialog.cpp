@@ -54,22 +54,22 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    ButtonOK = AddButton(buttons, "OK", "ButtonOK");
-    ButtonCancel = AddButton(buttons, "Cancel", "ButtonCancel");
-    ButtonApply = AddButton(buttons, "&Apply", "ButtonApply");
-    ButtonOK->setDefault(true);
+    QPushButton* ok = AddButton(buttons, "OK", "ButtonOK");
+    QPushButton* cancel = AddButton(buttons, "Cancel", "ButtonCancel");
+    QPushButton* apply = AddButton(buttons, "&Apply", "ButtonApply");
+    ok->setDefault(true);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(frame);
     column->addLayout(buttons);
     setSizeGripEnabled(false);
 
-    connect(ButtonOK, &QPushButton::clicked, this, [this] {
+    connect(ok, &QPushButton::clicked, this, [this] {
         if (model_.OK())
             hide();
     });
-    connect(ButtonApply, &QPushButton::clicked, this, [this] { model_.Apply(); });
-    connect(ButtonCancel, &QPushButton::clicked, this, &QWidget::hide);
+    connect(apply, &QPushButton::clicked, this, [this] { model_.Apply(); });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void OptionsDialog::Open() {

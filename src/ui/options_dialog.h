@@ -8,7 +8,6 @@
 #include "app/options_model.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace cuffware {
 
@@ -26,9 +25,6 @@ class OptionsDialog : public QDialog {
   private:
     OptionsModel& model_;
     std::array<QLineEdit*, 4> fields_{};  // by OptionsField
-    QPushButton* ButtonOK;
-    QPushButton* ButtonCancel;
-    QPushButton* ButtonApply;
 };
 
 }  // namespace cuffware

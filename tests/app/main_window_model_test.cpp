@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "support/empty_registry.h"
-#include "support/environment_scope.h"
 #include "support/recording_processes.h"
 #include "support/recording_user_port.h"
 #include "support/temp_dir.h"
@@ -179,31 +178,6 @@ TEST_F(MainWindowModelTest, NewAndOpenDropTheSelectionAndDisableTheFileButtons) 
     EXPECT_TRUE(model.AcceptsFileDrops());
     model.FilesDropped({"/s/a.asm"});
     EXPECT_TRUE(user.Messages().empty());
-}
-
-TEST_F(MainWindowModelTest, EveryActionOfTheButtonRowRefusesABlankFolderName) {
-    Start();
-    for (void (MainWindowModel::*press)() :
-         {&MainWindowModel::CreateBuildScripts, &MainWindowModel::RunBuildScripts,
-          &MainWindowModel::CreateCuffware, &MainWindowModel::StartDownloader,
-          &MainWindowModel::SaveProject}) {
-        user.shown.clear();
-        (model.*press)();
-        EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Application not specified"}}));
-    }
-    EXPECT_FALSE(model.AnalyzeCuffware());
-    EXPECT_EQ(model.StatusText(), "Application not specified");
-    EXPECT_TRUE(processes.started.empty());
-    EXPECT_FALSE(dir.Exists("q740"));
-}
-
-TEST_F(MainWindowModelTest, SystemInformationWithoutAViewerIsUnavailable) {
-    Start();
-    testing::EnvironmentScope env;
-    env.Set("PATH", "");
-    model.StartSystemInformation();
-    EXPECT_EQ(user.Messages(),
-              std::vector<std::string>{"System Information Is Unavailable At This Time"});
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class BatchWindowTest : public QObject {
     void AFailedBuildStaysOpenUntilClosed() {
         BatchWindow window(Runner(1), dir_.filePath("build.bat"));
         window.show();
-        auto* close = window.findChild<QPushButton*>("cmdClose");
+        auto* close = window.findChild<QPushButton*>("ButtonClose");
         QVERIFY(!close->isEnabled());
         window.Start();
         QTRY_VERIFY(window.Finished());
@@ -63,7 +63,7 @@ class BatchWindowTest : public QObject {
         QCOMPARE(window.windowTitle(), QString("Cuffware Downloader"));
         QVERIFY(window.Output().contains("running demo.app"));
         QVERIFY(window.isVisible());
-        auto* close = window.findChild<QPushButton*>("cmdClose");
+        auto* close = window.findChild<QPushButton*>("ButtonClose");
         QVERIFY(close->isEnabled());
         close->click();
         QVERIFY(!window.isVisible());
