@@ -124,9 +124,13 @@ void MainWindowModel::AddFile() {
     FileTree& tree = bench_.project.Files;
     if (!AcceptsAddedFile(tree, selectedNode_))
         return;
-    std::optional<std::string> path = bench_.user.AskOpenFile({"Open", kSourceFileFilter, ""});
-    if (path && !path->empty())
+    std::optional<std::string> path = bench_.user.AskOpenFile(
+        {"Open", kSourceFileFilter, "",
+         StartingFolder(bench_.lastSourceFolder, bench_.project.SourceDirectory)});
+    if (path && !path->empty()) {
+        bench_.lastSourceFolder = FolderOf(*path);
         AddFileToCategory(tree, selectedNode_, WindowsFormUnderWine(*path));
+    }
     Settle();
 }
 

@@ -67,8 +67,13 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, [this] {
         if (model_.OK())
             hide();
+        else
+            FocusRefusedField();
     });
-    connect(apply, &QPushButton::clicked, this, [this] { model_.Apply(); });
+    connect(apply, &QPushButton::clicked, this, [this] {
+        model_.Apply();
+        FocusRefusedField();
+    });
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -77,6 +82,14 @@ void OptionsDialog::Open() {
     for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
         fields_[static_cast<size_t>(layout.field)]->setText(ToQt(model_.FieldText(layout.field)));
     fields_[0]->setFocus();
+}
+
+void OptionsDialog::FocusRefusedField() {
+    if (std::optional<OptionsField> refused = model_.RefusedField()) {
+        QLineEdit* field = fields_[static_cast<size_t>(*refused)];
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
