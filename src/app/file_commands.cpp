@@ -25,10 +25,22 @@ void NewProject(Workbench& bench) {
     bench.fileButtonsEnabled = false;
 }
 
+std::string FolderOf(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+std::string StartingFolder(const std::string& lastFolder, const std::string& projectDirectory) {
+    return lastFolder.empty() ? Trimmed(projectDirectory) : lastFolder;
+}
+
 bool OpenProjectScript(Workbench& bench) {
-    std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
+    std::optional<std::string> path = bench.user.AskOpenFile(
+        {"Open", kScriptFilter, "",
+         StartingFolder(bench.lastScriptFolder, bench.project.BuildDirectory)});
     if (!path || path->empty())
         return false;
+    bench.lastScriptFolder = FolderOf(*path);
     bench.fileButtonsEnabled = false;
     return RestoreProjectScript(bench, *path);
 }

@@ -23,7 +23,9 @@ std::string DownloaderCommandLine(const Workbench& bench) {
 bool StartDownloader(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
-    if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
+    if (Status started = bench.processes.StartConsoleCommandLine(DownloaderCommandLine(bench),
+                                                                 kDownloaderWindowTitle);
+        !started) {
         ReportNotStarted(bench, started.error());
         return false;
     }

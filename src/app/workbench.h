@@ -37,6 +37,12 @@ struct Workbench {
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
     bool fileButtonsEnabled = false;
+
+    // The folders Open and Add File last took a file from: each dialog opens
+    // there again (before the first choice, in the build directory and the
+    // source directory).
+    std::string lastScriptFolder;
+    std::string lastSourceFolder;
 };
 
 // The window's load: status "Ready", the tool settings read (builder.ini

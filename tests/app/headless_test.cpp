@@ -45,6 +45,16 @@ TEST(Headless, HelpListsTheCommandsAndWrongArgumentsAreUsageErrors) {
     EXPECT_NE(run.out.find("Usage: cuffware [--settings FILE] COMMAND"), std::string::npos);
     for (const HeadlessCommand& command : HeadlessCommands())
         EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos);
+    // Each command explains itself beyond its summary.
+    for (const HeadlessCommand& command : HeadlessCommands()) {
+        HeadlessRun help = Headless({command.name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        std::string usage = std::string("Usage: cuffware [--settings FILE] ") + command.name + " " +
+                            command.operand + "\n" + command.summary + ".\n\n";
+        EXPECT_TRUE(help.out.starts_with(usage)) << help.out;
+        EXPECT_GT(help.out.size(), usage.size() + 40) << command.name;
+    }
+    EXPECT_EQ(Headless({"save", "x.scr", "--json"}).status, kExitUsage);
     EXPECT_EQ(Headless({"frobnicate"}).status, kExitUsage);
     EXPECT_EQ(Headless({}).status, kExitUsage);
     EXPECT_EQ(Headless({"save"}).status, kExitUsage);

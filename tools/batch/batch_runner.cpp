@@ -6,6 +6,8 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/scratch_file.h"
+#include "platform/wine_path.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -50,8 +52,8 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
         size_t separator = hostPattern.find_last_of("\\/");
         std::string directory = hostPattern.substr(0, separator);
         std::string names = hostPattern.substr(separator + 1);
-        if (DiskFileSystem().DeleteMatching(directory, names) == 0)
-            context.out << "Could Not Find " << hostPattern << "\n";
+        if (DiskFileSystem().DeleteMatching(directory, names) == 0 && !context.quiet)
+            context.out << "Could Not Find " << WindowsFormUnderWine(hostPattern) << "\n";
     }
     return Status::Ok();
 }
@@ -96,6 +98,22 @@ Status RunNestedBatch(const std::string& programText, const std::string& hostPat
     return Status::Ok();
 }
 
+// Wine's own lines ("0024:fixme:...", "wine: ...") are not the program's.
+bool IsWineNoise(std::string_view line) {
+    bool debugChannel =
+        line.size() > 5 && line[4] == ':' &&
+        line.substr(0, 4).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+    return debugChannel || line.starts_with("wine: ");
+}
+
+std::string FirstMessageLine(std::string_view output) {
+    for (std::string_view line : SplitLines(output)) {
+        if (!Trimmed(line).empty() && !IsWineNoise(line))
+            return std::string(line);
+    }
+    return {};
+}
+
 Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
     const std::string& programText = words.front();
     Result<std::string> program = FindProgram(context, programText);
@@ -107,8 +125,18 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
     if (!argv)
         return argv.error();
+    // The program's output is caught, so the first line of a failing
+    // program's message can lead the report of the batch's first failure.
+    ScratchFile output("output.txt");
     context.out.flush();
-    Result<int> status = RunProgram({*argv, context.currentDirectory, "", programText});
+    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    bool failed = !status || *status != 0;
+    Result<std::string> printed = DiskFileSystem().ReadFile(output.path());
+    if (printed && !printed->empty()) {
+        (failed ? context.err : context.out) << *printed << std::flush;
+        if (failed)
+            context.programMessage = FirstMessageLine(*printed);
+    }
     if (!status)
         return status.error();
     if (*status != 0)
@@ -160,13 +188,21 @@ int RunBatchText(std::string_view text, const std::string& batchName, BatchConte
         Result<BatchCommand> command = ParseBatchLine(line);
         if (command && command->kind == BatchCommand::kNothing)
             continue;
-        context.out << "> " << Trimmed(line) << "\n";
+        if (!context.quiet)
+            context.out << "> " << Trimmed(line) << "\n";
+        context.programMessage.clear();
         Status done = command ? RunCommand(*command, context) : Status(command.error());
         if (!done) {
             ++failed;
             context.out.flush();
-            context.err << Diagnostic{batchName, lineNumber, ""}.Text() << "\"" << Trimmed(line)
-                        << "\" failed: " << done.error().Text() << "\n";
+            std::string where = Diagnostic{batchName, lineNumber, ""}.Text();
+            std::string report = where + "\"" + Trimmed(line) + "\" failed: " + done.error().Text();
+            context.err << report << "\n";
+            if (context.firstFailure.empty())
+                context.firstFailure =
+                    context.programMessage.empty()
+                        ? report
+                        : context.programMessage + " (" + where.substr(0, where.size() - 2) + ")";
         }
     }
     return failed;

@@ -15,7 +15,13 @@ struct BatchContext {
     std::string currentDirectory;  // absolute host path; CD changes it
     std::ostream& out;
     std::ostream& err;
-    int depth = 0;  // of batch files started from batch files
+    int depth = 0;       // of batch files started from batch files
+    bool quiet = false;  // no echo of the commands, no "Could Not Find"
+    // The first failure: the failing program's first line of output and the
+    // batch line ("FILE:12: reason (BATCH, line 54)"), or the report of the
+    // first line that failed.
+    std::string firstFailure = {};
+    std::string programMessage = {};  // the last failing program's first line
 };
 
 // The host path of a path text in a batch line: a text with a drive letter
@@ -33,6 +39,7 @@ Status RunCommand(const BatchCommand& command, BatchContext& context);
 // Runs every line of a batch text, echoing each command before it runs and
 // reporting each failing line on the error stream as
 // BATCH, line N: "LINE" failed: REASON. Returns the number of failed lines.
+// The first report is kept in the context.
 int RunBatchText(std::string_view text, const std::string& batchName, BatchContext& context);
 
 }  // namespace cuffware::batch
