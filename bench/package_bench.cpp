@@ -112,7 +112,7 @@ void BM_CreateCuffwareFullImage(benchmark::State& state) {
     for (auto _ : state)
         if (!CreateCuffware(build.bench))
             state.SkipWithError("Create Cuffware failed");
-    state.counters["image_bytes"] = build.bench.CodeImageLength;
+    state.counters["image_bytes"] = build.bench.codeImageLength;
 }
 BENCHMARK(BM_CreateCuffwareFullImage)->Unit(benchmark::kMicrosecond);
 

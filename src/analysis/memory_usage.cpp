@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "package/code_image.h"
-#include "package/package_names.h"
+#include "project/build_files.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -65,7 +65,7 @@ std::string CodeImagePathForAnalysis(const std::string& folderName,
                                      const std::string& buildDirectory,
                                      const std::string& versionRequired) {
     return Trimmed(buildDirectory) + "\\" +
-           ImageFileName(Trimmed(folderName), "code", Ver3(versionRequired));
+           ImageFileName(Trimmed(folderName), kCodeImageKind, Ver3(versionRequired));
 }
 
 Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& folderName,
@@ -78,7 +78,7 @@ Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& fo
     if (!image)
         return image.error();
     MemoryUsageReport report = MeasureCodeImage(*image);
-    report.FileName = ImageFileName(Trimmed(folderName), "code", Ver3(versionRequired));
+    report.FileName = ImageFileName(Trimmed(folderName), kCodeImageKind, Ver3(versionRequired));
     return report;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/build_directory_lock.h"
+#include "app/memory_usage_view.h"
 #include "app/status_texts.h"
 #include "project/text_rules.h"
 
@@ -12,24 +13,19 @@ namespace cuffware {
 
 namespace {
 
-constexpr std::string_view kTableHeader = "Section  Memory Usage";
-constexpr size_t kUsageColumn = 9;  // where "Memory Usage" starts
-
-// One row of the section table: the usage under "Memory Usage", or one blank
-// after a section name too long for that.
-std::string TableRow(std::string section, int usage) {
-    section.resize(std::max(section.size() + 1, kUsageColumn), ' ');
-    return section + std::to_string(usage) + "\n";
+// One row of the section table: the usage under the second column's
+// heading, or one blank after a section name too long for that.
+std::string TableRow(std::string section, const std::string& usage, size_t usageColumn) {
+    section.resize(std::max(section.size() + 1, usageColumn), ' ');
+    return section + usage + "\n";
 }
 
 }  // namespace
 
 std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
-    if (Trimmed(project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return std::nullopt;
-    }
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Analyze Cuffware");
     if (!held)
         return std::nullopt;
@@ -50,21 +46,23 @@ void FinishAnalysis(Workbench& bench) {
     bench.user.SetStatus(kStatusReady);
 }
 
+// The window's captions end in ":" or get one here, so each line reads
+// "Caption: value".
 std::string MemoryUsageReportText(const MemoryUsageReport& report) {
+    MemoryUsageView view = MemoryUsageViewOf(report);
     std::string text;
-    text += "Code File: " + report.FileName + "\n";
-    text += "EEPROM Memory Usage: " + std::to_string(report.ImageSize) + "\n";
-    text += "Code Size: " + std::to_string(report.UsedSize) + "\n";
-    text += "Common Section Usage: " + std::to_string(report.CommonUsage) + "\n";
-    text += "Maximum State Usage: " + std::to_string(report.MaxStateUsage) + "\n";
-    text += "Maximum Overlay Usage: " + std::to_string(report.MaxOverlayUsage) +
-            (report.OverlayExceeded ? " ERROR" : "") + "\n";
-    text += "Overlay Size: " + std::to_string(kFirmwareOverlaySize) + "\n";
-
-    text += std::string(kTableHeader) + "\n";
-    text += TableRow("Common", report.CommonUsage);
-    for (size_t i = 0; i < report.StateUsage.size(); ++i)
-        text += TableRow("State " + std::to_string(i), report.StateUsage[i]);
+    for (size_t i = 0; i < view.values.size(); ++i) {
+        std::string_view caption = view.values[i].caption;
+        text += std::string(caption) + (caption.ends_with(':') ? " " : ": ") + view.values[i].value;
+        if (i == view.errorBeside && view.overlayExceeded)
+            text += " ERROR";
+        text += "\n";
+    }
+    std::string header = std::string(view.columns[0]) + "  " + view.columns[1];
+    size_t usageColumn = header.size() - std::string_view(view.columns[1]).size();
+    text += header + "\n";
+    for (const MemoryUsageRow& row : view.rows)
+        text += TableRow(row.section, row.usageText, usageColumn);
     return text;
 }
 

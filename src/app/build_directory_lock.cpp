@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "generate/generated_file.h"
 #include "package/package_commit.h"
-#include "package/package_names.h"
+#include "project/build_files.h"
 
 namespace cuffware {
 
@@ -26,7 +25,7 @@ bool SettleInterruptedRun(Workbench& bench) {
 
 std::optional<RunLock> HoldBuildDirectory(Workbench& bench, std::string_view action) {
     Result<RunLock> lock = LockRun(BuildDirectoryFile(bench.project, kRunLockName),
-                                   std::string(action), bench.RunLockPatienceMs);
+                                   std::string(action), bench.runLockPatienceMs);
     if (!lock) {
         bench.user.ShowMessage(
             "The build directory is in use by another run.\n" + lock.error().Text(),

@@ -9,6 +9,7 @@
 #include "generate/build_batch.h"
 #include "generate/section_sources.h"
 #include "package/application_descriptor.h"
+#include "project/build_files.h"
 #include "project/builder_script.h"
 #include "project/text_rules.h"
 
@@ -52,13 +53,9 @@ std::optional<std::string> MissingCategory(const FileTree& tree) {
 bool CreateBuildScripts(Workbench& bench) {
     const ProjectRecord& project = bench.project;
     const FileTree& tree = project.Files;
-    if (Trimmed(project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return false;
-    }
-    // A directory that cannot be made shows as the first file that cannot be
-    // written into it, with the system's reason.
-    (void)bench.files.MakeDirectory(project.BuildDirectory);
+    MakeBuildDirectory(bench);
 
     if (std::optional<std::string> refusal = MissingCategory(tree)) {
         bench.user.ShowMessage(*refusal, MessageIcon::None);
@@ -77,11 +74,12 @@ bool CreateBuildScripts(Workbench& bench) {
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Create Build Scripts");
     if (!held)
         return false;
-    for (const GeneratedFile& file : FileCreate_COMMANDSCRIPT(project))
+    for (const GeneratedFile& file : ComposeToolOptionFiles(project))
         if (!Write(bench, file))
             return false;
-    if (!Write(bench, FileCreate_APP(project)) || !Write(bench, FileCreate_PARAM_ASM(project)) ||
-        !Write(bench, FileCreate_COMMON_ASM(project)))
+    if (!Write(bench, ComposeApplicationDescriptor(project)) ||
+        !Write(bench, ComposeParameterSource(project)) ||
+        !Write(bench, ComposeCommonSource(project)))
         return false;
 
     const std::string buildDirectory = Trimmed(project.BuildDirectory);
@@ -89,17 +87,17 @@ bool CreateBuildScripts(Workbench& bench) {
     for (int n = 0; n <= tree.NumberOfStates(); ++n) {
         const int16_t stateIndex = static_cast<int16_t>(StateNode(n));
         if (HasFiles(tree, stateIndex)) {
-            if (!Write(bench, FileCreate_STATE_ASM(project, stateIndex)))
+            if (!Write(bench, ComposeStateSource(project, stateIndex)))
                 return false;
             highest = StateNumber::Of(n);
-            bench.MaxStateIndex = static_cast<int16_t>(n);
+            bench.maxStateIndex = static_cast<int16_t>(n);
         } else {
-            bench.files.DeleteMatching(buildDirectory, "state" + std::to_string(n) + ".*");
+            bench.files.DeleteMatching(buildDirectory, SectionFilesPattern(StateSection(n)));
         }
     }
 
-    if (!Write(bench, FileCreate_BUILD_BAT(project, bench.settings, *highest)) ||
-        !Reported(bench, FileCreate_SaveSystemSettings(bench.files, project)))
+    if (!Write(bench, ComposeBuildBatch(project, bench.settings, *highest)) ||
+        !Reported(bench, SaveBuilderScript(bench.files, project)))
         return false;
 
     bench.user.SetStatus("Build scripts generated");

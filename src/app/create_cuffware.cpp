@@ -33,10 +33,8 @@ bool Failed(Workbench& bench, const std::string& failure) {
 // (CommitPackage), and whatever an interrupted run left is settled first.
 bool CreateCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
-    if (Trimmed(project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return false;
-    }
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Create Cuffware");
     if (!held) {
         bench.user.SetStatus(kUnableToCreate);
@@ -47,22 +45,22 @@ bool CreateCuffware(Workbench& bench) {
         return false;
     }
 
-    Result<GeneratedFile> code = CreateFile_CodeFile(bench.files, project);
+    Result<GeneratedFile> code = ComposeCodeImageFile(bench.files, project);
     if (!code)
         return Failed(bench, code.error().Text());
     const auto codeImageLength = static_cast<uint32_t>(code->content.size());
     Result<GeneratedFile> parameters =
-        CreateFile_ParameterFile(bench.files, project, codeImageLength);
+        ComposeParameterImageFile(bench.files, project, codeImageLength);
     if (!parameters)
         return Failed(bench, parameters.error().Text());
-    GeneratedFile description = CreateFile_DescriptionFile(project);
+    GeneratedFile description = ComposeDescriptionFile(project);
 
     if (Status written = CommitPackage(bench.files, project.BuildDirectory,
                                        {std::move(*code), std::move(*parameters), description});
         !written)
         return Failed(bench, written.error().Text());
     // Only a package that is on disk changes the code image length.
-    bench.CodeImageLength = codeImageLength;
+    bench.codeImageLength = codeImageLength;
 
     bench.user.SetStatus("Cuffware code generated");
     bench.user.ShowMessage("Successful Generation of Cuffware Files", MessageIcon::Information);

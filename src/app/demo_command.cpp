@@ -2,9 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/file_commands.h"
-#include "app/start_downloader.h"
 #include "platform/host_tree.h"
+#include "platform/installed_data.h"
 #include "platform/program_directory.h"
 
 #ifndef CUFFWARE_DEMO_DIR
@@ -38,8 +37,11 @@ constexpr DemoSource kDemoApplications[] = {{"demo", "app"}, {"overflow", "overf
 
 DemoSources DefaultDemoSources() {
     const char* fromEnvironment = std::getenv("CUFFWARE_DEMO_DIR");
-    return {fromEnvironment && *fromEnvironment ? fromEnvironment : CUFFWARE_DEMO_DIR,
-            ProgramDirectory()};
+    std::string demoDir =
+        fromEnvironment && *fromEnvironment
+            ? fromEnvironment
+            : InstalledDataDirectory(CUFFWARE_INSTALLED_DEMO_DIR, CUFFWARE_DEMO_DIR);
+    return {demoDir, ProgramDirectory()};
 }
 
 std::vector<DemoApplication> DemoApplications() {
@@ -79,48 +81,5 @@ Status LayOutDemo(const DemoSources& sources, const std::string& dir) {
     }
     return CopyOneFile(sources.demoDir + "/builder.ini", dir + "/builder.ini", false);
 }
-
-#ifdef _WIN32
-// Windows has no Wine drive to lay out: there the SDK and the toolchain are
-// installed at c:\q740 and c:\c88 and the road runs on them directly.
-int RunDemo(HeadlessContext& context, const std::string&, int (*)(HeadlessContext&)) {
-    context.err << "The demo lays out a Wine drive and runs off Windows only. On Windows, "
-                   "install the SDK at c:\\q740 and the toolchain at c:\\c88 and run: "
-                   "cuffware all c:\\q740\\app\\demo\\build\\demo.scr\n";
-    return kExitFailure;
-}
-#else
-int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&)) {
-    std::string root = dir;
-    if (Status empty = RequireEmptyDirectory(root); !root.empty() && !empty.ok()) {
-        context.err << "The demo was not laid out.\n" << empty.error().Text() << "\n";
-        return kExitFailure;
-    }
-    if (root.empty()) {
-        Result<std::string> made = MakeTemporaryDirectory("cuffware-demo-");
-        if (!made.ok()) {
-            context.err << made.error().Text() << "\n";
-            return kExitFailure;
-        }
-        root = *made;
-    }
-    if (Status laid = LayOutDemo(DefaultDemoSources(), root); !laid.ok()) {
-        context.err << "The demo could not be laid out.\n" << laid.error().Text() << "\n";
-        return kExitFailure;
-    }
-    context.out << "Demo laid out in " << root << " (WINEPREFIX for its c: drive)\n";
-    SetEnvironment("WINEPREFIX", root);
-
-    Workbench& bench = context.bench;
-    LoadWorkbench(bench, root + "/builder.ini");
-    if (!RestoreProjectScript(bench, DemoApplications().front().scriptPath))
-        return kExitFailure;
-    int status = road(context);
-    if (status != kExitSuccess)
-        return status;
-    std::optional<int> downloaded = RunDownloaderAndWait(bench);
-    return downloaded && *downloaded == 0 ? status : kExitFailure;
-}
-#endif
 
 }  // namespace cuffware

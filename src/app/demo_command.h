@@ -16,8 +16,9 @@ struct DemoSources {
     std::string programDir;
 };
 
-// The demo/ folder of the source tree (or $CUFFWARE_DEMO_DIR) and the
-// program's own directory.
+// The demo's files ($CUFFWARE_DEMO_DIR, else those installed with the
+// program, else the source tree's demo/ folder) and the program's own
+// directory.
 DemoSources DefaultDemoSources();
 
 // The demo applications a layout holds: folder name and script path text.

@@ -23,20 +23,31 @@ void NewProject(Workbench& bench) {
         field->clear();
     project.PasswordSupport = 0;
     project.DatabaseSupport = 0;
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+std::string StartingFolder(const std::string& lastFolder, const std::string& projectDirectory) {
+    return lastFolder.empty() ? Trimmed(projectDirectory) : lastFolder;
 }
 
 bool OpenProjectScript(Workbench& bench) {
-    std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
+    std::optional<std::string> path = bench.user.AskOpenFile(
+        {"Open", kScriptFilter, "",
+         StartingFolder(bench.lastScriptFolder, bench.project.BuildDirectory)});
     if (!path || path->empty())
         return false;
-    bench.FileButtonsEnabled = false;
+    bench.lastScriptFolder = FolderOf(*path);
+    bench.fileButtonsEnabled = false;
     return RestoreProjectScript(bench, *path);
 }
 
 bool RestoreProjectScript(Workbench& bench, const std::string& path) {
-    Result<ProjectRecord> restored =
-        FileCreate_RestoreSystemSettings(bench.files, path, bench.settings);
+    Result<ProjectRecord> restored = RestoreBuilderScript(bench.files, path, bench.settings);
     if (!restored.ok()) {
         bench.user.ShowMessage("The builder script was not opened.\n" + restored.error().Text(),
                                MessageIcon::Critical);
@@ -49,17 +60,13 @@ bool RestoreProjectScript(Workbench& bench, const std::string& path) {
 }
 
 bool SaveProjectScript(Workbench& bench) {
-    if (Trimmed(bench.project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return false;
-    }
-    // A directory that cannot be made shows as the script that cannot be
-    // written into it, with the system's reason.
-    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
+    MakeBuildDirectory(bench);
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Save");
     if (!held)
         return false;
-    Status saved = FileCreate_SaveSystemSettings(bench.files, bench.project);
+    Status saved = SaveBuilderScript(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),
                                MessageIcon::Critical);

@@ -2,9 +2,12 @@
 
 #include <sstream>
 
+#include "app/command_help.h"
 #include "app/file_commands.h"
 #include "app/printing_user_port.h"
 #include "platform/program_directory.h"
+#include "platform/program_version.h"
+#include "platform/settings_location.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -15,6 +18,12 @@ Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>&
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             parsed.help = true;
+        } else if (arg == "--version") {
+            parsed.version = true;
+        } else if (arg == "--quiet") {
+            parsed.quiet = true;
+        } else if (arg == "--json") {
+            parsed.json = true;
         } else if (arg == "--settings") {
             if (i + 1 >= args.size())
                 return Diagnostic{"", 0, "--settings needs a FILE"};
@@ -27,7 +36,7 @@ Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>&
             parsed.operands.push_back(arg);
         }
     }
-    if (parsed.command.empty() && !parsed.help)
+    if (parsed.command.empty() && !parsed.help && !parsed.version)
         return Diagnostic{"", 0, "no COMMAND given"};
     return parsed;
 }
@@ -64,14 +73,28 @@ std::string HeadlessUsage() {
     }
     usage << "\n"
              "Options:\n"
-             "  --settings FILE   read and write FILE instead of builder.ini in the\n"
-             "                    program's directory\n"
-             "  --help            this text\n"
+             "  --settings FILE   read and write FILE instead of builder.ini beside the\n"
+             "                    program (or in the user's settings directory when\n"
+             "                    the program's directory is not to be written)\n"
+             "  --version         the version and the settings file in use\n"
+             "  --quiet           leave out the build batch's echo of each command and\n"
+             "                    its \"Could Not Find\" lines\n"
+             "  --json            analyze: print the report as JSON for scripts\n"
+             "  --help            this text; COMMAND --help explains COMMAND\n"
              "\n"
              "Exit status: 0 success, 1 refusal or failure, 2 wrong arguments,\n"
              "3 from analyze when the code overlay is exceeded; build and download\n"
              "return the status of what they ran.\n";
     return usage.str();
+}
+
+std::string VersionReport(std::string_view program, const std::string& settingsPath) {
+    return VersionText(program) + "Settings: " + settingsPath + "\n";
+}
+
+std::string ChosenSettingsFile(const std::string& settingsOption) {
+    return settingsOption.empty() ? SettingsFileFor(ProgramDirectory(), kToolSettingsFileName)
+                                  : settingsOption;
 }
 
 int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,
@@ -81,13 +104,22 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         err << "cuffware: " << parsed.error().message << "\n\n" << HeadlessUsage();
         return kExitUsage;
     }
+    const HeadlessCommand* command = FindCommand(parsed->command);
     if (parsed->help) {
-        out << HeadlessUsage();
+        out << (command ? CommandHelp(*command) : HeadlessUsage());
         return kExitSuccess;
     }
-    const HeadlessCommand* command = FindCommand(parsed->command);
+    std::string settingsPath = ChosenSettingsFile(parsed->settingsPath);
+    if (parsed->version) {
+        out << VersionReport("cuffware", settingsPath);
+        return kExitSuccess;
+    }
     if (!command) {
         err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
+        return kExitUsage;
+    }
+    if (parsed->json && std::string(command->name) != "analyze") {
+        err << "cuffware: --json is for analyze only\n";
         return kExitUsage;
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {
@@ -95,15 +127,15 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         return kExitUsage;
     }
 
-    PrintingUserPort user(out, err);
+    // With --json standard output carries the report alone.
+    PrintingUserPort user(parsed->json ? err : out, err);
     Workbench bench(files, processes, user);
-    std::string settingsPath = parsed->settingsPath.empty()
-                                   ? InProgramDirectory(kToolSettingsFileName)
-                                   : parsed->settingsPath;
+    user.SetWarningsToErrors(true);  // what loading builder.ini warns about
     LoadWorkbench(bench, settingsPath);
+    user.SetWarningsToErrors(false);
     if (TakesScript(*command) && !RestoreProjectScript(bench, parsed->operands.front()))
         return kExitFailure;
-    HeadlessContext context{bench, *parsed, out, err};
+    HeadlessContext context{bench, *parsed, out, err, user};
     return command->run(context);
 }
 

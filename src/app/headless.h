@@ -3,8 +3,10 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/printing_user_port.h"
 #include "app/workbench.h"
 #include "platform/result.h"
 
@@ -17,10 +19,13 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitOverlayExceeded = 3;
 
 struct HeadlessArguments {
-    std::string settingsPath;  // empty: builder.ini in the program's directory
-    std::string command;       // empty with help
+    std::string settingsPath;  // empty: SettingsFileFor the program's directory
+    std::string command;       // empty with help or version
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
+    bool quiet = false;  // --quiet: no batch echo, no "Could Not Find"
+    bool json = false;   // --json: analyze prints its report as JSON
 };
 
 // The arguments after the program name.
@@ -33,6 +38,7 @@ struct HeadlessContext {
     const HeadlessArguments& args;
     std::ostream& out;
     std::ostream& err;
+    const PrintingUserPort& printed;  // what the actions have shown so far
 };
 
 // One command: what it is called, what it takes, what it does.
@@ -46,6 +52,14 @@ struct HeadlessCommand {
 const std::vector<HeadlessCommand>& HeadlessCommands();
 
 std::string HeadlessUsage();
+
+// What --version prints for program: the version text, then which settings
+// file is in use.
+std::string VersionReport(std::string_view program, const std::string& settingsPath);
+
+// The settings file of a run: the one --settings named, else the one the
+// program's directory calls for.
+std::string ChosenSettingsFile(const std::string& settingsOption);
 
 // Everything the command does, with its streams and ports given.
 int RunHeadless(const std::vector<std::string>& args, FileSystem& files, ProcessStarter& processes,

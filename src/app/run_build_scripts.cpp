@@ -5,6 +5,7 @@
 
 #include "app/build_directory_lock.h"
 #include "app/status_texts.h"
+#include "project/build_files.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -18,11 +19,9 @@ constexpr const char* kMessageWait =
 
 // The batch to run, or nothing after a refusal that the user has been told.
 std::optional<std::string> BatchToRun(Workbench& bench) {
-    if (Trimmed(bench.project.FolderName).empty()) {
-        bench.user.SetStatus(kStatusApplicationNotSpecified);
+    if (!FolderNamed(bench))
         return std::nullopt;
-    }
-    std::string path = Trimmed(bench.project.BuildDirectory) + "\\build.bat";
+    std::string path = BuildDirectoryFile(bench.project, kBuildBatchName);
     if (!bench.files.Exists(path)) {
         bench.user.ShowMessage(kMessageNoBatch, MessageIcon::Critical);
         return std::nullopt;

@@ -2,19 +2,12 @@
 
 #include "app/build_directory_lock.h"
 #include "app/status_texts.h"
+#include "project/build_files.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 namespace {
-
-// False after the refusal of a blank folder name, which the status shows.
-bool FolderNamed(Workbench& bench) {
-    if (!Trimmed(bench.project.FolderName).empty())
-        return true;
-    bench.user.SetStatus(kStatusApplicationNotSpecified);
-    return false;
-}
 
 void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
     bench.user.ShowMessage("The downloader could not be started.\n" + failure.Text(),
@@ -25,8 +18,7 @@ void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
 
 std::string DownloaderCommandLine(const Workbench& bench) {
     return Trimmed(bench.settings.SdkPath) + "\\bin\\CuffwareDL.exe " +
-           Trimmed(bench.project.BuildDirectory) + "\\" + Trimmed(bench.project.FolderName) +
-           ".app";
+           BuildDirectoryFile(bench.project, DescriptorName(Trimmed(bench.project.FolderName)));
 }
 
 bool StartDownloader(Workbench& bench) {
@@ -35,7 +27,9 @@ bool StartDownloader(Workbench& bench) {
     std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
     if (!held)
         return false;
-    if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
+    if (Status started = bench.processes.StartConsoleCommandLine(DownloaderCommandLine(bench),
+                                                                 kDownloaderWindowTitle);
+        !started) {
         ReportNotStarted(bench, started.error());
         return false;
     }

@@ -1,6 +1,7 @@
 #include "app/workbench.h"
 
 #include "app/status_texts.h"
+#include "project/text_rules.h"
 
 namespace cuffware {
 
@@ -20,11 +21,18 @@ void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
             MessageIcon::Exclamation);
     }
     bench.project = StartupProject(bench.settings);
-    bench.FileButtonsEnabled = false;
+    bench.fileButtonsEnabled = false;
 }
 
-void TextFolderName_Change(Workbench& bench, const std::string& text) {
-    SetFolderName(bench.project, text, bench.settings);
+bool FolderNamed(Workbench& bench) {
+    if (!Trimmed(bench.project.FolderName).empty())
+        return true;
+    bench.user.SetStatus(kStatusApplicationNotSpecified);
+    return false;
+}
+
+void MakeBuildDirectory(Workbench& bench) {
+    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
 }
 
 }  // namespace cuffware

@@ -1,8 +1,9 @@
 #pragma once
 // The Workbench is what the main window owns beside its controls: the one
-// open project, the tool settings, MaxStateIndex and the code image length,
-// with the ports every action reports and works through. Each action of the
-// main window is a free function over a Workbench, in a file of its own.
+// open project, the tool settings, the highest state built and the code
+// image length, with the ports every action reports and works through. Each
+// action of the main window is a free function over a Workbench, in a file
+// of its own; MainWindowModel drives them as the window does.
 
 #include <cstdint>
 #include <string>
@@ -28,15 +29,23 @@ struct Workbench {
 
     ToolSettings settings;
     ProjectRecord project;
-    int16_t MaxStateIndex = 0;
-    uint32_t CodeImageLength = 0;
+    // The highest state number the last Create Build Scripts built.
+    int16_t maxStateIndex = 0;
+    // The code image's length from the last Create Cuffware.
+    uint32_t codeImageLength = 0;
 
     // How long an action waits for another run to leave the build directory.
-    int RunLockPatienceMs = 3000;
+    int runLockPatienceMs = 3000;
 
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
-    bool FileButtonsEnabled = false;
+    bool fileButtonsEnabled = false;
+
+    // The folders Open and Add File last took a file from: each dialog opens
+    // there again (before the first choice, in the build directory and the
+    // source directory).
+    std::string lastScriptFolder;
+    std::string lastSourceFolder;
 };
 
 // The window's load: status "Ready", the tool settings read (builder.ini
@@ -45,7 +54,14 @@ struct Workbench {
 // unusable number of states, is reported and the defaults are used.
 void LoadWorkbench(Workbench& bench, const std::string& settingsPath);
 
-// Typing in "Folder Name".
-void TextFolderName_Change(Workbench& bench, const std::string& text);
+// Every action that works on the project's files first asks for a folder
+// name: true when it is not blank; otherwise false, and the status says
+// "Application not specified".
+bool FolderNamed(Workbench& bench);
+
+// Makes the build directory's last level when it is missing. A directory
+// that cannot be made shows as the first file that cannot be written into
+// it, with the system's reason.
+void MakeBuildDirectory(Workbench& bench);
 
 }  // namespace cuffware

@@ -41,10 +41,14 @@ std::string Program(std::string_view directory, std::string_view name) {
 }
 
 // Assemble, link and locate one section, named by its base name.
-void SectionChain(TextFile& file, const std::string& asmDir, const std::string& name) {
-    file.Line(Program(asmDir, "as88.exe") + " " + name + ".asm -fascmd.cmd");
-    file.Line(Program(asmDir, "lk88.exe") + " " + name + ".obj -o " + name + ".out -flkcmd.cmd");
-    file.Line(Program(asmDir, "lc88.exe") + " " + name + ".out -o " + name + ".sre -flccmd.cmd");
+void SectionChain(TextFile& file, const std::string& asmDir, std::string_view section) {
+    const std::string name(section);
+    file.Line(Program(asmDir, "as88.exe") + " " + SourceName(name) + " -f" +
+              std::string(kAssemblerOptionsName));
+    file.Line(Program(asmDir, "lk88.exe") + " " + name + ".obj -o " + name + ".out -f" +
+              std::string(kLinkerOptionsName));
+    file.Line(Program(asmDir, "lc88.exe") + " " + name + ".out -o " + SRecordName(name) + " -f" +
+              std::string(kLocatorOptionsName));
 }
 
 void Deletions(TextFile& file, std::initializer_list<std::string_view> patterns) {
@@ -54,15 +58,15 @@ void Deletions(TextFile& file, std::initializer_list<std::string_view> patterns)
 
 }  // namespace
 
-GeneratedFile FileCreate_BUILD_BAT(const ProjectRecord& project, const ToolSettings& settings,
-                                   StateNumber MaxStateIndex) {
+GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings& settings,
+                                StateNumber highestState) {
     const std::string buildDir = Trimmed(project.BuildDirectory);
     const std::string asmDir = Trimmed(project.AssemblerDirectory);
     const std::string& sdkDir = settings.SdkPath;  // as stored in builder.ini
 
     TextFile file;
     file.Line("@ECHO OFF");
-    FileOutput_CuffwareBuilderHeader3(file, project);
+    AppendBatchBanner(file, project);
     Heading(file, "Clean up cuffware build directory");
     file.Line();
     file.Line("cd " + CommandPath(buildDir));
@@ -73,15 +77,15 @@ GeneratedFile FileCreate_BUILD_BAT(const ProjectRecord& project, const ToolSetti
 
     Heading(file, "Build Common Section");
     file.Line();
-    SectionChain(file, asmDir, "common");
+    SectionChain(file, asmDir, kCommonSection);
     file.Line(Program(sdkDir, "maplist") + " common.map");
     file.Line(Program(sdkDir, "labelset") + " common.sy");
     file.Line("copy common.equ comminc.h");
     file.Line();
 
     Heading(file, "Build State Handler Section");
-    for (int n = 0; n <= MaxStateIndex.value(); ++n) {
-        const std::string name = "state" + std::to_string(n);
+    for (int n = 0; n <= highestState.value(); ++n) {
+        const std::string name = StateSection(n);
         file.Line();
         file.Line("rem Build " + name + " Handler");
         SectionChain(file, asmDir, name);
@@ -91,26 +95,26 @@ GeneratedFile FileCreate_BUILD_BAT(const ProjectRecord& project, const ToolSetti
     file.Line();
     Heading(file, "Build Parameter File");
     file.Line();
-    SectionChain(file, asmDir, "param");
+    SectionChain(file, asmDir, kParameterSection);
     file.Line();
     file.Line();
     Heading(file, "Delete temporary files");
     file.Line();
     Deletions(file, {"*.out", "*.sy", "*.tmp", "*.lnl", "*.cal"});
-    return {BuildDirectoryFile(project, "build.bat"), file.Text()};
+    return {BuildDirectoryFile(project, kBuildBatchName), file.Text()};
 }
 
-std::array<GeneratedFile, 3> FileCreate_COMMANDSCRIPT(const ProjectRecord& project) {
+std::array<GeneratedFile, 3> ComposeToolOptionFiles(const ProjectRecord& project) {
     auto oneLine = [&](std::string_view name, std::string_view options) {
         TextFile file;
         file.Line(options);
         return GeneratedFile{BuildDirectoryFile(project, name), file.Text()};
     };
     return {
-        oneLine("ascmd.cmd",
+        oneLine(kAssemblerOptionsName,
                 "-Ms -gaLHS -OHjN -l -LcdeGlmNpqsWXy -w137 -w118 -w109 -w141 -w112 -t -err -e"),
-        oneLine("lkcmd.cmd", "-ds1c88349.dsc -M -L -e -N -w8 -err -v"),
-        oneLine("lccmd.cmd", "-f2b32 -ds1c88349.dsc -M -w8 -e -err"),
+        oneLine(kLinkerOptionsName, "-ds1c88349.dsc -M -L -e -N -w8 -err -v"),
+        oneLine(kLocatorOptionsName, "-f2b32 -ds1c88349.dsc -M -w8 -e -err"),
     };
 }
 

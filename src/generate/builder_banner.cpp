@@ -26,11 +26,11 @@ void AppendBanner(TextFile& file, std::string_view prefix, const ProjectRecord& 
 
 }  // namespace
 
-void FileOutput_CuffwareBuilderHeader(TextFile& file, const ProjectRecord& project) {
+void AppendAssemblerBanner(TextFile& file, const ProjectRecord& project) {
     AppendBanner(file, ";", project);
 }
 
-void FileOutput_CuffwareBuilderHeader3(TextFile& file, const ProjectRecord& project) {
+void AppendBatchBanner(TextFile& file, const ProjectRecord& project) {
     AppendBanner(file, "REM", project);
 }
 

@@ -13,9 +13,9 @@ inline constexpr std::string_view kRightsNotice =
     "Copyright (c) 2002 Cuffware Builder developers. All rights reserved.";
 
 // Appends the eleven banner lines in the assembler style (";").
-void FileOutput_CuffwareBuilderHeader(TextFile& file, const ProjectRecord& project);
+void AppendAssemblerBanner(TextFile& file, const ProjectRecord& project);
 
 // Appends the eleven banner lines in the batch style ("REM").
-void FileOutput_CuffwareBuilderHeader3(TextFile& file, const ProjectRecord& project);
+void AppendBatchBanner(TextFile& file, const ProjectRecord& project);
 
 }  // namespace cuffware

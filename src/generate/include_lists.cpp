@@ -23,7 +23,7 @@ void CategoryList(TextFile& file, const FileTree& tree, int categoryNode) {
 
 }  // namespace
 
-void FileOutput_IncludeFiles(TextFile& file, const ProjectRecord& project) {
+void AppendSdkIncludes(TextFile& file, const ProjectRecord& project) {
     const std::string includeDirectory = Trimmed(project.IncludeDirectory);
     file.Line();
     for (std::string_view name : SdkHeaderNames())
@@ -31,21 +31,20 @@ void FileOutput_IncludeFiles(TextFile& file, const ProjectRecord& project) {
     file.Line();
 }
 
-void FileOutput_CuffwareHeaderFiles(TextFile& file, const ProjectRecord& project) {
+void AppendHeaderIncludes(TextFile& file, const ProjectRecord& project) {
     CategoryList(file, project.Files, project.Files.NodeByKey("header"));
 }
 
-void FileOutput_CuffwareBackgroundFiles(TextFile& file, const ProjectRecord& project) {
+void AppendBackgroundIncludes(TextFile& file, const ProjectRecord& project) {
     CategoryList(file, project.Files, project.Files.NodeByKey("background"));
 }
 
-void FileOutput_CuffwareCommonFiles(TextFile& file, const ProjectRecord& project) {
+void AppendCommonIncludes(TextFile& file, const ProjectRecord& project) {
     CategoryList(file, project.Files, project.Files.NodeByKey("common"));
 }
 
-void FileOutput_CuffwareStateFiles(TextFile& file, const ProjectRecord& project,
-                                   int16_t StateIndex) {
-    CategoryList(file, project.Files, StateIndex);
+void AppendCategoryIncludes(TextFile& file, const ProjectRecord& project, int16_t categoryNode) {
+    CategoryList(file, project.Files, categoryNode);
 }
 
 }  // namespace cuffware

@@ -11,17 +11,16 @@ namespace cuffware {
 
 // An empty line, one INCLUDE per SDK header from the trimmed include
 // directory, an empty line: 56 lines.
-void FileOutput_IncludeFiles(TextFile& file, const ProjectRecord& project);
+void AppendSdkIncludes(TextFile& file, const ProjectRecord& project);
 
 // One INCLUDE per file of a category, in tree order, each path trimmed; an
 // empty category writes nothing at all.
-void FileOutput_CuffwareHeaderFiles(TextFile& file, const ProjectRecord& project);
-void FileOutput_CuffwareBackgroundFiles(TextFile& file, const ProjectRecord& project);
-void FileOutput_CuffwareCommonFiles(TextFile& file, const ProjectRecord& project);
+void AppendHeaderIncludes(TextFile& file, const ProjectRecord& project);
+void AppendBackgroundIncludes(TextFile& file, const ProjectRecord& project);
+void AppendCommonIncludes(TextFile& file, const ProjectRecord& project);
 
-// The category with node number StateIndex: 6 + N for state N, 2 for the
+// The category with node number categoryNode: 6 + N for state N, 2 for the
 // parameter category.
-void FileOutput_CuffwareStateFiles(TextFile& file, const ProjectRecord& project,
-                                   int16_t StateIndex);
+void AppendCategoryIncludes(TextFile& file, const ProjectRecord& project, int16_t categoryNode);
 
 }  // namespace cuffware

@@ -20,7 +20,7 @@ constexpr std::string_view kRuleB =
 // Banner, assembler controls, the master header, the SDK list.
 void OpenSource(TextFile& file, const ProjectRecord& project, std::string_view firstLine) {
     file.Line(firstLine);
-    FileOutput_CuffwareBuilderHeader(file, project);
+    AppendAssemblerBanner(file, project);
     file.Line();
     file.Line("$CASE ON");
     file.Line("$LIST OFF");
@@ -33,7 +33,7 @@ void ApplicationHeaders(TextFile& file, const ProjectRecord& project) {
     file.Line("    ; WRIST APPLICATION SPECIFIC HEADER FILE");
     file.Line(kRuleA);
     file.Line();
-    FileOutput_CuffwareHeaderFiles(file, project);
+    AppendHeaderIncludes(file, project);
     file.Line();
     file.Line(kRuleA);
     file.Line(kRuleA);
@@ -52,7 +52,7 @@ GeneratedFile StateFrame(const ProjectRecord& project, std::string_view fileName
     OpenSource(file, project, ";**FILE " + upperName);
     file.Line("    INCLUDE '" + BuildDirectoryFile(project, "COMMINC.H") + "'");
     file.Line();
-    FileOutput_IncludeFiles(file, project);
+    AppendSdkIncludes(file, project);
     ApplicationHeaders(file, project);
     file.Line("CODESTATEADDRESS     equ     CommonCodeEnd");
     file.Line();
@@ -65,7 +65,7 @@ GeneratedFile StateFrame(const ProjectRecord& project, std::string_view fileName
     file.Line("     ;");
     file.Line(kRuleB);
     file.Line();
-    FileOutput_CuffwareStateFiles(file, project, categoryNode);
+    AppendCategoryIncludes(file, project, categoryNode);
     file.Line();
     file.Line(kRuleB);
     file.Line(kRuleB);
@@ -76,10 +76,10 @@ GeneratedFile StateFrame(const ProjectRecord& project, std::string_view fileName
 
 }  // namespace
 
-GeneratedFile FileCreate_COMMON_ASM(const ProjectRecord& project) {
+GeneratedFile ComposeCommonSource(const ProjectRecord& project) {
     TextFile file;
     OpenSource(file, project, ";**FILE COMMON.ASM");
-    FileOutput_IncludeFiles(file, project);
+    AppendSdkIncludes(file, project);
     ApplicationHeaders(file, project);
     file.Line("        DEFSECT \".text\", CODE AT COREHEAPEEPROMOVERLAYADDRESS");
     file.Line("        SECT    \".text\" ");
@@ -94,8 +94,8 @@ GeneratedFile FileCreate_COMMON_ASM(const ProjectRecord& project) {
     file.Line("     ;");
     file.Line(kRuleB);
     file.Line();
-    FileOutput_CuffwareBackgroundFiles(file, project);
-    FileOutput_CuffwareCommonFiles(file, project);
+    AppendBackgroundIncludes(file, project);
+    AppendCommonIncludes(file, project);
     file.Line();
     file.Line(kRuleA);
     file.Line(kRuleA);
@@ -107,17 +107,18 @@ GeneratedFile FileCreate_COMMON_ASM(const ProjectRecord& project) {
     file.Line("CommonCodeSize      equ     (CommonCodeEnd - CODECOMMONADDRESS)");
     file.Line();
     file.Line(";**END FILE COMMON.ASM");
-    return {BuildDirectoryFile(project, "common.asm"), file.Text()};
+    return {BuildDirectoryFile(project, SourceName(kCommonSection)), file.Text()};
 }
 
-GeneratedFile FileCreate_STATE_ASM(const ProjectRecord& project, int16_t StateIndex) {
-    const std::string name = "state" + std::to_string(StateIndex - kFirstStateNode) + ".asm";
+GeneratedFile ComposeStateSource(const ProjectRecord& project, int16_t categoryNode) {
+    const std::string name = SourceName(StateSection(categoryNode - kFirstStateNode));
     return StateFrame(project, name, "     ; ADD CUFFWARE SOURCE FILE TO BE IN THE STATE CODE",
-                      StateIndex);
+                      categoryNode);
 }
 
-GeneratedFile FileCreate_PARAM_ASM(const ProjectRecord& project) {
-    return StateFrame(project, "param.asm", "     ; ADD CUFFWARE PARAMETER FILE", kParameterNode);
+GeneratedFile ComposeParameterSource(const ProjectRecord& project) {
+    return StateFrame(project, SourceName(kParameterSection), "     ; ADD CUFFWARE PARAMETER FILE",
+                      kParameterNode);
 }
 
 }  // namespace cuffware

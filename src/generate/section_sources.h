@@ -5,20 +5,20 @@
 
 #include <cstdint>
 
-#include "generate/generated_file.h"
+#include "project/build_files.h"
 #include "project/project_record.h"
 
 namespace cuffware {
 
 // Build directory + "\common.asm": the common section, placed at the SDK's
 // overlay address, with the background files first, then the common files.
-GeneratedFile FileCreate_COMMON_ASM(const ProjectRecord& project);
+GeneratedFile ComposeCommonSource(const ProjectRecord& project);
 
 // Build directory + "\state<N>.asm" for the category with node number
-// StateIndex = 6 + N.
-GeneratedFile FileCreate_STATE_ASM(const ProjectRecord& project, int16_t StateIndex);
+// categoryNode = 6 + N.
+GeneratedFile ComposeStateSource(const ProjectRecord& project, int16_t categoryNode);
 
 // Build directory + "\param.asm": the state frame over the parameter category.
-GeneratedFile FileCreate_PARAM_ASM(const ProjectRecord& project);
+GeneratedFile ComposeParameterSource(const ProjectRecord& project);
 
 }  // namespace cuffware

@@ -7,11 +7,11 @@
 
 namespace cuffware {
 
-GeneratedFile FileCreate_APP(const ProjectRecord& project) {
+GeneratedFile ComposeApplicationDescriptor(const ProjectRecord& project) {
     const std::string folder = Trimmed(project.FolderName);
     const std::string ver3 = Ver3(project.VersionRequired);
     auto imageName = [&](std::string_view kind) {
-        return ToLowerAscii(folder) + "_" + std::string(kind) + "_" + ver3 + ".bin";
+        return ImageFileName(ToLowerAscii(folder), kind, ver3);
     };
 
     TextFile file;
@@ -21,12 +21,13 @@ GeneratedFile FileCreate_APP(const ProjectRecord& project) {
     file.Line("Line1=" + Trimmed(project.BannerLine1));
     file.Line("Line2=" + Trimmed(project.BannerLine2));
     file.Line("Version Required=" + ver3);
-    file.Line("PAR=" + imageName("par"));
-    file.Line("CODE=" + imageName("code"));
-    file.Line("DB=" + (project.DatabaseSupport == 0 ? std::string() : imageName("dbase")));
+    file.Line("PAR=" + imageName(kParameterImageKind));
+    file.Line("CODE=" + imageName(kCodeImageKind));
+    file.Line("DB=" +
+              (project.DatabaseSupport == 0 ? std::string() : imageName(kDatabaseImageKind)));
     file.Line(std::string("Password Support=") + (project.PasswordSupport == 1 ? "YES" : ""));
     file.Line("App Interface=" + Trimmed(project.PCInterface));
-    return {BuildDirectoryFile(project, folder + ".app"), file.Text()};
+    return {BuildDirectoryFile(project, DescriptorName(folder)), file.Text()};
 }
 
 }  // namespace cuffware

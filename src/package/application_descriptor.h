@@ -2,7 +2,7 @@
 // The application descriptor (<folder>.app): the package's image names with
 // the application's texts and options, the file the downloader is started on.
 
-#include "generate/generated_file.h"
+#include "project/build_files.h"
 #include "project/project_record.h"
 
 namespace cuffware {
@@ -10,6 +10,6 @@ namespace cuffware {
 // Build directory + "\" + folder name + ".app", eleven key=value lines under
 // "[Cuffware]". The folder name keeps its case in the file name; the image
 // names inside are lower case.
-GeneratedFile FileCreate_APP(const ProjectRecord& project);
+GeneratedFile ComposeApplicationDescriptor(const ProjectRecord& project);
 
 }  // namespace cuffware

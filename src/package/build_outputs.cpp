@@ -1,6 +1,6 @@
 #include "package/build_outputs.h"
 
-#include "generate/generated_file.h"
+#include "project/build_files.h"
 
 namespace cuffware {
 
@@ -16,15 +16,15 @@ std::vector<std::string> CodeSectionFiles(const ProjectRecord& project) {
     const int states = StateSectionCount(project.Files);
     std::vector<std::string> files;
     files.reserve(static_cast<size_t>(states) + 2);
-    files.push_back(BuildDirectoryFile(project, "COMMON.SRE"));
+    files.push_back(BuildDirectoryFile(project, CheckedSRecordName(kCommonSection)));
     for (int k = 0; k < states; ++k)
-        files.push_back(BuildDirectoryFile(project, "STATE" + std::to_string(k) + ".SRE"));
+        files.push_back(BuildDirectoryFile(project, CheckedSRecordName(StateSection(k))));
     return files;
 }
 
 std::vector<std::string> ExpectedSRecordFiles(const ProjectRecord& project) {
     std::vector<std::string> files = CodeSectionFiles(project);
-    files.push_back(BuildDirectoryFile(project, "PARAM.SRE"));
+    files.push_back(BuildDirectoryFile(project, CheckedSRecordName(kParameterSection)));
     return files;
 }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "package/build_outputs.h"
-#include "package/package_names.h"
+#include "project/build_files.h"
 
 namespace cuffware {
 
@@ -67,7 +67,7 @@ Result<std::string> ComposeCodeImage(const std::vector<SRecordData>& sections) {
     return buffer;
 }
 
-Result<GeneratedFile> CreateFile_CodeFile(FileSystem& files, const ProjectRecord& project) {
+Result<GeneratedFile> ComposeCodeImageFile(FileSystem& files, const ProjectRecord& project) {
     std::vector<SRecordData> sections;
     for (const std::string& path : CodeSectionFiles(project)) {
         Result<SRecordData> section = ReadSRecordData(files, path);
@@ -78,7 +78,7 @@ Result<GeneratedFile> CreateFile_CodeFile(FileSystem& files, const ProjectRecord
     Result<std::string> image = ComposeCodeImage(sections);
     if (!image)
         return image.error();
-    return GeneratedFile{ImagePath(project, "code"), std::move(*image)};
+    return GeneratedFile{ImagePath(project, kCodeImageKind), std::move(*image)};
 }
 
 }  // namespace cuffware

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "generate/generated_file.h"
 #include "package/srecord_reader.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
+#include "project/build_files.h"
 #include "project/project_record.h"
 
 namespace cuffware {
@@ -46,6 +46,6 @@ Result<std::string> ComposeCodeImage(const std::vector<SRecordData>& sections);
 // Reads the code section files (CodeSectionFiles) and composes the image:
 // the file to write at ImagePath(project, "code"). A section file that cannot
 // be read fails with its diagnostic.
-Result<GeneratedFile> CreateFile_CodeFile(FileSystem& files, const ProjectRecord& project);
+Result<GeneratedFile> ComposeCodeImageFile(FileSystem& files, const ProjectRecord& project);
 
 }  // namespace cuffware

@@ -1,6 +1,6 @@
 #include "package/description_file.h"
 
-#include "package/package_names.h"
+#include "project/build_files.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -49,7 +49,7 @@ std::string FileLine(std::string_view name, std::string_view text) {
     return line.append(text);
 }
 
-GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project) {
+GeneratedFile ComposeDescriptionFile(const ProjectRecord& project) {
     const std::string folder = Trimmed(project.FolderName);
     const std::string ver3 = Ver3(project.VersionRequired);
     const std::string pcInterface = Trimmed(project.PCInterface);
@@ -70,18 +70,18 @@ GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project) {
     file.Line("Files:");
     file.Line("------");
     file.Line();
-    file.Line(FileLine(folder + ".app", "- application info"));
-    file.Line(FileLine(folder + ".txt", "- application description (this file)"));
-    file.Line(FileLine(ImageFileName(folder, "par", ver3),
+    file.Line(FileLine(DescriptorName(folder), "- application info"));
+    file.Line(FileLine(DescriptionName(folder), "- application description (this file)"));
+    file.Line(FileLine(ImageFileName(folder, kParameterImageKind, ver3),
                        "- application initialization parameter list"));
-    file.Line(FileLine(ImageFileName(folder, "code", ver3), "- application code"));
+    file.Line(FileLine(ImageFileName(folder, kCodeImageKind, ver3), "- application code"));
     if (project.DatabaseSupport == 1)
-        file.Line(FileLine(ImageFileName(folder, "dbase", ver3), "- database file"));
+        file.Line(FileLine(ImageFileName(folder, kDatabaseImageKind, ver3), "- database file"));
     if (!pcInterface.empty())
         file.Line(FileLine(pcInterface, "- PC Interface"));
     file.Line();
     file.Line();
-    return {DescriptionPath(project), file.Text()};
+    return {BuildDirectoryFile(project, DescriptionName(folder)), file.Text()};
 }
 
 }  // namespace cuffware

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/generated_file.h"
+#include "project/build_files.h"
 #include "project/project_record.h"
 
 namespace cuffware {
@@ -19,6 +19,6 @@ inline constexpr size_t kFileLineNameWidth = 25;
 std::string FileLine(std::string_view name, std::string_view text);
 
 // Build directory + "\" + folder name (as typed) + ".txt".
-GeneratedFile CreateFile_DescriptionFile(const ProjectRecord& project);
+GeneratedFile ComposeDescriptionFile(const ProjectRecord& project);
 
 }  // namespace cuffware

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "generate/generated_file.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
+#include "project/build_files.h"
 
 namespace cuffware {
 

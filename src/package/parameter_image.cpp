@@ -1,6 +1,6 @@
 #include "package/parameter_image.h"
 
-#include "package/package_names.h"
+#include "project/build_files.h"
 
 namespace cuffware {
 
@@ -18,16 +18,16 @@ Result<std::string> ComposeParameterImage(const SRecordData& parameters, uint32_
     return buffer;
 }
 
-Result<GeneratedFile> CreateFile_ParameterFile(FileSystem& files, const ProjectRecord& project,
-                                               uint32_t codeImageLength) {
+Result<GeneratedFile> ComposeParameterImageFile(FileSystem& files, const ProjectRecord& project,
+                                                uint32_t codeImageLength) {
     Result<SRecordData> parameters =
-        ReadSRecordData(files, BuildDirectoryFile(project, "param.sre"));
+        ReadSRecordData(files, BuildDirectoryFile(project, SRecordName(kParameterSection)));
     if (!parameters)
         return parameters.error();
     Result<std::string> image = ComposeParameterImage(*parameters, codeImageLength);
     if (!image)
         return image.error();
-    return GeneratedFile{ImagePath(project, "par"), std::move(*image)};
+    return GeneratedFile{ImagePath(project, kParameterImageKind), std::move(*image)};
 }
 
 }  // namespace cuffware

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "generate/generated_file.h"
 #include "package/srecord_reader.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
+#include "project/build_files.h"
 #include "project/project_record.h"
 
 namespace cuffware {
@@ -26,7 +26,7 @@ Result<std::string> ComposeParameterImage(const SRecordData& parameters, uint32_
 
 // Reads BuildDir + "\param.sre" and composes the image with the length of the
 // code image built just before: the file to write at ImagePath(project, "par").
-Result<GeneratedFile> CreateFile_ParameterFile(FileSystem& files, const ProjectRecord& project,
-                                               uint32_t codeImageLength);
+Result<GeneratedFile> ComposeParameterImageFile(FileSystem& files, const ProjectRecord& project,
+                                                uint32_t codeImageLength);
 
 }  // namespace cuffware

@@ -187,7 +187,7 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return blocks.error();
     for (int b = 1; b <= *blocks; ++b) {
         int category = b + 1;
-        std::string name = project.Files.At(category).text;
+        std::string name = project.Files.Find(category)->text;
         Result<long long> count =
             reader.Count("the file count of \"" + name + "\"", kMaxScriptFiles - files);
         if (!count.ok())
@@ -205,12 +205,12 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     return project;
 }
 
-Status FileCreate_SaveSystemSettings(FileSystem& fs, const ProjectRecord& project) {
+Status SaveBuilderScript(FileSystem& fs, const ProjectRecord& project) {
     return fs.WriteFile(ScriptPath(project), BuilderScriptText(project));
 }
 
-Result<ProjectRecord> FileCreate_RestoreSystemSettings(FileSystem& fs, const std::string& filename,
-                                                       const ToolSettings& settings) {
+Result<ProjectRecord> RestoreBuilderScript(FileSystem& fs, const std::string& filename,
+                                           const ToolSettings& settings) {
     Result<std::string> text = fs.ReadFile(filename, kMaxScriptBytes);
     if (!text.ok())
         return text.error();

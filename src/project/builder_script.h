@@ -37,11 +37,11 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
                                          const ToolSettings& settings);
 
 // Writes the open project to its script path, replacing the file atomically.
-Status FileCreate_SaveSystemSettings(FileSystem& fs, const ProjectRecord& project);
+Status SaveBuilderScript(FileSystem& fs, const ProjectRecord& project);
 
 // Reads a script into a new project; the caller replaces the open project
 // only on success, so a failure leaves it exactly as it was.
-Result<ProjectRecord> FileCreate_RestoreSystemSettings(FileSystem& fs, const std::string& filename,
-                                                       const ToolSettings& settings);
+Result<ProjectRecord> RestoreBuilderScript(FileSystem& fs, const std::string& filename,
+                                           const ToolSettings& settings);
 
 }  // namespace cuffware

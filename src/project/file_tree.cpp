@@ -1,7 +1,6 @@
 #include "project/file_tree.h"
 
 #include <cstddef>
-#include <stdexcept>
 
 namespace cuffware {
 
@@ -18,14 +17,9 @@ std::vector<FileCategory> FixedCategories(int numberOfStates) {
     return categories;
 }
 
-void FileTree::Clear() {
-    nodes_.clear();
-    position_.clear();
-    lastCategoryNode_ = 0;
-}
-
-int FileTree::AddNode(int parent, std::string text, std::string key) {
+int FileTree::AddNode(int parent, NodeKind kind, std::string text, std::string key) {
     Node node;
+    node.kind = kind;
     node.text = std::move(text);
     node.key = std::move(key);
     node.parent = parent;
@@ -33,19 +27,27 @@ int FileTree::AddNode(int parent, std::string text, std::string key) {
     position_.push_back(0);
     int number = static_cast<int>(nodes_.size());
     if (parent != 0) {
-        std::vector<int>& siblings = At(parent).children;
+        std::vector<int>& siblings = Held(parent).children;
         position_.back() = siblings.size();
         siblings.push_back(number);
     }
     return number;
 }
 
+int FileTree::AddFileNode(int parent, const std::string& path) {
+    int node = AddNode(parent, NodeKind::File, path);
+    Held(node).bold = true;
+    Held(node).checked = true;
+    Held(parent).checked = true;
+    return node;
+}
+
 void FileTree::RemoveNode(int node) {
-    Node& removed = At(node);
+    Node& removed = Held(node);
     for (int child : std::vector<int>(removed.children))
         RemoveNode(child);
     if (removed.parent != 0) {
-        std::vector<int>& siblings = At(removed.parent).children;
+        std::vector<int>& siblings = Held(removed.parent).children;
         const size_t place = position_[node - 1];
         siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place));
         for (size_t i = place; i < siblings.size(); ++i)
@@ -59,16 +61,8 @@ bool FileTree::Contains(int node) const {
     return node >= 1 && node <= NodeCount() && !nodes_[node - 1].removed;
 }
 
-const FileTree::Node& FileTree::At(int node) const {
-    if (!Contains(node))
-        throw std::out_of_range("no tree node " + std::to_string(node));
-    return nodes_[node - 1];
-}
-
-FileTree::Node& FileTree::At(int node) {
-    if (!Contains(node))
-        throw std::out_of_range("no tree node " + std::to_string(node));
-    return nodes_[node - 1];
+const FileTree::Node* FileTree::Find(int node) const {
+    return Contains(node) ? &nodes_[node - 1] : nullptr;
 }
 
 int FileTree::NodeByKey(const std::string& key) const {
@@ -79,19 +73,20 @@ int FileTree::NodeByKey(const std::string& key) const {
 }
 
 int FileTree::ChildCount(int node) const {
-    return static_cast<int>(At(node).children.size());
+    const Node* n = Find(node);
+    return n ? static_cast<int>(n->children.size()) : 0;
 }
 
 int FileTree::FirstChild(int node) const {
-    const Node& n = At(node);
-    return n.children.empty() ? 0 : n.children.front();
+    const Node* n = Find(node);
+    return !n || n->children.empty() ? 0 : n->children.front();
 }
 
 int FileTree::NextSibling(int node) const {
-    const Node& n = At(node);
-    if (n.parent == 0)
+    const Node* n = Find(node);
+    if (!n || n->parent == 0)
         return 0;
-    const std::vector<int>& siblings = At(n.parent).children;
+    const std::vector<int>& siblings = nodes_[n->parent - 1].children;
     const size_t next = position_[node - 1] + 1;
     return next < siblings.size() ? siblings[next] : 0;
 }
@@ -101,64 +96,50 @@ std::vector<std::string> FileTree::Files(int categoryNode) const {
     int count = ChildCount(categoryNode);
     files.reserve(static_cast<size_t>(count));
     for (int child = FirstChild(categoryNode); count-- > 0; child = NextSibling(child))
-        files.push_back(At(child).text);
+        files.push_back(nodes_[child - 1].text);
     return files;
 }
 
 void BuildFileTree(FileTree& tree, int numberOfStates) {
-    tree.Clear();
-    int root = tree.AddNode(0, kRootText, "root");
-    tree.At(root).expanded = true;
-    tree.At(root).checked = true;
+    tree.nodes_.clear();
+    tree.position_.clear();
+    int root = tree.AddNode(0, NodeKind::Root, kRootText, "root");
+    tree.Held(root).expanded = true;
+    tree.Held(root).checked = true;
     for (const FileCategory& category : FixedCategories(numberOfStates)) {
-        int node = tree.AddNode(root, category.text, category.key);
-        tree.At(node).expanded = true;
+        int node = tree.AddNode(root, NodeKind::Category, category.text, category.key);
+        tree.Held(node).expanded = true;
     }
     tree.lastCategoryNode_ = tree.NodeCount();
 }
 
 namespace {
 
-bool IsRoot(const FileTree& tree, int node) {
-    return tree.At(node).text == kRootText;
-}
-
-// A category is told apart by its parent's text, as the window does.
-bool ParentIsRoot(const FileTree& tree, int node) {
-    int parent = tree.At(node).parent;
-    return parent != 0 && tree.At(parent).text == kRootText;
-}
-
-int AppendFileNode(FileTree& tree, int parent, const std::string& path) {
-    int node = tree.AddNode(parent, path);
-    tree.At(node).bold = true;
-    tree.At(node).checked = true;
-    tree.At(parent).checked = true;
-    return node;
+bool Is(const FileTree& tree, int node, NodeKind kind) {
+    const FileTree::Node* found = tree.Find(node);
+    return found && found->kind == kind;
 }
 
 }  // namespace
 
 bool AcceptsAddedFile(const FileTree& tree, int node) {
-    return tree.Contains(node) && !IsRoot(tree, node) && ParentIsRoot(tree, node);
+    return Is(tree, node, NodeKind::Category);
 }
 
 bool AddFileToCategory(FileTree& tree, int categoryNode, const std::string& path) {
     if (!AcceptsAddedFile(tree, categoryNode))
         return false;
-    AppendFileNode(tree, categoryNode, path);
+    tree.AddFileNode(categoryNode, path);
     return true;
 }
 
 bool RemoveFileNode(FileTree& tree, int fileNode) {
-    if (!tree.Contains(fileNode) || IsRoot(tree, fileNode))
+    if (!Is(tree, fileNode, NodeKind::File))
         return false;
-    if (ParentIsRoot(tree, fileNode))
-        return false;
-    int parent = tree.At(fileNode).parent;
+    int parent = tree.Held(fileNode).parent;
     tree.RemoveNode(fileNode);
     if (tree.ChildCount(parent) == 0)
-        tree.At(parent).checked = false;
+        tree.Held(parent).checked = false;
     return true;
 }
 
@@ -166,12 +147,10 @@ std::optional<std::string> DropFiles(FileTree& tree, int targetNode,
                                      const std::vector<std::string>& paths) {
     if (!tree.Contains(targetNode))
         return std::nullopt;
-    if (IsRoot(tree, targetNode))
+    if (Is(tree, targetNode, NodeKind::Root))
         return std::string(kDropOnRootRefusal);
-    for (const std::string& path : paths) {
-        int node = AppendFileNode(tree, targetNode, path);
-        tree.At(node).expanded = true;
-    }
+    for (const std::string& path : paths)
+        tree.Held(tree.AddFileNode(targetNode, path)).expanded = true;
     return std::nullopt;
 }
 

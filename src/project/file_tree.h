@@ -3,7 +3,8 @@
 // main window shows. Nodes are numbered in creation order from 1: the root,
 // then the categories (parameter 2, header 3, background 4, common 5,
 // state k at 6 + k), then file nodes. Every reader of the tree walks a
-// category by child count, first child and next sibling.
+// category by child count, first child and next sibling. A node is told
+// apart by its kind, never by its text: a file may be called "Application".
 
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@
 namespace cuffware {
 
 enum class CategoryKind { Parameter, Header, Background, Common, State };
+
+enum class NodeKind { Root, Category, File };
 
 inline constexpr int kRootNode = 1;
 inline constexpr int kParameterNode = 2;
@@ -41,6 +44,7 @@ constexpr int StateNode(int k) {
 class FileTree {
   public:
     struct Node {
+        NodeKind kind = NodeKind::File;
         std::string text;
         std::string key;
         int parent = 0;             // 0 for the root
@@ -54,24 +58,16 @@ class FileTree {
     // An empty tree: no nodes at all. BuildFileTree lays the categories.
     FileTree() = default;
 
-    // Removes every node.
-    void Clear();
-
-    // Appends a node as the last child of parent (0 for the root) and returns
-    // its node number.
-    int AddNode(int parent, std::string text, std::string key = {});
-
-    // Removes a node and everything below it from its parent's children.
-    void RemoveNode(int node);
-
     bool Contains(int node) const;
-    const Node& At(int node) const;
-    Node& At(int node);
+    // The node, or nullptr when the tree does not hold it (never was, or
+    // was removed).
+    const Node* Find(int node) const;
 
     // The node with this key, or 0.
     int NodeByKey(const std::string& key) const;
 
-    // The enumeration every category reader uses.
+    // The enumeration every category reader uses; a node the tree does not
+    // hold has no children and no siblings.
     int ChildCount(int node) const;
     int FirstChild(int node) const;   // 0 when there is none
     int NextSibling(int node) const;  // 0 after the last child
@@ -79,7 +75,6 @@ class FileTree {
     // Node number of the highest category (NumberOfStates + 6), or 0 when empty.
     int LastCategoryNode() const { return lastCategoryNode_; }
     int CategoryCount() const { return lastCategoryNode_ > 0 ? lastCategoryNode_ - 1 : 0; }
-    bool IsCategory(int node) const { return node >= kParameterNode && node <= lastCategoryNode_; }
 
     // The highest state number the tree was built with (its State categories
     // are 0 to NumberOfStates()), or -1 for an empty tree.
@@ -93,6 +88,20 @@ class FileTree {
 
   private:
     friend void BuildFileTree(FileTree& tree, int numberOfStates);
+    friend bool AddFileToCategory(FileTree& tree, int categoryNode, const std::string& path);
+    friend bool RemoveFileNode(FileTree& tree, int fileNode);
+    friend std::optional<std::string> DropFiles(FileTree& tree, int targetNode,
+                                                const std::vector<std::string>& paths);
+
+    // Appends a node as the last child of parent (0 for none) and returns its
+    // number.
+    int AddNode(int parent, NodeKind kind, std::string text, std::string key = {});
+    // Appends a file node, marked, and marks its parent.
+    int AddFileNode(int parent, const std::string& path);
+    // Removes a node and everything below it from its parent's children.
+    void RemoveNode(int node);
+    // A node the caller knows the tree holds.
+    Node& Held(int node) { return nodes_[node - 1]; }
 
     std::vector<Node> nodes_;       // nodes_[n - 1] is node n
     std::vector<size_t> position_;  // position_[n - 1]: node n's place among its siblings

@@ -1,5 +1,7 @@
 #include "project/project_record.h"
 
+#include "project/build_files.h"
+
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -31,7 +33,7 @@ ProjectRecord StartupProject(const ToolSettings& settings) {
 }
 
 std::string ScriptPath(const ProjectRecord& project) {
-    return Trimmed(project.BuildDirectory) + "\\" + Trimmed(project.FolderName) + ".scr";
+    return BuildDirectoryFile(project, ScriptName(Trimmed(project.FolderName)));
 }
 
 }  // namespace cuffware

@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/about_texts.h"
 #include "platform/user_port.h"
 #include "ui/application_icon.h"
+#include "ui/qt_text.h"
 
 namespace cuffware {
 
@@ -22,41 +24,32 @@ QLabel* NamedLabel(const QString& text, const char* name) {
 
 }  // namespace
 
-QString VersionLine(int major, int minor, int revision) {
-    return QString("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
-}
-
-QString ProgramVersionLine() {
-    return VersionLine(CUFFWARE_VERSION_MAJOR, CUFFWARE_VERSION_MINOR, CUFFWARE_VERSION_REVISION);
-}
-
 AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     : QDialog(parent), startSysInfo_(std::move(startSysInfo)) {
-    setObjectName("frmAbout");
+    setObjectName("AboutBox");
     setWindowTitle(kApplicationTitle);
 
-    picIcon = NamedLabel("", "picIcon");
-    picIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
-    picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    lblTitle = NamedLabel(kApplicationTitle, "lblTitle");
-    QFont titleFont = lblTitle->font();
+    QLabel* pictureIcon = NamedLabel("", "PictureIcon");
+    pictureIcon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    pictureIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    QLabel* labelTitle = NamedLabel(kApplicationTitle, "LabelTitle");
+    QFont titleFont = labelTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-    lblVersion = NamedLabel(ProgramVersionLine(), "lblVersion");
-    lblDescription = NamedLabel("Creates build scripts for q740 cuffwares.", "lblDescription");
-    lblDisclaimer = NamedLabel(
-        "Copyright (c) 2002 Cuffware Builder developers. All rights reserved.", "lblDisclaimer");
-    lblDisclaimer->setWordWrap(true);
+    labelTitle->setFont(titleFont);
+    QLabel* labelVersion = NamedLabel(ToQt(ProgramVersionLine()), "LabelVersion");
+    QLabel* labelDescription = NamedLabel(kAboutDescription, "LabelDescription");
+    QLabel* labelDisclaimer = NamedLabel(kAboutDisclaimer, "LabelDisclaimer");
+    labelDisclaimer->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
+    texts->addWidget(labelTitle);
+    texts->addWidget(labelVersion);
     texts->addSpacing(8);
-    texts->addWidget(lblDescription);
+    texts->addWidget(labelDescription);
     texts->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(picIcon);
+    top->addWidget(pictureIcon);
     top->addSpacing(12);
     top->addLayout(texts, 1);
 
@@ -64,17 +57,17 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    cmdOK = new QPushButton("OK");
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton("&System Info...");
-    cmdSysInfo->setObjectName("cmdSysInfo");
-    cmdSysInfo->setAutoDefault(false);
+    QPushButton* buttonOK = new QPushButton("OK");
+    buttonOK->setObjectName("ButtonOK");
+    buttonOK->setDefault(true);
+    QPushButton* buttonSystemInfo = new QPushButton(kSystemInfoCaption);
+    buttonSystemInfo->setObjectName("ButtonSystemInfo");
+    buttonSystemInfo->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    buttons->addWidget(buttonOK);
+    buttons->addWidget(buttonSystemInfo);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(lblDisclaimer, 1);
+    bottom->addWidget(labelDisclaimer, 1);
     bottom->addSpacing(12);
     bottom->addLayout(buttons);
 
@@ -85,17 +78,11 @@ AboutBox::AboutBox(std::function<void()> startSysInfo, QWidget* parent)
     setMinimumWidth(420);
 
     // Enter presses the default button; Esc rejects, which closes like OK.
-    connect(cmdOK, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
-}
-
-void AboutBox::cmdOK_Click() {
-    accept();
-}
-
-void AboutBox::cmdSysInfo_Click() {
-    if (startSysInfo_)
-        startSysInfo_();
+    connect(buttonOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttonSystemInfo, &QPushButton::clicked, this, [this] {
+        if (startSysInfo_)
+            startSysInfo_();
+    });
 }
 
 }  // namespace cuffware

@@ -1,21 +1,12 @@
 #pragma once
-// frmAbout: which program and version this is, and a way to the platform's
+// The About box: which program and version this is, and a way to the platform's
 // system information viewer.
 
 #include <QDialog>
 #include <QString>
 #include <functional>
 
-class QLabel;
-class QPushButton;
-
 namespace cuffware {
-
-// "Version " and the three numbers joined by ".".
-QString VersionLine(int major, int minor, int revision);
-
-// The version line of this build.
-QString ProgramVersionLine();
 
 class AboutBox : public QDialog {
     Q_OBJECT
@@ -23,19 +14,8 @@ class AboutBox : public QDialog {
     // startSysInfo runs when "System Info..." is pressed.
     AboutBox(std::function<void()> startSysInfo, QWidget* parent);
 
-  public slots:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-
   private:
     std::function<void()> startSysInfo_;
-    QLabel* picIcon;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    QLabel* lblDisclaimer;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
 };
 
 }  // namespace cuffware

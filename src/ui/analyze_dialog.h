@@ -1,13 +1,11 @@
 #pragma once
-// frmAnalyze: one memory usage report, shown once. Every analysis creates a
-// fresh window, so nothing carries over from the last one.
+// The analysis window: one memory usage report, shown once. Every analysis
+// creates a fresh window, so nothing carries over from the last one.
 
 #include <QDialog>
 
-#include "analysis/memory_usage.h"
+#include "app/memory_usage_view.h"
 
-class QLabel;
-class QPushButton;
 class QTreeWidget;
 
 namespace cuffware {
@@ -15,29 +13,16 @@ namespace cuffware {
 class AnalyzeDialog : public QDialog {
     Q_OBJECT
   public:
-    AnalyzeDialog(const MemoryUsageReport& report, QWidget* parent);
-
-  public slots:
-    void OKButton_Click();
+    AnalyzeDialog(const MemoryUsageView& view, QWidget* parent);
 
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void AddRow(const QString& section, int usage, int base);
     void HalveSectionColumn();
 
-    QLabel* LabelFileName;
-    QLabel* LabelAllocationSize;
-    QLabel* LabelDatabaseSize;
-    QLabel* LabelMaxCommonUsage;
-    QLabel* LabelMaxStateUsage;
-    QLabel* LabelMaxOverlayUsage;
-    QLabel* LabelError;
-    QLabel* LabelFirmwareOverlaySize;
-    QTreeWidget* ListView1;
-    QPushButton* OKButton;
+    QTreeWidget* sections_;
 };
 
 }  // namespace cuffware

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QUrl>
+#include <map>
 
 #include "ui/qt_text.h"
 
@@ -29,16 +30,33 @@ FileTreeWidget::FileTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     header()->setStretchLastSection(false);
 }
 
-void FileTreeWidget::ShowTree(const FileTree& tree, int selectNode) {
+void FileTreeWidget::ShowTree(const std::vector<TreeRow>& rows, int selectNode) {
     QSignalBlocker quiet(this);
-    // Built again only when the tree changed, so what the user collapsed
-    // or scrolled to stays while the other fields are edited.
-    if (std::string look = Look(tree); look != shownLook_) {
-        shownLook_ = std::move(look);
+    if (rows != shownRows_) {
+        shownRows_ = rows;
         int scrolledTo = verticalScrollBar()->value();
         clear();
-        if (tree.Contains(kRootNode))
-            AddItems(tree, kRootNode, new QTreeWidgetItem(this));
+        std::map<int, QTreeWidgetItem*> items;
+        for (const TreeRow& row : rows) {
+            auto found = items.find(row.parent);
+            auto* item = found == items.end() ? new QTreeWidgetItem(this)
+                                              : new QTreeWidgetItem(found->second);
+            items[row.node] = item;
+            item->setText(0, ToQt(row.text));
+            item->setData(0, kNodeRole, row.node);
+            // The check marks show what the tree holds; the user does not
+            // toggle them.
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setCheckState(0, row.checked ? Qt::Checked : Qt::Unchecked);
+            if (row.bold) {
+                QFont font = item->font(0);
+                font.setBold(true);
+                item->setFont(0, font);
+            }
+        }
+        // Expanded once every child is in place.
+        for (const TreeRow& row : rows)
+            items[row.node]->setExpanded(row.expanded);
         verticalScrollBar()->setValue(scrolledTo);
     }
     if (QTreeWidgetItem* selected = ItemOfNode(selectNode)) {
@@ -47,40 +65,6 @@ void FileTreeWidget::ShowTree(const FileTree& tree, int selectNode) {
         clearSelection();
         setCurrentItem(nullptr);
     }
-}
-
-std::string FileTreeWidget::Look(const FileTree& tree) {
-    std::string look;
-    std::vector<int> pending;
-    if (tree.Contains(kRootNode))
-        pending.push_back(kRootNode);
-    while (!pending.empty()) {
-        int node = pending.back();
-        pending.pop_back();
-        const FileTree::Node& shown = tree.At(node);
-        look += std::to_string(node) + (shown.bold ? "b" : "") + (shown.checked ? "c" : "") +
-                (shown.expanded ? "e" : "") + ' ' + shown.text + '\n';
-        for (auto child = shown.children.rbegin(); child != shown.children.rend(); ++child)
-            pending.push_back(*child);
-    }
-    return look;
-}
-
-void FileTreeWidget::AddItems(const FileTree& tree, int node, QTreeWidgetItem* item) {
-    const FileTree::Node& shown = tree.At(node);
-    item->setText(0, ToQt(shown.text));
-    item->setData(0, kNodeRole, node);
-    // The check marks show what the tree holds; the user does not toggle them.
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setCheckState(0, shown.checked ? Qt::Checked : Qt::Unchecked);
-    if (shown.bold) {
-        QFont font = item->font(0);
-        font.setBold(true);
-        item->setFont(0, font);
-    }
-    for (int child = tree.FirstChild(node); child != 0; child = tree.NextSibling(child))
-        AddItems(tree, child, new QTreeWidgetItem(item));
-    item->setExpanded(shown.expanded);
 }
 
 int FileTreeWidget::SelectedNode() const {

@@ -1,13 +1,13 @@
 #pragma once
-// TreeViewFileList: shows the project's FileTree with its display marks
-// (bold, checked, expanded) and takes files dropped from a file manager once
-// drops have been switched on.
+// The file tree control: shows the model's tree rows with their marks (bold,
+// checked, expanded) and takes files dropped from a file manager once drops
+// have been switched on.
 
 #include <QStringList>
 #include <QTreeWidget>
-#include <string>
+#include <vector>
 
-#include "project/file_tree.h"
+#include "app/main_window_model.h"
 
 class QMimeData;
 
@@ -18,9 +18,10 @@ class FileTreeWidget : public QTreeWidget {
   public:
     explicit FileTreeWidget(QWidget* parent = nullptr);
 
-    // Replaces the items with the tree's nodes and selects selectNode when
-    // the tree holds it (0: no selection). The scroll position stays.
-    void ShowTree(const FileTree& tree, int selectNode);
+    // Shows the rows and selects selectNode when a row shows it (0: no
+    // selection). The items are built again only when the rows changed, so
+    // what the user collapsed or scrolled to stays.
+    void ShowTree(const std::vector<TreeRow>& rows, int selectNode);
 
     // The node number of the selected item, or 0.
     int SelectedNode() const;
@@ -28,9 +29,8 @@ class FileTreeWidget : public QTreeWidget {
     // The item showing a node, or nullptr.
     QTreeWidgetItem* ItemOfNode(int node) const;
 
-    // Files dropped from now on are reported; before, drops are refused.
-    void AcceptFileDrops() { acceptingFiles_ = true; }
-    bool AcceptsFileDrops() const { return acceptingFiles_; }
+    // Whether files dragged over the tree are taken.
+    void SetAcceptsFileDrops(bool accepts) { acceptingFiles_ = accepts; }
 
     // The local files a drag carries, as native paths in the drop's order.
     static QStringList LocalFiles(const QMimeData* data);
@@ -44,13 +44,10 @@ class FileTreeWidget : public QTreeWidget {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // What the user sees of a tree: nodes, texts and marks in tree order.
-    static std::string Look(const FileTree& tree);
     bool Wants(const QMimeData* data) const;
-    void AddItems(const FileTree& tree, int node, QTreeWidgetItem* item);
 
     bool acceptingFiles_ = false;
-    std::string shownLook_;
+    std::vector<TreeRow> shownRows_;
 };
 
 }  // namespace cuffware

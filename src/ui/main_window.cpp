@@ -9,18 +9,15 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTime>
 #include <QTimer>
 #include <algorithm>
-#include <utility>
 
-#include "app/analyze_cuffware.h"
-#include "app/create_build_scripts.h"
-#include "app/create_cuffware.h"
-#include "app/file_commands.h"
-#include "app/run_build_scripts.h"
-#include "app/start_downloader.h"
-#include "project/text_rules.h"
+#include "app/memory_usage_view.h"
+#include "app/message_text.h"
+#include "platform/host_path.h"
 #include "ui/about_box.h"
 #include "ui/analyze_dialog.h"
 #include "ui/application_icon.h"
@@ -33,45 +30,20 @@ namespace cuffware {
 
 namespace {
 
-// Each text field of the project and the control it lives in.
-std::vector<std::pair<QLineEdit*, std::string ProjectRecord::*>> TextFields(
-    const MainWindowForm& form) {
-    return {{form.TextApplicationName, &ProjectRecord::ApplicationName},
-            {form.TextFolderName, &ProjectRecord::FolderName},
-            {form.TextDescription, &ProjectRecord::Description},
-            {form.TextBannerLine1, &ProjectRecord::BannerLine1},
-            {form.TextBannerLine2, &ProjectRecord::BannerLine2},
-            {form.TextVersionRequired, &ProjectRecord::VersionRequired},
-            {form.TextPCInterface, &ProjectRecord::PCInterface},
-            {form.TextHeaderDirectory, &ProjectRecord::HeaderDirectory},
-            {form.TextSourceDirectory, &ProjectRecord::SourceDirectory},
-            {form.TextBuildDirectory, &ProjectRecord::BuildDirectory},
-            {form.TextIncludeDirectory, &ProjectRecord::IncludeDirectory},
-            {form.TextAssemblerDirectory, &ProjectRecord::AssemblerDirectory}};
-}
-
-std::vector<std::pair<QCheckBox*, int ProjectRecord::*>> CheckFields(const MainWindowForm& form) {
-    return {{form.CheckPasswordSupport, &ProjectRecord::PasswordSupport},
-            {form.CheckDatabaseSupport, &ProjectRecord::DatabaseSupport}};
-}
-
-// Whether Add File may add under the node, by the tree's own rule: tried on
-// a copy, so the file dialog is only shown for a node that takes a file.
 constexpr int kDefaultWidth = 900;
 constexpr int kDefaultHeight = 600;
+// What a window manager's frame and caption take around the window.
+constexpr QSize kFrameAllowance(16, 48);
 
 }  // namespace
 
 MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& registry,
                        QWidget* parent)
-    : QMainWindow(parent),
-      bench_(files, processes, *this),
-      registry_(registry),
-      hooks_(DesktopModalHooks()) {
-    setObjectName("frmMain");
+    : QMainWindow(parent), model_(files, processes, *this, registry), hooks_(DesktopModalHooks()) {
+    setObjectName("MainWindow");
     form_.Build(this);
     setWindowIcon(ApplicationIcon());
-    resize(kDefaultWidth, kDefaultHeight);
+    FitToScreen();
     ConnectControls();
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
@@ -82,45 +54,76 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
 
 MainWindow::~MainWindow() = default;
 
+// At a high DPI the form's least size can exceed a small screen: the form
+// then scrolls inside the window, and the window takes at most the screen's
+// free area, less room for the frame the window manager adds.
+void MainWindow::FitToScreen() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("FormScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(takeCentralWidget());
+    setCentralWidget(scroll);
+    QSize size(kDefaultWidth, kDefaultHeight);
+    if (QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
+    resize(size);
+}
+
+template <class Event>
+void MainWindow::Handle(Event event) {
+    event();
+    ShowModel();
+}
+
 void MainWindow::ConnectControls() {
-    connect(form_.CommandCreateScript, &QPushButton::clicked, this,
-            &MainWindow::CommandCreateScript_Click);
-    connect(form_.CommandBuildCuffware, &QPushButton::clicked, this,
-            &MainWindow::CommandBuildCuffware_Click);
-    connect(form_.Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(form_.Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    connect(form_.Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(form_.CommandAddFile, &QPushButton::clicked, this, &MainWindow::CommandAddFile_Click);
-    connect(form_.CommandRemoveFile, &QPushButton::clicked, this,
-            &MainWindow::CommandRemoveFile_Click);
-    connect(form_.TreeViewFileList, &QTreeWidget::itemClicked, this,
-            &MainWindow::TreeViewFileList_NodeClick);
-    connect(form_.TreeViewFileList, &QTreeWidget::itemSelectionChanged, this, [this] {
-        if (form_.TreeViewFileList->SelectedNode() != 0)
-            TreeViewFileList_NodeClick();
+    for (const MainFieldLayout& layout : MainFieldLayouts()) {
+        MainField field = layout.field;
+        connect(form_.Field(field), &QLineEdit::textChanged, this,
+                [this, field](const QString& text) {
+                    Handle([&] { model_.FieldChanged(field, FromQt(text)); });
+                });
+    }
+    for (MainCheck check : {MainCheck::PasswordSupport, MainCheck::DatabaseSupport})
+        connect(form_.Check(check), &QCheckBox::toggled, this,
+                [this, check](bool on) { Handle([&] { model_.CheckChanged(check, on); }); });
+
+    FileTreeWidget* tree = form_.TreeFiles;
+    auto selected = [this, tree] { Handle([&] { model_.NodeSelected(tree->SelectedNode()); }); };
+    connect(tree, &QTreeWidget::itemClicked, this, selected);
+    connect(tree, &QTreeWidget::itemSelectionChanged, this, [tree, selected] {
+        if (tree->SelectedNode() != 0)
+            selected();
     });
-    connect(form_.TreeViewFileList, &FileTreeWidget::filesDropped, this,
-            &MainWindow::TreeViewFileList_OLEDragDrop);
-    connect(form_.TextFolderName, &QLineEdit::textChanged, this,
-            &MainWindow::TextFolderName_Change);
-    connect(form_.mnuFileNew, &QAction::triggered, this, &MainWindow::mnuFileNew_Click);
-    connect(form_.mnuFileOpen, &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
-    connect(form_.mnuFileSave, &QAction::triggered, this, &MainWindow::mnuFileSave_Click);
-    connect(form_.mnuFileExit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
-    connect(form_.mnuToolsOptions, &QAction::triggered, this, &MainWindow::mnuToolsOptions_Click);
-    connect(form_.mnuHelpAbout, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+    connect(tree, &FileTreeWidget::filesDropped, this, [this](const QStringList& paths) {
+        std::vector<std::string> files;
+        for (const QString& path : paths)
+            files.push_back(FromQt(path));
+        Handle([&] { model_.FilesDropped(files); });
+    });
+
+    // A button or menu entry that runs one of the model's actions.
+    auto forward = [this](auto* control, auto signal, void (MainWindowModel::*action)()) {
+        connect(control, signal, this, [this, action] { Handle([&] { (model_.*action)(); }); });
+    };
+    forward(form_.ButtonAddFile, &QPushButton::clicked, &MainWindowModel::AddFile);
+    forward(form_.ButtonRemoveFile, &QPushButton::clicked, &MainWindowModel::RemoveFile);
+    forward(form_.ButtonCreateBuildScripts, &QPushButton::clicked,
+            &MainWindowModel::CreateBuildScripts);
+    forward(form_.ButtonRunBuildScripts, &QPushButton::clicked, &MainWindowModel::RunBuildScripts);
+    forward(form_.ButtonCreateCuffware, &QPushButton::clicked, &MainWindowModel::CreateCuffware);
+    forward(form_.ButtonStartDownloader, &QPushButton::clicked, &MainWindowModel::StartDownloader);
+    forward(form_.MenuFileNew, &QAction::triggered, &MainWindowModel::NewProject);
+    forward(form_.MenuFileOpen, &QAction::triggered, &MainWindowModel::OpenProject);
+    forward(form_.MenuFileSave, &QAction::triggered, &MainWindowModel::SaveProject);
+    connect(form_.ButtonAnalyzeCuffware, &QPushButton::clicked, this, &MainWindow::AnalyzeCuffware);
+    connect(form_.MenuFileExit, &QAction::triggered, this, &MainWindow::close);
+    connect(form_.MenuToolsOptions, &QAction::triggered, this, &MainWindow::EditOptions);
+    connect(form_.MenuHelpAbout, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
 void MainWindow::Start(const std::string& settingsPath, const std::string& argumentText) {
-    Form_Load(settingsPath);
-    if (!Trimmed(argumentText).empty())
-        RestoreProjectScript(bench_, argumentText);
-    ShowProject();
-}
-
-void MainWindow::Form_Load(const std::string& settingsPath) {
-    LoadWorkbench(bench_, settingsPath);
-    ShowProject();
+    Handle([&] { model_.Start(settingsPath, argumentText); });
 }
 
 void MainWindow::UpdateClock() {
@@ -129,40 +132,25 @@ void MainWindow::UpdateClock() {
     form_.StatusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
-template <class Action>
-void MainWindow::RunAction(Action action) {
-    ReadControls();
-    action();
-    ShowProject();
-}
-
-void MainWindow::ReadControls() {
-    ProjectRecord& project = bench_.project;
-    for (auto [field, member] : TextFields(form_))
-        project.*member = FromQt(field->text());
-    for (auto [box, member] : CheckFields(form_))
-        project.*member = box->isChecked() ? 1 : 0;
-}
-
-void MainWindow::ShowProject() {
-    const ProjectRecord& project = bench_.project;
-    for (auto [field, member] : TextFields(form_)) {
+void MainWindow::ShowModel() {
+    for (const MainFieldLayout& layout : MainFieldLayouts()) {
+        QLineEdit* field = form_.Field(layout.field);
         // Only a real change is written, so the cursor stays where the user types.
-        QString text = ToQt(project.*member);
+        QString text = ToQt(model_.FieldText(layout.field));
         if (field->text() != text) {
             QSignalBlocker quiet(field);
             field->setText(text);
         }
+        field->setEnabled(model_.FieldEnabled(layout.field));
     }
-    for (QLineEdit* field : form_.DetailFields())
-        field->setEnabled(project.DetailsEditable);
-    for (auto [box, member] : CheckFields(form_))
-        box->setChecked(project.*member != 0);
-    form_.CommandAddFile->setEnabled(bench_.FileButtonsEnabled);
-    form_.CommandRemoveFile->setEnabled(bench_.FileButtonsEnabled);
-    if (!bench_.FileButtonsEnabled)
-        selectedNode_ = 0;
-    form_.TreeViewFileList->ShowTree(project.Files, selectedNode_);
+    for (MainCheck check : {MainCheck::PasswordSupport, MainCheck::DatabaseSupport}) {
+        QSignalBlocker quiet(form_.Check(check));
+        form_.Check(check)->setChecked(model_.Checked(check));
+    }
+    form_.ButtonAddFile->setEnabled(model_.FileButtonsEnabled());
+    form_.ButtonRemoveFile->setEnabled(model_.FileButtonsEnabled());
+    form_.TreeFiles->SetAcceptsFileDrops(model_.AcceptsFileDrops());
+    form_.TreeFiles->ShowTree(model_.TreeRows(), model_.SelectedNode());
 }
 
 void MainWindow::RunModal(QDialog& dialog) {
@@ -179,141 +167,44 @@ void MainWindow::SetStatus(const std::string& text) {
 
 void MainWindow::ShowMessage(const std::string& text, MessageIcon icon) {
     QWidget* over = QApplication::activeModalWidget();
-    hooks_.showMessage(over ? over : this, ToQt(text), icon);
+    hooks_.showMessage(over ? over : this, ToQt(DisplayableMessage(text)), icon);
 }
 
 std::optional<std::string> MainWindow::AskOpenFile(const OpenFileRequest& request) {
-    QString path = hooks_.askOpenFile(this, ToQt(request.title), QtFileFilter(request.filter),
-                                      ToQt(request.initialFileName));
+    QString start = ToQt(request.initialFileName);
+    if (!request.initialDirectory.empty())
+        start = QDir(ToQt(HostPath(request.initialDirectory))).filePath(start);
+    QString path =
+        hooks_.askOpenFile(this, ToQt(request.title), QtFileFilter(request.filter), start);
     if (path.isEmpty())
         return std::nullopt;
     return FromQt(QDir::toNativeSeparators(path));
 }
 
-void MainWindow::CommandCreateScript_Click() {
-    RunAction([this] { CreateBuildScripts(bench_); });
-}
-
-void MainWindow::CommandBuildCuffware_Click() {
-    RunAction([this] { RunBuildScripts(bench_); });
-}
-
-void MainWindow::Command1_Click() {
-    RunAction([this] { CreateCuffware(bench_); });
-}
-
-void MainWindow::Command3_Click() {
-    RunAction([this] {
-        std::optional<MemoryUsageReport> report = AnalyzeCuffware(bench_);
+// Every analysis shows a window of its own.
+void MainWindow::AnalyzeCuffware() {
+    Handle([this] {
+        std::optional<MemoryUsageReport> report = model_.AnalyzeCuffware();
         if (!report)
             return;
-        AnalyzeDialog window(*report, this);
+        AnalyzeDialog window(MemoryUsageViewOf(*report), this);
         RunModal(window);
-        FinishAnalysis(bench_);
+        model_.AnalysisClosed();
     });
 }
 
-void MainWindow::Command2_Click() {
-    RunAction([this] { StartDownloader(bench_); });
-}
-
-void MainWindow::CommandAddFile_Click() {
-    RunAction([this] {
-        FileTree& tree = bench_.project.Files;
-        int node = form_.TreeViewFileList->SelectedNode();
-        if (!AcceptsAddedFile(tree, node))
-            return;
-        std::optional<std::string> path = AskOpenFile({"Open", kSourceFileFilter, ""});
-        if (!path || path->empty())
-            return;
-        AddFileToCategory(tree, node, *path);
-        selectedNode_ = node;
-    });
-}
-
-// The removed file's category (or parent node) is selected afterwards, so
-// the buttons keep acting on the place the user was working in.
-void MainWindow::CommandRemoveFile_Click() {
-    RunAction([this] {
-        FileTree& tree = bench_.project.Files;
-        int node = form_.TreeViewFileList->SelectedNode();
-        if (!tree.Contains(node))
-            return;
-        int parent = tree.At(node).parent;
-        if (RemoveFileNode(tree, node))
-            selectedNode_ = parent;
-    });
-}
-
-void MainWindow::TreeViewFileList_NodeClick() {
-    bench_.FileButtonsEnabled = true;
-    form_.TreeViewFileList->AcceptFileDrops();
-    selectedNode_ = form_.TreeViewFileList->SelectedNode();
-    form_.CommandAddFile->setEnabled(true);
-    form_.CommandRemoveFile->setEnabled(true);
-}
-
-void MainWindow::TreeViewFileList_OLEDragDrop(const QStringList& paths) {
-    RunAction([&] {
-        int node = form_.TreeViewFileList->SelectedNode();
-        std::vector<std::string> files;
-        for (const QString& path : paths)
-            files.push_back(FromQt(path));
-        if (std::optional<std::string> refusal = DropFiles(bench_.project.Files, node, files))
-            ShowMessage(*refusal, MessageIcon::None);
-        selectedNode_ = node;
-    });
-}
-
-void MainWindow::TextFolderName_Change(const QString& text) {
-    RunAction([&] { cuffware::TextFolderName_Change(bench_, FromQt(text)); });
-}
-
-void MainWindow::mnuFileNew_Click() {
-    RunAction([this] { NewProject(bench_); });
-}
-
-void MainWindow::mnuFileOpen_Click() {
-    RunAction([this] { OpenProjectScript(bench_); });
-}
-
-void MainWindow::mnuFileSave_Click() {
-    RunAction([this] { SaveProjectScript(bench_); });
-}
-
-void MainWindow::mnuFileExit_Click() {
-    close();
-}
-
-void MainWindow::mnuToolsOptions_Click() {
-    if (!options_) {
-        options_ = new OptionsDialog(
-            [this](const ToolSettingsFields& fields) {
-                Status written = WriteToolSettingsFile(bench_.files, bench_.settingsPath, fields);
-                if (!written.ok())
-                    ShowMessage(written.error().Text(), MessageIcon::Exclamation);
-                return written.ok();
-            },
-            this);
-    }
-    options_->Fill(bench_.settings);
-    RunModal(*options_);
+// One dialog serves every opening until its close box discards it.
+void MainWindow::EditOptions() {
     if (!options_)
-        return;
-    if (options_->Discarded()) {
+        options_ = new OptionsDialog(model_.options(), this);
+    options_->Open();
+    RunModal(*options_);
+    if (options_ && !model_.options().Ended())
         delete options_.data();
-        return;
-    }
-    if (options_->UpdateRequested())
-        bench_.settings = ToolSettingsFromFields(options_->Fields());
 }
 
-void MainWindow::mnuHelpAbout_Click() {
-    AboutBox about(
-        [this] {
-            StartSysInfo(HostSysInfoLookup(registry_, bench_.files), bench_.processes, *this);
-        },
-        this);
+void MainWindow::ShowAbout() {
+    AboutBox about([this] { model_.StartSystemInformation(); }, this);
     RunModal(about);
 }
 

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -15,7 +16,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "project/project_record.h"
 #include "ui/file_tree_widget.h"
 
 namespace cuffware {
@@ -28,11 +28,21 @@ Widget* Named(Widget* widget, const char* name) {
     return widget;
 }
 
-QLineEdit* AddField(QFormLayout* form, const char* caption, const char* name, int maxLength = 0) {
-    auto* field = Named(new QLineEdit, name);
-    if (maxLength > 0)
-        field->setMaxLength(maxLength);
-    form->addRow(caption, field);
+// Each field's objectName, in MainField order.
+constexpr const char* kFieldNames[] = {
+    "TextApplicationName", "TextFolderName",      "TextDescription",      "TextBannerLine1",
+    "TextBannerLine2",     "TextVersionRequired", "TextPCInterface",      "TextHeaderDirectory",
+    "TextSourceDirectory", "TextBuildDirectory",  "TextIncludeDirectory", "TextAssemblerDirectory",
+};
+
+QLineEdit* AddField(QFormLayout* form, const MainFieldLayout& layout) {
+    auto* field = Named(new QLineEdit, kFieldNames[static_cast<size_t>(layout.field)]);
+    if (layout.maxLength > 0)
+        field->setMaxLength(layout.maxLength);
+    field->setReadOnly(layout.readOnly);
+    if (layout.readOnly)
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
+    form->addRow(layout.caption, field);
     return field;
 }
 
@@ -51,65 +61,51 @@ QAction* AddEntry(QMenu* menu, const char* caption, const char* name) {
 
 }  // namespace
 
-std::vector<QLineEdit*> MainWindowForm::DetailFields() const {
-    return {TextDescription,    TextBannerLine1,      TextBannerLine2,
-            TextPCInterface,    TextHeaderDirectory,  TextSourceDirectory,
-            TextBuildDirectory, TextIncludeDirectory, TextAssemblerDirectory};
-}
-
 void MainWindowForm::Build(QMainWindow* window) {
-    window->setWindowTitle("Q740 Cuffware Builder");
+    window->setWindowTitle(kMainWindowTitle);
 
     QMenuBar* menus = window->menuBar();
-    mnuFile = Named(menus->addMenu("&File"), "mnuFile");
-    mnuFileNew = AddEntry(mnuFile, "&New", "mnuFileNew");
-    mnuFileOpen = AddEntry(mnuFile, "&Open...", "mnuFileOpen");
-    mnuFileSave = AddEntry(mnuFile, "&Save", "mnuFileSave");
-    mnuFile->addSeparator();
-    mnuFileExit = AddEntry(mnuFile, "E&xit", "mnuFileExit");
-    mnuTools = Named(menus->addMenu("&Tools"), "mnuTools");
-    mnuToolsOptions = AddEntry(mnuTools, "&Options...", "mnuToolsOptions");
-    mnuHelp = Named(menus->addMenu("&Help"), "mnuHelp");
-    mnuHelpAbout = AddEntry(mnuHelp, "&About ", "mnuHelpAbout");
+    MenuFile = Named(menus->addMenu(kMenuFileCaption), "MenuFile");
+    MenuFileNew = AddEntry(MenuFile, kMenuFileNewCaption, "MenuFileNew");
+    MenuFileOpen = AddEntry(MenuFile, kMenuFileOpenCaption, "MenuFileOpen");
+    MenuFileSave = AddEntry(MenuFile, kMenuFileSaveCaption, "MenuFileSave");
+    MenuFile->addSeparator();
+    MenuFileExit = AddEntry(MenuFile, kMenuFileExitCaption, "MenuFileExit");
+    MenuFileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    MenuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    MenuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MenuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    MenuTools = Named(menus->addMenu(kMenuToolsCaption), "MenuTools");
+    MenuToolsOptions = AddEntry(MenuTools, kMenuToolsOptionsCaption, "MenuToolsOptions");
+    MenuHelp = Named(menus->addMenu(kMenuHelpCaption), "MenuHelp");
+    MenuHelpAbout = AddEntry(MenuHelp, kMenuHelpAboutCaption, "MenuHelpAbout");
 
-    FrameParameters = Named(new QGroupBox("Application Parameters"), "FrameParameters");
+    // The fields down to PC Interface, the check boxes, a rule, then the
+    // directories.
+    FrameParameters = Named(new QGroupBox(kParametersFrameCaption), "FrameParameters");
     QFormLayout* parameters = FieldLayout();
-    TextApplicationName = AddField(parameters, "Application Name", "TextApplicationName");
-    TextFolderName = AddField(parameters, "Folder Name", "TextFolderName");
-    TextDescription = AddField(parameters, "Description", "TextDescription");
-    TextBannerLine1 =
-        AddField(parameters, "Banner Line 1", "TextBannerLine1", kBannerLineMaxLength);
-    TextBannerLine2 =
-        AddField(parameters, "Banner Line 2", "TextBannerLine2", kBannerLineMaxLength);
-    TextVersionRequired =
-        AddField(parameters, "Version Required", "TextVersionRequired", kVersionRequiredMaxLength);
-    TextVersionRequired->setReadOnly(true);
-    TextVersionRequired->setMaximumWidth(
-        TextVersionRequired->fontMetrics().horizontalAdvance("0000000") + 16);
-    TextPCInterface = AddField(parameters, "PC Interface", "TextPCInterface");
+    QFormLayout* directories = FieldLayout();
+    for (const MainFieldLayout& layout : MainFieldLayouts()) {
+        bool directory = layout.field > MainField::PCInterface;
+        fields[static_cast<size_t>(layout.field)] =
+            AddField(directory ? directories : parameters, layout);
+    }
 
-    CheckPasswordSupport = Named(new QCheckBox("Password Support"), "CheckPasswordSupport");
-    CheckDatabaseSupport = Named(new QCheckBox("Database Support"), "CheckDatabaseSupport");
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(CheckPasswordSupport);
-    checks->addWidget(CheckDatabaseSupport);
-    checks->addStretch(1);
+    checks = {Named(new QCheckBox(kPasswordSupportCaption), "CheckPasswordSupport"),
+              Named(new QCheckBox(kDatabaseSupportCaption), "CheckDatabaseSupport")};
+    auto* checkRow = new QHBoxLayout;
+    for (QCheckBox* check : checks)
+        checkRow->addWidget(check);
+    checkRow->addStretch(1);
 
     auto* separator = Named(new QFrame, "LineSeparator");
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
 
-    QFormLayout* directories = FieldLayout();
-    TextHeaderDirectory = AddField(directories, "Header Directory", "TextHeaderDirectory");
-    TextSourceDirectory = AddField(directories, "Source Directory", "TextSourceDirectory");
-    TextBuildDirectory = AddField(directories, "Build Directory", "TextBuildDirectory");
-    TextIncludeDirectory = AddField(directories, "Include Directory", "TextIncludeDirectory");
-    TextAssemblerDirectory = AddField(directories, "Assembler Directory", "TextAssemblerDirectory");
-
     // Both field blocks share one label column width, so the fields line up.
     auto* parametersColumn = new QVBoxLayout(FrameParameters);
     parametersColumn->addLayout(parameters);
-    parametersColumn->addLayout(checks);
+    parametersColumn->addLayout(checkRow);
     parametersColumn->addWidget(separator);
     parametersColumn->addLayout(directories);
     parametersColumn->addStretch(1);
@@ -123,28 +119,33 @@ void MainWindowForm::Build(QMainWindow* window) {
             if (QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole))
                 label->widget()->setMinimumWidth(labelWidth);
 
-    FrameFiles = Named(new QGroupBox("Source File Setup"), "FrameFiles");
-    TreeViewFileList = Named(new FileTreeWidget, "TreeViewFileList");
-    CommandAddFile = Named(new QPushButton("Add File"), "CommandAddFile");
-    CommandRemoveFile = Named(new QPushButton("Remove File"), "CommandRemoveFile");
-    CommandAddFile->setEnabled(false);
-    CommandRemoveFile->setEnabled(false);
+    FrameFiles = Named(new QGroupBox(kFilesFrameCaption), "FrameFiles");
+    TreeFiles = Named(new FileTreeWidget, "TreeFiles");
+    ButtonAddFile = Named(new QPushButton(kAddFileCaption), "ButtonAddFile");
+    ButtonRemoveFile = Named(new QPushButton(kRemoveFileCaption), "ButtonRemoveFile");
+    ButtonAddFile->setEnabled(false);
+    ButtonRemoveFile->setEnabled(false);
     auto* fileButtons = new QHBoxLayout;
-    fileButtons->addWidget(CommandAddFile);
-    fileButtons->addWidget(CommandRemoveFile);
+    fileButtons->addWidget(ButtonAddFile);
+    fileButtons->addWidget(ButtonRemoveFile);
     fileButtons->addStretch(1);
     auto* filesColumn = new QVBoxLayout(FrameFiles);
-    filesColumn->addWidget(TreeViewFileList, 1);
+    filesColumn->addWidget(TreeFiles, 1);
     filesColumn->addLayout(fileButtons);
 
-    CommandCreateScript = Named(new QPushButton("Create Build Scripts"), "CommandCreateScript");
-    CommandBuildCuffware = Named(new QPushButton("Run Build Scripts"), "CommandBuildCuffware");
-    Command1 = Named(new QPushButton("Create Cuffware"), "Command1");
-    Command3 = Named(new QPushButton("Analyze Cuffware"), "Command3");
-    Command2 = Named(new QPushButton("Cuffware Downloader"), "Command2");
+    ButtonCreateBuildScripts =
+        Named(new QPushButton(kCreateBuildScriptsCaption), "ButtonCreateBuildScripts");
+    ButtonRunBuildScripts =
+        Named(new QPushButton(kRunBuildScriptsCaption), "ButtonRunBuildScripts");
+    ButtonCreateCuffware = Named(new QPushButton(kCreateCuffwareCaption), "ButtonCreateCuffware");
+    ButtonAnalyzeCuffware =
+        Named(new QPushButton(kAnalyzeCuffwareCaption), "ButtonAnalyzeCuffware");
+    ButtonStartDownloader =
+        Named(new QPushButton(kStartDownloaderCaption), "ButtonStartDownloader");
     auto* buttonRow = new QHBoxLayout;
     for (QPushButton* button :
-         {CommandCreateScript, CommandBuildCuffware, Command1, Command3, Command2}) {
+         {ButtonCreateBuildScripts, ButtonRunBuildScripts, ButtonCreateCuffware,
+          ButtonAnalyzeCuffware, ButtonStartDownloader}) {
         button->setMinimumHeight(button->sizeHint().height() + 8);
         buttonRow->addWidget(button, 1);
     }
@@ -158,14 +159,14 @@ void MainWindowForm::Build(QMainWindow* window) {
     column->addLayout(buttonRow);
     window->setCentralWidget(central);
 
-    sbStatusBar = Named(new QStatusBar, "sbStatusBar");
+    StatusBar = Named(new QStatusBar, "StatusBar");
     StatusText = Named(new QLabel, "StatusText");
     StatusDate = Named(new QLabel, "StatusDate");
     StatusTime = Named(new QLabel, "StatusTime");
-    sbStatusBar->addWidget(StatusText, 1);
-    sbStatusBar->addPermanentWidget(StatusDate);
-    sbStatusBar->addPermanentWidget(StatusTime);
-    window->setStatusBar(sbStatusBar);
+    StatusBar->addWidget(StatusText, 1);
+    StatusBar->addPermanentWidget(StatusDate);
+    StatusBar->addPermanentWidget(StatusTime);
+    window->setStatusBar(StatusBar);
 }
 
 }  // namespace cuffware

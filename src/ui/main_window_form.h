@@ -1,8 +1,11 @@
 #pragma once
-// The main window's controls and their layout, named as the window's
-// handlers and tests know them (each widget's objectName is its name here).
+// The main window's controls and their layout. Each widget's objectName is
+// its name here; the text fields and check boxes are kept by the model's
+// field they show.
 
-#include <vector>
+#include <array>
+
+#include "app/main_window_model.h"
 
 class QAction;
 class QCheckBox;
@@ -13,57 +16,46 @@ class QMainWindow;
 class QMenu;
 class QPushButton;
 class QStatusBar;
-class QWidget;
 
 namespace cuffware {
 
 class FileTreeWidget;
 
+inline constexpr size_t kMainFieldCount = static_cast<size_t>(MainField::AssemblerDirectory) + 1;
+
 struct MainWindowForm {
     QGroupBox* FrameParameters = nullptr;
-    QLineEdit* TextApplicationName = nullptr;
-    QLineEdit* TextFolderName = nullptr;
-    QLineEdit* TextDescription = nullptr;
-    QLineEdit* TextBannerLine1 = nullptr;
-    QLineEdit* TextBannerLine2 = nullptr;
-    QLineEdit* TextVersionRequired = nullptr;
-    QLineEdit* TextPCInterface = nullptr;
-    QCheckBox* CheckPasswordSupport = nullptr;
-    QCheckBox* CheckDatabaseSupport = nullptr;
-    QLineEdit* TextHeaderDirectory = nullptr;
-    QLineEdit* TextSourceDirectory = nullptr;
-    QLineEdit* TextBuildDirectory = nullptr;
-    QLineEdit* TextIncludeDirectory = nullptr;
-    QLineEdit* TextAssemblerDirectory = nullptr;
+    std::array<QLineEdit*, kMainFieldCount> fields{};  // by MainField
+    std::array<QCheckBox*, 2> checks{};                // by MainCheck
 
     QGroupBox* FrameFiles = nullptr;
-    FileTreeWidget* TreeViewFileList = nullptr;
-    QPushButton* CommandAddFile = nullptr;
-    QPushButton* CommandRemoveFile = nullptr;
+    FileTreeWidget* TreeFiles = nullptr;
+    QPushButton* ButtonAddFile = nullptr;
+    QPushButton* ButtonRemoveFile = nullptr;
 
-    QPushButton* CommandCreateScript = nullptr;
-    QPushButton* CommandBuildCuffware = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QPushButton* ButtonCreateBuildScripts = nullptr;
+    QPushButton* ButtonRunBuildScripts = nullptr;
+    QPushButton* ButtonCreateCuffware = nullptr;
+    QPushButton* ButtonAnalyzeCuffware = nullptr;
+    QPushButton* ButtonStartDownloader = nullptr;
 
-    QStatusBar* sbStatusBar = nullptr;
+    QStatusBar* StatusBar = nullptr;
     QLabel* StatusText = nullptr;
     QLabel* StatusDate = nullptr;
     QLabel* StatusTime = nullptr;
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileNew = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QAction* mnuFileSave = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QMenu* mnuTools = nullptr;
-    QAction* mnuToolsOptions = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuHelpAbout = nullptr;
+    QMenu* MenuFile = nullptr;
+    QAction* MenuFileNew = nullptr;
+    QAction* MenuFileOpen = nullptr;
+    QAction* MenuFileSave = nullptr;
+    QAction* MenuFileExit = nullptr;
+    QMenu* MenuTools = nullptr;
+    QAction* MenuToolsOptions = nullptr;
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuHelpAbout = nullptr;
 
-    // The fields a non-blank folder name unlocks.
-    std::vector<QLineEdit*> DetailFields() const;
+    QLineEdit* Field(MainField field) const { return fields[static_cast<size_t>(field)]; }
+    QCheckBox* Check(MainCheck check) const { return checks[static_cast<size_t>(check)]; }
 
     // Creates the controls inside window: menus, the two frames side by side,
     // the button row and the status bar.

@@ -1,29 +1,23 @@
 #include "ui/options_dialog.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "project/text_rules.h"
 #include "ui/qt_text.h"
 
 namespace cuffware {
 
 namespace {
 
-QLineEdit* AddField(QFormLayout* form, const char* caption, const char* name, int maxLength = 0) {
-    auto* field = new QLineEdit;
-    field->setObjectName(name);
-    if (maxLength > 0)
-        field->setMaxLength(maxLength);
-    form->addRow(caption, field);
-    return field;
-}
+// Each field's objectName, in OptionsField order.
+constexpr const char* kFieldNames[] = {"TextSdkPath", "TextAssemblerPath", "TextNumberOfStates",
+                                       "TextFirmwareVersion"};
 
 QPushButton* AddButton(QHBoxLayout* row, const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
@@ -35,88 +29,79 @@ QPushButton* AddButton(QHBoxLayout* row, const char* caption, const char* name) 
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Writer write, QWidget* parent)
-    : QDialog(parent), write_(std::move(write)) {
-    setObjectName("frmOptions");
-    setWindowTitle("Options");
+OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+    setObjectName("OptionsDialog");
+    setWindowTitle(kOptionsTitle);
 
-    auto* frame = new QGroupBox("Settings");
+    auto* frame = new QGroupBox(kOptionsFrameCaption);
     frame->setObjectName("FrameSettings");
-    auto* fields = new QFormLayout(frame);
-    fields->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    TextDirectory = AddField(fields, "SDK Path", "TextDirectory");
-    TextAssembler = AddField(fields, "Assembler Path", "TextAssembler");
-    TextNumberOfStates = AddField(fields, "Number of States", "TextNumberOfStates", 2);
-    TextFirmwareVersion = AddField(fields, "Firmware Version", "TextFirmwareVersion", 6);
-    int shortWidth = TextFirmwareVersion->fontMetrics().horizontalAdvance("0000000") + 16;
-    TextNumberOfStates->setMaximumWidth(shortWidth);
-    TextFirmwareVersion->setMaximumWidth(shortWidth);
-    TextDirectory->setMinimumWidth(260);
+    auto* form = new QFormLayout(frame);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts()) {
+        auto* field = new QLineEdit;
+        field->setObjectName(kFieldNames[static_cast<size_t>(layout.field)]);
+        if (layout.maxLength > 0) {
+            field->setMaxLength(layout.maxLength);
+            field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
+        }
+        form->addRow(layout.caption, field);
+        fields_[static_cast<size_t>(layout.field)] = field;
+        OptionsField which = layout.field;
+        connect(field, &QLineEdit::textChanged, this,
+                [this, which](const QString& text) { model_.FieldChanged(which, FromQt(text)); });
+    }
+    fields_[0]->setMinimumWidth(260);
 
-    CheckUpdateOptions = new QCheckBox(this);
-    CheckUpdateOptions->setObjectName("CheckUpdateOptions");
-    CheckUpdateOptions->setVisible(false);
+    settingsFile_ = new QLabel;
+    settingsFile_->setObjectName("LabelSettingsFile");
+    settingsFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsFile_->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    cmdOK = AddButton(buttons, "OK", "cmdOK");
-    cmdCancel = AddButton(buttons, "Cancel", "cmdCancel");
-    cmdApply = AddButton(buttons, "&Apply", "cmdApply");
-    cmdOK->setDefault(true);
+    QPushButton* ok = AddButton(buttons, "OK", "ButtonOK");
+    QPushButton* cancel = AddButton(buttons, "Cancel", "ButtonCancel");
+    QPushButton* apply = AddButton(buttons, "&Apply", "ButtonApply");
+    ok->setDefault(true);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(frame);
+    column->addWidget(settingsFile_);
     column->addLayout(buttons);
     setSizeGripEnabled(false);
 
-    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &OptionsDialog::cmdCancel_Click);
-    connect(cmdApply, &QPushButton::clicked, this, &OptionsDialog::cmdApply_Click);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (model_.OK())
+            hide();
+        else
+            FocusRefusedField();
+    });
+    connect(apply, &QPushButton::clicked, this, [this] {
+        model_.Apply();
+        FocusRefusedField();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void OptionsDialog::Fill(const ToolSettings& settings) {
-    TextDirectory->setText(ToQt(Trimmed(settings.SdkPath)));
-    TextAssembler->setText(ToQt(Trimmed(settings.AssemblerPath)));
-    TextNumberOfStates->setText(QString::number(settings.NumberOfStates));
-    TextFirmwareVersion->setText(ToQt(Trimmed(settings.FirmwareVersion)));
-    CheckUpdateOptions->setChecked(false);
-    discarded_ = false;
-    TextDirectory->setFocus();
+void OptionsDialog::Open() {
+    model_.Open();
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
+        fields_[static_cast<size_t>(layout.field)]->setText(ToQt(model_.FieldText(layout.field)));
+    settingsFile_->setText(ToQt(model_.SettingsFileLine()));
+    fields_[0]->setFocus();
 }
 
-ToolSettingsFields OptionsDialog::Fields() const {
-    return {FromQt(TextDirectory->text()), FromQt(TextAssembler->text()),
-            FromQt(TextNumberOfStates->text()), FromQt(TextFirmwareVersion->text())};
-}
-
-bool OptionsDialog::UpdateRequested() const {
-    return !discarded_ && CheckUpdateOptions->isChecked();
-}
-
-// A refused or failed write leaves the flag as it was, so memory never takes
-// over values the file does not hold.
-bool OptionsDialog::WriteToolSettings() {
-    if (!write_(Fields()))
-        return false;
-    CheckUpdateOptions->setChecked(true);
-    return true;
-}
-
-void OptionsDialog::cmdOK_Click() {
-    if (WriteToolSettings())
-        hide();
-}
-
-void OptionsDialog::cmdApply_Click() {
-    WriteToolSettings();
-}
-
-void OptionsDialog::cmdCancel_Click() {
-    hide();
+void OptionsDialog::FocusRefusedField() {
+    if (std::optional<OptionsField> refused = model_.RefusedField()) {
+        QLineEdit* field = fields_[static_cast<size_t>(*refused)];
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
-    discarded_ = true;
+    model_.CloseBox();
     QDialog::closeEvent(event);
 }
 

@@ -1,62 +1,35 @@
 #pragma once
-// frmOptions: edits the tool settings. OK and Apply write builder.ini at
-// once; the main window takes the fields over when the dialog closes, if OK
-// or Apply was pressed during this showing (the hidden CheckUpdateOptions).
-// The same dialog object serves every opening until its close box discards it.
+// The Options dialog: the four tool settings over an OptionsModel, which
+// holds what OK, Apply, Cancel and the close box do.
 
 #include <QDialog>
-#include <functional>
+#include <array>
 
-#include "project/tool_settings.h"
+#include "app/options_model.h"
 
-class QCheckBox;
+class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace cuffware {
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    // write is the shared writing step of OK and Apply; it reports its own
-    // failures and returns false when nothing was written.
-    using Writer = std::function<bool(const ToolSettingsFields& fields)>;
+    OptionsDialog(OptionsModel& model, QWidget* parent);
 
-    OptionsDialog(Writer write, QWidget* parent);
-
-    // The opening: the fields from the settings in memory, the flag cleared.
-    void Fill(const ToolSettings& settings);
-
-    ToolSettingsFields Fields() const;
-
-    // OK or Apply wrote the file during this showing, and the close box did
-    // not discard the dialog.
-    bool UpdateRequested() const;
-
-    // The close box was used: the caller drops this object.
-    bool Discarded() const { return discarded_; }
-
-  public slots:
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdApply_Click();
+    // A new showing: the model opened and its fields shown.
+    void Open();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    bool WriteToolSettings();
+    // After a refusal the user is back in the field that was refused.
+    void FocusRefusedField();
 
-    Writer write_;
-    bool discarded_ = false;
-    QLineEdit* TextDirectory;
-    QLineEdit* TextAssembler;
-    QLineEdit* TextNumberOfStates;
-    QLineEdit* TextFirmwareVersion;
-    QCheckBox* CheckUpdateOptions;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-    QPushButton* cmdApply;
+    OptionsModel& model_;
+    std::array<QLineEdit*, 4> fields_{};  // by OptionsField
+    QLabel* settingsFile_ = nullptr;
 };
 
 }  // namespace cuffware

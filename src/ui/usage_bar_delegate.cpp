@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "app/memory_usage_view.h"
+
 namespace cuffware {
 
 namespace {
@@ -13,8 +15,7 @@ constexpr int kPadding = 4;
 
 }  // namespace
 
-UsageBarDelegate::UsageBarDelegate(int overlaySize, QObject* parent)
-    : QStyledItemDelegate(parent), overlaySize_(overlaySize) {}
+UsageBarDelegate::UsageBarDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
 void UsageBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
@@ -32,13 +33,9 @@ void UsageBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         return;
     int base = index.data(kUsageBaseRole).toInt();
     int own = index.data(kUsageRole).toInt();
-    auto span = [&](int bytes) {
-        return static_cast<int>(static_cast<long long>(std::clamp(bytes, 0, overlaySize_)) *
-                                track.width() / overlaySize_);
-    };
-    int baseWidth = span(base);
-    int totalWidth = span(base + own);
-    bool exceeded = base + own > overlaySize_;
+    int baseWidth = BarSpan(base, track.width());
+    int totalWidth = BarSpan(base + own, track.width());
+    bool exceeded = index.data(kUsageExceededRole).toBool();
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);

@@ -11,18 +11,16 @@ namespace cuffware {
 // Item data the delegate reads: the row's own bytes and the bytes beneath it.
 inline constexpr int kUsageRole = Qt::UserRole + 1;
 inline constexpr int kUsageBaseRole = Qt::UserRole + 2;
+inline constexpr int kUsageExceededRole = Qt::UserRole + 3;
 
 class UsageBarDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
-    UsageBarDelegate(int overlaySize, QObject* parent);
+    explicit UsageBarDelegate(QObject* parent);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-  private:
-    int overlaySize_;
 };
 
 }  // namespace cuffware

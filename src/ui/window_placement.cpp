@@ -3,31 +3,12 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
-#include <cmath>
-#include <memory>
 
+#include "app/window_placement.h"
 #include "platform/user_port.h"
+#include "ui/qt_text.h"
 
 namespace cuffware {
-
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-long long Twips(int pixels, double dotsPerInch) {
-    return std::llround(pixels * kTwipsPerInch / dotsPerInch);
-}
-
-}  // namespace
-
-WindowPlacement PlacementInTwips(const QRect& frame, double dotsPerInchX, double dotsPerInchY) {
-    return {Twips(frame.left(), dotsPerInchX), Twips(frame.top(), dotsPerInchY),
-            Twips(frame.width(), dotsPerInchX), Twips(frame.height(), dotsPerInchY)};
-}
-
-std::unique_ptr<QSettings> NewPlacementStore() {
-    return std::make_unique<QSettings>(kApplicationTitle, kApplicationTitle);
-}
 
 void SaveWindowPlacement(const QWidget& window) {
     if (window.isMinimized())
@@ -35,15 +16,14 @@ void SaveWindowPlacement(const QWidget& window) {
     QScreen* screen = window.screen();
     double dotsPerInchX = screen ? screen->logicalDotsPerInchX() : 96.0;
     double dotsPerInchY = screen ? screen->logicalDotsPerInchY() : 96.0;
-    WindowPlacement placement =
-        PlacementInTwips(window.frameGeometry(), dotsPerInchX, dotsPerInchY);
-    std::unique_ptr<QSettings> store = NewPlacementStore();
-    store->beginGroup("Settings");
-    store->setValue("MainLeft", QString::number(placement.MainLeft));
-    store->setValue("MainTop", QString::number(placement.MainTop));
-    store->setValue("MainWidth", QString::number(placement.MainWidth));
-    store->setValue("MainHeight", QString::number(placement.MainHeight));
-    store->endGroup();
+    QRect frame = window.frameGeometry();
+    WindowPlacement placement = PlacementInTwips(
+        {frame.left(), frame.top(), frame.width(), frame.height()}, dotsPerInchX, dotsPerInchY);
+    QSettings store(kApplicationTitle, kApplicationTitle);
+    store.beginGroup(kPlacementSection);
+    for (const auto& [name, value] : PlacementEntries(placement))
+        store.setValue(name, ToQt(value));
+    store.endGroup();
 }
 
 }  // namespace cuffware

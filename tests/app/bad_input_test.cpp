@@ -33,7 +33,7 @@ class BadInput : public ::testing::Test {
     BadInput() : bench(files, processes, user) {
         dir.Write("builder.ini", "STATES=2\r\nVERSION=740018\r\n");
         LoadWorkbench(bench, dir / "builder.ini");
-        TextFolderName_Change(bench, "demo");
+        SetFolderName(bench.project, "demo", bench.settings);
         bench.project.BuildDirectory = build;
         for (int node : {kParameterNode, kHeaderNode, kBackgroundNode, StateNode(0)})
             AddFileToCategory(bench.project.Files, node, "f.asm");
@@ -98,7 +98,7 @@ TEST_F(BadInput, SpecialAndOversizedFilesAreRefusedUnread) {
                   dir / "huge.ini" + ": cannot read: more than 65536 bytes"});
     EXPECT_EQ(dir.Read("huge.ini").size(), size_t{100 << 10});
 #ifndef _WIN32
-    TextFolderName_Change(bench, "demo");
+    SetFolderName(bench.project, "demo", bench.settings);
     bench.project.BuildDirectory = build;
     fs::create_symlink("/dev/zero", build + "/demo_code_018.bin");
     user.shown.clear();
@@ -214,14 +214,14 @@ TEST_F(BadInput, APackagingThatFailsPartWayLeavesThePreviousPackage) {
 
     ASSERT_TRUE(CreateCuffware(bench));
     const auto package = Package();
-    const uint32_t length = bench.CodeImageLength;
+    const uint32_t length = bench.codeImageLength;
     WriteSections(Counting(200));
     for (int failing : {1, 2, 3}) {
         files.writes.clear();
         files.failWriteNumber = failing;
         EXPECT_FALSE(CreateCuffware(bench));
         EXPECT_EQ(Package(), package) << "write " << failing << " failing";
-        EXPECT_EQ(bench.CodeImageLength, length);
+        EXPECT_EQ(bench.codeImageLength, length);
     }
     EXPECT_EQ(user.LastStatus(), "Unable to create Cuffware code");
 }

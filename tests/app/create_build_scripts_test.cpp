@@ -26,7 +26,7 @@ class CreateBuildScriptsTest : public testing::WorkbenchFixture {
 
     void Load(int states) {
         LoadSettings("STATES=" + std::to_string(states) + "\r\nVERSION=740018\r\n");
-        TextFolderName_Change(bench, "demo");
+        SetFolderName(bench.project, "demo", bench.settings);
         bench.project.ApplicationName = "Demo";
         bench.project.BuildDirectory = dir / "build";
         user.shown.clear();
@@ -81,7 +81,7 @@ TEST_F(CreateBuildScriptsTest, GapsAreSkippedAndTheirStaleFilesDeleted) {
 
     ASSERT_TRUE(CreateBuildScripts(bench));
     EXPECT_EQ(user.shown, kSuccess);
-    EXPECT_EQ(bench.MaxStateIndex, 2);
+    EXPECT_EQ(bench.maxStateIndex, 2);
     for (const char* name : {"ascmd.cmd", "lkcmd.cmd", "lccmd.cmd", "demo.app", "param.asm",
                              "common.asm", "state0.asm", "state2.asm", "build.bat", "demo.scr"})
         EXPECT_TRUE(BuildFileExists(name)) << name;
@@ -103,9 +103,9 @@ TEST_F(CreateBuildScriptsTest, GapsAreSkippedAndTheirStaleFilesDeleted) {
 TEST_F(CreateBuildScriptsTest, NoStatesBeyondZeroAndAnEmptyCommonCategory) {
     Load(0);
     AddRequiredFiles();
-    bench.MaxStateIndex = 7;
+    bench.maxStateIndex = 7;
     ASSERT_TRUE(CreateBuildScripts(bench));
-    EXPECT_EQ(bench.MaxStateIndex, 0);
+    EXPECT_EQ(bench.maxStateIndex, 0);
     EXPECT_TRUE(BuildFileExists("state0.asm"));
     EXPECT_FALSE(BuildFileExists("state1.asm"));
     EXPECT_EQ(dir.Read("build/build.bat").find("state1"), std::string::npos);

@@ -85,7 +85,7 @@ TEST_F(CreateCuffwareTest, WritesBothImagesAndTheDescriptionTheSameEachTime) {
     const std::string parameters = dir.Read("build/alarm_par_018.bin");
     EXPECT_EQ(code.size(), 192u);
     EXPECT_EQ(code.substr(0, 7), std::string("\xC0\0\xC0\0\x02\x03\0", 7));
-    EXPECT_EQ(bench.CodeImageLength, 192u);
+    EXPECT_EQ(bench.codeImageLength, 192u);
     EXPECT_EQ(parameters, Counting(9) + std::string("\xC0\0\x0C", 3) + std::string(16, '\0'));
 
     ASSERT_TRUE(CreateCuffware(bench));

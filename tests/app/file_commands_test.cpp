@@ -16,7 +16,7 @@ class FileCommands : public testing::WorkbenchFixture {
 
     // A project with a file in every category, in a build directory that exists.
     void FillProject() {
-        TextFolderName_Change(bench, "demo");
+        SetFolderName(bench.project, "demo", bench.settings);
         bench.project.ApplicationName = "Demo";
         bench.project.PasswordSupport = 1;
         bench.project.BuildDirectory = dir / "build";
@@ -28,12 +28,12 @@ class FileCommands : public testing::WorkbenchFixture {
 TEST_F(FileCommands, LoadTakesTheSettingsVersionAndShape) {
     EXPECT_EQ(bench.project.VersionRequired, "740020");
     EXPECT_EQ(bench.project.Files.CategoryCount(), 8);
-    EXPECT_FALSE(bench.FileButtonsEnabled);
+    EXPECT_FALSE(bench.fileButtonsEnabled);
 }
 
 TEST_F(FileCommands, NewEmptiesEverythingButKeepsTheDetailsUnlocked) {
     FillProject();
-    bench.FileButtonsEnabled = true;
+    bench.fileButtonsEnabled = true;
     NewProject(bench);
     EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Status, "Ready"}}));
     EXPECT_EQ(bench.project.ApplicationName, "");
@@ -43,7 +43,7 @@ TEST_F(FileCommands, NewEmptiesEverythingButKeepsTheDetailsUnlocked) {
     EXPECT_EQ(bench.project.PasswordSupport, 0);
     for (int node = kParameterNode; node <= StateNode(3); ++node)
         EXPECT_EQ(bench.project.Files.ChildCount(node), 0);
-    EXPECT_FALSE(bench.FileButtonsEnabled);
+    EXPECT_FALSE(bench.fileButtonsEnabled);
     EXPECT_TRUE(bench.project.DetailsEditable);
 }
 
@@ -54,14 +54,14 @@ TEST_F(FileCommands, SaveCreatesTheBuildDirectoryAndOpenRestoresIt) {
     ASSERT_TRUE(dir.Exists("build/demo.scr"));
 
     NewProject(bench);
-    bench.FileButtonsEnabled = true;
+    bench.fileButtonsEnabled = true;
     user.dialogAnswers.push_back(dir / "build/demo.scr");
     ASSERT_TRUE(OpenProjectScript(bench));
     ASSERT_EQ(user.dialogRequests.size(), 1u);
     EXPECT_EQ(user.dialogRequests[0].title, "Open");
     EXPECT_EQ(user.dialogRequests[0].filter, "Cuffware Builder Script File (*.scr)|*.scr");
     EXPECT_EQ(user.dialogRequests[0].initialFileName, "");
-    EXPECT_FALSE(bench.FileButtonsEnabled);
+    EXPECT_FALSE(bench.fileButtonsEnabled);
     EXPECT_EQ(bench.project.ApplicationName, "Demo");
     EXPECT_EQ(bench.project.PasswordSupport, 1);
     EXPECT_EQ(bench.project.Files.Files(StateNode(3)), std::vector<std::string>{"f9.asm"});

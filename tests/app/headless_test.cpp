@@ -45,6 +45,16 @@ TEST(Headless, HelpListsTheCommandsAndWrongArgumentsAreUsageErrors) {
     EXPECT_NE(run.out.find("Usage: cuffware [--settings FILE] COMMAND"), std::string::npos);
     for (const HeadlessCommand& command : HeadlessCommands())
         EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos);
+    // Each command explains itself beyond its summary.
+    for (const HeadlessCommand& command : HeadlessCommands()) {
+        HeadlessRun help = Headless({command.name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        std::string usage = std::string("Usage: cuffware [--settings FILE] ") + command.name + " " +
+                            command.operand + "\n" + command.summary + ".\n\n";
+        EXPECT_TRUE(help.out.starts_with(usage)) << help.out;
+        EXPECT_GT(help.out.size(), usage.size() + 40) << command.name;
+    }
+    EXPECT_EQ(Headless({"save", "x.scr", "--json"}).status, kExitUsage);
     EXPECT_EQ(Headless({"frobnicate"}).status, kExitUsage);
     EXPECT_EQ(Headless({}).status, kExitUsage);
     EXPECT_EQ(Headless({"save"}).status, kExitUsage);
@@ -57,6 +67,12 @@ TEST(Headless, AScriptThatCannotBeRestoredFailsOnStandardError) {
     EXPECT_EQ(run.out, "Ready\n");
     EXPECT_NE(run.err.find(dir / "missing.scr"), std::string::npos);
     EXPECT_TRUE(dir.Exists("builder.ini"));  // created with the defaults
+
+    // Settings that can neither be read nor created warn on standard error
+    // and leave standard output to the results.
+    run = Headless({"--settings", dir / "no/such/builder.ini", "save", dir / "missing.scr"});
+    EXPECT_EQ(run.out, "Ready\n");
+    EXPECT_NE(run.err.find("The tool settings cannot be read or created"), std::string::npos);
 }
 
 TEST(Headless, SaveRoundTripsAScript) {

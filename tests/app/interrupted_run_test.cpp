@@ -216,7 +216,7 @@ TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
     Workbench bench(DiskFileSystem(), processes, user);
     LoadWorkbench(bench, dir / "builder.ini");
     ASSERT_TRUE(RestoreProjectScript(bench, build + "/demo.scr"));
-    bench.RunLockPatienceMs = 200;
+    bench.runLockPatienceMs = 200;
     user.shown.clear();
     EXPECT_FALSE(CreateCuffware(bench));
     EXPECT_EQ(user.Messages(),

@@ -35,7 +35,7 @@ StateNumber State(int n) {
 const std::string kSep = "rem ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
 
 TEST(BuildBatch, TwoStatesInFull) {
-    GeneratedFile batch = FileCreate_BUILD_BAT(Project(), Settings(), State(1));
+    GeneratedFile batch = ComposeBuildBatch(Project(), Settings(), State(1));
     EXPECT_EQ(batch.path, "c:\\q740\\app\\Alarm\\build\\build.bat");
     EXPECT_EQ(batch.content,
               Lines({"@ECHO OFF",
@@ -119,7 +119,7 @@ TEST(BuildBatch, TwoStatesInFull) {
 TEST(BuildBatch, HighestStateNumberIs254) {
     EXPECT_FALSE(StateNumber::Of(-1));
     EXPECT_FALSE(StateNumber::Of(255));
-    const std::string text = FileCreate_BUILD_BAT(Project(), Settings(), State(254)).content;
+    const std::string text = ComposeBuildBatch(Project(), Settings(), State(254)).content;
     EXPECT_NE(text.find("\r\nrem Build state254 Handler\r\n"), std::string::npos);
     EXPECT_EQ(text.find("state255"), std::string::npos);
 }
@@ -132,7 +132,7 @@ TEST(BuildBatch, PathsTheInterpreterWouldSplitAreQuotedAndPercentDoubled) {
     p.AssemblerDirectory = "c:\\100%\\c88";
     ToolSettings s = Settings();
     s.SdkPath = "c:\\q740";
-    const std::string text = FileCreate_BUILD_BAT(p, s, State(0)).content;
+    const std::string text = ComposeBuildBatch(p, s, State(0)).content;
     EXPECT_NE(text.find("\r\ncd \"c:\\a&b|c^d (e)\\build\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n\"c:\\100%%\\c88\\bin\\as88.exe\" state0.asm -fascmd.cmd\r\n"),
               std::string::npos);
@@ -140,7 +140,7 @@ TEST(BuildBatch, PathsTheInterpreterWouldSplitAreQuotedAndPercentDoubled) {
 }
 
 TEST(CommandScripts, OneOptionLineEach) {
-    auto files = FileCreate_COMMANDSCRIPT(Project());
+    auto files = ComposeToolOptionFiles(Project());
     EXPECT_EQ(files[0].path, "c:\\q740\\app\\Alarm\\build\\ascmd.cmd");
     EXPECT_EQ(files[0].content,
               "-Ms -gaLHS -OHjN -l -LcdeGlmNpqsWXy -w137 -w118 -w109 -w141 -w112 -t -err -e\r\n");

@@ -61,7 +61,7 @@ const std::string kHeaders =
            "", "", "$LIST ON", ""});
 
 TEST(SectionSources, CommonSourceInFull) {
-    GeneratedFile common = FileCreate_COMMON_ASM(AlarmProject());
+    GeneratedFile common = ComposeCommonSource(AlarmProject());
     EXPECT_EQ(common.path, "c:\\q740\\app\\Alarm\\build\\common.asm");
     EXPECT_EQ(
         common.content,
@@ -112,7 +112,7 @@ std::string StateFrame(std::string_view upperName, std::string_view comment,
 }
 
 TEST(SectionSources, StateSourceInFull) {
-    GeneratedFile state = FileCreate_STATE_ASM(AlarmProject(), StateNode(2));
+    GeneratedFile state = ComposeStateSource(AlarmProject(), StateNode(2));
     EXPECT_EQ(state.path, "c:\\q740\\app\\Alarm\\build\\state2.asm");
     EXPECT_EQ(state.content,
               StateFrame("STATE2.ASM", "     ; ADD CUFFWARE SOURCE FILE TO BE IN THE STATE CODE",
@@ -120,7 +120,7 @@ TEST(SectionSources, StateSourceInFull) {
 }
 
 TEST(SectionSources, ParameterSourceInFull) {
-    GeneratedFile param = FileCreate_PARAM_ASM(AlarmProject());
+    GeneratedFile param = ComposeParameterSource(AlarmProject());
     EXPECT_EQ(param.path, "c:\\q740\\app\\Alarm\\build\\param.asm");
     EXPECT_EQ(param.content, StateFrame("PARAM.ASM", "     ; ADD CUFFWARE PARAMETER FILE",
                                         {"    INCLUDE 'c:\\src\\param.asm'"}));
@@ -129,7 +129,7 @@ TEST(SectionSources, ParameterSourceInFull) {
 TEST(SectionSources, EmptyCommonCategoryLeavesTheFrame) {
     ProjectRecord p = AlarmProject();
     RemoveFileNode(p.Files, p.Files.FirstChild(kCommonNode));
-    EXPECT_NE(FileCreate_COMMON_ASM(p).content.find(
+    EXPECT_NE(ComposeCommonSource(p).content.find(
                   Lines({kRuleB, "", "    INCLUDE 'c:\\src\\bg.asm'", "", kRuleA, kRuleA})),
               std::string::npos);
 }
@@ -138,7 +138,7 @@ TEST(SectionSources, StateTwelveNamesItsFileInBothCases) {
     ProjectRecord p = AlarmProject();
     BuildFileTree(p.Files, 12);
     AddFileToCategory(p.Files, StateNode(12), "twelve.asm");
-    GeneratedFile state = FileCreate_STATE_ASM(p, StateNode(12));
+    GeneratedFile state = ComposeStateSource(p, StateNode(12));
     EXPECT_EQ(state.path, "c:\\q740\\app\\Alarm\\build\\state12.asm");
     EXPECT_TRUE(state.content.starts_with(";**FILE STATE12.ASM\r\n"));
     EXPECT_TRUE(state.content.ends_with("\r\n;**END FILE STATE12.ASM\r\n"));
@@ -151,7 +151,7 @@ TEST(SectionSources, BlanksAroundNamesAndDirectoriesAreDropped) {
     p.BuildDirectory = " c:\\my build ";
     p.IncludeDirectory = "  c:\\q740\\include\\ ";  // ends in a backslash
     AddFileToCategory(p.Files, kHeaderNode, "  c:\\my src\\it's.h  ");
-    GeneratedFile state = FileCreate_STATE_ASM(p, StateNode(0));
+    GeneratedFile state = ComposeStateSource(p, StateNode(0));
     EXPECT_EQ(state.path, "c:\\my build\\state0.asm");
     const std::string& text = state.content;
     EXPECT_NE(text.find("\r\n; * Cuffware: Alarm  Clock\r\n"), std::string::npos);
@@ -164,7 +164,7 @@ TEST(SectionSources, BlanksAroundNamesAndDirectoriesAreDropped) {
 TEST(Banner, EmptyNameKeepsTheLabelAndItsBlank) {
     ProjectRecord p;
     TextFile banner;
-    FileOutput_CuffwareBuilderHeader(banner, p);
+    AppendAssemblerBanner(banner, p);
     EXPECT_NE(banner.Text().find("\r\n; * Cuffware: \r\n"), std::string::npos);
 }
 
@@ -172,7 +172,7 @@ TEST(IncludeLists, EmptyDirectoryKeepsTheBackslash) {
     ProjectRecord p = AlarmProject();
     p.IncludeDirectory = "";
     TextFile sdk;
-    FileOutput_IncludeFiles(sdk, p);
+    AppendSdkIncludes(sdk, p);
     EXPECT_NE(sdk.Text().find("\r\n    INCLUDE '\\" + std::string(SdkHeaderNames()[0]) + "'\r\n"),
               std::string::npos);
 }

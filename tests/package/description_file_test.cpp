@@ -22,7 +22,7 @@ ProjectRecord Alarm() {
 using testing::Lines;
 
 TEST(DescriptionFile, FillsInTheApplicationAndListsThePackage) {
-    const GeneratedFile file = CreateFile_DescriptionFile(Alarm());
+    const GeneratedFile file = ComposeDescriptionFile(Alarm());
     EXPECT_EQ(file.path, "C:\\q740\\app\\alarm\\build\\Alarm.txt");
     EXPECT_EQ(file.content,
               Lines({"Cuffware: ALARM CLOCK",
@@ -81,7 +81,7 @@ TEST(DescriptionFile, ListsTheDatabaseAndInterfaceCutTo25Columns) {
     project.FolderName = "AlarmClock123";  // 13 characters: the code image name has 26
     project.DatabaseSupport = 1;
     project.PCInterface = " c:\\program files\\alarm\\setup.exe ";
-    const std::string content = CreateFile_DescriptionFile(project).content;
+    const std::string content = ComposeDescriptionFile(project).content;
     EXPECT_TRUE(content.ends_with(Lines({
         " ALARMCLOCK123_PAR_018.BIN- application initialization parameter list",
         " ALARMCLOCK123_CODE_018.BI- application code",

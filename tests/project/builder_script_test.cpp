@@ -58,9 +58,9 @@ TEST(BuilderScript, SaveThenRestoreGivesTheSameProject) {
         AddFileToCategory(p.Files, node, "file" + std::to_string(node) + "a.asm");
         AddFileToCategory(p.Files, node, "\"quoted\", with comma " + std::to_string(node));
     }
-    ASSERT_TRUE(FileCreate_SaveSystemSettings(DiskFileSystem(), p).ok());
+    ASSERT_TRUE(SaveBuilderScript(DiskFileSystem(), p).ok());
     Result<ProjectRecord> back =
-        FileCreate_RestoreSystemSettings(DiskFileSystem(), dir / "Alarm.scr", Settings(15));
+        RestoreBuilderScript(DiskFileSystem(), dir / "Alarm.scr", Settings(15));
     ASSERT_TRUE(back.ok()) << back.error().Text();
     EXPECT_EQ(back->ApplicationName, "padded name");  // written as held, read back trimmed
     EXPECT_EQ(back->Description, p.Description);
@@ -70,8 +70,8 @@ TEST(BuilderScript, SaveThenRestoreGivesTheSameProject) {
     for (int node = kParameterNode; node <= StateNode(15); ++node)
         EXPECT_EQ(back->Files.Files(node), p.Files.Files(node)) << "category node " << node;
     int file = back->Files.FirstChild(StateNode(15));
-    EXPECT_TRUE(back->Files.At(file).bold);
-    EXPECT_TRUE(back->Files.At(StateNode(15)).checked);
+    EXPECT_TRUE(back->Files.Find(file)->bold);
+    EXPECT_TRUE(back->Files.Find(StateNode(15))->checked);
 }
 
 TEST(BuilderScript, StoredDirectoriesWinAndABlankFolderLeavesDetailsLocked) {
@@ -169,8 +169,7 @@ TEST(BuilderScript, NonAsciiBytesTravelUnchanged) {
 
 TEST(BuilderScript, RestoreOfAMissingFileNamesIt) {
     TempDir dir;
-    Result<ProjectRecord> p =
-        FileCreate_RestoreSystemSettings(DiskFileSystem(), dir / "none.scr", Settings(1));
+    Result<ProjectRecord> p = RestoreBuilderScript(DiskFileSystem(), dir / "none.scr", Settings(1));
     ASSERT_FALSE(p.ok());
     EXPECT_EQ(p.error().path, dir / "none.scr");
 }

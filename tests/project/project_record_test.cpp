@@ -51,7 +51,7 @@ TEST(StartupProject, TakesTheTrimmedFirmwareVersionAndTheStateCount) {
     ProjectRecord project = StartupProject(s);
     EXPECT_EQ(project.VersionRequired, "740020");
     EXPECT_EQ(project.Files.CategoryCount(), 12);
-    EXPECT_EQ(project.Files.At(StateNode(7)).text, "State 7");
+    EXPECT_EQ(project.Files.Find(StateNode(7))->text, "State 7");
 }
 
 }  // namespace

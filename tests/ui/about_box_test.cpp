@@ -20,13 +20,14 @@ class AboutBoxTest : public QObject {
         AboutBox box({}, nullptr);
         auto text = [&](const char* name) { return box.findChild<QLabel*>(name)->text(); };
         QCOMPARE(box.windowTitle(), QString("Q740 Cuffware Script Builder"));
-        QCOMPARE(text("lblTitle"), QString("Q740 Cuffware Script Builder"));
-        QCOMPARE(text("lblVersion"), QString("Version 1.1.92"));
-        QCOMPARE(text("lblDescription"), QString("Creates build scripts for q740 cuffwares."));
-        QVERIFY(!text("lblDisclaimer").isEmpty());
-        QCOMPARE(box.findChild<QPushButton*>("cmdSysInfo")->text(), QString("&System Info..."));
-        QVERIFY(box.findChild<QPushButton*>("cmdOK")->isDefault());
-        QVERIFY(!box.findChild<QLabel*>("picIcon")->pixmap().isNull());
+        QCOMPARE(text("LabelTitle"), QString("Q740 Cuffware Script Builder"));
+        QCOMPARE(text("LabelVersion"), QString("Version 1.1.92"));
+        QCOMPARE(text("LabelDescription"), QString("Creates build scripts for q740 cuffwares."));
+        QVERIFY(!text("LabelDisclaimer").isEmpty());
+        QCOMPARE(box.findChild<QPushButton*>("ButtonSystemInfo")->text(),
+                 QString("&System Info..."));
+        QVERIFY(box.findChild<QPushButton*>("ButtonOK")->isDefault());
+        QVERIFY(!box.findChild<QLabel*>("PictureIcon")->pixmap().isNull());
     }
 
     void EnterAndEscBothClose() {
@@ -45,10 +46,10 @@ class AboutBoxTest : public QObject {
         b.Start();
         b.users = {[](QDialog& about) {
             about.show();
-            about.findChild<QPushButton*>("cmdSysInfo")->click();
+            about.findChild<QPushButton*>("ButtonSystemInfo")->click();
             QVERIFY(about.isVisible());
         }};
-        b.window.form().mnuHelpAbout->trigger();
+        b.window.form().MenuHelpAbout->trigger();
         QCOMPARE(b.messages,
                  (std::vector<ShownMessage>{
                      {"System Information Is Unavailable At This Time", MessageIcon::None}}));

@@ -14,7 +14,7 @@ namespace cuffware {
 
 namespace {
 
-MemoryUsageReport Report(int common, std::vector<int> states) {
+MemoryUsageView Report(int common, std::vector<int> states) {
     MemoryUsageReport report;
     report.FileName = "Demo_code_018.bin";
     report.ImageSize = 1984;
@@ -25,7 +25,7 @@ MemoryUsageReport Report(int common, std::vector<int> states) {
         report.MaxStateUsage = std::max(report.MaxStateUsage, state);
     report.MaxOverlayUsage = common + report.MaxStateUsage;
     report.OverlayExceeded = report.MaxOverlayUsage > kFirmwareOverlaySize;
-    return report;
+    return MemoryUsageViewOf(report);
 }
 
 QString Label(QDialog& dialog, const char* name) {
@@ -34,7 +34,7 @@ QString Label(QDialog& dialog, const char* name) {
 
 QStringList Rows(QDialog& dialog) {
     QStringList rows;
-    auto* table = dialog.findChild<QTreeWidget*>("ListView1");
+    auto* table = dialog.findChild<QTreeWidget*>("ListSections");
     for (int i = 0; i < table->topLevelItemCount(); ++i)
         rows << table->topLevelItem(i)->text(0) + "=" + table->topLevelItem(i)->text(1);
     return rows;
@@ -50,15 +50,11 @@ class AnalyzeDialogTest : public QObject {
         AnalyzeDialog dialog(Report(500, {300, 400}), nullptr);
         QCOMPARE(dialog.windowTitle(), QString("Cuffware Memory Usage Analysis"));
         QCOMPARE(Label(dialog, "LabelFileName"), QString("Demo_code_018.bin"));
-        QCOMPARE(Label(dialog, "LabelAllocationSize"), QString("1984"));
-        QCOMPARE(Label(dialog, "LabelDatabaseSize"), QString("1900"));
-        QCOMPARE(Label(dialog, "LabelMaxCommonUsage"), QString("500"));
-        QCOMPARE(Label(dialog, "LabelMaxStateUsage"), QString("400"));
-        QCOMPARE(Label(dialog, "LabelMaxOverlayUsage"), QString("900"));
+        QCOMPARE(Label(dialog, "LabelCodeSize"), QString("1900"));
         QCOMPARE(Label(dialog, "LabelFirmwareOverlaySize"), QString("900"));
         QCOMPARE(Rows(dialog), (QStringList{"Common=500", "State 0=300", "State 1=400"}));
         QVERIFY(dialog.findChild<QLabel*>("LabelError")->isHidden());
-        QCOMPARE(dialog.findChild<QPushButton*>("OKButton")->text(), QString("OK"));
+        QCOMPARE(dialog.findChild<QPushButton*>("ButtonOK")->text(), QString("OK"));
     }
 
     void OneByteOverTheOverlayShowsError() {
@@ -75,7 +71,7 @@ class AnalyzeDialogTest : public QObject {
             AnalyzeDialog dialog(Report(100, {50}), nullptr);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            auto* table = dialog.findChild<QTreeWidget*>("ListView1");
+            auto* table = dialog.findChild<QTreeWidget*>("ListSections");
             QCOMPARE(table->columnCount(), 2);
             QCOMPARE(table->headerItem()->text(0), QString("Section"));
             QCOMPARE(table->headerItem()->text(1), QString("Memory Usage"));
@@ -85,7 +81,7 @@ class AnalyzeDialogTest : public QObject {
             QTreeWidgetItem* state = table->topLevelItem(1);
             QCOMPARE(state->data(1, kUsageRole).toInt(), 50);
             QCOMPARE(state->data(1, kUsageBaseRole).toInt(), 100);
-            QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
         }
     }

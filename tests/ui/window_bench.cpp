@@ -60,11 +60,11 @@ QString WindowBench::Status() {
 }
 
 QTreeWidgetItem* WindowBench::Item(int node) {
-    return window.findChild<FileTreeWidget*>("TreeViewFileList")->ItemOfNode(node);
+    return window.findChild<FileTreeWidget*>("TreeFiles")->ItemOfNode(node);
 }
 
 void WindowBench::Click(int node) {
-    auto* tree = window.findChild<FileTreeWidget*>("TreeViewFileList");
+    auto* tree = window.findChild<FileTreeWidget*>("TreeFiles");
     QTreeWidgetItem* item = tree->ItemOfNode(node);
     QVERIFY(item != nullptr);
     tree->scrollToItem(item);
@@ -72,7 +72,7 @@ void WindowBench::Click(int node) {
 }
 
 bool WindowBench::Drop(const QStringList& paths) {
-    auto* tree = window.findChild<FileTreeWidget*>("TreeViewFileList");
+    auto* tree = window.findChild<FileTreeWidget*>("TreeFiles");
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& path : paths)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/empty_registry.h"
 #include "support/recording_processes.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
@@ -20,15 +21,6 @@ class QPushButton;
 class QTreeWidgetItem;
 
 namespace cuffware::testing {
-
-// A registry without values, as off Windows.
-class EmptyRegistry : public Registry {
-  public:
-    std::optional<std::string> GetKeyValue(RegistryRoot, const std::string&,
-                                           const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 struct ShownMessage {
     QString text;

@@ -7,6 +7,8 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/scratch_file.h"
+#include "platform/wine_path.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -72,11 +74,12 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
             if (!fs::remove(match, removeError) && removeError) {
                 if (!refused.empty())
                     refused += "; ";
-                refused += match.string() + ": cannot delete: " + removeError.message();
+                refused += WindowsFormUnderWine(match.string()) +
+                           ": cannot delete: " + removeError.message();
             }
         }
-        if (matches.empty())
-            context.out << "Could Not Find " << hostPattern << "\n";
+        if (matches.empty() && !context.quiet)
+            context.out << "Could Not Find " << WindowsFormUnderWine(hostPattern) << "\n";
     }
     if (!refused.empty())
         return Diagnostic{"", 0, refused};
@@ -130,6 +133,22 @@ Status RunNestedBatch(const std::string& programText, const std::string& hostPat
     return Status::Ok();
 }
 
+// Wine's own lines ("0024:fixme:...", "wine: ...") are not the program's.
+bool IsWineNoise(std::string_view line) {
+    bool debugChannel =
+        line.size() > 5 && line[4] == ':' &&
+        line.substr(0, 4).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+    return debugChannel || line.starts_with("wine: ");
+}
+
+std::string FirstMessageLine(std::string_view output) {
+    for (std::string_view line : SplitLines(output)) {
+        if (!Trimmed(line).empty() && !IsWineNoise(line))
+            return std::string(line);
+    }
+    return {};
+}
+
 Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
     const std::string& programText = words.front();
     Result<std::string> program = FindProgram(context, programText);
@@ -141,8 +160,18 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
     if (!argv)
         return argv.error();
+    // The program's output is caught, so the first line of a failing
+    // program's message can lead the report of the batch's first failure.
+    ScratchFile output("output.txt");
     context.out.flush();
-    Result<int> status = RunProgram({*argv, context.currentDirectory, "", programText});
+    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    bool failed = !status || *status != 0;
+    Result<std::string> printed = DiskFileSystem().ReadFile(output.path(), kMaxCopiedBytes);
+    if (printed && !printed->empty()) {
+        (failed ? context.err : context.out) << *printed << std::flush;
+        if (failed)
+            context.programMessage = FirstMessageLine(*printed);
+    }
     if (!status)
         return status.error();
     if (*status != 0)
@@ -215,13 +244,21 @@ int RunBatchText(std::string_view text, const std::string& batchName, BatchConte
         Result<BatchCommand> command = ParseBatchLine(line);
         if (command && command->kind == BatchCommand::kNothing)
             continue;
-        context.out << "> " << Trimmed(line) << "\n";
+        if (!context.quiet)
+            context.out << "> " << Trimmed(line) << "\n";
+        context.programMessage.clear();
         Status done = command ? RunCommand(*command, context) : Status(command.error());
         if (!done) {
             ++failed;
             context.out.flush();
-            context.err << Diagnostic{batchName, lineNumber, ""}.Text() << "\"" << Trimmed(line)
-                        << "\" failed: " << done.error().Text() << "\n";
+            std::string where = Diagnostic{batchName, lineNumber, ""}.Text();
+            std::string report = where + "\"" + Trimmed(line) + "\" failed: " + done.error().Text();
+            context.err << report << "\n";
+            if (context.firstFailure.empty())
+                context.firstFailure =
+                    context.programMessage.empty()
+                        ? report
+                        : context.programMessage + " (" + where.substr(0, where.size() - 2) + ")";
         }
     }
     return failed;

@@ -21,6 +21,12 @@ struct BatchContext {
     std::ostream& err;
     int depth = 0;          // of batch files started from batch files
     int nestedBatches = 0;  // batch files started from batch files in all
+    bool quiet = false;     // no echo of the commands, no "Could Not Find"
+    // The first failure: the failing program's first line of output and the
+    // batch line ("FILE:12: reason (BATCH, line 54)"), or the report of the
+    // first line that failed.
+    std::string firstFailure = {};
+    std::string programMessage = {};  // the last failing program's first line
 };
 
 // The root of the Wine drive the current directory lies on
@@ -44,6 +50,7 @@ Status RunCommand(const BatchCommand& command, BatchContext& context);
 // Runs every line of a batch text, echoing each command before it runs and
 // reporting each failing line on the error stream as
 // BATCH, line N: "LINE" failed: REASON. Returns the number of failed lines.
+// The first report is kept in the context.
 int RunBatchText(std::string_view text, const std::string& batchName, BatchContext& context);
 
 }  // namespace cuffware::batch

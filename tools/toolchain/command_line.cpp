@@ -44,7 +44,7 @@ Status ReadOptionFile(const ToolContext& context, const std::string& name,
     Result<std::string> content =
         DiskFileSystem().ReadFile(ToolPath(context, name), kMaxToolInputBytes);
     if (!content)
-        return Diagnostic{name, 0, "cannot open option file"};
+        return Diagnostic{name, 0, "cannot open option file " + LookedFor(context, name)};
     int lineNumber = 0;
     for (std::string_view line : SplitLines(*content)) {
         ++lineNumber;

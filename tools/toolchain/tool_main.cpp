@@ -1,13 +1,17 @@
-// One stand-in program; CMake binds CUFFWARE_TOOL_ENTRY to its entry in tools.h.
+// One stand-in program; CMake binds CUFFWARE_TOOL_ENTRY to its entry in tools.h
+// and CUFFWARE_TOOL_NAME to its name.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "platform/program_directory.h"
+#include "platform/program_version.h"
 #include "toolchain/tools.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (cuffware::PrintVersionIfAsked(args, CUFFWARE_TOOL_NAME, std::cout))
+        return 0;
     cuffware::toolchain::ToolContext context{"", cuffware::ProgramDirectory(), std::cout,
                                              std::cerr};
     return cuffware::toolchain::CUFFWARE_TOOL_ENTRY(args, context);

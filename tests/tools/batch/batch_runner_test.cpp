@@ -74,13 +74,17 @@ TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
     std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
     EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
 
-    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
-                  "cd nowhere\r\n"),
+    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ndel *.tmp\r\n"
+                  "cd ..\r\ncd nowhere\r\n"),
               1);
     EXPECT_EQ(dir.Read("drive_c/Q740/App/Alarm/Build/comminc.h"), "equ");
+    // A file is named as the batch names it, on its drive.
+    EXPECT_NE(out.str().find("Could Not Find c:\\Q740\\App\\Alarm\\Build\\*.tmp\n"),
+              std::string::npos)
+        << out.str();
     EXPECT_EQ(context.currentDirectory, dir / "prefix/dosdevices/c:/Q740/App/Alarm");
     EXPECT_NE(
-        err.str().find("build.bat, line 4: \"cd nowhere\" failed: nowhere: no such directory"),
+        err.str().find("build.bat, line 5: \"cd nowhere\" failed: nowhere: no such directory"),
         std::string::npos);
 }
 
@@ -92,15 +96,25 @@ TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
     EXPECT_EQ(err.str(), "");
 }
 
+// The first failure is kept for the builder's last line: a failing
+// program's first own line of output (not wine's) with the batch line.
 TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
     WriteProgram("fail.exe", "exit 3");
+    WriteProgram("tool.exe",
+                 "echo '0024:fixme:ntdll:x' >&2; echo 'wine: noise' >&2; echo 'a.asm:3: bad' >&2; "
+                 "exit 1");
     dir.Write("a.txt", "a");
-    EXPECT_EQ(Run("nothere x\r\nfail\r\ncopy a.txt b.txt\r\n"), 2);
+    EXPECT_EQ(Run("fail\r\nnothere x\r\ncopy a.txt b.txt\r\n"), 2);
     EXPECT_TRUE(dir.Exists("b.txt"));
     EXPECT_EQ(err.str(),
-              "build.bat, line 1: \"nothere x\" failed: nothere: not found, not even with .exe, "
-              ".com or .bat added\n"
-              "build.bat, line 2: \"fail\" failed: fail: ended with exit status 3\n");
+              "build.bat, line 1: \"fail\" failed: fail: ended with exit status 3\n"
+              "build.bat, line 2: \"nothere x\" failed: nothere: not found, not even with .exe, "
+              ".com or .bat added\n");
+    EXPECT_EQ(context.firstFailure, err.str().substr(0, err.str().find('\n')));
+
+    BatchContext again{dir.path(), out, err};
+    EXPECT_EQ(RunBatchText("copy a.txt c.txt\r\ntool x\r\nfail\r\n", "b.bat", again), 2);
+    EXPECT_EQ(again.firstFailure, "a.asm:3: bad (b.bat, line 2)");
 }
 
 TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {

@@ -19,7 +19,7 @@ ProjectRecord AlarmProject() {
 }
 
 TEST(ApplicationDescriptor, AlarmInFull) {
-    GeneratedFile app = FileCreate_APP(AlarmProject());
+    GeneratedFile app = ComposeApplicationDescriptor(AlarmProject());
     EXPECT_EQ(app.path, "c:\\q740\\app\\Alarm\\build\\Alarm.app");
     EXPECT_EQ(app.content,
               "[Cuffware]\r\nName=Alarm Clock\r\nDescription=Two daily alarms\r\n"
@@ -36,7 +36,7 @@ TEST(ApplicationDescriptor, ShortVersionDatabaseAndBlanks) {
     p.FolderName = " Alarm ";
     p.ApplicationName = "   ";
     p.PCInterface = " alarm.exe ";
-    GeneratedFile app = FileCreate_APP(p);
+    GeneratedFile app = ComposeApplicationDescriptor(p);
     EXPECT_EQ(app.path, "c:\\q740\\app\\Alarm\\build\\Alarm.app");
     EXPECT_EQ(app.content,
               "[Cuffware]\r\nName=\r\nDescription=Two daily alarms\r\n"

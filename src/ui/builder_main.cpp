@@ -4,18 +4,21 @@
 //
 // The words after the options, joined by blanks, are the argument text: a
 // builder script to open at start when it is not blank. --settings replaces
-// builder.ini in the program's directory.
+// the settings file the program's directory calls for; --version prints the
+// version and that file.
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/headless.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
-#include "platform/program_directory.h"
+#include "platform/program_version.h"
 #include "platform/system_info.h"
 #include "platform/user_port.h"
 #include "ui/main_window.h"
@@ -28,13 +31,14 @@ struct BuilderArguments {
 };
 
 BuilderArguments ParseArguments(int argc, char** argv) {
-    BuilderArguments parsed{cuffware::InProgramDirectory(cuffware::kToolSettingsFileName), ""};
+    BuilderArguments parsed;
     std::vector<std::string> words(argv + 1, argv + argc);
     size_t next = 0;
     if (words.size() >= 2 && words[0] == "--settings") {
         parsed.settingsPath = words[1];
         next = 2;
     }
+    parsed.settingsPath = cuffware::ChosenSettingsFile(parsed.settingsPath);
     for (; next < words.size(); ++next)
         parsed.argumentText += (parsed.argumentText.empty() ? "" : " ") + words[next];
     return parsed;
@@ -46,16 +50,21 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
     QString requested = qEnvironmentVariable("CUFFWARE_BUILDER_OPEN");
     const cuffware::MainWindowForm& form = window.form();
     if (requested == "options")
-        form.mnuToolsOptions->trigger();
+        form.MenuToolsOptions->trigger();
     else if (requested == "analysis")
-        form.Command3->click();
+        form.ButtonAnalyzeCuffware->click();
     else if (requested == "about")
-        form.mnuHelpAbout->trigger();
+        form.MenuHelpAbout->trigger();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so it needs no display.
+    if (cuffware::AsksForVersion({argv + 1, argv + argc})) {
+        std::cout << cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile(""));
+        return 0;
+    }
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(cuffware::kApplicationTitle);
     QApplication::setOrganizationName(cuffware::kApplicationTitle);
