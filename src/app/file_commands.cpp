@@ -1,4 +1,5 @@
 #include "app/file_commands.h"
+#include "app/build_directory_lock.h"
 
 #include "app/status_texts.h"
 #include "project/builder_script.h"
@@ -62,6 +63,9 @@ bool SaveProjectScript(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
     MakeBuildDirectory(bench);
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Save");
+    if (!held)
+        return false;
     Status saved = SaveBuilderScript(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),

@@ -59,6 +59,9 @@ std::string FailedVerdict(const PrintingUserPort& printed, const std::string& ba
     return "Failed with exit status " + std::to_string(status);
 }
 
+// The batch runner's report of its first failure is one line.
+constexpr size_t kMaxReportBytes = 64 << 10;
+
 BuildOutcome RunBuildReportingFailure(HeadlessContext& context) {
     ScratchFile report("first-failure.txt");
     SetEnvironment(kReportVariable, report.path());
@@ -67,7 +70,8 @@ BuildOutcome RunBuildReportingFailure(HeadlessContext& context) {
     SetEnvironment(kReportVariable, "");
 
     BuildOutcome outcome{status ? *status : kExitFailure, {}};
-    if (Result<std::string> text = context.bench.files.ReadFile(report.path()); text) {
+    if (Result<std::string> text = context.bench.files.ReadFile(report.path(), kMaxReportBytes);
+        text) {
         std::vector<std::string_view> lines = SplitLines(*text);
         if (!lines.empty())
             outcome.firstFailure = lines.front();

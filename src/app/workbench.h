@@ -34,6 +34,9 @@ struct Workbench {
     // The code image's length from the last Create Cuffware.
     uint32_t codeImageLength = 0;
 
+    // How long an action waits for another run to leave the build directory.
+    int runLockPatienceMs = 3000;
+
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
     bool fileButtonsEnabled = false;

@@ -85,5 +85,20 @@ TEST(Headless, SaveRoundTripsAScript) {
     EXPECT_EQ(dir.Read("demo.scr").substr(0, 50), script.substr(0, 50));
 }
 
+// The demo never lays itself out over what a directory already holds.
+TEST(Headless, TheDemoRefusesADirectoryThatIsNotEmpty) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the demo runs off Windows only";
+#endif
+    TempDir dir;
+    dir.Write("builder.ini", "SDK=mine\r\n");
+    HeadlessRun run = Headless({"demo", dir.path()});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "The demo was not laid out.\n" + dir.path() +
+                           ": is not empty; the demo lays itself out in a new or empty one\n");
+    EXPECT_EQ(dir.Read("builder.ini"), "SDK=mine\r\n");
+    EXPECT_FALSE(dir.Exists("drive_c"));
+}
+
 }  // namespace
 }  // namespace cuffware

@@ -24,6 +24,9 @@
 namespace cuffware {
 namespace {
 
+// The road's files are small; this only bounds a read gone wrong.
+constexpr size_t kWholeFile = 16 << 20;
+
 using testing::TempDir;
 
 int RunCuffware(const std::vector<std::string>& args, std::string& output) {
@@ -79,7 +82,7 @@ TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsStandInsUnderWine) {
     model.SaveProject();
 
     std::string script = application + "/build/wineroad.scr";
-    Result<std::string> saved = DiskFileSystem().ReadFile(script);
+    Result<std::string> saved = DiskFileSystem().ReadFile(script, kWholeFile);
     ASSERT_TRUE(saved.ok()) << script;
     for (const char* name : {"demopar.asm", "demo.h", "util.asm", "stopwtch.asm"})
         EXPECT_NE(saved->find(std::string("\r\nc:\\q740\\app\\wineroad\\src\\") + name + "\r\n"),
@@ -93,16 +96,19 @@ TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsStandInsUnderWine) {
                           output),
               0)
         << output;
-    std::string common = DiskFileSystem().ReadFile(application + "/build/common.asm").value();
+    std::string common =
+        DiskFileSystem().ReadFile(application + "/build/common.asm", kWholeFile).value();
     EXPECT_NE(common.find("INCLUDE 'c:\\q740\\app\\wineroad\\src\\util.asm'"), std::string::npos);
 
     std::string nativeBuild = native / "drive_c/q740/app/demo/build/";
     for (const char* kind : {"code", "par"}) {
         std::string name = std::string("_") + kind + "_018.bin";
         Result<std::string> windows =
-            DiskFileSystem().ReadFile(application + "/build/wineroad" + name);
+            DiskFileSystem().ReadFile(application + "/build/wineroad" + name, kWholeFile);
         ASSERT_TRUE(windows.ok()) << name;
-        EXPECT_EQ(*windows, DiskFileSystem().ReadFile(nativeBuild + "demo" + name).value()) << name;
+        EXPECT_EQ(*windows,
+                  DiskFileSystem().ReadFile(nativeBuild + "demo" + name, kWholeFile).value())
+            << name;
     }
 }
 

@@ -72,7 +72,7 @@ int RunBatchRunner(std::span<const std::string> args, std::istream& in, std::ost
 
     std::string batch = HostPath(files.front());
     std::string batchName = WindowsFormUnderWine(files.front());
-    Result<std::string> text = DiskFileSystem().ReadFile(batch);
+    Result<std::string> text = DiskFileSystem().ReadFile(batch, kMaxBatchBytes);
     if (!text) {
         err << Diagnostic{batchName, 0, text.error().message}.Text() << "\n";
         return Finish(kExitUsage, waitOnFailure, in, out);

@@ -52,7 +52,7 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
 
     SourceReader reader = [&context](const std::string& pathText) -> Result<std::string> {
         std::string hostPath = ToolPath(context, pathText);
-        Result<std::string> content = DiskFileSystem().ReadFile(hostPath);
+        Result<std::string> content = DiskFileSystem().ReadFile(hostPath, kMaxToolInputBytes);
         if (!content)
             return Diagnostic{hostPath, 0, content.error().message};
         return content;

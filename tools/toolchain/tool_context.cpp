@@ -53,7 +53,8 @@ std::string WithExtension(std::string_view pathText, std::string_view extension)
 }
 
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText) {
-    Result<std::string> content = DiskFileSystem().ReadFile(ToolPath(context, pathText));
+    Result<std::string> content =
+        DiskFileSystem().ReadFile(ToolPath(context, pathText), kMaxToolInputBytes);
     if (!content)
         return Diagnostic{pathText, 0, "cannot open " + LookedFor(context, pathText)};
     return content;

@@ -40,6 +40,9 @@ std::string WithExtension(std::string_view pathText, std::string_view extension)
 // host path it was looked for at.
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText);
 
+// The most a tool reads of one input (a source, an object, an option file).
+inline constexpr size_t kMaxToolInputBytes = 16 << 20;
+
 // Writes the whole file at once; a failure names it as given.
 Status WriteOutput(const ToolContext& context, const std::string& pathText,
                    std::string_view content);
