@@ -127,7 +127,7 @@ void BM_AnalyzeCodeImageFull(benchmark::State& state) {
 BENCHMARK(BM_AnalyzeCodeImageFull)->Unit(benchmark::kMicrosecond);
 
 int Convert(const char* in, const char* out) {
-    Result<std::string> text = DiskFileSystem().ReadFile(in);
+    Result<std::string> text = DiskFileSystem().ReadFile(in, kMaxSRecordFileBytes);
     if (!text) {
         std::fprintf(stderr, "%s\n", text.error().Text().c_str());
         return 1;

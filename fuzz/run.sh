@@ -5,14 +5,14 @@
 # found a crash, a leak, a timeout or a sanitizer report; the inputs that
 # caused them are kept and their paths printed.
 #   fuzz/run.sh SECONDS [TARGET...]    targets: tool_settings builder_script
-#                                      srecord_images memory_usage
+#                                      srecord_images memory_usage batch_line
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage)
+[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line)
 
 scripts/install-deps cmake ninja-build clang-14 clang libclang-rt-14-dev llvm
 

@@ -16,7 +16,15 @@ class OneFile : public FileSystem {
   public:
     explicit OneFile(std::string_view content) : content_(content) {}
     bool Exists(const std::string&) override { return true; }
-    Result<std::string> ReadFile(const std::string&) override { return std::string(content_); }
+    Result<std::string> ReadFile(const std::string&, size_t) override {
+        return std::string(content_);
+    }
+    Result<std::string> WriteTemporary(const std::string& path, std::string_view) override {
+        return Diagnostic{path, 0, "read only"};
+    }
+    Status Rename(const std::string&, const std::string& path) override {
+        return Diagnostic{path, 0, "read only"};
+    }
     Status WriteFile(const std::string& path, std::string_view) override {
         return Diagnostic{path, 0, "read only"};
     }

@@ -72,9 +72,11 @@ Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& fo
                                            const std::string& buildDirectory,
                                            const std::string& versionRequired) {
     const std::string path = CodeImagePathForAnalysis(folderName, buildDirectory, versionRequired);
-    Result<std::string> image = fs.ReadFile(path);
-    if (!image)
+    if (!fs.Exists(path))
         return Diagnostic{path, 0, kCodeImageNotFound};
+    Result<std::string> image = fs.ReadFile(path, kMaxCodeImageBytes);
+    if (!image)
+        return image.error();
     MemoryUsageReport report = MeasureCodeImage(*image);
     report.FileName = ImageFileName(Trimmed(folderName), kCodeImageKind, Ver3(versionRequired));
     return report;

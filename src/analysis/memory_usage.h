@@ -31,8 +31,11 @@ struct MemoryUsageReport {
 inline constexpr size_t kAnalysisBufferSize = 32769;
 inline constexpr int kMaxAnalyzedSections = 255;
 
-// The failure's message when the image cannot be opened or read.
+// The failure's message when the image cannot be opened.
 inline constexpr const char* kCodeImageNotFound = "not found.";
+
+// The most of a code image the analysis reads: its size fields are 16 bits.
+inline constexpr size_t kMaxCodeImageBytes = 64 << 10;
 
 // Measures a code image's bytes; every field except FileName.
 MemoryUsageReport MeasureCodeImage(std::string_view image);
@@ -42,8 +45,9 @@ std::string CodeImagePathForAnalysis(const std::string& folderName,
                                      const std::string& buildDirectory,
                                      const std::string& versionRequired);
 
-// Reads the code image and measures it. A missing or unreadable image fails
-// with its full path as the diagnostic's path and kCodeImageNotFound.
+// Reads the code image and measures it. A missing image fails with its full
+// path as the diagnostic's path and kCodeImageNotFound; one that is there
+// but refused (not a regular file, over kMaxCodeImageBytes) with the reason.
 Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& folderName,
                                            const std::string& buildDirectory,
                                            const std::string& versionRequired);

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/build_directory_lock.h"
 #include "app/memory_usage_view.h"
 #include "app/status_texts.h"
 #include "project/text_rules.h"
@@ -25,10 +26,16 @@ std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
     if (!FolderNamed(bench))
         return std::nullopt;
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Analyze Cuffware");
+    if (!held)
+        return std::nullopt;
     Result<MemoryUsageReport> report = AnalyzeCodeImage(
         bench.files, project.FolderName, project.BuildDirectory, project.VersionRequired);
     if (!report) {
-        bench.user.ShowMessage(report.error().path + " " + report.error().message,
+        const Diagnostic& failure = report.error();
+        bench.user.ShowMessage(failure.message == kCodeImageNotFound
+                                   ? failure.path + " " + failure.message
+                                   : failure.Text(),
                                MessageIcon::Critical);
         return std::nullopt;
     }

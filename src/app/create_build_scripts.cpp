@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/build_directory_lock.h"
 #include "app/status_texts.h"
 #include "generate/build_batch.h"
 #include "generate/section_sources.h"
@@ -70,6 +71,9 @@ bool CreateBuildScripts(Workbench& bench) {
         return false;
     }
 
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Create Build Scripts");
+    if (!held)
+        return false;
     for (const GeneratedFile& file : ComposeToolOptionFiles(project))
         if (!Write(bench, file))
             return false;

@@ -9,6 +9,10 @@ namespace cuffware {
 
 int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&)) {
     std::string root = dir;
+    if (Status empty = RequireEmptyDirectory(root); !root.empty() && !empty.ok()) {
+        context.err << "The demo was not laid out.\n" << empty.error().Text() << "\n";
+        return kExitFailure;
+    }
     if (root.empty()) {
         Result<std::string> made = MakeTemporaryDirectory("cuffware-demo-");
         if (!made.ok()) {

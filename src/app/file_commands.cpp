@@ -1,4 +1,5 @@
 #include "app/file_commands.h"
+#include "app/build_directory_lock.h"
 
 #include "app/status_texts.h"
 #include "project/builder_script.h"
@@ -25,10 +26,22 @@ void NewProject(Workbench& bench) {
     bench.fileButtonsEnabled = false;
 }
 
+std::string FolderOf(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+std::string StartingFolder(const std::string& lastFolder, const std::string& projectDirectory) {
+    return lastFolder.empty() ? Trimmed(projectDirectory) : lastFolder;
+}
+
 bool OpenProjectScript(Workbench& bench) {
-    std::optional<std::string> path = bench.user.AskOpenFile({"Open", kScriptFilter, ""});
+    std::optional<std::string> path = bench.user.AskOpenFile(
+        {"Open", kScriptFilter, "",
+         StartingFolder(bench.lastScriptFolder, bench.project.BuildDirectory)});
     if (!path || path->empty())
         return false;
+    bench.lastScriptFolder = FolderOf(*path);
     bench.fileButtonsEnabled = false;
     return RestoreProjectScript(bench, *path);
 }
@@ -50,6 +63,9 @@ bool SaveProjectScript(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
     MakeBuildDirectory(bench);
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Save");
+    if (!held)
+        return false;
     Status saved = SaveBuilderScript(bench.files, bench.project);
     if (!saved.ok()) {
         bench.user.ShowMessage("The builder script was not saved.\n" + saved.error().Text(),

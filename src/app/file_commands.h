@@ -13,7 +13,15 @@ inline constexpr const char* kScriptFilter = "Cuffware Builder Script File (*.sc
 // "740018", both flags clear, the file buttons disabled, status "Ready".
 void NewProject(Workbench& bench);
 
-// Asks for a script and restores it. Cancelling changes nothing.
+// The folder part of a path (host path or path text), "" when it has none.
+std::string FolderOf(const std::string& path);
+
+// Where an open-file dialog starts: the folder it last took a file from,
+// else the project's directory for that kind of file (trimmed).
+std::string StartingFolder(const std::string& lastFolder, const std::string& projectDirectory);
+
+// Asks for a script, starting in the build directory or where the last
+// script came from, and restores it. Cancelling changes nothing.
 // Returns true when a script was restored.
 bool OpenProjectScript(Workbench& bench);
 

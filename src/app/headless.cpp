@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/command_help.h"
 #include "app/file_commands.h"
 #include "app/printing_user_port.h"
 #include "platform/program_directory.h"
@@ -19,6 +20,10 @@ Result<HeadlessArguments> ParseHeadlessArguments(const std::vector<std::string>&
             parsed.help = true;
         } else if (arg == "--version") {
             parsed.version = true;
+        } else if (arg == "--quiet") {
+            parsed.quiet = true;
+        } else if (arg == "--json") {
+            parsed.json = true;
         } else if (arg == "--settings") {
             if (i + 1 >= args.size())
                 return Diagnostic{"", 0, "--settings needs a FILE"};
@@ -72,7 +77,10 @@ std::string HeadlessUsage() {
              "                    program (or in the user's settings directory when\n"
              "                    the program's directory is not to be written)\n"
              "  --version         the version and the settings file in use\n"
-             "  --help            this text\n"
+             "  --quiet           leave out the build batch's echo of each command and\n"
+             "                    its \"Could Not Find\" lines\n"
+             "  --json            analyze: print the report as JSON for scripts\n"
+             "  --help            this text; COMMAND --help explains COMMAND\n"
              "\n"
              "Exit status: 0 success, 1 refusal or failure, 2 wrong arguments,\n"
              "3 from analyze when the code overlay is exceeded; build and download\n"
@@ -96,8 +104,9 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         err << "cuffware: " << parsed.error().message << "\n\n" << HeadlessUsage();
         return kExitUsage;
     }
+    const HeadlessCommand* command = FindCommand(parsed->command);
     if (parsed->help) {
-        out << HeadlessUsage();
+        out << (command ? CommandHelp(*command) : HeadlessUsage());
         return kExitSuccess;
     }
     std::string settingsPath = ChosenSettingsFile(parsed->settingsPath);
@@ -105,9 +114,12 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         out << VersionReport("cuffware", settingsPath);
         return kExitSuccess;
     }
-    const HeadlessCommand* command = FindCommand(parsed->command);
     if (!command) {
         err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
+        return kExitUsage;
+    }
+    if (parsed->json && std::string(command->name) != "analyze") {
+        err << "cuffware: --json is for analyze only\n";
         return kExitUsage;
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {
@@ -115,14 +127,15 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         return kExitUsage;
     }
 
-    PrintingUserPort user(out, err);
+    // With --json standard output carries the report alone.
+    PrintingUserPort user(parsed->json ? err : out, err);
     Workbench bench(files, processes, user);
     user.SetWarningsToErrors(true);  // what loading builder.ini warns about
     LoadWorkbench(bench, settingsPath);
     user.SetWarningsToErrors(false);
     if (TakesScript(*command) && !RestoreProjectScript(bench, parsed->operands.front()))
         return kExitFailure;
-    HeadlessContext context{bench, *parsed, out, err};
+    HeadlessContext context{bench, *parsed, out, err, user};
     return command->run(context);
 }
 

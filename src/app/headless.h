@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/printing_user_port.h"
 #include "app/workbench.h"
 #include "platform/result.h"
 
@@ -23,6 +24,8 @@ struct HeadlessArguments {
     std::vector<std::string> operands;
     bool help = false;
     bool version = false;
+    bool quiet = false;  // --quiet: no batch echo, no "Could Not Find"
+    bool json = false;   // --json: analyze prints its report as JSON
 };
 
 // The arguments after the program name.
@@ -35,6 +38,7 @@ struct HeadlessContext {
     const HeadlessArguments& args;
     std::ostream& out;
     std::ostream& err;
+    const PrintingUserPort& printed;  // what the actions have shown so far
 };
 
 // One command: what it is called, what it takes, what it does.

@@ -5,10 +5,14 @@
 #include "app/create_build_scripts.h"
 #include "app/create_cuffware.h"
 #include "app/demo_command.h"
+#include "app/doctor_command.h"
 #include "app/file_commands.h"
 #include "app/headless.h"
+#include "app/new_project_command.h"
+#include "app/overlay_report.h"
 #include "app/run_build_scripts.h"
 #include "app/start_downloader.h"
+#include "app/verdict.h"
 
 namespace cuffware {
 
@@ -26,22 +30,46 @@ int Generate(HeadlessContext& c) {
     return ExitOf(CreateBuildScripts(c.bench));
 }
 
-int Build(HeadlessContext& c) {
-    std::optional<int> status = RunBuildScriptsAndWait(c.bench);
-    return status ? *status : kExitFailure;
-}
+// Each road step prints the action's own texts and gives its exit status
+// (the build also its first failure); the commands end with one verdict
+// line after them.
+using StepResult = BuildOutcome;
 
-int Package(HeadlessContext& c) {
-    return ExitOf(CreateCuffware(c.bench));
+StepResult PackageStep(HeadlessContext& c) {
+    return {ExitOf(CreateCuffware(c.bench)), {}};
 }
 
 int Analyze(HeadlessContext& c) {
     std::optional<MemoryUsageReport> report = AnalyzeCuffware(c.bench);
     if (!report)
         return kExitFailure;
-    c.out << MemoryUsageReportText(*report) << std::flush;
-    FinishAnalysis(c.bench);
+    if (c.args.json) {
+        c.out << MemoryUsageJson(*report) << std::endl;
+        FinishAnalysis(c.bench);
+    } else {
+        c.out << MemoryUsageReportText(*report) << std::flush;
+        FinishAnalysis(c.bench);
+        c.out << OverlaySharesText(*report) << std::flush;
+        if (report->OverlayExceeded)
+            c.err << OverlayExceededText(*report) << std::endl;
+    }
     return report->OverlayExceeded ? kExitOverlayExceeded : kExitSuccess;
+}
+
+int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& success) {
+    if (step.status == kExitSuccess)
+        c.out << success << std::endl;
+    else
+        c.err << FailedVerdict(c.printed, step.firstFailure, step.status) << std::endl;
+    return step.status;
+}
+
+int Build(HeadlessContext& c) {
+    return WithVerdict(c, RunBuildReportingFailure(c), BuildDoneVerdict(c.bench.project));
+}
+
+int Package(HeadlessContext& c) {
+    return WithVerdict(c, PackageStep(c), PackageReadyVerdict(c.bench.project));
 }
 
 int Download(HeadlessContext& c) {
@@ -52,11 +80,19 @@ int Download(HeadlessContext& c) {
 // generate, build, package, analyze: the first that does not succeed ends
 // the road with its status.
 int All(HeadlessContext& c) {
-    for (auto step : {Generate, Build, Package}) {
-        if (int status = step(c); status != kExitSuccess)
-            return status;
+    StepResult step{Generate(c), {}};
+    if (step.status == kExitSuccess)
+        step = RunBuildReportingFailure(c);
+    if (step.status == kExitSuccess)
+        step = PackageStep(c);
+    if (step.status != kExitSuccess)
+        return WithVerdict(c, step, {});
+    int analyzed = Analyze(c);
+    if (analyzed == kExitOverlayExceeded) {
+        c.err << OverlayExceededVerdict(c.bench.project) << std::endl;
+        return analyzed;
     }
-    return Analyze(c);
+    return WithVerdict(c, {analyzed, {}}, PackageReadyVerdict(c.bench.project));
 }
 
 int Demo(HeadlessContext& c) {
@@ -77,6 +113,9 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
         {"download", "SCRIPT", "Cuffware Downloader, waiting; its exit status", Download},
         {"all", "SCRIPT", "generate, build, package and analyze, up to the first failure", All},
         {"save", "SCRIPT", "restore SCRIPT and save it again (File > Save)", Save},
+        {"new", "FOLDER [--states N]",
+         "a new project below the SDK's app folder that builds at once", RunNewProject},
+        {"doctor", "", "check the set-up: builder.ini, the SDK, the toolchain, wine", RunDoctor},
         {"demo", "[DIR]",
          "lay out the demo SDK, toolchain and application under DIR (default: a "
          "new temporary directory) and run the whole road on it",

@@ -6,6 +6,7 @@
 #include "app/file_commands.h"
 #include "app/run_build_scripts.h"
 #include "app/start_downloader.h"
+#include "platform/wine_path.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -108,8 +109,13 @@ void MainWindowModel::NodeSelected(int node) {
     selectedNode_ = node;
 }
 
+// A file from a dialog or a drop is stored as Windows programs name it, so the
+// script and the generated sources hold one form of path (see wine_path.h).
 void MainWindowModel::FilesDropped(const std::vector<std::string>& paths) {
-    if (std::optional<std::string> refusal = DropFiles(bench_.project.Files, selectedNode_, paths))
+    std::vector<std::string> stored;
+    for (const std::string& path : paths)
+        stored.push_back(WindowsFormUnderWine(path));
+    if (std::optional<std::string> refusal = DropFiles(bench_.project.Files, selectedNode_, stored))
         bench_.user.ShowMessage(*refusal, MessageIcon::None);
     Settle();
 }
@@ -118,9 +124,13 @@ void MainWindowModel::AddFile() {
     FileTree& tree = bench_.project.Files;
     if (!AcceptsAddedFile(tree, selectedNode_))
         return;
-    std::optional<std::string> path = bench_.user.AskOpenFile({"Open", kSourceFileFilter, ""});
-    if (path && !path->empty())
-        AddFileToCategory(tree, selectedNode_, *path);
+    std::optional<std::string> path = bench_.user.AskOpenFile(
+        {"Open", kSourceFileFilter, "",
+         StartingFolder(bench_.lastSourceFolder, bench_.project.SourceDirectory)});
+    if (path && !path->empty()) {
+        bench_.lastSourceFolder = FolderOf(*path);
+        AddFileToCategory(tree, selectedNode_, WindowsFormUnderWine(*path));
+    }
     Settle();
 }
 

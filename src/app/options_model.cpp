@@ -44,6 +44,9 @@ const std::string& OptionsModel::FieldText(OptionsField field) const {
 // over values the file does not hold.
 bool OptionsModel::Write() {
     Status status = WriteToolSettingsFile(bench_.files, bench_.settingsPath, fields_);
+    refusedField_.reset();
+    if (!NumberOfStatesProblem(WholeNumber(fields_.numberOfStates)).empty())
+        refusedField_ = OptionsField::NumberOfStates;
     if (!status) {
         bench_.user.ShowMessage(status.error().Text(), MessageIcon::Exclamation);
         return false;

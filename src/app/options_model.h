@@ -13,6 +13,7 @@
 //   calls CloseBox() and closes it ...
 //   if (!options.Ended()) drop the dialog object.
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -62,6 +63,10 @@ class OptionsModel {
     // dialog: the front end drops its dialog object.
     bool Ended();
 
+    // The field whose value the last OK or Apply refused (the front end puts
+    // the focus there), or nothing.
+    std::optional<OptionsField> RefusedField() const { return refusedField_; }
+
     // OK or Apply wrote the file during this showing.
     bool Written() const { return written_; }
 
@@ -75,6 +80,7 @@ class OptionsModel {
     ToolSettingsFields fields_;
     bool written_ = false;
     bool discarded_ = false;
+    std::optional<OptionsField> refusedField_;
 };
 
 }  // namespace cuffware

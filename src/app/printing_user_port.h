@@ -20,11 +20,17 @@ class PrintingUserPort : public UserPort {
     // While set, warnings (exclamation messages) go to the error stream too:
     // those of loading the settings are about the run, not its results.
     void SetWarningsToErrors(bool toErrors) { warningsToErrors_ = toErrors; }
+    // The first refusal or error shown, its lines joined by a blank; empty
+    // when there was none.
+    const std::string& FirstProblem() const { return firstProblem_; }
+    const std::string& LastStatus() const { return lastStatus_; }
 
   private:
     std::ostream& out_;
     std::ostream& err_;
     bool warningsToErrors_ = false;
+    std::string firstProblem_;
+    std::string lastStatus_;
 };
 
 }  // namespace cuffware

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/build_directory_lock.h"
 #include "app/status_texts.h"
 #include "project/build_files.h"
 #include "project/text_rules.h"
@@ -39,6 +40,9 @@ bool RunBuildScripts(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
         return false;
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Run Build Scripts");
+    if (!held)
+        return false;
     if (Status started = bench.processes.StartBatch(*path); !started) {
         ReportNotStarted(bench, started.error());
         return false;
@@ -51,6 +55,9 @@ bool RunBuildScripts(Workbench& bench) {
 std::optional<int> RunBuildScriptsAndWait(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
+        return std::nullopt;
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Run Build Scripts");
+    if (!held)
         return std::nullopt;
     bench.user.SetStatus(kStatusExecuting);
     Result<int> status = bench.processes.RunBatch(*path);

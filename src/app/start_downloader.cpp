@@ -1,5 +1,6 @@
 #include "app/start_downloader.h"
 
+#include "app/build_directory_lock.h"
 #include "app/status_texts.h"
 #include "project/build_files.h"
 #include "project/text_rules.h"
@@ -23,7 +24,12 @@ std::string DownloaderCommandLine(const Workbench& bench) {
 bool StartDownloader(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
-    if (Status started = bench.processes.StartCommandLine(DownloaderCommandLine(bench)); !started) {
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
+    if (!held)
+        return false;
+    if (Status started = bench.processes.StartConsoleCommandLine(DownloaderCommandLine(bench),
+                                                                 kDownloaderWindowTitle);
+        !started) {
         ReportNotStarted(bench, started.error());
         return false;
     }
@@ -32,6 +38,9 @@ bool StartDownloader(Workbench& bench) {
 
 std::optional<int> RunDownloaderAndWait(Workbench& bench) {
     if (!FolderNamed(bench))
+        return std::nullopt;
+    std::optional<RunLock> held = HoldBuildDirectory(bench, "Cuffware Downloader");
+    if (!held)
         return std::nullopt;
     Result<int> status = bench.processes.RunCommandLine(DownloaderCommandLine(bench));
     if (!status) {

@@ -11,8 +11,12 @@ namespace cuffware {
 // FolderName trimmed + ".app", with no quotes added.
 std::string DownloaderCommandLine(const Workbench& bench);
 
+// The title of the downloader's own window off Windows.
+inline constexpr const char* kDownloaderWindowTitle = "Cuffware Downloader";
+
 // "Cuffware Downloader": starts the downloader on the descriptor without
-// waiting. Returns true when it was started.
+// waiting, in a window of its own that takes the focus and stays until it
+// is closed. Returns true when it was started.
 bool StartDownloader(Workbench& bench);
 
 // The same, waiting; the downloader's exit status, or nothing after a

@@ -34,9 +34,18 @@ struct Workbench {
     // The code image's length from the last Create Cuffware.
     uint32_t codeImageLength = 0;
 
+    // How long an action waits for another run to leave the build directory.
+    int runLockPatienceMs = 3000;
+
     // "Add File" and "Remove File": enabled by a selection in the tree,
     // disabled by New and Open.
     bool fileButtonsEnabled = false;
+
+    // The folders Open and Add File last took a file from: each dialog opens
+    // there again (before the first choice, in the build directory and the
+    // source directory).
+    std::string lastScriptFolder;
+    std::string lastSourceFolder;
 };
 
 // The window's load: status "Ready", the tool settings read (builder.ini

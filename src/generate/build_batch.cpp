@@ -14,20 +14,40 @@ namespace {
 
 constexpr std::string_view kSeparator = "rem ;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;";
 
+// A path as the command interpreter must read it in a batch file: quoted
+// when it holds a character the interpreter splits at or acts on, with each
+// "%" doubled, since a batch file expands "%" even between quotes. Any other
+// path stands as it is.
+std::string CommandPath(std::string_view path) {
+    if (path.find_first_of(" \t&|^()%<>,;=") == std::string_view::npos)
+        return std::string(path);
+    std::string quoted = "\"";
+    for (char c : path) {
+        quoted += c;
+        if (c == '%')
+            quoted += '%';
+    }
+    return quoted + "\"";
+}
+
 void Heading(TextFile& file, std::string_view title) {
     file.Line(kSeparator);
     file.Line("rem ; " + std::string(title));
     file.Line(kSeparator);
 }
 
+std::string Program(std::string_view directory, std::string_view name) {
+    return CommandPath(std::string(directory) + "\\bin\\" + std::string(name));
+}
+
 // Assemble, link and locate one section, named by its base name.
 void SectionChain(TextFile& file, const std::string& asmDir, std::string_view section) {
     const std::string name(section);
-    file.Line(asmDir + "\\bin\\as88.exe " + SourceName(name) + " -f" +
+    file.Line(Program(asmDir, "as88.exe") + " " + SourceName(name) + " -f" +
               std::string(kAssemblerOptionsName));
-    file.Line(asmDir + "\\bin\\lk88.exe " + name + ".obj -o " + name + ".out -f" +
+    file.Line(Program(asmDir, "lk88.exe") + " " + name + ".obj -o " + name + ".out -f" +
               std::string(kLinkerOptionsName));
-    file.Line(asmDir + "\\bin\\lc88.exe " + name + ".out -o " + SRecordName(name) + " -f" +
+    file.Line(Program(asmDir, "lc88.exe") + " " + name + ".out -o " + SRecordName(name) + " -f" +
               std::string(kLocatorOptionsName));
 }
 
@@ -49,7 +69,7 @@ GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings
     AppendBatchBanner(file, project);
     Heading(file, "Clean up cuffware build directory");
     file.Line();
-    file.Line("cd " + buildDir);
+    file.Line("cd " + CommandPath(buildDir));
     file.Line();
     Deletions(file, {"*.sre", "*.bin", "*.lst", "*.obj", "*.out", "*.err", "*.lnl", "*.cal",
                      "*.bak", "*.ers", "*.elk", "*.elc"});
@@ -58,8 +78,8 @@ GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings
     Heading(file, "Build Common Section");
     file.Line();
     SectionChain(file, asmDir, kCommonSection);
-    file.Line(sdkDir + "\\bin\\maplist common.map");
-    file.Line(sdkDir + "\\bin\\labelset common.sy");
+    file.Line(Program(sdkDir, "maplist") + " common.map");
+    file.Line(Program(sdkDir, "labelset") + " common.sy");
     file.Line("copy common.equ comminc.h");
     file.Line();
 

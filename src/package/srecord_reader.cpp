@@ -99,7 +99,7 @@ std::string S2DataBytes(std::string_view text) {
 }
 
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path) {
-    Result<std::string> text = files.ReadFile(path);
+    Result<std::string> text = files.ReadFile(path, kMaxSRecordFileBytes);
     if (!text)
         return text.error();
     return SRecordData{path, S2DataBytes(*text)};

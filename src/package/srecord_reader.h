@@ -24,6 +24,10 @@ void AppendS2DataBytes(std::string_view text, std::string& out);
 // The data bytes of every S2 record of text.
 std::string S2DataBytes(std::string_view text);
 
+// The most an S-record file may hold: a full 32,768-byte image takes under
+// 100 KB of S2 records; the rest is room for long or repeated records.
+inline constexpr size_t kMaxSRecordFileBytes = 16 << 20;
+
 // The data bytes of one S-record file and the path they were read from.
 struct SRecordData {
     std::string path;

@@ -1,13 +1,13 @@
 #include "platform/file_system.h"
 
+#include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "platform/host_file.h"
 #include "platform/host_path.h"
 
 namespace cuffware {
@@ -16,73 +16,69 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Diagnostic SystemFailure(const std::string& pathText, const std::string& what, int error) {
-    return Diagnostic{pathText, 0, what + std::strerror(error)};
+// Temporary files of this process are told apart by a counter.
+std::atomic<unsigned> temporaryCounter{0};
+
+// The host would take a name only up to a NUL byte, and so reach another
+// file than the one named.
+bool HoldsNul(std::string_view pathText) {
+    return pathText.find('\0') != std::string_view::npos;
+}
+
+Diagnostic NulRefused(const std::string& pathText) {
+    return Diagnostic{pathText, 0, "refused: the name holds a NUL byte"};
 }
 
 class Disk : public FileSystem {
   public:
     bool Exists(const std::string& pathText) override {
-        std::FILE* file = std::fopen(HostPath(pathText).c_str(), "rb");
-        if (!file)
-            return false;
-        std::fclose(file);
-        return true;
+        return !HoldsNul(pathText) && HostFileOpens(HostPath(pathText));
     }
 
-    Result<std::string> ReadFile(const std::string& pathText) override {
-        std::FILE* file = std::fopen(HostPath(pathText).c_str(), "rb");
-        if (!file)
-            return SystemFailure(pathText, "cannot open: ", errno);
-        std::string content;
-        char buffer[1 << 16];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            content.append(buffer, got);
-        int error = std::ferror(file) ? errno : 0;
-        std::fclose(file);
-        if (error)
-            return SystemFailure(pathText, "cannot read: ", error);
-        return content;
+    Result<std::string> ReadFile(const std::string& pathText, size_t maxBytes) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
+        return ReadHostFile(HostPath(pathText), maxBytes, pathText);
     }
 
     Status WriteFile(const std::string& pathText, std::string_view content) override {
-        std::string target = HostPath(pathText);
-        std::string temporary = target + ".cuffware-new";
-        std::FILE* file = std::fopen(temporary.c_str(), "wb");
-        if (!file)
-            return SystemFailure(pathText, "cannot create: ", errno);
-        bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-        int error = written ? 0 : errno;
-        if (std::fflush(file) != 0 && error == 0)
-            error = errno;
-        if (std::fclose(file) != 0 && error == 0)
-            error = errno;
-        if (!written && error == 0)
-            error = EIO;
-        if (error) {
-            std::remove(temporary.c_str());
-            return SystemFailure(pathText, "cannot write: ", error);
+        Result<std::string> temporary = WriteTemporary(pathText, content);
+        if (!temporary)
+            return temporary.error();
+        Status renamed = Rename(*temporary, pathText);
+        if (!renamed)
+            std::remove(HostPath(*temporary).c_str());
+        return renamed;
+    }
+
+    Result<std::string> WriteTemporary(const std::string& pathText,
+                                       std::string_view content) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
+        const std::string target = HostPath(pathText);
+        // A name taken already (a file another run left, or a link someone
+        // put there) is passed over, never opened.
+        for (int attempt = 0;; ++attempt) {
+            const std::string suffix =
+                "." + ProcessTag() + "-" + std::to_string(temporaryCounter++) + kTemporarySuffix;
+            bool taken = false;
+            Status written = WriteNewHostFile(target + suffix, content, pathText, taken);
+            if (written)
+                return pathText + suffix;
+            if (!taken || attempt == 100)
+                return written.error();
         }
-        // The bytes went through whatever stood at the temporary's name. Only
-        // a regular file of our own may take the file's name: never a link
-        // to a device or to some other file.
-        std::error_code statusError;
-        if (!fs::is_regular_file(fs::symlink_status(temporary, statusError))) {
-            std::remove(temporary.c_str());
-            return Diagnostic{pathText, 0,
-                              "cannot replace: " + temporary + " is not a regular file"};
-        }
-        std::error_code renameError;
-        fs::rename(temporary, target, renameError);
-        if (renameError) {
-            std::remove(temporary.c_str());
-            return Diagnostic{pathText, 0, "cannot replace: " + renameError.message()};
-        }
-        return Status::Ok();
+    }
+
+    Status Rename(const std::string& fromText, const std::string& toText) override {
+        if (HoldsNul(fromText) || HoldsNul(toText))
+            return NulRefused(HoldsNul(fromText) ? fromText : toText);
+        return RenameHostFile(HostPath(fromText), HostPath(toText), fromText, toText);
     }
 
     Status MakeDirectory(const std::string& pathText) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         std::error_code error;
         if (!fs::create_directory(HostPath(pathText), error) && error)
             return Diagnostic{pathText, 0, "cannot create directory: " + error.message()};
@@ -90,6 +86,8 @@ class Disk : public FileSystem {
     }
 
     Status RemoveFile(const std::string& pathText) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
         std::error_code error;
         if (!fs::remove(HostPath(pathText), error))
             return Diagnostic{pathText, 0,
@@ -98,6 +96,8 @@ class Disk : public FileSystem {
     }
 
     int DeleteMatching(const std::string& directoryText, std::string_view pattern) override {
+        if (HoldsNul(directoryText))
+            return 0;
         std::error_code error;
         fs::directory_iterator it(HostPath(directoryText), error);
         if (error)

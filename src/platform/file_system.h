@@ -3,6 +3,7 @@
 // text (see host_path.h). The real one works on the disk; tests may put one
 // in its place that fails on demand.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,22 +11,42 @@
 
 namespace cuffware {
 
+// The name ending of every temporary file the file system writes.
+inline constexpr const char* kTemporarySuffix = ".cuffware-new";
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // The existence test: open for reading and close at once; any failure
-    // counts as "not found".
+    // The existence test: open for reading (never waiting, as on a FIFO) and
+    // close at once; any failure, or a directory, counts as "not found".
     virtual bool Exists(const std::string& pathText) = 0;
 
-    // The whole file as bytes.
-    virtual Result<std::string> ReadFile(const std::string& pathText) = 0;
+    // The whole file as bytes, if it is a regular file of at most maxBytes:
+    // a device, a FIFO or a directory is refused unread, and so is a file
+    // that holds (or grows to) more than maxBytes.
+    virtual Result<std::string> ReadFile(const std::string& pathText, size_t maxBytes) = 0;
 
     // Replaces the file with content, completely or not at all: the bytes go
-    // to a temporary file beside it, which then takes the file's name. On
-    // failure the old file is untouched and the diagnostic names pathText and
-    // the system's reason.
+    // to a new temporary file beside it (WriteTemporary), which then takes
+    // the file's name (Rename). On failure the old file is untouched, no
+    // temporary file is left, and the diagnostic names pathText and the
+    // system's reason.
     virtual Status WriteFile(const std::string& pathText, std::string_view content) = 0;
+
+    // Writes content to a temporary file beside pathText, named
+    // "NAME.UNIQUE.cuffware-new" with a part no other run uses, created new
+    // and exclusive (never through a link, never an existing file) and
+    // flushed to the disk. Returns its path text; on failure none is left.
+    virtual Result<std::string> WriteTemporary(const std::string& pathText,
+                                               std::string_view content) = 0;
+
+    // Gives the regular file fromText the name toText in the same directory,
+    // replacing what is there in one step, and flushes the directory, so
+    // that a power cut leaves the old file or the new one. A source that is
+    // not a regular file (a link, a directory) is refused and names fromText;
+    // a failed rename names toText.
+    virtual Status Rename(const std::string& fromText, const std::string& toText) = 0;
 
     // Creates the last level of the path only; its parent must exist.
     virtual Status MakeDirectory(const std::string& pathText) = 0;

@@ -217,6 +217,20 @@ class Host : public ProcessStarter {
         Result<ProgramRun> run = CommandRun(commandLine);
         return run ? RunProgram(*run) : Result<int>(run.error());
     }
+    // In the build's window when there is a display; else as any program,
+    // its output on ours.
+    Status StartConsoleCommandLine(const std::string& commandLine,
+                                   const std::string& title) override {
+        Result<ProgramRun> run = CommandRun(commandLine);
+        if (!run)
+            return run.error();
+        if (std::string window = BatchWindow(); !window.empty()) {
+            std::vector<std::string> argv = {window, "--run", title};
+            argv.insert(argv.end(), run->argv.begin(), run->argv.end());
+            run->argv = std::move(argv);
+        }
+        return StartProgram(*run);
+    }
 };
 
 }  // namespace

@@ -16,6 +16,20 @@ Status Failed(const std::string& path, const std::string& what, const std::error
 
 }  // namespace
 
+Status RequireEmptyDirectory(const std::string& dir) {
+    std::error_code error;
+    fs::file_status status = fs::symlink_status(dir, error);
+    if (status.type() == fs::file_type::not_found)
+        return Status::Ok();
+    if (error)
+        return Failed(dir, "cannot be examined: ", error);
+    if (status.type() != fs::file_type::directory)
+        return Diagnostic{dir, 0, "is not a directory"};
+    if (!fs::is_empty(dir, error) || error)
+        return Diagnostic{dir, 0, "is not empty; the demo lays itself out in a new or empty one"};
+    return Status::Ok();
+}
+
 Status CopyTree(const std::string& fromDir, const std::string& toDir) {
     std::error_code error;
     fs::create_directories(toDir, error);

@@ -17,6 +17,10 @@ Status CopyOneFile(const std::string& from, const std::string& to, bool executab
 // Makes prefix/dosdevices/<letter>: a link to target, as Wine lays out a drive.
 Status LinkWineDrive(const std::string& prefix, char letter, const std::string& target);
 
+// Success when dir does not exist or is an empty directory; anything else,
+// a directory holding files among it, is refused with the reason.
+Status RequireEmptyDirectory(const std::string& dir);
+
 // Creates a directory and its parents.
 Status MakeDirectories(const std::string& dir);
 

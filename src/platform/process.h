@@ -23,6 +23,16 @@ class ProcessStarter {
 
     // Runs a command line and waits; the result is its exit status.
     virtual Result<int> RunCommandLine(const std::string& commandLine) = 0;
+
+    // Starts a console program's command line in a window of its own that
+    // shows what it prints, takes the focus and stays until the user closes
+    // it; the window carries title. Where the host gives a console program
+    // such a window itself (Windows), this is StartCommandLine.
+    virtual Status StartConsoleCommandLine(const std::string& commandLine,
+                                           const std::string& title) {
+        (void)title;
+        return StartCommandLine(commandLine);
+    }
 };
 
 }  // namespace cuffware

@@ -18,6 +18,8 @@ struct OpenFileRequest {
     std::string title;
     std::string filter;
     std::string initialFileName;
+    // Where the dialog opens (a path text); empty: where the host chooses.
+    std::string initialDirectory = {};
 };
 
 class UserPort {

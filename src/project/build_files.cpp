@@ -54,4 +54,9 @@ std::string ScriptName(std::string_view folder) {
     return std::string(folder) + ".scr";
 }
 
+std::vector<std::string> PackagePaths(const ProjectRecord& project) {
+    return {ImagePath(project, kCodeImageKind), ImagePath(project, kParameterImageKind),
+            BuildDirectoryFile(project, DescriptionName(Trimmed(project.FolderName)))};
+}
+
 }  // namespace cuffware

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "project/project_record.h"
 
@@ -54,5 +55,8 @@ std::string ImagePath(const ProjectRecord& project, std::string_view kind);
 std::string DescriptorName(std::string_view folder);
 std::string DescriptionName(std::string_view folder);
 std::string ScriptName(std::string_view folder);
+
+// The package's three files: code image, parameter image, description.
+std::vector<std::string> PackagePaths(const ProjectRecord& project);
 
 }  // namespace cuffware

@@ -35,15 +35,30 @@ namespace {
 // Hands out the script's records one by one, trimmed, and knows where it is.
 class RecordReader {
   public:
-    RecordReader(std::string_view text, const std::string& path)
-        : lines_(SplitLines(text)), path_(path) {}
+    RecordReader(std::string_view text, const std::string& path) : rest_(text), path_(path) {}
 
-    // The next record, or a failure naming what was expected.
+    // The next record, or a failure naming what was expected. Lines are taken
+    // one at a time, so a script of empty lines costs no more than its text.
     Result<std::string> Next(const std::string& what) {
-        if (next_ >= lines_.size())
-            return Fail(static_cast<int>(lines_.size()) + 1,
-                        "the script ends early: " + what + " expected");
-        return Trimmed(lines_[next_++]);
+        if (rest_.empty())
+            return Fail(line_ + 1, "the script ends early: " + what + " expected");
+        const size_t end = rest_.find('\n');
+        std::string_view record = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (!record.empty() && record.back() == '\r')
+            record.remove_suffix(1);
+        ++line_;
+        return Trimmed(record);
+    }
+
+    // The next record as a path or a part of a file name: a control byte (a
+    // NUL would cut the name short at the host) refuses it.
+    Result<std::string> NextPath(const std::string& what) {
+        Result<std::string> record = Next(what);
+        if (record.ok() && HasControlByte(*record))
+            return Fail(LineNumber(), what + " must not hold control bytes: \"" +
+                                          ControlBytesEscaped(*record) + "\"");
+        return record;
     }
 
     // The next record as a count from 0 to max.
@@ -54,14 +69,15 @@ class RecordReader {
         double value = NumericValue(*record);
         if (!IsWholeNumberText(*record) || value < 0 || value > max)
             return Fail(LineNumber(), what + " must be a whole number from 0 to " +
-                                          std::to_string(max) + ", not \"" + *record + "\"");
+                                          std::to_string(max) + ", not \"" +
+                                          ControlBytesEscaped(*record) + "\"");
         return RoundHalfEven(value);
     }
 
     Diagnostic Fail(int line, const std::string& message) const {
         return Diagnostic{path_, line, message};
     }
-    int LineNumber() const { return static_cast<int>(next_); }
+    int LineNumber() const { return line_; }
 
   private:
     static bool IsWholeNumberText(const std::string& text) {
@@ -73,9 +89,36 @@ class RecordReader {
         return true;
     }
 
-    std::vector<std::string_view> lines_;
-    size_t next_ = 0;
+    std::string_view rest_;
+    int line_ = 0;  // of the record last handed out
     const std::string& path_;
+};
+
+// What the files of a script add to the build scripts: each file is one
+// INCLUDE line in each section source that lists its category, and a header
+// file is listed in every one of them. Keeping the sum bounded keeps the
+// largest script the reader accepts within about a second of generation.
+class IncludeVolume {
+  public:
+    IncludeVolume(const std::string& path, int numberOfStates)
+        : path_(path), sectionSources_(numberOfStates + 3) {}
+
+    Status Add(int category, const std::string& file, int line) {
+        const long long copies = category == kHeaderNode ? sectionSources_ : 1;
+        bytes_ += (static_cast<long long>(file.size()) + kIncludeLineFrame) * copies;
+        if (bytes_ <= kMaxScriptIncludeBytes)
+            return Status::Ok();
+        return Diagnostic{path_, line,
+                          "the files listed so far would put more than " +
+                              std::to_string(kMaxScriptIncludeBytes) +
+                              " bytes of INCLUDE lines into the build scripts"};
+    }
+
+  private:
+    static constexpr long long kIncludeLineFrame = 16;  // "    INCLUDE ''" and CR LF
+    const std::string& path_;
+    long long sectionSources_;  // param.asm, common.asm and one per state
+    long long bytes_ = 0;
 };
 
 }  // namespace
@@ -90,10 +133,12 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     struct TextField {
         std::string ProjectRecord::*field;
         const char* name;
+        bool namesFiles = true;  // a path, or a part of the package's file names
     };
     auto readTexts = [&](std::initializer_list<TextField> fields) -> Status {
         for (const TextField& f : fields) {
-            Result<std::string> record = reader.Next(f.name);
+            Result<std::string> record =
+                f.namesFiles ? reader.NextPath(f.name) : reader.Next(f.name);
             if (!record.ok())
                 return record.error();
             if (f.field == &ProjectRecord::FolderName)
@@ -111,11 +156,11 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return Status::Ok();
     };
 
-    if (Status s = readTexts({{&ProjectRecord::ApplicationName, "the application name"},
+    if (Status s = readTexts({{&ProjectRecord::ApplicationName, "the application name", false},
                               {&ProjectRecord::FolderName, "the folder name"},
-                              {&ProjectRecord::Description, "the description"},
-                              {&ProjectRecord::BannerLine1, "banner line 1"},
-                              {&ProjectRecord::BannerLine2, "banner line 2"},
+                              {&ProjectRecord::Description, "the description", false},
+                              {&ProjectRecord::BannerLine1, "banner line 1", false},
+                              {&ProjectRecord::BannerLine2, "banner line 2", false},
                               {&ProjectRecord::VersionRequired, "the version required"}});
         !s.ok())
         return s.error();
@@ -133,6 +178,8 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
         return s.error();
 
     int categories = project.Files.CategoryCount();
+    IncludeVolume volume(pathText, project.Files.NumberOfStates());
+    long long files = 0;  // counted so far
     Result<long long> blocks = reader.Count(
         "the category count (this builder has " + std::to_string(categories) + " categories)",
         categories);
@@ -141,13 +188,17 @@ Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::strin
     for (int b = 1; b <= *blocks; ++b) {
         int category = b + 1;
         std::string name = project.Files.Find(category)->text;
-        Result<long long> count = reader.Count("the file count of \"" + name + "\"", 1 << 20);
+        Result<long long> count =
+            reader.Count("the file count of \"" + name + "\"", kMaxScriptFiles - files);
         if (!count.ok())
             return count.error();
+        files += *count;
         for (long long i = 0; i < *count; ++i) {
-            Result<std::string> path = reader.Next("a file of \"" + name + "\"");
+            Result<std::string> path = reader.NextPath("a file of \"" + name + "\"");
             if (!path.ok())
                 return path.error();
+            if (Status fits = volume.Add(category, *path, reader.LineNumber()); !fits.ok())
+                return fits.error();
             AddFileToCategory(project.Files, category, *path);
         }
     }
@@ -160,7 +211,7 @@ Status SaveBuilderScript(FileSystem& fs, const ProjectRecord& project) {
 
 Result<ProjectRecord> RestoreBuilderScript(FileSystem& fs, const std::string& filename,
                                            const ToolSettings& settings) {
-    Result<std::string> text = fs.ReadFile(filename);
+    Result<std::string> text = fs.ReadFile(filename, kMaxScriptBytes);
     if (!text.ok())
         return text.error();
     return ParseBuilderScript(*text, filename, settings);

@@ -17,11 +17,22 @@ namespace cuffware {
 // tree was built cannot drop or invent categories. Lines end in CR LF.
 std::string BuilderScriptText(const ProjectRecord& project);
 
+// The bounds of what a script may list: files in all, and the INCLUDE lines
+// they put into the build scripts in bytes (a header file counts once per
+// section source). Together they keep the largest script the reader accepts
+// within about a second of generation and a few tens of megabytes of memory.
+inline constexpr long long kMaxScriptFiles = 1 << 18;
+inline constexpr size_t kMaxScriptBytes = 64 << 20;
+inline constexpr long long kMaxScriptIncludeBytes = 64LL << 20;
+
 // The project a script's text describes, built on a fresh tree for the
 // settings' NumberOfStates. Whole lines are records, each trimmed. A script
 // that ends early, a count that is not a whole number or is negative, a
-// category count above the tree's, or a flag other than 0 and 1 fails with
-// the path and line.
+// category count above the tree's, a flag other than 0 and 1, a control
+// byte in a path or a file name's part (folder name, version required, PC
+// interface, the directories, the files), or files beyond kMaxScriptFiles
+// or kMaxScriptIncludeBytes fails with the path and line; a quoted value shows
+// its control bytes escaped.
 Result<ProjectRecord> ParseBuilderScript(std::string_view text, const std::string& pathText,
                                          const ToolSettings& settings);
 

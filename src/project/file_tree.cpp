@@ -1,6 +1,6 @@
 #include "project/file_tree.h"
 
-#include <algorithm>
+#include <cstddef>
 
 namespace cuffware {
 
@@ -24,9 +24,13 @@ int FileTree::AddNode(int parent, NodeKind kind, std::string text, std::string k
     node.key = std::move(key);
     node.parent = parent;
     nodes_.push_back(std::move(node));
+    position_.push_back(0);
     int number = static_cast<int>(nodes_.size());
-    if (parent != 0)
-        Held(parent).children.push_back(number);
+    if (parent != 0) {
+        std::vector<int>& siblings = Held(parent).children;
+        position_.back() = siblings.size();
+        siblings.push_back(number);
+    }
     return number;
 }
 
@@ -44,7 +48,10 @@ void FileTree::RemoveNode(int node) {
         RemoveNode(child);
     if (removed.parent != 0) {
         std::vector<int>& siblings = Held(removed.parent).children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
+        const size_t place = position_[node - 1];
+        siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place));
+        for (size_t i = place; i < siblings.size(); ++i)
+            position_[siblings[i] - 1] = i;
     }
     removed.children.clear();
     removed.removed = true;
@@ -80,13 +87,14 @@ int FileTree::NextSibling(int node) const {
     if (!n || n->parent == 0)
         return 0;
     const std::vector<int>& siblings = nodes_[n->parent - 1].children;
-    auto it = std::find(siblings.begin(), siblings.end(), node);
-    return (it == siblings.end() || it + 1 == siblings.end()) ? 0 : *(it + 1);
+    const size_t next = position_[node - 1] + 1;
+    return next < siblings.size() ? siblings[next] : 0;
 }
 
 std::vector<std::string> FileTree::Files(int categoryNode) const {
     std::vector<std::string> files;
     int count = ChildCount(categoryNode);
+    files.reserve(static_cast<size_t>(count));
     for (int child = FirstChild(categoryNode); count-- > 0; child = NextSibling(child))
         files.push_back(nodes_[child - 1].text);
     return files;
@@ -94,6 +102,7 @@ std::vector<std::string> FileTree::Files(int categoryNode) const {
 
 void BuildFileTree(FileTree& tree, int numberOfStates) {
     tree.nodes_.clear();
+    tree.position_.clear();
     int root = tree.AddNode(0, NodeKind::Root, kRootText, "root");
     tree.Held(root).expanded = true;
     tree.Held(root).checked = true;

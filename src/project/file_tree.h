@@ -103,7 +103,8 @@ class FileTree {
     // A node the caller knows the tree holds.
     Node& Held(int node) { return nodes_[node - 1]; }
 
-    std::vector<Node> nodes_;  // nodes_[n - 1] is node n
+    std::vector<Node> nodes_;       // nodes_[n - 1] is node n
+    std::vector<size_t> position_;  // position_[n - 1]: node n's place among its siblings
     int lastCategoryNode_ = 0;
 };
 

@@ -106,6 +106,38 @@ std::string Ver3(std::string_view versionRequired) {
     return version.size() <= 3 ? version : version.substr(version.size() - 3);
 }
 
+namespace {
+
+bool IsControlByte(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+}  // namespace
+
+bool HasControlByte(std::string_view text) {
+    for (char c : text)
+        if (IsControlByte(c))
+            return true;
+    return false;
+}
+
+std::string ControlBytesEscaped(std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        if (!IsControlByte(c)) {
+            escaped += c;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        escaped += "\\x";
+        escaped += kHex[byte >> 4];
+        escaped += kHex[byte & 0xF];
+    }
+    return escaped;
+}
+
 std::string ToUpperAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result)

@@ -31,6 +31,13 @@ std::string ShortestDecimal(double value);
 // The last three characters of the trimmed text; the whole text when shorter.
 std::string Ver3(std::string_view versionRequired);
 
+// True when the text holds a control byte (0x00 to 0x1F, or 0x7F).
+bool HasControlByte(std::string_view text);
+
+// The text with each control byte written as \xHH, so that a message can
+// quote it without sending raw bytes (ESC among them) to a terminal.
+std::string ControlBytesEscaped(std::string_view text);
+
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);

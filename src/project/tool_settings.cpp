@@ -74,12 +74,16 @@ ToolSettings ParseToolSettings(std::string_view fileText) {
 }
 
 Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& pathText) {
-    Result<std::string> text = fs.ReadFile(pathText);
+    Result<std::string> text = fs.ReadFile(pathText, kMaxToolSettingsBytes);
     if (!text.ok()) {
+        // Only a missing file is created: one that is there but refused (too
+        // large, a device, a FIFO) is reported and left as it is.
+        if (fs.Exists(pathText))
+            return text.error();
         Status created = fs.WriteFile(pathText, ToolSettingsFileText(DefaultToolSettings()));
         if (!created.ok())
             return created.error();
-        text = fs.ReadFile(pathText);
+        text = fs.ReadFile(pathText, kMaxToolSettingsBytes);
         if (!text.ok())
             return text.error();
     }

@@ -40,10 +40,13 @@ struct LoadedToolSettings {
     std::vector<std::string> warnings;
 };
 
-// Reads the file; when it cannot be read it is created with the defaults and
-// read again. A NumberOfStates outside 0..254 is replaced by the default and
-// reported in warnings. Fails only when the file can neither be read nor
-// created.
+// The most builder.ini may hold; four short lines are all it needs.
+inline constexpr size_t kMaxToolSettingsBytes = 64 << 10;
+
+// Reads the file; when it is missing (or cannot be opened) it is created
+// with the defaults and read again; one that is there but refused unread
+// (too large, not a regular file) fails. A NumberOfStates outside 0..254 is replaced by the default
+// and reported in warnings. Fails only when the file can neither be read nor created.
 Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& pathText);
 
 // The four texts of the Options dialog, as typed.

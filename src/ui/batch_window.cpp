@@ -8,9 +8,23 @@
 namespace cuffware {
 
 BatchWindow::BatchWindow(const QString& runner, const QString& batch, QWidget* parent)
-    : QWidget(parent), runner_(runner), batch_(batch) {
+    : QWidget(parent),
+      program_(runner),
+      arguments_{batch},
+      workingDirectory_(QFileInfo(batch).absolutePath()) {
+    LayOut(QFileInfo(batch).fileName() + " - " + QFileInfo(batch).absolutePath(),
+           tr("Running %1").arg(QFileInfo(batch).fileName()));
+}
+
+BatchWindow::BatchWindow(const QString& title, const QString& program, const QStringList& arguments,
+                         QWidget* parent)
+    : QWidget(parent), program_(program), arguments_(arguments), staysOpen_(true) {
+    LayOut(title, tr("Running %1").arg(title));
+}
+
+void BatchWindow::LayOut(const QString& title, const QString& running) {
     setObjectName("BatchWindow");
-    setWindowTitle(QFileInfo(batch).fileName() + " - " + QFileInfo(batch).absolutePath());
+    setWindowTitle(title);
     resize(760, 460);
 
     output_ = new QPlainTextEdit(this);
@@ -19,7 +33,7 @@ BatchWindow::BatchWindow(const QString& runner, const QString& batch, QWidget* p
     output_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     output_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    state_ = new QLabel(tr("Running %1").arg(QFileInfo(batch).fileName()), this);
+    state_ = new QLabel(running, this);
     state_->setObjectName("LabelState");
     close_ = new QPushButton(tr("Close"), this);
     close_->setObjectName("ButtonClose");
@@ -43,8 +57,13 @@ BatchWindow::BatchWindow(const QString& runner, const QString& batch, QWidget* p
 }
 
 void BatchWindow::Start() {
-    process_.setWorkingDirectory(QFileInfo(batch_).absolutePath());
-    process_.start(runner_, {batch_});
+    if (!workingDirectory_.isEmpty())
+        process_.setWorkingDirectory(workingDirectory_);
+    process_.start(program_, arguments_);
+    if (staysOpen_) {
+        raise();
+        activateWindow();
+    }
 }
 
 void BatchWindow::Append(const QByteArray& bytes) {
@@ -56,21 +75,31 @@ void BatchWindow::Append(const QByteArray& bytes) {
 void BatchWindow::Ended(int exitCode, QProcess::ExitStatus exitStatus) {
     Append(process_.readAll());
     finished_ = true;
-    if (exitStatus == QProcess::NormalExit && exitCode == 0) {
+    bool succeeded = exitStatus == QProcess::NormalExit && exitCode == 0;
+    if (succeeded && !staysOpen_) {
         close();
         return;
     }
-    state_->setText(tr("The build failed. Read the messages above, then close this window."));
-    state_->setStyleSheet("color: #b00020;");
+    if (staysOpen_) {
+        state_->setText(succeeded ? tr("Done. Close this window when you have read it.")
+                                  : tr("Ended with exit status %1. Read the messages above, "
+                                       "then close this window.")
+                                        .arg(exitCode));
+    } else {
+        state_->setText(tr("The build failed. Read the messages above, then close this window."));
+    }
+    if (!succeeded)
+        state_->setStyleSheet("color: #b00020;");
     close_->setEnabled(true);
     close_->setDefault(true);
     close_->setFocus();
 }
 
 void BatchWindow::FailedToStart() {
-    Append(tr("%1 could not be started: %2\n").arg(runner_, process_.errorString()).toLocal8Bit());
+    Append(tr("%1 could not be started: %2\n").arg(program_, process_.errorString()).toLocal8Bit());
     finished_ = true;
-    state_->setText(tr("The build could not be started."));
+    state_->setText(staysOpen_ ? tr("The program could not be started.")
+                               : tr("The build could not be started."));
     close_->setEnabled(true);
 }
 

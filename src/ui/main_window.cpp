@@ -9,11 +9,15 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTime>
 #include <QTimer>
 #include <algorithm>
 
 #include "app/memory_usage_view.h"
+#include "app/message_text.h"
+#include "platform/host_path.h"
 #include "ui/about_box.h"
 #include "ui/analyze_dialog.h"
 #include "ui/application_icon.h"
@@ -28,6 +32,8 @@ namespace {
 
 constexpr int kDefaultWidth = 900;
 constexpr int kDefaultHeight = 600;
+// What a window manager's frame and caption take around the window.
+constexpr QSize kFrameAllowance(16, 48);
 
 }  // namespace
 
@@ -37,7 +43,7 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
     setObjectName("MainWindow");
     form_.Build(this);
     setWindowIcon(ApplicationIcon());
-    resize(kDefaultWidth, kDefaultHeight);
+    FitToScreen();
     ConnectControls();
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
@@ -47,6 +53,22 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
 }
 
 MainWindow::~MainWindow() = default;
+
+// At a high DPI the form's least size can exceed a small screen: the form
+// then scrolls inside the window, and the window takes at most the screen's
+// free area, less room for the frame the window manager adds.
+void MainWindow::FitToScreen() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("FormScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(takeCentralWidget());
+    setCentralWidget(scroll);
+    QSize size(kDefaultWidth, kDefaultHeight);
+    if (QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
+    resize(size);
+}
 
 template <class Event>
 void MainWindow::Handle(Event event) {
@@ -145,12 +167,15 @@ void MainWindow::SetStatus(const std::string& text) {
 
 void MainWindow::ShowMessage(const std::string& text, MessageIcon icon) {
     QWidget* over = QApplication::activeModalWidget();
-    hooks_.showMessage(over ? over : this, ToQt(text), icon);
+    hooks_.showMessage(over ? over : this, ToQt(DisplayableMessage(text)), icon);
 }
 
 std::optional<std::string> MainWindow::AskOpenFile(const OpenFileRequest& request) {
-    QString path = hooks_.askOpenFile(this, ToQt(request.title), QtFileFilter(request.filter),
-                                      ToQt(request.initialFileName));
+    QString start = ToQt(request.initialFileName);
+    if (!request.initialDirectory.empty())
+        start = QDir(ToQt(HostPath(request.initialDirectory))).filePath(start);
+    QString path =
+        hooks_.askOpenFile(this, ToQt(request.title), QtFileFilter(request.filter), start);
     if (path.isEmpty())
         return std::nullopt;
     return FromQt(QDir::toNativeSeparators(path));

@@ -45,6 +45,7 @@ class MainWindow : public QMainWindow, public UserPort {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void FitToScreen();
     void ConnectControls();
     void UpdateClock();
 

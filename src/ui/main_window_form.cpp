@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -70,6 +71,10 @@ void MainWindowForm::Build(QMainWindow* window) {
     MenuFileSave = AddEntry(MenuFile, kMenuFileSaveCaption, "MenuFileSave");
     MenuFile->addSeparator();
     MenuFileExit = AddEntry(MenuFile, kMenuFileExitCaption, "MenuFileExit");
+    MenuFileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    MenuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    MenuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MenuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     MenuTools = Named(menus->addMenu(kMenuToolsCaption), "MenuTools");
     MenuToolsOptions = AddEntry(MenuTools, kMenuToolsOptionsCaption, "MenuToolsOptions");
     MenuHelp = Named(menus->addMenu(kMenuHelpCaption), "MenuHelp");

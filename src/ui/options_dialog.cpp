@@ -74,8 +74,13 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, [this] {
         if (model_.OK())
             hide();
+        else
+            FocusRefusedField();
     });
-    connect(apply, &QPushButton::clicked, this, [this] { model_.Apply(); });
+    connect(apply, &QPushButton::clicked, this, [this] {
+        model_.Apply();
+        FocusRefusedField();
+    });
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -85,6 +90,14 @@ void OptionsDialog::Open() {
         fields_[static_cast<size_t>(layout.field)]->setText(ToQt(model_.FieldText(layout.field)));
     settingsFile_->setText(ToQt(model_.SettingsFileLine()));
     fields_[0]->setFocus();
+}
+
+void OptionsDialog::FocusRefusedField() {
+    if (std::optional<OptionsField> refused = model_.RefusedField()) {
+        QLineEdit* field = fields_[static_cast<size_t>(*refused)];
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {

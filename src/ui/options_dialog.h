@@ -24,6 +24,9 @@ class OptionsDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // After a refusal the user is back in the field that was refused.
+    void FocusRefusedField();
+
     OptionsModel& model_;
     std::array<QLineEdit*, 4> fields_{};  // by OptionsField
     QLabel* settingsFile_ = nullptr;

@@ -58,17 +58,18 @@ HMENU MenuBar() {
     struct Entry {
         int command;
         const char* caption;
+        const wchar_t* shortcut = L"";
     };
     struct Menu {
         const char* caption;
         std::vector<Entry> entries;
     };
     const Menu menus[] = {{kMenuFileCaption,
-                           {{IDM_FILE_NEW, kMenuFileNewCaption},
-                            {IDM_FILE_OPEN, kMenuFileOpenCaption},
-                            {IDM_FILE_SAVE, kMenuFileSaveCaption},
+                           {{IDM_FILE_NEW, kMenuFileNewCaption, L"\tCtrl+N"},
+                            {IDM_FILE_OPEN, kMenuFileOpenCaption, L"\tCtrl+O"},
+                            {IDM_FILE_SAVE, kMenuFileSaveCaption, L"\tCtrl+S"},
                             {0, nullptr},
-                            {IDM_FILE_EXIT, kMenuFileExitCaption}}},
+                            {IDM_FILE_EXIT, kMenuFileExitCaption, L"\tCtrl+Q"}}},
                           {kMenuToolsCaption, {{IDM_TOOLS_OPTIONS, kMenuToolsOptionsCaption}}},
                           {kMenuHelpCaption, {{IDM_HELP_ABOUT, kMenuHelpAboutCaption}}}};
     HMENU bar = CreateMenu();
@@ -77,12 +78,21 @@ HMENU MenuBar() {
         for (const Entry& entry : menu.entries)
             if (entry.command)
                 AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(entry.command),
-                            Wide(entry.caption).c_str());
+                            (Wide(entry.caption) + entry.shortcut).c_str());
             else
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Wide(menu.caption).c_str());
     }
     return bar;
+}
+
+// Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q for the File menu's entries.
+HACCEL KeyboardShortcuts() {
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', IDM_FILE_NEW},
+                    {FVIRTKEY | FCONTROL, 'O', IDM_FILE_OPEN},
+                    {FVIRTKEY | FCONTROL, 'S', IDM_FILE_SAVE},
+                    {FVIRTKEY | FCONTROL, 'Q', IDM_FILE_EXIT}};
+    return CreateAcceleratorTable(keys, static_cast<int>(std::size(keys)));
 }
 
 // The menu bar takes its height from the client area: the window grows by
@@ -116,6 +126,7 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
     Create(IDD_MAIN, nullptr);
     SetWindowTextW(hwnd(), Wide(kMainWindowTitle).c_str());
     AttachMenuBar(hwnd());
+    SetPropW(hwnd(), kKeyboardShortcutsProperty, KeyboardShortcuts());
     for (const Caption& caption : kCaptions)
         SetItemText(caption.id, caption.text);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(0)));
@@ -178,6 +189,8 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         case WM_DESTROY:
             KillTimer(hwnd(), kClockTimer);
+            DestroyAcceleratorTable(
+                static_cast<HACCEL>(RemovePropW(hwnd(), kKeyboardShortcutsProperty)));
             if (onClosed)
                 onClosed();
             return true;

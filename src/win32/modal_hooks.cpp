@@ -43,6 +43,9 @@ std::optional<std::string> AskOpenFileName(HWND owner, const OpenFileRequest& re
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = title.c_str();
+    std::wstring directory = Wide(request.initialDirectory);
+    if (!directory.empty())
+        dialog.lpstrInitialDir = directory.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&dialog))
         return std::nullopt;
@@ -88,6 +91,11 @@ bool PumpMessages(const std::function<bool()>& running) {
         }
         if (got < 0)
             return false;
+        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        auto keys =
+            root ? static_cast<HACCEL>(GetPropW(root, kKeyboardShortcutsProperty)) : nullptr;
+        if (keys && TranslateAcceleratorW(root, keys, &message))
+            continue;
         HWND active = GetActiveWindow();
         if (active && IsDialogMessageW(active, &message))
             continue;

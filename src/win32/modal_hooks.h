@@ -32,6 +32,10 @@ ModalHooks DesktopModalHooks();
 // ended by a zero, the list by a second zero.
 std::wstring OpenFileFilter(const std::string& filter);
 
+// A window's keyboard shortcuts (an HACCEL) are kept in this property of
+// the window; the message loop translates them while it is in front.
+inline constexpr const wchar_t* kKeyboardShortcutsProperty = L"CuffwareKeyboardShortcuts";
+
 // The message loop of the program and of every modal dialog: keyboard
 // navigation inside the active dialog, until `running` says stop or the
 // program is asked to quit (the quit is passed on to the outer loop).

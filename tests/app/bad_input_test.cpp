@@ -6,11 +6,13 @@
 
 #include <filesystem>
 
+#include "app/analyze_cuffware.h"
 #include "app/create_build_scripts.h"
 #include "app/create_cuffware.h"
 #include "app/file_commands.h"
 #include "package/s2_records.h"
 #include "support/failing_file_system.h"
+#include "support/file_size_limit.h"
 #include "support/recording_processes.h"
 #include "support/recording_user_port.h"
 #include "support/temp_dir.h"
@@ -57,7 +59,8 @@ class BadInput : public ::testing::Test {
     std::string Leftovers() const {
         std::string names;
         for (const auto& entry : fs::directory_iterator(build))
-            if (entry.path().extension() == ".cuffware-new")
+            if (entry.path().string().find(".cuffware-") != std::string::npos ||
+                entry.path().extension() == ".journal")
                 names += entry.path().filename().string() + " ";
         return names;
     }
@@ -82,6 +85,27 @@ TEST_F(BadInput, ASettingsFileThatIsADirectoryGivesTheDefaultsAndStaysADirectory
     EXPECT_EQ(bench.settings.NumberOfStates, 15);
     EXPECT_TRUE(fs::is_directory(dir / "dir.ini"));
     EXPECT_FALSE(fs::exists(dir / "dir.ini.cuffware-new"));
+}
+
+// Files that are no files, or far too large: each is refused unread with the
+// reason, and stays as it is.
+TEST_F(BadInput, SpecialAndOversizedFilesAreRefusedUnread) {
+    dir.Write("huge.ini", std::string(100 << 10, '\n'));
+    LoadWorkbench(bench, dir / "huge.ini");
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{
+                  "The tool settings cannot be read or created; the defaults are used.\n" +
+                  dir / "huge.ini" + ": cannot read: more than 65536 bytes"});
+    EXPECT_EQ(dir.Read("huge.ini").size(), size_t{100 << 10});
+#ifndef _WIN32
+    SetFolderName(bench.project, "demo", bench.settings);
+    bench.project.BuildDirectory = build;
+    fs::create_symlink("/dev/zero", build + "/demo_code_018.bin");
+    user.shown.clear();
+    EXPECT_FALSE(AnalyzeCuffware(bench).has_value());
+    EXPECT_EQ(user.Messages(), std::vector<std::string>{build + "\\demo_code_018.bin: cannot "
+                                                                "read: not a regular file"});
+#endif
 }
 
 // Builder scripts the reader tests do not cover: each is refused with the
@@ -154,33 +178,31 @@ TEST_F(BadInput, AReadOnlyBuildDirectoryIsReportedByEveryActionAndKeepsItsFiles)
     EXPECT_EQ(Package(), package);
 }
 
-// A full disk, real: the writer's temporary file is a link to /dev/full.
+// A full disk, real as far as the writes go: a file size limit makes every
+// write past a few bytes fail, as a full disk does.
 TEST_F(BadInput, AFullDiskKeepsTheScriptAndThePackage) {
-    if (!fs::is_character_file("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX resource limits";
+#else
     ASSERT_TRUE(CreateCuffware(bench));
     dir.Write("build/demo.scr", "old script");
     const auto package = Package();
     WriteSections(Counting(200));  // a new build: every file of the package changes
     user.shown.clear();
-
-    for (const char* name : {"demo.scr", "demo_par_018.bin"})
-        fs::create_symlink("/dev/full", build + "/" + name + ".cuffware-new");
-    EXPECT_FALSE(SaveProjectScript(bench));
-    EXPECT_FALSE(CreateCuffware(bench));
-    EXPECT_EQ(Leftovers(), "");
-    for (const char* name : {"demo.scr", "demo_par_018.bin"})  // should the above have failed
-        fs::remove(build + "/" + name + ".cuffware-new");
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
-
+    {
+        testing::FileSizeLimit full(16);
+        EXPECT_FALSE(SaveProjectScript(bench));
+        EXPECT_FALSE(CreateCuffware(bench));
+    }
     EXPECT_EQ(user.Messages(),
               (std::vector<std::string>{"The builder script was not saved.\n" + build +
-                                            "\\demo.scr: cannot write: No space left on device",
+                                            "\\demo.scr: cannot write: File too large",
                                         "Cuffware files were not generated.\n" + build +
-                                            "\\demo_par_018.bin: cannot write: No space left on "
-                                            "device"}));
+                                            "\\demo_code_018.bin: cannot write: File too large"}));
     EXPECT_EQ(dir.Read("build/demo.scr"), "old script");
-    EXPECT_EQ(Package(), package);  // the new code image was taken back
+    EXPECT_EQ(Package(), package);
+    EXPECT_EQ(Leftovers(), "");
+#endif
 }
 
 // The package is written as one: a failure part-way puts back what the files
@@ -204,21 +226,21 @@ TEST_F(BadInput, APackagingThatFailsPartWayLeavesThePreviousPackage) {
     EXPECT_EQ(user.LastStatus(), "Unable to create Cuffware code");
 }
 
-// When the disk stays full, what cannot be put back is named as well.
+// When the renames keep failing, what cannot be put back is named as well.
 TEST_F(BadInput, APackageThatCannotBePutBackIsNamed) {
     ASSERT_TRUE(CreateCuffware(bench));
     WriteSections(Counting(200));
-    files.writes.clear();
-    files.failWriteNumber = 2;
-    files.laterWritesFail = true;
+    files.renames = 0;
+    files.failRenameNumber = 3;  // the parameter image's, after the code image's two
+    files.message = "cannot replace: Permission denied";
     user.shown.clear();
     EXPECT_FALSE(CreateCuffware(bench));
     EXPECT_EQ(user.Messages(),
               std::vector<std::string>{
                   "Cuffware files were not generated.\n" + build +
-                  "\\demo_par_018.bin: cannot write: No space left on device\n" + build +
-                  "\\demo_code_018.bin: cannot write: No space left on device (the previous "
-                  "file was not put back)"});
+                  "\\demo_par_018.bin: cannot replace: Permission denied\n" + build +
+                  "\\demo_code_018.bin: cannot replace: Permission denied (the previous file was "
+                  "not put back)"});
 }
 
 // S-record files as a broken build may leave them.

@@ -45,6 +45,16 @@ TEST(Headless, HelpListsTheCommandsAndWrongArgumentsAreUsageErrors) {
     EXPECT_NE(run.out.find("Usage: cuffware [--settings FILE] COMMAND"), std::string::npos);
     for (const HeadlessCommand& command : HeadlessCommands())
         EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos);
+    // Each command explains itself beyond its summary.
+    for (const HeadlessCommand& command : HeadlessCommands()) {
+        HeadlessRun help = Headless({command.name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        std::string usage = std::string("Usage: cuffware [--settings FILE] ") + command.name + " " +
+                            command.operand + "\n" + command.summary + ".\n\n";
+        EXPECT_TRUE(help.out.starts_with(usage)) << help.out;
+        EXPECT_GT(help.out.size(), usage.size() + 40) << command.name;
+    }
+    EXPECT_EQ(Headless({"save", "x.scr", "--json"}).status, kExitUsage);
     EXPECT_EQ(Headless({"frobnicate"}).status, kExitUsage);
     EXPECT_EQ(Headless({}).status, kExitUsage);
     EXPECT_EQ(Headless({"save"}).status, kExitUsage);
@@ -73,6 +83,21 @@ TEST(Headless, SaveRoundTripsAScript) {
     HeadlessRun run = Headless({"--settings", dir / "builder.ini", "save", dir / "demo.scr"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir.Read("demo.scr").substr(0, 50), script.substr(0, 50));
+}
+
+// The demo never lays itself out over what a directory already holds.
+TEST(Headless, TheDemoRefusesADirectoryThatIsNotEmpty) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the demo runs off Windows only";
+#endif
+    TempDir dir;
+    dir.Write("builder.ini", "SDK=mine\r\n");
+    HeadlessRun run = Headless({"demo", dir.path()});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "The demo was not laid out.\n" + dir.path() +
+                           ": is not empty; the demo lays itself out in a new or empty one\n");
+    EXPECT_EQ(dir.Read("builder.ini"), "SDK=mine\r\n");
+    EXPECT_FALSE(dir.Exists("drive_c"));
 }
 
 }  // namespace

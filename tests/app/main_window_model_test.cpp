@@ -166,11 +166,26 @@ TEST_F(MainWindowModelTest, NewAndOpenDropTheSelectionAndDisableTheFileButtons) 
     EXPECT_FALSE(model.FileButtonsEnabled());
     EXPECT_EQ(model.SelectedNode(), 0);
 
+    // Open starts in the build directory; Add File in the source directory,
+    // then each where its last file came from, across New and Open.
+    model.FieldChanged(MainField::FolderName, "demo");
+    model.NodeSelected(kCommonNode);
+    user.dialogAnswers = {"/elsewhere/src/x.asm", std::nullopt};
+    model.AddFile();
+    model.AddFile();
+    model.NewProject();
     model.NodeSelected(kCommonNode);
     model.OpenProject();  // cancelled
     EXPECT_EQ(model.SelectedNode(), kCommonNode);
     user.dialogAnswers = {dir / "q740/app/demo/build/demo.scr"};
     model.OpenProject();
+    model.OpenProject();  // cancelled
+    std::vector<std::string> folders;
+    for (const OpenFileRequest& request : user.dialogRequests)
+        folders.push_back(request.initialDirectory);
+    std::string sdk = dir.path() + "/q740\\app\\demo\\";
+    EXPECT_EQ(folders, (std::vector<std::string>{sdk + "src", "/elsewhere/src", "", "",
+                                                 dir / "q740/app/demo/build"}));
     EXPECT_EQ(model.FieldText(MainField::Description), "Wakes you up");
     EXPECT_EQ(model.SelectedNode(), 0);
     EXPECT_FALSE(model.FileButtonsEnabled());

@@ -75,6 +75,10 @@ TEST_F(OptionsModelTest, AnUnusableNumberOfStatesIsRefusedAndTheDialogStays) {
     EXPECT_NE(user.shown[0].text.find("builder.ini"), std::string::npos);
     EXPECT_EQ(dir.Read("builder.ini"), kStartIni);
     EXPECT_FALSE(options.Written());
+    EXPECT_EQ(options.RefusedField(), OptionsField::NumberOfStates);  // the focus goes there
+    options.FieldChanged(OptionsField::NumberOfStates, "12");
+    options.Apply();
+    EXPECT_EQ(options.RefusedField(), std::nullopt);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -20,7 +21,7 @@ struct Outcome {
 
 Outcome Shell(const std::string& command) {
     Outcome outcome;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe = popen(("( " + command + " ) 2>&1").c_str(), "r");
     if (!pipe)
         return outcome;
     char buffer[4096];
@@ -37,14 +38,23 @@ std::string Cuffware() {
 }
 
 // The road's commands on a demo laid out under dir, with its c: drive.
-Outcome RunOnDemo(const TempDir& dir, const std::string& command, const std::string& folder) {
+// After: what follows the script on the command line ("2>/dev/null").
+Outcome RunOnDemo(const TempDir& dir, const std::string& command, const std::string& folder,
+                  const std::string& after = "") {
     return Shell("WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
                  (dir / "builder.ini") + "' " + command + " 'c:\\q740\\app\\" + folder +
-                 "\\build\\" + folder + ".scr'");
+                 "\\build\\" + folder + ".scr' " + after);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+std::string LastLine(const std::string& output) {
+    size_t end = output.find_last_not_of('\n');
+    size_t start = output.rfind('\n', end);
+    size_t begin = start == std::string::npos ? 0 : start + 1;
+    return output.substr(begin, end + 1 - begin);
 }
 
 int Word(const std::string& bytes, size_t offset) {
@@ -113,13 +123,43 @@ TEST_F(Road, EachCommandRunsOnItsOwn) {
     Outcome analysis = RunOnDemo(dir, "analyze", "demo");
     EXPECT_EQ(analysis.status, 0) << analysis.output;
     EXPECT_TRUE(Contains(analysis.output, "State 2  "));
+
+    // What a script reads: the JSON object alone on standard output, and the
+    // last line of package naming the package's files where they lie.
+    Outcome json = RunOnDemo(dir, "analyze --json", "demo", "2>/dev/null");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_TRUE(json.output.starts_with("{\"codeFile\":\"demo_code_018.bin\",")) << json.output;
+    EXPECT_TRUE(json.output.ends_with("\"exceeded\":false}]}\n")) << json.output;
+    Outcome package = RunOnDemo(dir, "package", "demo");
+    EXPECT_EQ(LastLine(package.output),
+              "Package ready in c:\\q740\\app\\demo\\build (" + dir.path() +
+                  "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, demo_par_018.bin, "
+                  "demo.app, demo.txt");
 }
 
 TEST_F(Road, AnOverflowingApplicationEndsWithStatusThreeAndError) {
-    Outcome road = RunOnDemo(dir, "all", "overflow");
+    Outcome road = RunOnDemo(dir, "--quiet all", "overflow");
     EXPECT_EQ(road.status, 3) << road.output;
     EXPECT_TRUE(Contains(road.output, " ERROR")) << road.output;
-    EXPECT_GT(Reported(road.output, "Maximum Overlay Usage: "), 900);
+    int overlay = Reported(road.output, "Maximum Overlay Usage: ");
+    EXPECT_GT(overlay, 900);
+    EXPECT_TRUE(Contains(road.output, "State 2  " + std::to_string(overlay) + "  " +
+                                          std::to_string((overlay * 100 + 450) / 900) +
+                                          "%  over by " + std::to_string(overlay - 900) + "\n"))
+        << road.output;
+    EXPECT_TRUE(Contains(road.output, "The 900-byte overlay is exceeded by State 2 (" +
+                                          std::to_string(overlay) + " bytes).\n"));
+    EXPECT_TRUE(LastLine(road.output)
+                    .starts_with("Failed: the package does not fit the 900-byte overlay; its "
+                                 "files are in c:\\q740\\app\\overflow\\build ("))
+        << road.output;
+    EXPECT_FALSE(Contains(road.output, "\n> ")) << "--quiet leaves out the echo";
+    EXPECT_FALSE(Contains(road.output, "Could Not Find"));
+
+    // The sections that exceed are named on standard error only.
+    Outcome standardOutput = RunOnDemo(dir, "analyze", "overflow", "2>/dev/null");
+    EXPECT_EQ(standardOutput.status, 3);
+    EXPECT_FALSE(Contains(standardOutput.output, "exceeded by"));
 }
 
 TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
@@ -128,7 +168,14 @@ TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
 
     Outcome build = RunOnDemo(dir, "build", "demo");
     EXPECT_NE(build.status, 0) << build.output;
-    EXPECT_TRUE(Contains(build.output, "settime.asm")) << build.output;  // the error names the file
+    // The last line leads with the assembler's message and names the batch line.
+    std::string verdict = LastLine(build.output);
+    EXPECT_TRUE(verdict.starts_with("Failed: c:\\q740\\app\\demo\\src\\settime.asm:")) << verdict;
+    EXPECT_TRUE(
+        verdict.ends_with(": cannot read line: unknown instruction or directive "
+                          "'FROBNICATE' (c:\\q740\\app\\demo\\build\\build.bat, line 54)"))
+        << verdict;
+    EXPECT_TRUE(Contains(build.output, "  included from state1.asm:")) << build.output;
     EXPECT_TRUE(dir.Exists(Build("state2.sre")));  // the batch ran on past the failing section
     EXPECT_FALSE(dir.Exists(Build("demo_code_018.bin")));  // the earlier image was cleaned up
 
@@ -139,8 +186,62 @@ TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
                          "Correct errors and Run Build Scripts again."))
         << package.output;
     EXPECT_TRUE(Contains(package.output, "Unable to create Cuffware code"));
+    EXPECT_EQ(LastLine(package.output),
+              "Failed: c:\\q740\\app\\demo\\build\\STATE1.SRE not found. "
+              "Correct errors and Run Build Scripts again.");
     EXPECT_FALSE(dir.Exists(Build("demo_code_018.bin")));
     EXPECT_FALSE(dir.Exists(Build("demo_par_018.bin")));
+}
+
+// A new project builds at once with the stand-ins; a second new of the
+// same folder writes nothing, and the state count is checked against the tree.
+TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
+    std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                           (dir / "builder.ini") + "' ";
+    Outcome made = Shell(settings + "new alarm --states 3");
+    ASSERT_EQ(made.status, 0) << made.output;
+    EXPECT_TRUE(Contains(made.output, "all c:\\q740\\app\\alarm\\build\\alarm.scr"));
+
+    Outcome road = RunOnDemo(dir, "all", "alarm");
+    EXPECT_EQ(road.status, 0) << road.output;
+    EXPECT_TRUE(Contains(road.output, "State 2  ")) << road.output;
+    EXPECT_FALSE(Contains(road.output, "State 3  "));
+
+    std::string state = "drive_c/q740/app/alarm/src/appstate1.asm";
+    dir.Write(state, "edited");
+    Outcome again = Shell(settings + "new alarm");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(Contains(again.output, "appparam.asm already exists; nothing was written."))
+        << again.output;
+    EXPECT_EQ(dir.Read(state), "edited");
+
+    for (const char* bad : {"new other --states 0", "new other --states 17", "new 'a:b'", "new",
+                            "new other --states"})
+        EXPECT_EQ(Shell(settings + bad).status, 2) << bad;
+    EXPECT_FALSE(dir.Exists("drive_c/q740/app/other"));
+}
+
+// The set-up check passes on the demo's drive and names each missing piece,
+// with the host path it looked at; a Windows program asks for wine.
+TEST_F(Road, TheDoctorNamesWhatIsMissing) {
+    std::string doctor = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                         (dir / "builder.ini") + "' doctor";
+    Outcome healthy = Shell(doctor);
+    EXPECT_EQ(healthy.status, 0) << healthy.output;
+    EXPECT_FALSE(Contains(healthy.output, "FAIL")) << healthy.output;
+
+    std::filesystem::remove(dir / "drive_c/q740/bin/CuffwareDL.exe");
+    dir.Write("drive_c/c88/bin/as88.exe", "MZ");
+    Outcome broken = Shell("PATH=/nowhere " + doctor);
+    EXPECT_EQ(broken.status, 1);
+    for (const std::string& line :
+         {"FAIL  downloader: not found, not even with .exe, .com or .bat added: "
+          "c:\\q740\\bin\\CuffwareDL.exe (" +
+              dir.path() + "/dosdevices/c:/q740/bin/CuffwareDL.exe)\n",
+          "ok    assembler as88: c:\\c88\\bin\\as88.exe (" + dir.path() +
+              "/dosdevices/c:/c88/bin/as88.exe), a Windows program\n",
+          std::string("FAIL  wine: not on PATH; it runs the Windows programs assembler as88\n")})
+        EXPECT_TRUE(Contains(broken.output, line)) << line << broken.output;
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {

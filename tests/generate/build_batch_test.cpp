@@ -24,7 +24,7 @@ ProjectRecord Project() {
 
 ToolSettings Settings() {
     ToolSettings s;
-    s.SdkPath = "c:\\q740 ";  // used as stored, trailing blank and all
+    s.SdkPath = "c:\\q740 ";  // used as stored, trailing blank (and so quotes) and all
     return s;
 }
 
@@ -76,8 +76,8 @@ TEST(BuildBatch, TwoStatesInFull) {
                      "c:\\c88\\bin\\as88.exe common.asm -fascmd.cmd",
                      "c:\\c88\\bin\\lk88.exe common.obj -o common.out -flkcmd.cmd",
                      "c:\\c88\\bin\\lc88.exe common.out -o common.sre -flccmd.cmd",
-                     "c:\\q740 \\bin\\maplist common.map",
-                     "c:\\q740 \\bin\\labelset common.sy",
+                     "\"c:\\q740 \\bin\\maplist\" common.map",
+                     "\"c:\\q740 \\bin\\labelset\" common.sy",
                      "copy common.equ comminc.h",
                      "",
                      kSep,
@@ -122,6 +122,21 @@ TEST(BuildBatch, HighestStateNumberIs254) {
     const std::string text = ComposeBuildBatch(Project(), Settings(), State(254)).content;
     EXPECT_NE(text.find("\r\nrem Build state254 Handler\r\n"), std::string::npos);
     EXPECT_EQ(text.find("state255"), std::string::npos);
+}
+
+// The command interpreter splits at blanks and acts on & | ^ ( ) < >, and
+// a batch file expands "%" even between quotes.
+TEST(BuildBatch, PathsTheInterpreterWouldSplitAreQuotedAndPercentDoubled) {
+    ProjectRecord p = Project();
+    p.BuildDirectory = "c:\\a&b|c^d (e)\\build";
+    p.AssemblerDirectory = "c:\\100%\\c88";
+    ToolSettings s = Settings();
+    s.SdkPath = "c:\\q740";
+    const std::string text = ComposeBuildBatch(p, s, State(0)).content;
+    EXPECT_NE(text.find("\r\ncd \"c:\\a&b|c^d (e)\\build\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n\"c:\\100%%\\c88\\bin\\as88.exe\" state0.asm -fascmd.cmd\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nc:\\q740\\bin\\maplist common.map\r\n"), std::string::npos);
 }
 
 TEST(CommandScripts, OneOptionLineEach) {

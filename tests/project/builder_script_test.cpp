@@ -135,7 +135,28 @@ INSTANTIATE_TEST_SUITE_P(
         BadScript{"NegativeCount", FourteenFields() + "6\r\n-1\r\n", 16, "not \"-1\""},
         BadScript{"CountNotANumber", FourteenFields() + "six\r\n", 15, "not \"six\""},
         BadScript{"HugeCount", FourteenFields() + "6\r\n99999999999\r\n", 16, "whole number"},
-        BadScript{"FlagTwo", FourteenFields("2\r\n0\r\n"), 7, "password support flag"}),
+        BadScript{"FlagTwo", FourteenFields("2\r\n0\r\n"), 7, "password support flag"},
+        BadScript{"EscapeInAFlag", FourteenFields("\x1B[2J\r\n0\r\n"), 7, "not \"\\x1B[2J\""},
+        BadScript{
+            "NulInTheBuildDirectory",
+            "App\r\ndemo\r\nd\r\nb1\r\nb2\r\n740018\r\n0\r\n0\r\npc\r\nh\r\ns\r\n" +
+                std::string("c:\\src\\demo.h\0\\build\r\n", 22),
+            12, "the build directory must not hold control bytes: \"c:\\src\\demo.h\\x00\\build\""},
+        BadScript{"EscapeInTheFolderName", "App\r\nde\x1Bmo\r\n", 2,
+                  "the folder name must not hold control bytes: \"de\\x1Bmo\""},
+        BadScript{"TabInAFile", FourteenFields() + "6\r\n1\r\na\t.asm\r\n", 17,
+                  "a file of \"Parameter File\" must not hold control bytes: \"a\\x09.asm\""},
+        // Each 1000-byte header path is listed in 4 section sources here, 4064
+        // bytes with its INCLUDE frame: file 16514 crosses 64 MiB.
+        BadScript{"TooManyHeaderFiles",
+                  FourteenFields() + "6\r\n0\r\n20000\r\n" +
+                      [] {
+                          std::string files;
+                          for (int i = 0; i < 20000; ++i)
+                              files += std::string(1000, 'h') + "\r\n";
+                          return files;
+                      }(),
+                  16531, "more than 67108864 bytes of INCLUDE lines"}),
     [](const ::testing::TestParamInfo<BadScript>& info) { return info.param.name; });
 
 TEST(BuilderScript, NonAsciiBytesTravelUnchanged) {

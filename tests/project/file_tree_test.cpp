@@ -78,13 +78,15 @@ TEST(TreeEditing, AddRefusesRootAndFileNodes) {
 TEST(TreeEditing, RemoveClearsTheCheckMarkOnlyWithTheLastFile) {
     FileTree tree;
     BuildFileTree(tree, 1);
-    AddFileToCategory(tree, kCommonNode, "a.asm");
-    AddFileToCategory(tree, kCommonNode, "b.asm");
+    for (const char* name : {"a.asm", "b.asm", "c.asm"})
+        AddFileToCategory(tree, kCommonNode, name);
     EXPECT_FALSE(RemoveFileNode(tree, kCommonNode));
     EXPECT_FALSE(RemoveFileNode(tree, kRootNode));
+    ASSERT_TRUE(RemoveFileNode(tree, tree.NextSibling(tree.FirstChild(kCommonNode))));
+    EXPECT_EQ(tree.Files(kCommonNode), (std::vector<std::string>{"a.asm", "c.asm"}));
     ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
     EXPECT_TRUE(tree.Find(kCommonNode)->checked);
-    EXPECT_EQ(tree.Files(kCommonNode), std::vector<std::string>{"b.asm"});
+    EXPECT_EQ(tree.Files(kCommonNode), std::vector<std::string>{"c.asm"});
     ASSERT_TRUE(RemoveFileNode(tree, tree.FirstChild(kCommonNode)));
     EXPECT_FALSE(tree.Find(kCommonNode)->checked);
     EXPECT_EQ(tree.ChildCount(kCommonNode), 0);

@@ -1,5 +1,5 @@
 // The build's window: live output, closing after a good build, staying open
-// after a failed one.
+// after a failed one; as a console program's window, staying open.
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +49,21 @@ class BatchWindowTest : public QObject {
         QTRY_VERIFY(window.Finished());
         QVERIFY(window.isVisible());
         QVERIFY(window.findChild<QLabel*>("LabelState")->text().contains("failed"));
+        QVERIFY(close->isEnabled());
+        close->click();
+        QVERIFY(!window.isVisible());
+    }
+
+    // The downloader's window: its report stays until the user closes it.
+    void AProgramsWindowStaysOpenAfterItEndsWell() {
+        BatchWindow window("Cuffware Downloader", Runner(0), {"demo.app"});
+        window.show();
+        window.Start();
+        QTRY_VERIFY(window.Finished());
+        QCOMPARE(window.windowTitle(), QString("Cuffware Downloader"));
+        QVERIFY(window.Output().contains("running demo.app"));
+        QVERIFY(window.isVisible());
+        auto* close = window.findChild<QPushButton*>("ButtonClose");
         QVERIFY(close->isEnabled());
         close->click();
         QVERIFY(!window.isVisible());

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -52,6 +53,9 @@ class MainWindowTest : public QObject {
         WindowBench b;
         b.Start();
         QCOMPARE(b.window.windowTitle(), QString("Q740 Cuffware Builder"));
+        // The offscreen screen is smaller than the window's usual size.
+        QSize free = b.window.screen()->availableGeometry().size();
+        QVERIFY(b.window.width() < free.width() && b.window.height() < free.height());
         QStringList menus;
         for (QAction* menu : b.window.menuBar()->actions()) {
             menus << menu->text();

@@ -75,6 +75,7 @@ class OptionsTest : public QObject {
             Field(dialog, "TextNumberOfStates")->setText("-1");
             Press(dialog, "ButtonOK");
             QVERIFY(dialog.isVisible());
+            QCOMPARE(dialog.focusWidget(), Field(dialog, "TextNumberOfStates"));
             Press(dialog, "ButtonCancel");
             QVERIFY(!dialog.isVisible());
         }};

@@ -30,7 +30,8 @@ TEST_F(MainWindowTest, ShowsCaptionMenusLimitsPanelsAndTheTabOrder) {
     HMENU menus = GetMenu(Main());
     EXPECT_EQ(MenuEntries(menus), (std::vector<std::string>{"&File", "&Tools", "&Help"}));
     EXPECT_EQ(MenuEntries(GetSubMenu(menus, 0)),
-              (std::vector<std::string>{"&New", "&Open...", "&Save", "", "E&xit"}));
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "",
+                                        "E&xit\tCtrl+Q"}));
     EXPECT_EQ(MenuEntries(GetSubMenu(menus, 1)), (std::vector<std::string>{"&Options..."}));
     EXPECT_EQ(MenuEntries(GetSubMenu(menus, 2)), (std::vector<std::string>{"&About "}));
 

@@ -1,6 +1,5 @@
 #include "batch/batch_command.h"
 
-#include "platform/host_process.h"
 #include "project/text_rules.h"
 
 namespace cuffware::batch {
@@ -19,10 +18,44 @@ std::string_view WithoutBlanks(std::string_view text) {
     return text;
 }
 
+// A line with each "%%" made one "%", as the interpreter reads a batch file.
+std::string PercentsHalved(std::string_view line) {
+    std::string halved;
+    halved.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        halved += line[i];
+        if (line[i] == '%' && i + 1 < line.size() && line[i + 1] == '%')
+            ++i;
+    }
+    return halved;
+}
+
+// The words of a text, split at blanks outside double quotes; the quotes
+// only group and are dropped. A word that comes out empty is no word.
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (IsBlank(c) && !quoted) {
+            if (!word.empty())
+                words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
+}
+
 // The words after the command name, without the switches.
 std::vector<std::string> Operands(std::string_view rest) {
     std::vector<std::string> operands;
-    for (std::string& word : SplitCommandLine(std::string(rest))) {
+    for (std::string& word : Words(rest)) {
         if (word.front() != '/')
             operands.push_back(std::move(word));
     }
@@ -41,15 +74,16 @@ std::string DirectoryOperand(std::string_view rest) {
 
 }  // namespace
 
-Result<BatchCommand> ParseBatchLine(std::string_view line) {
-    line = WithoutBlanks(line);
+Result<BatchCommand> ParseBatchLine(std::string_view rawLine) {
+    const std::string expanded = PercentsHalved(rawLine);
+    std::string_view line = WithoutBlanks(expanded);
     if (!line.empty() && line.front() == '@')
         line = WithoutBlanks(line.substr(1));
     if (line.empty() || line.starts_with("::"))
         return BatchCommand{};
 
     size_t nameEnd = 0;
-    while (nameEnd < line.size() && !IsBlank(line[nameEnd]))
+    while (nameEnd < line.size() && !IsBlank(line[nameEnd]) && line[nameEnd] != '"')
         ++nameEnd;
     std::string_view name = line.substr(0, nameEnd);
     std::string_view rest = WithoutBlanks(line.substr(nameEnd));
@@ -77,7 +111,10 @@ Result<BatchCommand> ParseBatchLine(std::string_view line) {
             names.push_back(".");  // into the current directory
         return BatchCommand{BatchCommand::kCopy, {}, std::move(names)};
     }
-    return BatchCommand{BatchCommand::kProgram, {}, SplitCommandLine(std::string(line))};
+    std::vector<std::string> words = Words(line);
+    if (words.empty())
+        return BatchCommand{};  // nothing but quotes
+    return BatchCommand{BatchCommand::kProgram, {}, std::move(words)};
 }
 
 }  // namespace cuffware::batch

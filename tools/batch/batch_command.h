@@ -26,8 +26,9 @@ struct BatchCommand {
     bool operator==(const BatchCommand&) const = default;
 };
 
-// The command of one line (without its line end). A leading "@" only hides
-// the line and is dropped. Switches ("/Q", "/Y") of DEL and COPY are
+// The command of one line (without its line end). Each "%%" stands for one
+// "%"; double quotes group a name with blanks and are dropped. A leading "@"
+// only hides the line and is dropped. Switches ("/Q", "/Y") of DEL and COPY are
 // accepted and ignored. A DEL without a pattern or a COPY without a source,
 // or with more than two names, is a Diagnostic without a path.
 Result<BatchCommand> ParseBatchLine(std::string_view line);

@@ -1,12 +1,15 @@
 #include "batch/batch_program.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
 #include "batch/batch_runner.h"
+#include "platform/batch_environment.h"
 #include "platform/file_system.h"
 #include "platform/host_path.h"
+#include "platform/wine_path.h"
 
 namespace cuffware::batch {
 
@@ -27,7 +30,11 @@ constexpr std::string_view kHelp =
     "command interpreter it goes on after a failing line; the exit status is 1\n"
     "when any line failed, 0 otherwise.\n"
     "Options:\n"
-    "  --wait-on-failure  after a failure, wait for Enter before ending\n";
+    "  --wait-on-failure  after a failure, wait for Enter before ending\n"
+    "Environment (set by the builder's headless command):\n"
+    "  CUFFWARE_BATCH_QUIET=1     no echo of the commands, no \"Could Not Find\"\n"
+    "  CUFFWARE_BATCH_REPORT=FILE the report of the first failing line is written\n"
+    "                             to FILE (nothing is written when no line fails)\n";
 
 int Finish(int status, bool waitOnFailure, std::istream& in, std::ostream& out) {
     if (status != 0 && waitOnFailure) {
@@ -63,9 +70,9 @@ int RunBatchRunner(std::span<const std::string> args, std::istream& in, std::ost
         return Finish(kExitUsage, waitOnFailure, in, out);
     }
 
-    const std::string& batchName = files.front();
-    std::string batch = HostPath(batchName);
-    Result<std::string> text = DiskFileSystem().ReadFile(batch);
+    std::string batch = HostPath(files.front());
+    std::string batchName = WindowsFormUnderWine(files.front());
+    Result<std::string> text = DiskFileSystem().ReadFile(batch, kMaxBatchBytes);
     if (!text) {
         err << Diagnostic{batchName, 0, text.error().message}.Text() << "\n";
         return Finish(kExitUsage, waitOnFailure, in, out);
@@ -73,8 +80,12 @@ int RunBatchRunner(std::span<const std::string> args, std::istream& in, std::ost
     std::error_code error;
     std::filesystem::path directory = std::filesystem::absolute(batch, error).parent_path();
     BatchContext context{directory.string(), out, err};
+    const char* quiet = std::getenv(kQuietVariable);
+    context.quiet = quiet && std::string_view(quiet) == "1";
     out << "cuffware-batch: running " << batchName << "\n";
     int failed = RunBatchText(*text, batchName, context);
+    if (const char* report = std::getenv(kReportVariable); report && *report && failed > 0)
+        (void)DiskFileSystem().WriteFile(report, context.firstFailure + "\n");
     if (failed == 0) {
         out << "cuffware-batch: " << batchName << " done\n";
         return 0;

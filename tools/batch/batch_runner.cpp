@@ -1,11 +1,14 @@
 #include "batch/batch_runner.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/scratch_file.h"
+#include "platform/wine_path.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -15,8 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A batch file that starts itself, directly or not, must end somewhere.
-constexpr int kMaxBatchDepth = 16;
+// A batch file that starts itself, directly or not, must end somewhere, and
+// soon: one that starts itself twice would otherwise double with each level.
+constexpr int kMaxBatchDepth = 8;
+constexpr int kMaxNestedBatches = 64;
 
 bool IsAbsoluteText(std::string_view pathText) {
     bool drive = pathText.size() >= 2 && pathText[1] == ':';
@@ -44,15 +49,40 @@ Status ChangeDirectory(const std::string& directoryText, BatchContext& context) 
     return Status::Ok();
 }
 
+// Deletes the files matching each pattern. No match is no failure, as with
+// the interpreter; a file that matched but could not be deleted is named
+// with the system's reason and fails the line.
 Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
+    std::string refused;
     for (const std::string& pattern : patterns) {
         std::string hostPattern = BatchPath(context, pattern);
         size_t separator = hostPattern.find_last_of("\\/");
-        std::string directory = hostPattern.substr(0, separator);
+        fs::path directory =
+            separator == std::string::npos ? "." : hostPattern.substr(0, separator);
         std::string names = hostPattern.substr(separator + 1);
-        if (DiskFileSystem().DeleteMatching(directory, names) == 0)
-            context.out << "Could Not Find " << hostPattern << "\n";
+        std::vector<fs::path> matches;
+        std::error_code error;
+        for (fs::directory_iterator it(directory, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code typeError;
+            if (it->is_regular_file(typeError) &&
+                WildcardMatch(names, it->path().filename().string()))
+                matches.push_back(it->path());
+        }
+        for (const fs::path& match : matches) {
+            std::error_code removeError;
+            if (!fs::remove(match, removeError) && removeError) {
+                if (!refused.empty())
+                    refused += "; ";
+                refused += WindowsFormUnderWine(match.string()) +
+                           ": cannot delete: " + removeError.message();
+            }
+        }
+        if (matches.empty() && !context.quiet)
+            context.out << "Could Not Find " << WindowsFormUnderWine(hostPattern) << "\n";
     }
+    if (!refused.empty())
+        return Diagnostic{"", 0, refused};
     return Status::Ok();
 }
 
@@ -65,7 +95,7 @@ Status Copy(const std::string& sourceText, const std::string& destinationText,
     std::error_code error;
     if (fs::is_directory(destination, error))
         destination = (fs::path(destination) / fs::path(source).filename()).string();
-    Result<std::string> content = DiskFileSystem().ReadFile(source);
+    Result<std::string> content = DiskFileSystem().ReadFile(source, kMaxCopiedBytes);
     if (!content)
         return content.error();
     if (Status written = DiskFileSystem().WriteFile(destination, *content); !written)
@@ -84,16 +114,39 @@ bool IsBatchFile(const std::string& hostPath) {
 Status RunNestedBatch(const std::string& programText, const std::string& hostPath,
                       BatchContext& context) {
     if (context.depth >= kMaxBatchDepth)
-        return Diagnostic{programText, 0, "batch files nested too deeply"};
-    Result<std::string> text = DiskFileSystem().ReadFile(hostPath);
+        return Diagnostic{programText, 0,
+                          "batch files nested too deeply (at most " +
+                              std::to_string(kMaxBatchDepth) + " levels)"};
+    if (context.nestedBatches >= kMaxNestedBatches)
+        return Diagnostic{programText, 0,
+                          "too many batch files started from batch files (at most " +
+                              std::to_string(kMaxNestedBatches) + ")"};
+    Result<std::string> text = DiskFileSystem().ReadFile(hostPath, kMaxBatchBytes);
     if (!text)
         return text.error();
+    ++context.nestedBatches;
     ++context.depth;
     int failed = RunBatchText(*text, programText, context);
     --context.depth;
     if (failed > 0)
         return Diagnostic{programText, 0, std::to_string(failed) + " line(s) failed"};
     return Status::Ok();
+}
+
+// Wine's own lines ("0024:fixme:...", "wine: ...") are not the program's.
+bool IsWineNoise(std::string_view line) {
+    bool debugChannel =
+        line.size() > 5 && line[4] == ':' &&
+        line.substr(0, 4).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+    return debugChannel || line.starts_with("wine: ");
+}
+
+std::string FirstMessageLine(std::string_view output) {
+    for (std::string_view line : SplitLines(output)) {
+        if (!Trimmed(line).empty() && !IsWineNoise(line))
+            return std::string(line);
+    }
+    return {};
 }
 
 Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
@@ -107,8 +160,18 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
     if (!argv)
         return argv.error();
+    // The program's output is caught, so the first line of a failing
+    // program's message can lead the report of the batch's first failure.
+    ScratchFile output("output.txt");
     context.out.flush();
-    Result<int> status = RunProgram({*argv, context.currentDirectory, "", programText});
+    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    bool failed = !status || *status != 0;
+    Result<std::string> printed = DiskFileSystem().ReadFile(output.path(), kMaxCopiedBytes);
+    if (printed && !printed->empty()) {
+        (failed ? context.err : context.out) << *printed << std::flush;
+        if (failed)
+            context.programMessage = FirstMessageLine(*printed);
+    }
     if (!status)
         return status.error();
     if (*status != 0)
@@ -118,9 +181,30 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
 
 }  // namespace
 
+std::string CurrentDriveRoot(std::string_view currentDirectory) {
+    constexpr std::string_view kDevices = "/dosdevices/";
+    for (size_t at = currentDirectory.find(kDevices); at != std::string_view::npos;
+         at = currentDirectory.find(kDevices, at + 1)) {
+        size_t letter = at + kDevices.size();
+        size_t end = letter + 2;
+        if (end <= currentDirectory.size() &&
+            std::isalpha(static_cast<unsigned char>(currentDirectory[letter])) &&
+            currentDirectory[letter + 1] == ':' &&
+            (end == currentDirectory.size() || currentDirectory[end] == '/'))
+            return std::string(currentDirectory.substr(0, end));
+    }
+    return {};
+}
+
 std::string BatchPath(const BatchContext& context, std::string_view pathText) {
-    if (IsAbsoluteText(pathText))
+    const bool drive = pathText.size() >= 2 && pathText[1] == ':';
+    if (drive)
         return HostPath(pathText);
+    if (IsAbsoluteText(pathText)) {
+        std::string root = CurrentDriveRoot(context.currentDirectory);
+        return root.empty() ? HostPath(pathText)
+                            : ResolveCase(root + MapPathText(pathText, WinePrefix()));
+    }
     return ResolveCase(context.currentDirectory + "/" + MapPathText(pathText, WinePrefix()));
 }
 
@@ -160,13 +244,21 @@ int RunBatchText(std::string_view text, const std::string& batchName, BatchConte
         Result<BatchCommand> command = ParseBatchLine(line);
         if (command && command->kind == BatchCommand::kNothing)
             continue;
-        context.out << "> " << Trimmed(line) << "\n";
+        if (!context.quiet)
+            context.out << "> " << Trimmed(line) << "\n";
+        context.programMessage.clear();
         Status done = command ? RunCommand(*command, context) : Status(command.error());
         if (!done) {
             ++failed;
             context.out.flush();
-            context.err << Diagnostic{batchName, lineNumber, ""}.Text() << "\"" << Trimmed(line)
-                        << "\" failed: " << done.error().Text() << "\n";
+            std::string where = Diagnostic{batchName, lineNumber, ""}.Text();
+            std::string report = where + "\"" + Trimmed(line) + "\" failed: " + done.error().Text();
+            context.err << report << "\n";
+            if (context.firstFailure.empty())
+                context.firstFailure =
+                    context.programMessage.empty()
+                        ? report
+                        : context.programMessage + " (" + where.substr(0, where.size() - 2) + ")";
         }
     }
     return failed;

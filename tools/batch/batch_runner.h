@@ -11,16 +11,33 @@
 
 namespace cuffware::batch {
 
+// The most the runner reads of a batch file and of a file it copies.
+inline constexpr size_t kMaxBatchBytes = 1 << 20;
+inline constexpr size_t kMaxCopiedBytes = 16 << 20;
+
 struct BatchContext {
     std::string currentDirectory;  // absolute host path; CD changes it
     std::ostream& out;
     std::ostream& err;
-    int depth = 0;  // of batch files started from batch files
+    int depth = 0;          // of batch files started from batch files
+    int nestedBatches = 0;  // batch files started from batch files in all
+    bool quiet = false;     // no echo of the commands, no "Could Not Find"
+    // The first failure: the failing program's first line of output and the
+    // batch line ("FILE:12: reason (BATCH, line 54)"), or the report of the
+    // first line that failed.
+    std::string firstFailure = {};
+    std::string programMessage = {};  // the last failing program's first line
 };
 
+// The root of the Wine drive the current directory lies on
+// (".../dosdevices/c:"), or "" when it lies on none.
+std::string CurrentDriveRoot(std::string_view currentDirectory);
+
 // The host path of a path text in a batch line: a text with a drive letter
-// or a leading separator goes through the path rule as it is; any other is
-// taken from the current directory. Letter case is resolved either way.
+// goes through the path rule as it is; one with a leading separator but no
+// drive stays on the current directory's drive (the host's root when that
+// is no Wine drive); any other is taken from the current directory. Letter
+// case is resolved in each case.
 std::string BatchPath(const BatchContext& context, std::string_view pathText);
 
 // The file a program line names: the name itself, else with ".exe", ".com"
@@ -33,6 +50,7 @@ Status RunCommand(const BatchCommand& command, BatchContext& context);
 // Runs every line of a batch text, echoing each command before it runs and
 // reporting each failing line on the error stream as
 // BATCH, line N: "LINE" failed: REASON. Returns the number of failed lines.
+// The first report is kept in the context.
 int RunBatchText(std::string_view text, const std::string& batchName, BatchContext& context);
 
 }  // namespace cuffware::batch

@@ -11,6 +11,9 @@ namespace cuffware::downloader {
 
 namespace {
 
+// A descriptor is a dozen short lines.
+constexpr size_t kMaxDescriptorBytes = 64 << 10;
+
 constexpr std::string_view kUsage = "Usage: CuffwareDL DESCRIPTOR.app\n";
 
 constexpr std::string_view kHelp =
@@ -47,7 +50,7 @@ int RunDownloader(std::span<const std::string> args, std::ostream& out, std::ost
 
     const std::string& pathText = args[0];
     std::string path = HostPath(pathText);
-    Result<std::string> text = DiskFileSystem().ReadFile(path);
+    Result<std::string> text = DiskFileSystem().ReadFile(path, kMaxDescriptorBytes);
     if (!text) {
         err << Diagnostic{pathText, 0, text.error().message}.Text() << "\n"
             << "Package incomplete: nothing to load.\n";

@@ -26,7 +26,7 @@ std::optional<std::string> ReadImage(const std::string& key, const std::string& 
         return std::nullopt;
     }
     std::string path = ResolveCase(directory + "/" + name);
-    Result<std::string> image = DiskFileSystem().ReadFile(path);
+    Result<std::string> image = DiskFileSystem().ReadFile(path, kMaxImageBytes);
     if (!image) {
         report.problems.push_back({path, 0, "not found beside the descriptor"});
         return std::nullopt;

@@ -15,6 +15,8 @@ namespace cuffware::downloader {
 
 inline constexpr size_t kParameterImageSize = 28;
 inline constexpr size_t kCodeImageBlock = 64;
+// An image's size fields are 16 bits; anything longer is refused unread.
+inline constexpr size_t kMaxImageBytes = 64 << 10;
 
 // What is wrong with a parameter image, or nothing: it is 28 bytes.
 std::optional<std::string> ParameterImageProblem(std::string_view image);

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "platform/file_system.h"
 #include "toolchain/assembler.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
@@ -24,14 +25,16 @@ constexpr ToolDescription kTool{
     "as88",
     "as88 SOURCE.asm [-fOPTIONFILE] [options]",
     "Models the S1C88 cross assembler as far as the builder needs it: $ controls\n"
-    "($CASE ON/OFF), INCLUDE 'path' (Windows path texts, drive letters through\n"
-    "$WINEPREFIX/dosdevices, names matched without regard to case), NAME equ EXPR,\n"
-    "DEFSECT \"name\", CODE AT EXPR, SECT, GLOBAL, label:, DB (values, 'strings'),\n"
+    "($CASE ON/OFF), INCLUDE 'path' or \"path\" (Windows path texts, drive letters\n"
+    "through $WINEPREFIX/dosdevices, names matched without regard to case),\n"
+    "NAME equ EXPR, DEFSECT \"name\", CODE AT EXPR, SECT, GLOBAL, label:,\n"
+    "DB (values, 'strings', \"strings\"; a quote written twice stands for one),\n"
     "DW (16-bit little-endian), DS n, and instruction lines, which give\n"
     "placeholder bytes of a fixed size per mnemonic instead of real code.\n"
     "Expressions: decimal, 0x hex, 0FFh hex, symbols, + - * / ( ). Writes SOURCE.obj\n"
-    "(a text format of this stand-in); on an error prints FILE:LINE: reason and\n"
-    "writes no object.\n",
+    "(a text format of this stand-in); on an error prints FILE:LINE: reason (with\n"
+    "the INCLUDE lines that led to the file, and where a missing file was looked\n"
+    "for) and writes no object.\n",
     kOptions,
 };
 
@@ -47,9 +50,12 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
     if (Status read = ReadOptions(context, commandLine, kOptions); !read)
         return Fail(context, read.error());
 
-    SourceReader reader = [&context](const std::string& pathText) -> std::optional<std::string> {
-        Result<std::string> content = ReadInput(context, pathText);
-        return content ? std::optional<std::string>(*content) : std::nullopt;
+    SourceReader reader = [&context](const std::string& pathText) -> Result<std::string> {
+        std::string hostPath = ToolPath(context, pathText);
+        Result<std::string> content = DiskFileSystem().ReadFile(hostPath, kMaxToolInputBytes);
+        if (!content)
+            return Diagnostic{hostPath, 0, content.error().message};
+        return content;
     };
     Result<ObjectModule> module = Assemble(source, reader);
     if (!module)

@@ -18,9 +18,16 @@ constexpr int kMaxIncludeDepth = 16;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
 
 struct SourceLine {
-    size_t file;  // index into the file names
+    size_t file;  // index into the files read
     int number;
     std::string text;
+};
+
+// A file read, and the line that included it (none for the source itself).
+struct SourceFile {
+    std::string name;  // as written
+    std::optional<size_t> includedFrom;
+    int includedAtLine = 0;
 };
 
 // A label's value is known from the first pass; an equate keeps its
@@ -66,16 +73,19 @@ class Assembler {
   private:
     // Reads a file and, in place of each INCLUDE line, the file it names.
     Status Load(const std::string& pathText, const SourceLine* includedFrom, int depth) {
-        std::optional<std::string> content = read_(pathText);
+        Result<std::string> content = read_(pathText);
         if (!content) {
+            std::string lookedFor = " (looked for " + content.error().path + ")";
             if (!includedFrom)
-                return Diagnostic{pathText, 0, "cannot open source file"};
-            return At(*includedFrom, "cannot open include file '" + pathText + "'");
+                return Diagnostic{pathText, 0, "cannot open source file" + lookedFor};
+            return At(*includedFrom, "cannot open include file '" + pathText + "'" + lookedFor);
         }
         if (depth > kMaxIncludeDepth)
             return At(*includedFrom, "INCLUDE nested too deeply");
         size_t file = files_.size();
-        files_.push_back(pathText);
+        files_.push_back(includedFrom
+                             ? SourceFile{pathText, includedFrom->file, includedFrom->number}
+                             : SourceFile{pathText, std::nullopt, 0});
         int number = 0;
         for (std::string_view text : SplitLines(*content)) {
             SourceLine line{file, ++number, std::string(text)};
@@ -92,8 +102,18 @@ class Assembler {
         return Status::Ok();
     }
 
+    // The message for a line, with the chain of INCLUDE lines that led to
+    // its file on the lines after it.
     Diagnostic At(const SourceLine& line, std::string message) const {
-        return Diagnostic{files_[line.file], line.number, std::move(message)};
+        for (const SourceFile* file = &files_[line.file]; file->includedFrom;
+             file = &files_[*file->includedFrom]) {
+            message += "\n  included from " + Where(*file->includedFrom, file->includedAtLine);
+        }
+        return Diagnostic{files_[line.file].name, line.number, std::move(message)};
+    }
+
+    std::string Where(size_t file, int number) const {
+        return files_[file].name + ":" + std::to_string(number);
     }
 
     std::string Key(const std::string& name) const {
@@ -240,8 +260,8 @@ class Assembler {
         for (const std::string& item : DataItems(operands)) {
             if (item.empty())
                 return At(line, "DB expects values");
-            if (item[0] == '\'') {
-                std::optional<std::string> text = SingleQuoted(item);
+            if (IsQuote(item[0])) {
+                std::optional<std::string> text = StringLiteral(item);
                 if (!text)
                     return At(line, "bad string " + item);
                 bytes += *text;
@@ -310,8 +330,8 @@ class Assembler {
         auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
         if (!added) {
             const SourceLine& first = *it->second.where;
-            return At(here, "symbol '" + name + "' already defined at " + files_[first.file] + ":" +
-                                std::to_string(first.number));
+            return At(here, "symbol '" + name + "' already defined at " +
+                                Where(first.file, first.number));
         }
         order_.push_back(&it->second);
         return Status::Ok();
@@ -380,7 +400,7 @@ class Assembler {
     };
 
     const SourceReader& read_;
-    std::vector<std::string> files_;
+    std::vector<SourceFile> files_;
     std::vector<SourceLine> lines_;
     std::map<std::string, Symbol> symbols_;
     std::vector<Symbol*> order_;

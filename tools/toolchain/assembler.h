@@ -8,7 +8,6 @@
 // the sizes in instruction_table.h.
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "platform/result.h"
@@ -17,11 +16,12 @@
 namespace cuffware::toolchain {
 
 // The content of a file named by a path text (as written in an INCLUDE line
-// or on the command line), or nullopt when it cannot be read.
-using SourceReader = std::function<std::optional<std::string>(const std::string& pathText)>;
+// or on the command line). A failure's path is the host path looked at.
+using SourceReader = std::function<Result<std::string>(const std::string& pathText)>;
 
 // The first failure stops the run; its diagnostic names the file as it was
-// written and the line.
+// written and the line, and for a line of an included file the lines that
+// included it, innermost first ("included from common.asm:3").
 Result<ObjectModule> Assemble(const std::string& sourceName, const SourceReader& read);
 
 }  // namespace cuffware::toolchain

@@ -41,9 +41,10 @@ bool Known(std::span<const OptionRule> rules, std::string_view text) {
 // Appends the options of one option file, each with its file and line.
 Status ReadOptionFile(const ToolContext& context, const std::string& name,
                       std::vector<Option>& options) {
-    Result<std::string> content = DiskFileSystem().ReadFile(ToolPath(context, name));
+    Result<std::string> content =
+        DiskFileSystem().ReadFile(ToolPath(context, name), kMaxToolInputBytes);
     if (!content)
-        return Diagnostic{name, 0, "cannot open option file"};
+        return Diagnostic{name, 0, "cannot open option file " + LookedFor(context, name)};
     int lineNumber = 0;
     for (std::string_view line : SplitLines(*content)) {
         ++lineNumber;

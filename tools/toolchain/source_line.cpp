@@ -11,6 +11,14 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+}  // namespace
+
+bool IsQuote(char c) {
+    return c == '\'' || c == '"';
+}
+
+namespace {
+
 // The first word of text and the trimmed rest.
 std::pair<std::string_view, std::string_view> FirstWord(std::string_view text) {
     size_t end = 0;
@@ -40,7 +48,7 @@ std::string_view WithoutComment(std::string_view line) {
         if (quote) {
             if (c == quote)
                 quote = 0;
-        } else if (c == '\'' || c == '"') {
+        } else if (IsQuote(c)) {
             quote = c;
         } else if (c == ';') {
             return line.substr(0, i);
@@ -93,16 +101,18 @@ Result<std::optional<std::string>> IncludedPath(std::string_view line) {
     auto [keyword, rest] = FirstWord(TrimBlanks(line));
     if (!EqualsIgnoreCase(keyword, "INCLUDE"))
         return std::optional<std::string>();
-    if (rest.empty() || rest[0] != '\'')
-        return Problem("INCLUDE expects a path in apostrophes");
+    if (rest.empty() || (rest[0] != '\'' && rest[0] != '"'))
+        return Problem("INCLUDE expects a path in quotes");
+    char quote = rest[0];
     for (size_t close = rest.size() - 1; close > 0; --close) {
-        if (rest[close] != '\'')
+        if (rest[close] != quote)
             continue;
         std::string_view after = TrimBlanks(rest.substr(close + 1));
         if (after.empty() || after[0] == ';')
             return std::optional<std::string>(std::string(rest.substr(1, close - 1)));
     }
-    return Problem("INCLUDE path has no closing apostrophe");
+    return Problem(std::string("INCLUDE path has no closing ") +
+                   (quote == '"' ? "double quote" : "apostrophe"));
 }
 
 std::vector<std::string> SplitList(std::string_view text) {
@@ -118,7 +128,7 @@ std::vector<std::string> SplitList(std::string_view text) {
             if (i < text.size())
                 continue;
         }
-        if (c == '\'' || c == '"')
+        if (IsQuote(c))
             quote = c;
         else if (c == '(' || c == '[')
             ++depth;
@@ -141,13 +151,14 @@ std::optional<std::string> DoubleQuoted(std::string_view text) {
     return std::string(inside);
 }
 
-std::optional<std::string> SingleQuoted(std::string_view text) {
-    if (text.size() < 2 || text.front() != '\'' || text.back() != '\'')
+std::optional<std::string> StringLiteral(std::string_view text) {
+    if (text.size() < 2 || !IsQuote(text.front()) || text.back() != text.front())
         return std::nullopt;
+    char quote = text.front();
     std::string bytes;
     for (size_t i = 1; i + 1 < text.size(); ++i) {
-        if (text[i] == '\'') {
-            if (i + 2 >= text.size() || text[i + 1] != '\'')
+        if (text[i] == quote) {
+            if (i + 2 >= text.size() || text[i + 1] != quote)
                 return std::nullopt;
             ++i;
         }

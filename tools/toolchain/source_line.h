@@ -3,7 +3,7 @@
 //   [label:] [keyword [operands]] [; comment]
 //   NAME equ EXPRESSION [; comment]
 //   $CONTROL ...
-//   INCLUDE 'path'
+//   INCLUDE 'path' (or "path")
 
 #include <optional>
 #include <string>
@@ -31,10 +31,10 @@ std::string_view WithoutComment(std::string_view line);
 // not a name or an equate without a name.
 Result<Statement> ReadStatement(std::string_view line);
 
-// For an INCLUDE line, the path between the quotes; nullopt for any other
-// line; a failure for an INCLUDE line without a quoted path. The path ends
-// at the last apostrophe that only blanks or a comment follow, so a path
-// with an apostrophe in it is read whole.
+// For an INCLUDE line, the path between the quotes (apostrophes or double
+// quotes); nullopt for any other line; a failure for an INCLUDE line without
+// a quoted path. The path ends at the last closing quote that only blanks or
+// a comment follow, so a path with an apostrophe in it is read whole.
 Result<std::optional<std::string>> IncludedPath(std::string_view line);
 
 // Splits at the commas outside quotes and parentheses; items trimmed.
@@ -43,8 +43,11 @@ std::vector<std::string> SplitList(std::string_view text);
 // The text between double quotes when text is exactly one such string.
 std::optional<std::string> DoubleQuoted(std::string_view text);
 
-// The bytes of a 'string' ('' stands for one apostrophe), or nullopt when
-// text is not exactly one such string.
-std::optional<std::string> SingleQuoted(std::string_view text);
+// An apostrophe or a double quote: either opens a string.
+bool IsQuote(char c);
+
+// The bytes of a 'string' or a "string" (the quote written twice stands for
+// one), or nullopt when text is not exactly one such string.
+std::optional<std::string> StringLiteral(std::string_view text);
 
 }  // namespace cuffware::toolchain

@@ -1,6 +1,8 @@
 #include "toolchain/tool_context.h"
 
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
@@ -21,6 +23,13 @@ std::string ToolPath(const ToolContext& context, std::string_view pathText) {
     if (IsAbsolute(pathText) || context.workingDirectory.empty())
         return HostPath(pathText);
     return ResolveCase(context.workingDirectory + "/" + MapPathText(pathText, WinePrefix()));
+}
+
+std::string LookedFor(const ToolContext& context, std::string_view pathText) {
+    std::error_code error;
+    std::filesystem::path hostPath = ToolPath(context, pathText);
+    std::filesystem::path absolute = std::filesystem::absolute(hostPath, error);
+    return "(looked for " + (error ? hostPath : absolute).string() + ")";
 }
 
 std::string MessageText(const Diagnostic& diagnostic) {
@@ -44,9 +53,10 @@ std::string WithExtension(std::string_view pathText, std::string_view extension)
 }
 
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText) {
-    Result<std::string> content = DiskFileSystem().ReadFile(ToolPath(context, pathText));
+    Result<std::string> content =
+        DiskFileSystem().ReadFile(ToolPath(context, pathText), kMaxToolInputBytes);
     if (!content)
-        return Diagnostic{pathText, 0, "cannot open"};
+        return Diagnostic{pathText, 0, "cannot open " + LookedFor(context, pathText)};
     return content;
 }
 

@@ -23,6 +23,9 @@ struct ToolContext {
 // taken from the working directory, with the same case rule.
 std::string ToolPath(const ToolContext& context, std::string_view pathText);
 
+// Where a missing file was looked for: "(looked for HOSTPATH)".
+std::string LookedFor(const ToolContext& context, std::string_view pathText);
+
 // "FILE:LINE: reason", or "FILE: reason" when no line is known.
 std::string MessageText(const Diagnostic& diagnostic);
 
@@ -33,8 +36,12 @@ int Fail(const ToolContext& context, const Diagnostic& diagnostic);
 // replaced; "common.asm", ".obj" -> "common.obj".
 std::string WithExtension(std::string_view pathText, std::string_view extension);
 
-// The whole file named by pathText; a failure names it as given.
+// The whole file named by pathText; a failure names it as given and the
+// host path it was looked for at.
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText);
+
+// The most a tool reads of one input (a source, an object, an option file).
+inline constexpr size_t kMaxToolInputBytes = 16 << 20;
 
 // Writes the whole file at once; a failure names it as given.
 Status WriteOutput(const ToolContext& context, const std::string& pathText,

@@ -49,5 +49,16 @@ TEST(ParseBatchLine, AnythingElseIsAProgramWithItsArguments) {
     EXPECT_EQ(Parsed("@c:\\q740\\bin\\maplist common.map").words.front(), "c:\\q740\\bin\\maplist");
 }
 
+// What the builder writes for a path with blanks, & or %: quotes group and
+// are dropped, "%%" is one "%".
+TEST(ParseBatchLine, QuotesGroupAndDoubledPercentsAreOne) {
+    EXPECT_EQ(
+        Parsed("\"c:\\100%% (x)\\bin\\as88.exe\" state0.asm -fascmd.cmd").words,
+        (std::vector<std::string>{"c:\\100% (x)\\bin\\as88.exe", "state0.asm", "-fascmd.cmd"}));
+    EXPECT_EQ(Parsed("cd \"c:\\a&b|c^d\\build\"").text, "c:\\a&b|c^d\\build");
+    EXPECT_EQ(Parsed("del \"my dir\\*.sre\"").words, std::vector<std::string>{"my dir\\*.sre"});
+    EXPECT_EQ(Parsed("\"\" \"\""), BatchCommand{});
+}
+
 }  // namespace
 }  // namespace cuffware::batch

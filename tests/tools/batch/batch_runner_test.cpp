@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -71,13 +74,17 @@ TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
     std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
     EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
 
-    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ncd ..\r\n"
-                  "cd nowhere\r\n"),
+    EXPECT_EQ(Run("cd c:\\q740\\app\\alarm\\build\r\ncopy common.equ comminc.h\r\ndel *.tmp\r\n"
+                  "cd ..\r\ncd nowhere\r\n"),
               1);
     EXPECT_EQ(dir.Read("drive_c/Q740/App/Alarm/Build/comminc.h"), "equ");
+    // A file is named as the batch names it, on its drive.
+    EXPECT_NE(out.str().find("Could Not Find c:\\Q740\\App\\Alarm\\Build\\*.tmp\n"),
+              std::string::npos)
+        << out.str();
     EXPECT_EQ(context.currentDirectory, dir / "prefix/dosdevices/c:/Q740/App/Alarm");
     EXPECT_NE(
-        err.str().find("build.bat, line 4: \"cd nowhere\" failed: nowhere: no such directory"),
+        err.str().find("build.bat, line 5: \"cd nowhere\" failed: nowhere: no such directory"),
         std::string::npos);
 }
 
@@ -89,15 +96,25 @@ TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
     EXPECT_EQ(err.str(), "");
 }
 
+// The first failure is kept for the builder's last line: a failing
+// program's first own line of output (not wine's) with the batch line.
 TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
     WriteProgram("fail.exe", "exit 3");
+    WriteProgram("tool.exe",
+                 "echo '0024:fixme:ntdll:x' >&2; echo 'wine: noise' >&2; echo 'a.asm:3: bad' >&2; "
+                 "exit 1");
     dir.Write("a.txt", "a");
-    EXPECT_EQ(Run("nothere x\r\nfail\r\ncopy a.txt b.txt\r\n"), 2);
+    EXPECT_EQ(Run("fail\r\nnothere x\r\ncopy a.txt b.txt\r\n"), 2);
     EXPECT_TRUE(dir.Exists("b.txt"));
     EXPECT_EQ(err.str(),
-              "build.bat, line 1: \"nothere x\" failed: nothere: not found, not even with .exe, "
-              ".com or .bat added\n"
-              "build.bat, line 2: \"fail\" failed: fail: ended with exit status 3\n");
+              "build.bat, line 1: \"fail\" failed: fail: ended with exit status 3\n"
+              "build.bat, line 2: \"nothere x\" failed: nothere: not found, not even with .exe, "
+              ".com or .bat added\n");
+    EXPECT_EQ(context.firstFailure, err.str().substr(0, err.str().find('\n')));
+
+    BatchContext again{dir.path(), out, err};
+    EXPECT_EQ(RunBatchText("copy a.txt c.txt\r\ntool x\r\nfail\r\n", "b.bat", again), 2);
+    EXPECT_EQ(again.firstFailure, "a.asm:3: bad (b.bat, line 2)");
 }
 
 TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {
@@ -118,7 +135,58 @@ TEST_F(BatchRunnerTest, ABatchFileRunsInPlaceAndComesBack) {
 
     dir.Write("loop.bat", "loop\r\n");
     EXPECT_EQ(Run("loop\r\n"), 1);
-    EXPECT_NE(err.str().find("batch files nested too deeply"), std::string::npos);
+    EXPECT_NE(err.str().find("batch files nested too deeply (at most 8 levels)"),
+              std::string::npos);
+}
+
+// A batch that starts itself twice would double at each level: 2^8 runs
+// within the depth limit. The total budget stops it after 64.
+TEST_F(BatchRunnerTest, ABatchStartingItselfTwiceStopsAtTheTotalBudget) {
+    dir.Write("twice.bat", "echo x\r\ntwice\r\ntwice\r\n");
+    EXPECT_GT(Run("twice\r\n"), 0);
+    EXPECT_EQ(context.nestedBatches, 64);
+    EXPECT_NE(err.str().find("too many batch files started from batch files (at most 64)"),
+              std::string::npos);
+}
+
+// "\dir\x" means the current drive's root, not the host's: with the
+// current directory on c:, the file deleted is the one on c:.
+TEST_F(BatchRunnerTest, ARootedPathWithoutADriveStaysOnTheCurrentDrive) {
+    dir.Write("drive_c/tmp/x/a.sre", "c");
+    dir.Write("drive_c/build/.keep", "");
+    std::filesystem::create_directories(dir / "prefix/dosdevices");
+    std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
+    EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
+    context.currentDirectory = dir / "prefix/dosdevices/c:/build";
+
+    EXPECT_EQ(BatchPath(context, "\\tmp\\x\\*.*"), dir / "prefix/dosdevices/c:/tmp/x/*.*");
+    EXPECT_EQ(Run("del \\tmp\\x\\*.*\r\n"), 0);
+    EXPECT_FALSE(dir.Exists("drive_c/tmp/x/a.sre"));
+    context.currentDirectory = dir.path();  // on no Wine drive: the host's root
+    EXPECT_EQ(BatchPath(context, "\\tmp\\x"), "/tmp/x");
+}
+
+// A file that matches but cannot be deleted is named with the reason, and
+// the line fails: it is not "Could Not Find".
+TEST_F(BatchRunnerTest, ARefusedDeletionIsReportedWithItsReason) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX file attributes";
+#else
+    dir.Write("locked/old.sre", "old");
+    const std::string locked = dir / "locked";
+    const bool root = geteuid() == 0;
+    const std::string lockFile = "chattr +i '" + locked + "/old.sre' 2>/dev/null";
+    if (root ? std::system(lockFile.c_str()) != 0 : chmod(locked.c_str(), 0555) != 0)
+        GTEST_SKIP() << "cannot make a file undeletable here";
+    const int failed = Run("del locked\\*.sre\r\n");
+    const std::string unlock = "chattr -i '" + locked + "/old.sre'";
+    if (root ? std::system(unlock.c_str()) != 0 : chmod(locked.c_str(), 0755) != 0)
+        ADD_FAILURE() << "could not unlock " << locked;
+    EXPECT_EQ(failed, 1);
+    EXPECT_EQ(out.str(), "> del locked\\*.sre\n");
+    EXPECT_EQ(err.str(), "build.bat, line 1: \"del locked\\*.sre\" failed: " + locked +
+                             "/old.sre: cannot delete: Operation not permitted\n");
+#endif
 }
 
 TEST_F(BatchRunnerTest, TheProgramRunsFromTheBatchDirectoryAndFailsWithStatusOne) {

@@ -18,6 +18,7 @@ std::string InSection(const std::string& body) {
 ToolRun Assemble(const TempDir& dir, const std::string& source,
                  std::vector<std::string> args = {"t.asm"}) {
     dir.Write("bad.h", "; fine\n  BOGUS 1\n");
+    dir.Write("outer.h", "\n  INCLUDE \"bad.h\"\n");
     dir.Write("it's/x.h", "X equ 3\n");
     dir.Write("odd.cmd", "-Ms\n  -t -q\n");
     dir.Write("t.obj", "stale");
@@ -37,6 +38,8 @@ TEST(As88, AssemblesTheBytesTheSourceDescribes) {
         {InSection("  DB 1, 0FFh, 'Ab''c', -1 ; a comment, 'quoted'\n  DW 0x1234, 65535\n"
                    "  DS 3\n  DB \t0x7F\t\n"),
          {1, 0xFF, 'A', 'b', '\'', 'c', 0xFF, 0x34, 0x12, 0xFF, 0xFF, 0, 0, 0, 0x7F}},
+        {InSection("  DB \"T;'\"\"K\", 0, \"\", \"a,b\" ; \"c\"\n"),
+         {'T', ';', '\'', '"', 'K', 0, 'a', ',', 'b'}},
         {InSection("First:  NOP\n        LD      A,[HL]\n        CARL    Third\n"
                    "Third:  ret\n        JRS     NZ,First\n"),
          {0xFF, 0x40, 0xCE, 0xF2, 0xCE, 0xCE, 0xF8, 0xE4, 0xCE}},
@@ -68,11 +71,13 @@ struct ErrorCase {
 TEST(As88, ReportsFileAndLineAndWritesNoObject) {
     const std::string text = "  DEFSECT \".text\", CODE AT 0x100\n  SECT \".text\"\n";
     const ErrorCase cases[] = {
-        {"\n  INCLUDE 'nothere.h'\n", "t.asm:2: cannot open include file 'nothere.h'\n"},
-        {"  INCLUDE 'bad.h'\n",
-         "bad.h:2: cannot read line: unknown instruction or directive "
-         "'BOGUS'\n"},
-        {"  INCLUDE nothere.h\n", "t.asm:1: INCLUDE expects a path in apostrophes\n"},
+        {"\n  INCLUDE 'nothere.h'\n",
+         "t.asm:2: cannot open include file 'nothere.h' (looked for DIR/nothere.h)\n"},
+        {"\n\n  INCLUDE 'outer.h'\n",
+         "bad.h:2: cannot read line: unknown instruction or directive 'BOGUS'\n"
+         "  included from outer.h:2\n  included from t.asm:3\n"},
+        {"  INCLUDE nothere.h\n", "t.asm:1: INCLUDE expects a path in quotes\n"},
+        {"  INCLUDE \"x.h'\n", "t.asm:1: INCLUDE path has no closing double quote\n"},
         {text + "  LD A,#Nowhere\n", "t.asm:3: undefined symbol 'Nowhere'\n"},
         {text + "  DB 1,,2\n", "t.asm:3: DB expects values\n"},
         {text + "  DB 256\n", "t.asm:3: value out of range for DB: 256\n"},
@@ -89,7 +94,9 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
          "t.asm:3: symbol 'Value' already defined at t.asm:2\n"},
         {"  GLOBAL Missing\n" + text, "t.asm:1: undefined symbol 'Missing'\n"},
         {"X equ 1\n", "t.asm: no section defined (DEFSECT)\n"},
-        {text, "none.cmd: cannot open option file\n", {"t.asm", "-fnone.cmd"}},
+        {text,
+         "none.cmd: cannot open option file (looked for DIR/none.cmd)\n",
+         {"t.asm", "-fnone.cmd"}},
         {text, "odd.cmd:2: unknown option '-q'\n", {"t.asm", "-fodd.cmd"}},
         {text, "command line: unknown option '-x'\n", {"t.asm", "-x"}},
     };
@@ -97,7 +104,7 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
         TempDir dir;
         ToolRun run = Assemble(dir, error.source, error.args);
         EXPECT_EQ(run.status, 1) << error.source;
-        EXPECT_EQ(run.err, error.message) << error.source;
+        EXPECT_EQ(run.err, testing::InDir(error.message, dir)) << error.source;
         EXPECT_FALSE(dir.Exists("t.obj")) << error.source;
     }
 }

@@ -39,6 +39,13 @@ inline ToolRun RunTool(ToolEntry tool, const std::vector<std::string>& args,
     return {status, out.str(), err.str()};
 }
 
+// An expected message with "DIR" standing for the test directory.
+inline std::string InDir(std::string message, const cuffware::testing::TempDir& dir) {
+    if (size_t at = message.find("DIR"); at != std::string::npos)
+        message.replace(at, 3, dir.path());
+    return message;
+}
+
 // The three option files exactly as the build writes them.
 inline void WriteOptionFiles(const cuffware::testing::TempDir& dir) {
     dir.Write("ascmd.cmd",

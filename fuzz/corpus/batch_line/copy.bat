@@ -1,0 +1,1 @@
+copy common.equ comminc.h

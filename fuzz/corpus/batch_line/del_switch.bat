@@ -1,0 +1,1 @@
+del /q *.sre "my dir\*.obj"

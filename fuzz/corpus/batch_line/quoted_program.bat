@@ -1,0 +1,1 @@
+"c:\100%%\bin\as88.exe" state0.asm -fascmd.cmd

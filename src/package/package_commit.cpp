@@ -1,0 +1,164 @@
+#include "package/package_commit.h"
+
+#include "project/text_file.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+namespace {
+
+constexpr std::string_view kJournalHeader = "cuffware package journal";
+constexpr std::string_view kJournalEnd = "end";
+constexpr std::string_view kBackupSuffix = ".cuffware-old";
+constexpr size_t kMaxJournalBytes = 64 << 10;
+
+std::string InDirectory(const std::string& directory, std::string_view name) {
+    return Trimmed(directory) + "\\" + std::string(name);
+}
+
+std::string FileNameOf(std::string_view pathText) {
+    const size_t separator = pathText.find_last_of("\\/");
+    return std::string(separator == std::string_view::npos ? pathText
+                                                           : pathText.substr(separator + 1));
+}
+
+std::string BackupOf(const std::string& pathText) {
+    return pathText + std::string(kBackupSuffix);
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("\\/:") == std::string_view::npos && !HasControlByte(name);
+}
+
+// One file of the package that has taken its name, and whether a previous
+// file was kept aside for it.
+struct Replaced {
+    std::string path;
+    bool hadPrevious = false;
+};
+
+// Puts back the files already replaced, last first: the previous file where
+// there was one, else none. Returns what could not be put back, one line each.
+std::string PutBack(FileSystem& files, const std::vector<Replaced>& replaced) {
+    std::string failures;
+    for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
+        Status undone = it->hadPrevious ? files.Rename(BackupOf(it->path), it->path)
+                                        : files.RemoveFile(it->path);
+        if (!undone)
+            failures += "\n" + undone.error().Text() + " (the previous file was not put back)";
+    }
+    return failures;
+}
+
+}  // namespace
+
+std::string PackageJournalText(const std::vector<PackageMove>& moves) {
+    TextFile file;
+    file.Line(kJournalHeader);
+    for (const PackageMove& move : moves) {
+        file.Line(move.temporary);
+        file.Line(move.final);
+    }
+    file.Line(kJournalEnd);
+    return file.Text();
+}
+
+Result<std::vector<PackageMove>> ParsePackageJournal(std::string_view text,
+                                                     const std::string& pathText) {
+    std::vector<std::string_view> lines = SplitLines(text);
+    if (lines.size() < 2 || lines.front() != kJournalHeader || lines.back() != kJournalEnd ||
+        lines.size() % 2 != 0)
+        return Diagnostic{pathText, 0, "damaged package journal; delete it to go on"};
+    std::vector<PackageMove> moves;
+    for (size_t i = 1; i + 1 < lines.size(); i += 2) {
+        if (!IsPlainFileName(lines[i]) || !IsPlainFileName(lines[i + 1]))
+            return Diagnostic{pathText, static_cast<int>(i) + 1,
+                              "the package journal names a file outside the build directory"};
+        moves.push_back({std::string(lines[i]), std::string(lines[i + 1])});
+    }
+    return moves;
+}
+
+Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
+                     const std::vector<GeneratedFile>& package) {
+    std::vector<std::string> temporaries;
+    auto discardTemporaries = [&](size_t from) {
+        for (size_t i = from; i < temporaries.size(); ++i)
+            (void)files.RemoveFile(temporaries[i]);
+    };
+    std::vector<PackageMove> moves;
+    for (const GeneratedFile& file : package) {
+        Result<std::string> temporary = files.WriteTemporary(file.path, file.content);
+        if (!temporary) {
+            discardTemporaries(0);
+            return temporary.error();
+        }
+        temporaries.push_back(*temporary);
+        moves.push_back({FileNameOf(*temporary), FileNameOf(file.path)});
+    }
+
+    // Once the journal is on disk the new package counts as written: an
+    // interrupted run is completed by the next one.
+    const std::string journal = InDirectory(buildDirectory, kPackageJournalName);
+    if (Status noted = files.WriteFile(journal, PackageJournalText(moves)); !noted) {
+        discardTemporaries(0);
+        return noted;
+    }
+
+    std::vector<Replaced> replaced;
+    for (size_t i = 0; i < package.size(); ++i) {
+        const std::string& path = package[i].path;
+        const bool hadPrevious = files.Exists(path);
+        Status moved = hadPrevious ? files.Rename(path, BackupOf(path)) : Status::Ok();
+        if (moved) {
+            moved = files.Rename(temporaries[i], path);
+            if (!moved && hadPrevious)
+                (void)files.Rename(BackupOf(path), path);
+        }
+        if (!moved) {
+            // Without the journal an interruption from here on rolls back.
+            (void)files.RemoveFile(journal);
+            discardTemporaries(i);
+            return Diagnostic{path, 0, moved.error().message + PutBack(files, replaced)};
+        }
+        replaced.push_back({path, hadPrevious});
+    }
+    for (const Replaced& file : replaced)
+        if (file.hadPrevious)
+            (void)files.RemoveFile(BackupOf(file.path));
+    return files.RemoveFile(journal);
+}
+
+Status RecoverPackage(FileSystem& files, const std::string& buildDirectory,
+                      const std::vector<std::string>& packagePaths) {
+    const std::string journal = InDirectory(buildDirectory, kPackageJournalName);
+    if (files.Exists(journal)) {
+        Result<std::string> text = files.ReadFile(journal, kMaxJournalBytes);
+        if (!text)
+            return text.error();
+        Result<std::vector<PackageMove>> moves = ParsePackageJournal(*text, journal);
+        if (!moves)
+            return moves.error();
+        for (const PackageMove& move : *moves) {
+            const std::string temporary = InDirectory(buildDirectory, move.temporary);
+            if (!files.Exists(temporary))
+                continue;  // it took its name before the interruption
+            if (Status moved = files.Rename(temporary, InDirectory(buildDirectory, move.final));
+                !moved)
+                return moved;
+        }
+        if (Status removed = files.RemoveFile(journal); !removed)
+            return removed;
+    } else {
+        for (const std::string& path : packagePaths)
+            if (files.Exists(BackupOf(path)))
+                if (Status restored = files.Rename(BackupOf(path), path); !restored)
+                    return restored;
+    }
+    files.DeleteMatching(buildDirectory, "*.cuffware-new");
+    files.DeleteMatching(buildDirectory, "*" + std::string(kBackupSuffix));
+    return Status::Ok();
+}
+
+}  // namespace cuffware

@@ -1,0 +1,33 @@
+#pragma once
+// The host's file primitives under the disk file system (file_system.h):
+// host paths here, diagnostics naming the path text the caller gives.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace cuffware {
+
+// Opens the file for reading without waiting and closes it again.
+bool HostFileOpens(const std::string& hostPath);
+
+// The whole regular file of at most maxBytes; see FileSystem::ReadFile.
+Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
+                                 const std::string& pathText);
+
+// Creates hostPath new and exclusive, writes content and flushes it to the
+// disk. When a file of that name exists already, alreadyExists is set and
+// nothing is touched.
+Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
+                        const std::string& pathText, bool& alreadyExists);
+
+// Renames a regular file over another, durably; see FileSystem::Rename.
+Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
+                      const std::string& fromText, const std::string& toText);
+
+// A name part no other process uses: the process id.
+std::string ProcessTag();
+
+}  // namespace cuffware
