@@ -8,7 +8,7 @@ if(NOT WIN32)
   list(APPEND programs cuffware-batch)  # build.bat's interpreter off Windows
 endif()
 # The window programs exist only where they are built: with Qt on Linux, and
-# the Windows window program once the cross build makes it.
+# the Windows API one (src/win32) in the cross build.
 foreach(window cuffware-builder cuffware-batch-window)
   if(TARGET ${window})
     list(APPEND programs ${window})

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/builder_arguments.h"
 #include "app/headless.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
@@ -24,25 +25,6 @@
 #include "ui/main_window.h"
 
 namespace {
-
-struct BuilderArguments {
-    std::string settingsPath;
-    std::string argumentText;
-};
-
-BuilderArguments ParseArguments(int argc, char** argv) {
-    BuilderArguments parsed;
-    std::vector<std::string> words(argv + 1, argv + argc);
-    size_t next = 0;
-    if (words.size() >= 2 && words[0] == "--settings") {
-        parsed.settingsPath = words[1];
-        next = 2;
-    }
-    parsed.settingsPath = cuffware::ChosenSettingsFile(parsed.settingsPath);
-    for (; next < words.size(); ++next)
-        parsed.argumentText += (parsed.argumentText.empty() ? "" : " ") + words[next];
-    return parsed;
-}
 
 // For the documentation's screenshots: CUFFWARE_BUILDER_OPEN=options,
 // analysis or about opens that window once the main window is up.
@@ -68,7 +50,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(cuffware::kApplicationTitle);
     QApplication::setOrganizationName(cuffware::kApplicationTitle);
-    BuilderArguments arguments = ParseArguments(argc, argv);
+    cuffware::BuilderArguments arguments =
+        cuffware::ParseBuilderArguments(std::vector<std::string>(argv + 1, argv + argc));
 
     cuffware::MainWindow window(cuffware::DiskFileSystem(), cuffware::HostProcesses(),
                                 cuffware::HostRegistry());

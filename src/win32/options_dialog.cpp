@@ -1,0 +1,75 @@
+#include "win32/options_dialog.h"
+
+#include "win32/resource_ids.h"
+#include "win32/wide_text.h"
+
+namespace cuffware {
+
+namespace {
+
+// The edit control of each OptionsField, in its order.
+constexpr int kFieldControls[] = {IDC_SDK_PATH, IDC_ASSEMBLER_PATH, IDC_NUMBER_OF_STATES,
+                                  IDC_FIRMWARE_VERSION};
+
+int FieldControl(OptionsField field) {
+    return kFieldControls[static_cast<int>(field)];
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(OptionsModel& model, HWND owner) : model_(model) {
+    Create(IDD_OPTIONS, owner);
+    SetWindowTextW(hwnd(), Wide(kOptionsTitle).c_str());
+    SetItemText(IDC_OPTIONS_FRAME, kOptionsFrameCaption);
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts()) {
+        SetItemText(IDC_OPTIONS_LABEL_FIRST + static_cast<int>(layout.field), layout.caption);
+        if (layout.maxLength > 0)
+            SendMessageW(Item(FieldControl(layout.field)), EM_LIMITTEXT,
+                         static_cast<WPARAM>(layout.maxLength), 0);
+    }
+}
+
+void OptionsDialog::Fill() {
+    filling_ = true;
+    for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
+        SetItemText(FieldControl(layout.field), model_.FieldText(layout.field));
+    filling_ = false;
+    SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
+}
+
+bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+        case WM_INITDIALOG:
+            result = TRUE;
+            return true;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
+                if (id == FieldControl(layout.field)) {
+                    if (HIWORD(wParam) == EN_CHANGE && !filling_)
+                        model_.FieldChanged(layout.field, ItemText(id));
+                    return true;
+                }
+            switch (id) {
+                case IDOK:
+                    if (model_.OK())
+                        ShowWindow(hwnd(), SW_HIDE);
+                    return true;
+                case IDC_APPLY:
+                    model_.Apply();
+                    return true;
+                case IDCANCEL:
+                    ShowWindow(hwnd(), SW_HIDE);
+                    return true;
+            }
+            return false;
+        }
+        case WM_CLOSE:
+            model_.CloseBox();
+            ShowWindow(hwnd(), SW_HIDE);
+            return true;
+    }
+    return false;
+}
+
+}  // namespace cuffware
