@@ -33,6 +33,7 @@ void OptionsDialog::Fill() {
     filling_ = true;
     for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
         SetItemText(FieldControl(layout.field), model_.FieldText(layout.field));
+    SetItemText(IDC_SETTINGS_FILE, model_.SettingsFileLine());
     filling_ = false;
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
 }
