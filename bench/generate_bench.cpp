@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/create_build_scripts.h"
+#include "app/actions/create_build_scripts.h"
 #include "project/builder_script.h"
 
 namespace cuffware {

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "analysis/memory_usage.h"
-#include "app/create_cuffware.h"
+#include "app/actions/create_cuffware.h"
 #include "package/code_image.h"
 #include "package/srecord_reader.h"
 

@@ -14,6 +14,21 @@ function(cuffware_library name)
   endif()
 endfunction()
 
+# cuffware_host_sources(OUT_VAR)
+# The *.cpp files of the calling folder for this host: host-specific code
+# sits in *_posix.cpp / *_win32.cpp pairs behind one header, and the build
+# takes the host's half; a program's *_main.cpp is left to its executable.
+function(cuffware_host_sources out_var)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "_main\\.cpp$")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  set(${out_var} ${sources} PARENT_SCOPE)
+endfunction()
+
 # cuffware_test(NAME SOURCES... DEPENDS libs...)
 # One GoogleTest executable per folder of tests/, each test case a CTest test.
 function(cuffware_test name)

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "analysis/memory_usage.h"
-#include "app/analyze_cuffware.h"
+#include "app/command_line/memory_usage_text.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

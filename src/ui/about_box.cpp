@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/about_texts.h"
+#include "app/window_models/about_texts.h"
 #include "platform/user_port.h"
 #include "ui/application_icon.h"
 #include "ui/qt_text.h"

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/memory_usage_view.h"
+#include "app/window_models/memory_usage_view.h"
 
 class QTreeWidget;
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/builder_arguments.h"
-#include "app/headless.h"
+#include "app/actions/program_settings.h"
+#include "app/window_models/builder_arguments.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
 #include "platform/program_version.h"

@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "app/main_window_model.h"
+#include "app/window_models/main_window_model.h"
 
 class QMimeData;
 

@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/memory_usage_view.h"
-#include "app/message_text.h"
+#include "app/window_models/memory_usage_view.h"
+#include "app/window_models/message_text.h"
 #include "platform/host_path.h"
 #include "ui/about_box.h"
 #include "ui/analyze_dialog.h"

@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <vector>
 
-#include "app/main_window_model.h"
+#include "app/window_models/main_window_model.h"
 #include "ui/main_window_form.h"
 #include "ui/modal_hooks.h"
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/main_window_model.h"
+#include "app/window_models/main_window_model.h"
 
 class QAction;
 class QCheckBox;

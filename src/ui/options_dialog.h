@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "app/options_model.h"
+#include "app/window_models/options_model.h"
 
 class QLabel;
 class QLineEdit;

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/memory_usage_view.h"
+#include "app/window_models/memory_usage_view.h"
 
 namespace cuffware {
 

@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <QWidget>
 
-#include "app/window_placement.h"
+#include "app/window_models/window_placement.h"
 #include "platform/user_port.h"
 #include "ui/qt_text.h"
 

@@ -1,6 +1,6 @@
 #include "win32/about_box.h"
 
-#include "app/about_texts.h"
+#include "app/window_models/about_texts.h"
 #include "platform/user_port.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"

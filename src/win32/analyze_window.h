@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_usage_view.h"
+#include "app/window_models/memory_usage_view.h"
 #include "win32/dialog_window.h"
 
 namespace cuffware {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_model.h"
+#include "app/window_models/main_window_model.h"
 
 namespace cuffware {
 

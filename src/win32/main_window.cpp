@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/memory_usage_view.h"
+#include "app/window_models/memory_usage_view.h"
 #include "win32/about_box.h"
 #include "win32/analyze_window.h"
 #include "win32/options_dialog.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_window_model.h"
+#include "app/window_models/main_window_model.h"
 #include "platform/user_settings.h"
 #include "win32/dialog_window.h"
 #include "win32/file_tree_view.h"

@@ -4,7 +4,7 @@
 // (and Esc) hides it; the close box tells the model, which then discards
 // the dialog.
 
-#include "app/options_model.h"
+#include "app/window_models/options_model.h"
 #include "win32/dialog_window.h"
 
 namespace cuffware {

@@ -1,6 +1,6 @@
 #include "win32/window_placement.h"
 
-#include "app/window_placement.h"
+#include "app/window_models/window_placement.h"
 #include "platform/user_port.h"
 
 namespace cuffware {

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/demo_command.h"
-#include "app/headless.h"
-#include "app/main_window_model.h"
+#include "app/command_line/demo_command.h"
+#include "app/command_line/headless.h"
+#include "app/window_models/main_window_model.h"
 #include "platform/file_system.h"
 #include "platform/host_process.h"
 #include "platform/host_tree.h"

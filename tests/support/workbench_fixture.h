@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/workbench.h"
+#include "app/actions/workbench.h"
 #include "platform/file_system.h"
 #include "support/recording_processes.h"
 #include "support/recording_user_port.h"

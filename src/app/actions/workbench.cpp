@@ -1,0 +1,37 @@
+#include "app/actions/workbench.h"
+
+#include "app/actions/status_texts.h"
+#include "project/text_rules.h"
+
+namespace cuffware {
+
+void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
+    bench.user.SetStatus(kStatusReady);
+    bench.settingsPath = settingsPath;
+    Result<LoadedToolSettings> loaded = LoadToolSettings(bench.files, settingsPath);
+    if (loaded.ok()) {
+        bench.settings = loaded->settings;
+        for (const std::string& warning : loaded->warnings)
+            bench.user.ShowMessage(warning, MessageIcon::Exclamation);
+    } else {
+        bench.settings = DefaultToolSettings();
+        bench.user.ShowMessage(
+            "The tool settings cannot be read or created; the defaults are used.\n" +
+                loaded.error().Text(),
+            MessageIcon::Exclamation);
+    }
+    bench.project = StartupProject(bench.settings);
+}
+
+bool FolderNamed(Workbench& bench) {
+    if (!Trimmed(bench.project.FolderName).empty())
+        return true;
+    bench.user.SetStatus(kStatusApplicationNotSpecified);
+    return false;
+}
+
+void MakeBuildDirectory(Workbench& bench) {
+    (void)bench.files.MakeDirectory(bench.project.BuildDirectory);
+}
+
+}  // namespace cuffware

@@ -1,0 +1,96 @@
+#include "app/command_line/overlay_report.h"
+
+#include <cstdio>
+
+namespace cuffware {
+
+namespace {
+
+std::string Percent(int part) {
+    return std::to_string((part * 100 + kFirmwareOverlaySize / 2) / kFirmwareOverlaySize) + "%";
+}
+
+std::string Padded(std::string text, size_t width) {
+    text.resize(std::max(text.size() + 1, width), ' ');
+    return text;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            json += escaped;
+        } else {
+            json += c;  // bytes above 127 pass as they are, like every text here
+        }
+    }
+    return json + "\"";
+}
+
+}  // namespace
+
+std::vector<OverlayShare> OverlayShares(const MemoryUsageReport& report) {
+    std::vector<OverlayShare> shares = {{"Common", report.CommonUsage, report.CommonUsage,
+                                         report.CommonUsage > kFirmwareOverlaySize}};
+    for (size_t i = 0; i < report.StateUsage.size(); ++i) {
+        int overlay = report.CommonUsage + report.StateUsage[i];
+        shares.push_back({"State " + std::to_string(i), report.StateUsage[i], overlay,
+                          overlay > kFirmwareOverlaySize});
+    }
+    return shares;
+}
+
+std::string OverlaySharesText(const MemoryUsageReport& report) {
+    std::string text = "Overlay share (of " + std::to_string(kFirmwareOverlaySize) +
+                       " bytes, a state with the common section):\n";
+    for (const OverlayShare& share : OverlayShares(report)) {
+        text += Padded(share.section, 9) + Padded(std::to_string(share.overlay), 5) +
+                Percent(share.overlay);
+        if (share.exceeded)
+            text += "  over by " + std::to_string(share.overlay - kFirmwareOverlaySize);
+        text += "\n";
+    }
+    return text;
+}
+
+std::string OverlayExceededText(const MemoryUsageReport& report) {
+    std::string names;
+    for (const OverlayShare& share : OverlayShares(report)) {
+        if (share.exceeded)
+            names += (names.empty() ? "" : ", ") + share.section + " (" +
+                     std::to_string(share.overlay) + " bytes)";
+    }
+    if (names.empty())
+        return {};
+    return "The " + std::to_string(kFirmwareOverlaySize) + "-byte overlay is exceeded by " + names +
+           ".";
+}
+
+std::string MemoryUsageJson(const MemoryUsageReport& report) {
+    std::string json = "{\"codeFile\":" + JsonString(report.FileName) +
+                       ",\"eepromMemoryUsage\":" + std::to_string(report.ImageSize) +
+                       ",\"codeSize\":" + std::to_string(report.UsedSize) +
+                       ",\"commonSectionUsage\":" + std::to_string(report.CommonUsage) +
+                       ",\"maximumStateUsage\":" + std::to_string(report.MaxStateUsage) +
+                       ",\"maximumOverlayUsage\":" + std::to_string(report.MaxOverlayUsage) +
+                       ",\"overlaySize\":" + std::to_string(kFirmwareOverlaySize) +
+                       ",\"overlayExceeded\":" + (report.OverlayExceeded ? "true" : "false") +
+                       ",\"sections\":[";
+    bool first = true;
+    for (const OverlayShare& share : OverlayShares(report)) {
+        json += std::string(first ? "" : ",") + "{\"section\":" + JsonString(share.section) +
+                ",\"usage\":" + std::to_string(share.usage) +
+                ",\"overlay\":" + std::to_string(share.overlay) +
+                ",\"exceeded\":" + (share.exceeded ? "true" : "false") + "}";
+        first = false;
+    }
+    return json + "]}";
+}
+
+}  // namespace cuffware

@@ -1,0 +1,260 @@
+// Runs of "package" that are killed part-way, and runs that meet on one build
+// directory: whatever happens, the next run finds the whole previous package
+// or the whole new one, and no temporary file once it has passed.
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "app/actions/build_directory_lock.h"
+#include "app/actions/create_cuffware.h"
+#include "app/actions/file_commands.h"
+#include "app/command_line/headless.h"
+#include "package/s2_records.h"
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Counting;
+using testing::SectionFile;
+
+// The disk, but the process ends at once, as under kill -9, just before the
+// Nth step that changes it. WriteFile is taken as its two steps, the
+// temporary file and the rename.
+class CrashingFileSystem : public FileSystem {
+  public:
+    explicit CrashingFileSystem(int crashAt) : crashAt_(crashAt) {}
+
+    bool Exists(const std::string& path) override { return disk_.Exists(path); }
+    Result<std::string> ReadFile(const std::string& path, size_t maxBytes) override {
+        return disk_.ReadFile(path, maxBytes);
+    }
+    Status WriteFile(const std::string& path, std::string_view content) override {
+        Result<std::string> temporary = WriteTemporary(path, content);
+        if (!temporary)
+            return temporary.error();
+        Status renamed = Rename(*temporary, path);
+        if (!renamed)
+            (void)RemoveFile(*temporary);
+        return renamed;
+    }
+    Result<std::string> WriteTemporary(const std::string& path, std::string_view content) override {
+        Step();
+        return disk_.WriteTemporary(path, content);
+    }
+    Status Rename(const std::string& from, const std::string& to) override {
+        Step();
+        return disk_.Rename(from, to);
+    }
+    Status MakeDirectory(const std::string& path) override { return disk_.MakeDirectory(path); }
+    Status RemoveFile(const std::string& path) override {
+        Step();
+        return disk_.RemoveFile(path);
+    }
+    int DeleteMatching(const std::string& directory, std::string_view pattern) override {
+        Step();
+        return disk_.DeleteMatching(directory, pattern);
+    }
+
+  private:
+    void Step() {
+        if (++steps_ == crashAt_)
+            _exit(kCrashed);
+    }
+
+    static constexpr int kCrashed = 99;
+    FileSystem& disk_ = DiskFileSystem();
+    int crashAt_;
+    int steps_ = 0;
+};
+
+class InterruptedRun : public ::testing::Test {
+  protected:
+    InterruptedRun() {
+        dir.Write("builder.ini", "STATES=2\r\nVERSION=740018\r\n");
+        dir.Write(
+            "build/demo.scr",
+            "App\r\ndemo\r\nd\r\nb1\r\nb2\r\n740018\r\n0\r\n0\r\n\r\nh\r\ns\r\n" + build +
+                "\r\ni\r\na\r\n7\r\n1\r\np.asm\r\n1\r\nh.h\r\n1\r\nb.asm\r\n0\r\n1\r\ns.asm\r\n"
+                "0\r\n0\r\n");
+        WriteSections(100);
+    }
+
+    void WriteSections(int commonBytes) {
+        dir.Write("build/common.sre", SectionFile(Counting(commonBytes)));
+        dir.Write("build/state0.sre", SectionFile(Counting(50)));
+        dir.Write("build/param.sre", SectionFile(Counting(12)));
+    }
+
+    // The headless command on the script; its exit status.
+    int Headless(const std::string& command, FileSystem& files = DiskFileSystem()) {
+        testing::RecordingProcesses processes;
+        std::ostringstream out, err;
+        return RunHeadless({"--settings", dir / "builder.ini", command, build + "/demo.scr"}, files,
+                           processes, out, err);
+    }
+
+    // The headless command in a child process: how it ended.
+    int InChild(const std::string& command, int crashAt) {
+        pid_t child = fork();
+        if (child == 0) {
+            CrashingFileSystem files(crashAt);
+            _exit(Headless(command, files));
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    using Package = std::map<std::string, std::string>;
+    Package PackageOnDisk() const {
+        Package package;
+        for (const char* name : {"demo_code_018.bin", "demo_par_018.bin", "demo.txt"})
+            if (dir.Exists("build/" + std::string(name)))
+                package[name] = dir.Read("build/" + std::string(name));
+        return package;
+    }
+    void PutOnDisk(const Package& package) {
+        for (const auto& [name, content] : package)
+            dir.Write("build/" + name, content);
+    }
+
+    // What an interrupted run may leave: temporary and kept-aside files, the journal.
+    std::string Leftovers() const {
+        std::string names;
+        for (const auto& entry : fs::directory_iterator(build)) {
+            const std::string name = entry.path().filename().string();
+            if (name.find(".cuffware-") != std::string::npos || name.ends_with(".journal"))
+                names += name + " ";
+        }
+        return names;
+    }
+    void RemoveLeftovers() {
+        for (const auto& entry : fs::directory_iterator(build)) {
+            const std::string name = entry.path().filename().string();
+            if (name.find(".cuffware-") != std::string::npos || name.ends_with(".journal"))
+                fs::remove(entry.path());
+        }
+    }
+
+    testing::TempDir dir;
+    const std::string build = dir / "build";
+};
+
+// A kill before each step of "package" in turn: the next run ("analyze")
+// finds the previous package or the new one, whole, and nothing left over.
+TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package before = PackageOnDisk();
+    WriteSections(200);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package after = PackageOnDisk();
+    ASSERT_NE(before, after);
+
+    int olds = 0, news = 0, step = 1;
+    for (;; ++step) {
+        PutOnDisk(before);
+        RemoveLeftovers();
+        const int ended = InChild("package", step);
+        ASSERT_TRUE(ended == 99 || ended == kExitSuccess) << "step " << step;
+        EXPECT_EQ(Headless("analyze"), kExitSuccess) << "step " << step;
+        const Package found = PackageOnDisk();
+        EXPECT_TRUE(found == before || found == after) << "killed before step " << step;
+        EXPECT_EQ(Leftovers(), "") << "killed before step " << step;
+        (found == before ? olds : news) += 1;
+        if (ended == kExitSuccess)
+            break;
+    }
+    EXPECT_GE(step, 10);  // three files, a journal, renames: every one was a kill point
+    EXPECT_GT(olds, 0);
+    EXPECT_GT(news, 1);
+}
+
+// A journal someone else wrote may not move files from outside the build
+// directory into the package.
+TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package package = PackageOnDisk();
+    dir.Write("outside.bin", "outside");
+    dir.Write("build/cuffware-package.journal",
+              "cuffware package journal\r\n..\\outside.bin\r\ndemo_code_018.bin\r\nend\r\n");
+    EXPECT_EQ(Headless("analyze"), kExitFailure);
+    EXPECT_EQ(Headless("package"), kExitFailure);
+    EXPECT_EQ(dir.Read("outside.bin"), "outside");
+    EXPECT_EQ(PackageOnDisk(), package);
+}
+
+// Another process holds the build directory: the run waits, then refuses
+// naming the holder. Once the holder is killed, its lock holds nothing up.
+TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        Result<RunLock> lock = LockRun(build + "\\" + kRunLockName, "Create Cuffware", 0);
+        (void)!write(ready[1], lock ? "y" : "n", 1);
+        pause();
+        _exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(read(ready[0], &answer, 1), 1);
+    ASSERT_EQ(answer, 'y');
+
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    Workbench bench(DiskFileSystem(), processes, user);
+    LoadWorkbench(bench, dir / "builder.ini");
+    ASSERT_TRUE(RestoreProjectScript(bench, build + "/demo.scr"));
+    bench.runLockPatienceMs = 200;
+    user.shown.clear();
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{"The build directory is in use by another run.\n" + build +
+                                       "\\cuffware.lock: in use by process " +
+                                       std::to_string(holder) + " (Create Cuffware)"});
+
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_TRUE(CreateCuffware(bench));
+    close(ready[0]);
+    close(ready[1]);
+}
+
+// Two processes packaging one build directory over and over: each run waits
+// for the other, none fails, and the package stays whole.
+TEST_F(InterruptedRun, TwoProcessesPackagingOneDirectoryTakeTurns) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package package = PackageOnDisk();
+    pid_t runners[2];
+    for (pid_t& runner : runners) {
+        runner = fork();
+        if (runner == 0) {
+            for (int i = 0; i < 15; ++i)
+                if (Headless("package") != kExitSuccess || Headless("analyze") != kExitSuccess)
+                    _exit(1);
+            _exit(0);
+        }
+    }
+    for (pid_t runner : runners) {
+        int status = 0;
+        waitpid(runner, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(PackageOnDisk(), package);
+    EXPECT_EQ(Leftovers(), "");
+}
+
+}  // namespace
+}  // namespace cuffware
+#endif

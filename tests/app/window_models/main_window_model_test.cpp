@@ -1,0 +1,201 @@
+// The main window's rules, driven as a front end drives them: what the user
+// did in, what to show out.
+
+#include "app/window_models/main_window_model.h"
+
+#include <gtest/gtest.h>
+
+#include "support/empty_registry.h"
+#include "support/recording_processes.h"
+#include "support/recording_user_port.h"
+#include "support/temp_dir.h"
+
+namespace cuffware {
+namespace {
+
+using testing::Shown;
+
+class MainWindowModelTest : public ::testing::Test {
+  protected:
+    MainWindowModelTest() : model(DiskFileSystem(), processes, user, registry) {
+        dir.Write("builder.ini", "BIN=" + dir / "q740" +
+                                     "\r\nASSEMBLER=c:\\c88\r\nSTATES=3\r\n"
+                                     "VERSION=740020\r\n");
+    }
+
+    void Start(const std::string& argument = "") {
+        model.Start(dir / "builder.ini", argument);
+        user.shown.clear();
+    }
+
+    std::vector<std::string> Texts(int parent) const {
+        std::vector<std::string> texts;
+        for (const TreeRow& row : model.TreeRows())
+            if (row.parent == parent)
+                texts.push_back(row.text);
+        return texts;
+    }
+
+    const TreeRow& Row(int node) const {
+        rows = model.TreeRows();
+        for (const TreeRow& row : rows)
+            if (row.node == node)
+                return row;
+        static const TreeRow none{};
+        return none;
+    }
+
+    int FirstFile(int category) const { return model.bench().project.Files.FirstChild(category); }
+
+    testing::TempDir dir;
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    testing::EmptyRegistry registry;
+    MainWindowModel model;
+    mutable std::vector<TreeRow> rows;
+};
+
+TEST_F(MainWindowModelTest, StartsWithTheEmptyProjectLockedDetailsAndTheCategoryTree) {
+    model.Start(dir / "builder.ini", "   ");
+    EXPECT_EQ(model.StatusText(), "Ready");
+    EXPECT_EQ(model.FieldText(MainField::VersionRequired), "740020");
+    EXPECT_TRUE(model.FieldEnabled(MainField::FolderName));
+    EXPECT_FALSE(model.FieldEnabled(MainField::Description));
+    EXPECT_FALSE(model.FieldEnabled(MainField::AssemblerDirectory));
+    EXPECT_FALSE(model.FileButtonsEnabled());
+    EXPECT_FALSE(model.AcceptsFileDrops());
+    EXPECT_EQ(Texts(0), std::vector<std::string>{"Application"});
+    EXPECT_EQ(Texts(kRootNode), (std::vector<std::string>{
+                                    "Parameter File", "Header File", "Background Handler File",
+                                    "Common Files", "State 0", "State 1", "State 2", "State 3"}));
+    EXPECT_TRUE(Row(kRootNode).checked && Row(kRootNode).expanded);
+    EXPECT_TRUE(!Row(kCommonNode).checked && Row(kCommonNode).expanded);
+    EXPECT_EQ(Row(kCommonNode).depth, 1);
+
+    model.Start(dir / "builder.ini", dir / "missing.scr");
+    EXPECT_EQ(user.Messages().size(), 1u);
+    EXPECT_EQ(model.FieldText(MainField::ApplicationName), "");
+}
+
+TEST_F(MainWindowModelTest, TheFolderNameFillsTheDirectoriesAndUnlocksTheDetailsForGood) {
+    Start();
+    model.FieldChanged(MainField::FolderName, "demo ");
+    EXPECT_EQ(model.FieldText(MainField::FolderName), "demo");
+    EXPECT_EQ(model.FieldText(MainField::BuildDirectory), dir / "q740\\app\\demo\\build");
+    EXPECT_EQ(model.FieldText(MainField::AssemblerDirectory), "c:\\c88");
+    model.FieldChanged(MainField::FolderName, "");
+    EXPECT_EQ(model.FieldText(MainField::BuildDirectory), dir / "q740\\app\\demo\\build");
+    EXPECT_TRUE(model.FieldEnabled(MainField::Description));
+    EXPECT_TRUE(model.FieldEnabled(MainField::BannerLine2));
+
+    model.FieldChanged(MainField::BannerLine1, "Hello");
+    model.CheckChanged(MainCheck::DatabaseSupport, true);
+    EXPECT_EQ(model.bench().project.BannerLine1, "Hello");
+    EXPECT_TRUE(model.Checked(MainCheck::DatabaseSupport));
+    EXPECT_FALSE(model.Checked(MainCheck::PasswordSupport));
+}
+
+TEST_F(MainWindowModelTest, AddAndRemoveActOnCategoriesAndFilesOnlyAndKeepTheCategorySelected) {
+    Start();
+    model.NodeSelected(kRootNode);
+    EXPECT_TRUE(model.FileButtonsEnabled());
+    model.AddFile();
+    model.RemoveFile();
+    EXPECT_TRUE(user.dialogRequests.empty());
+    EXPECT_EQ(Texts(kRootNode).size(), 8u);
+
+    model.NodeSelected(kHeaderNode);
+    model.RemoveFile();
+    user.dialogAnswers = {"/h/one.h", std::nullopt, "/h/two.h"};
+    model.AddFile();
+    model.AddFile();  // cancelled
+    model.AddFile();
+    ASSERT_EQ(user.dialogRequests.size(), 3u);
+    EXPECT_EQ(user.dialogRequests[0].title, "Open");
+    EXPECT_EQ(user.dialogRequests[0].filter, "Source Files (*.asm)|*.asm|All Files (*.*)|*.*");
+    EXPECT_EQ(Texts(kHeaderNode), (std::vector<std::string>{"/h/one.h", "/h/two.h"}));
+    EXPECT_TRUE(Row(kHeaderNode).checked);
+    EXPECT_TRUE(Row(FirstFile(kHeaderNode)).bold && Row(FirstFile(kHeaderNode)).checked);
+    EXPECT_EQ(model.SelectedNode(), kHeaderNode);
+
+    model.NodeSelected(FirstFile(kHeaderNode));
+    model.AddFile();  // a file node takes no file
+    EXPECT_EQ(user.dialogRequests.size(), 3u);
+    model.RemoveFile();
+    EXPECT_EQ(model.SelectedNode(), kHeaderNode);
+    EXPECT_TRUE(Row(kHeaderNode).checked);
+    model.NodeSelected(FirstFile(kHeaderNode));
+    model.RemoveFile();
+    EXPECT_EQ(Texts(kHeaderNode), std::vector<std::string>{});
+    EXPECT_FALSE(Row(kHeaderNode).checked);
+}
+
+TEST_F(MainWindowModelTest, DropsFollowTheSelectionAreRefusedOnTheRootAndNestUnderAFile) {
+    Start();
+    model.NodeSelected(StateNode(0));
+    EXPECT_TRUE(model.AcceptsFileDrops());
+    model.FilesDropped({"/s/a.asm", "/s/b.asm"});
+    EXPECT_EQ(Texts(StateNode(0)), (std::vector<std::string>{"/s/a.asm", "/s/b.asm"}));
+    EXPECT_TRUE(Row(StateNode(0)).checked);
+
+    model.NodeSelected(kRootNode);
+    model.FilesDropped({"/s/d.asm"});
+    EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Message, "Adding files not allowed in root.",
+                                               MessageIcon::None}}));
+    EXPECT_EQ(Texts(kRootNode).size(), 8u);
+
+    int file = FirstFile(StateNode(0));
+    model.NodeSelected(file);
+    model.FilesDropped({"/s/x.asm"});
+    EXPECT_EQ(Texts(file), std::vector<std::string>{"/s/x.asm"});
+    EXPECT_EQ(Row(file).depth, 2);
+    EXPECT_EQ(model.bench().project.Files.Files(StateNode(0)).size(), 2u);
+}
+
+TEST_F(MainWindowModelTest, NewAndOpenDropTheSelectionAndDisableTheFileButtons) {
+    Start();
+    model.FieldChanged(MainField::FolderName, "demo");
+    model.FieldChanged(MainField::Description, "Wakes you up");
+    dir.Write("q740/app/demo/build/.keep", "");
+    model.SaveProject();
+    ASSERT_TRUE(dir.Exists("q740/app/demo/build/demo.scr"));
+
+    model.NodeSelected(kCommonNode);
+    model.NewProject();
+    EXPECT_EQ(model.FieldText(MainField::Description), "");
+    EXPECT_FALSE(model.FileButtonsEnabled());
+    EXPECT_EQ(model.SelectedNode(), 0);
+
+    // Open starts in the build directory; Add File in the source directory,
+    // then each where its last file came from, across New and Open.
+    model.FieldChanged(MainField::FolderName, "demo");
+    model.NodeSelected(kCommonNode);
+    user.dialogAnswers = {"/elsewhere/src/x.asm", std::nullopt};
+    model.AddFile();
+    model.AddFile();
+    model.NewProject();
+    model.NodeSelected(kCommonNode);
+    model.OpenProject();  // cancelled
+    EXPECT_EQ(model.SelectedNode(), kCommonNode);
+    user.dialogAnswers = {dir / "q740/app/demo/build/demo.scr"};
+    model.OpenProject();
+    model.OpenProject();  // cancelled
+    std::vector<std::string> folders;
+    for (const OpenFileRequest& request : user.dialogRequests)
+        folders.push_back(request.initialDirectory);
+    std::string sdk = dir.path() + "/q740\\app\\demo\\";
+    EXPECT_EQ(folders, (std::vector<std::string>{sdk + "src", "/elsewhere/src", "", "",
+                                                 dir / "q740/app/demo/build"}));
+    EXPECT_EQ(user.dialogRequests[2].title, "Open");
+    EXPECT_EQ(user.dialogRequests[2].filter, "Cuffware Builder Script File (*.scr)|*.scr");
+    EXPECT_EQ(model.FieldText(MainField::Description), "Wakes you up");
+    EXPECT_EQ(model.SelectedNode(), 0);
+    EXPECT_FALSE(model.FileButtonsEnabled());
+    // Drops stay switched on, and go nowhere without a selection.
+    EXPECT_TRUE(model.AcceptsFileDrops());
+    model.FilesDropped({"/s/a.asm"});
+    EXPECT_TRUE(user.Messages().empty());
+}
+
+}  // namespace
+}  // namespace cuffware
