@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "package/code_image.h"
+#include "platform/path_text.h"
 #include "project/build_files.h"
 #include "project/text_rules.h"
 
@@ -64,8 +65,8 @@ MemoryUsageReport MeasureCodeImage(std::string_view image) {
 std::string CodeImagePathForAnalysis(const std::string& folderName,
                                      const std::string& buildDirectory,
                                      const std::string& versionRequired) {
-    return Trimmed(buildDirectory) + "\\" +
-           ImageFileName(Trimmed(folderName), kCodeImageKind, Ver3(versionRequired));
+    return JoinPath(Trimmed(buildDirectory),
+                    ImageFileName(Trimmed(folderName), kCodeImageKind, Ver3(versionRequired)));
 }
 
 Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& folderName,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generate/sdk_headers.h"
+#include "platform/path_text.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -27,7 +28,7 @@ void AppendSdkIncludes(TextFile& file, const ProjectRecord& project) {
     const std::string includeDirectory = Trimmed(project.IncludeDirectory);
     file.Line();
     for (std::string_view name : SdkHeaderNames())
-        IncludeLine(file, includeDirectory + "\\" + std::string(name));
+        IncludeLine(file, JoinPath(includeDirectory, name));
     file.Line();
 }
 

@@ -1,5 +1,6 @@
 #include "package/package_commit.h"
 
+#include "platform/path_text.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -13,13 +14,7 @@ constexpr std::string_view kBackupSuffix = ".cuffware-old";
 constexpr size_t kMaxJournalBytes = 64 << 10;
 
 std::string InDirectory(const std::string& directory, std::string_view name) {
-    return Trimmed(directory) + "\\" + std::string(name);
-}
-
-std::string FileNameOf(std::string_view pathText) {
-    const size_t separator = pathText.find_last_of("\\/");
-    return std::string(separator == std::string_view::npos ? pathText
-                                                           : pathText.substr(separator + 1));
+    return JoinPath(Trimmed(directory), name);
 }
 
 std::string BackupOf(const std::string& pathText) {
@@ -95,7 +90,7 @@ Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
             return temporary.error();
         }
         temporaries.push_back(*temporary);
-        moves.push_back({FileNameOf(*temporary), FileNameOf(file.path)});
+        moves.push_back({std::string(FileNameOf(*temporary)), std::string(FileNameOf(file.path))});
     }
 
     // Once the journal is on disk the new package counts as written: an

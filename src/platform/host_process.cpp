@@ -53,12 +53,4 @@ bool IsWindowsExecutable(const std::string& hostPath) {
     return windows;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    size_t separator = path.find_last_of("\\/");
-    if (separator == std::string::npos)
-        return ".";
-    bool root = separator == 0 || path[separator - 1] == ':';
-    return path.substr(0, root ? separator + 1 : separator);
-}
-
 }  // namespace cuffware

@@ -22,20 +22,13 @@ ProcessStarter& HostProcesses();
 // no quoting (the builder adds none).
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-// What separates the directories of PATH on this host.
-#ifdef _WIN32
-inline constexpr char kPathListSeparator = ';';
-#else
-inline constexpr char kPathListSeparator = ':';
-#endif
+// What separates the directories of PATH on this host: ';' on Windows,
+// ':' elsewhere.
+extern const char kPathListSeparator;
 
 // True when this host may run the file at hostPath as a program (on Windows
 // every file may be tried).
 bool IsRunnable(const std::string& hostPath);
-
-// The directory part of a path ("." when it has none); a root keeps its
-// separator ("/", "c:\\").
-std::string DirectoryOf(const std::string& path);
 
 // The file called name in the first directory of PATH that holds an
 // executable one, or "" when there is none.

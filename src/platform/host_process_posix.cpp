@@ -12,9 +12,12 @@
 
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/path_text.h"
 #include "platform/program_directory.h"
 
 namespace cuffware {
+
+const char kPathListSeparator = ':';
 
 namespace {
 
@@ -173,7 +176,7 @@ Result<ProgramRun> BatchRun(const std::string& batchPathText) {
         return Diagnostic{batchPathText, 0,
                           "cannot be run: the batch runner " + runner + " is missing"};
     std::string batch = HostPath(batchPathText);
-    return ProgramRun{{runner, batch}, DirectoryOf(batch), "", batchPathText};
+    return ProgramRun{{runner, batch}, DirectoryOrCurrent(batch), "", batchPathText};
 }
 
 Result<ProgramRun> CommandRun(const std::string& commandLine) {

@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include "platform/host_process.h"
+#include "platform/path_text.h"
 
 namespace cuffware {
+
+const char kPathListSeparator = ';';
 
 namespace {
 
@@ -60,11 +63,9 @@ std::string QuotedCommandLine(const std::vector<std::string>& argv) {
 
 // cmd.exe /c "build.bat" in the batch's own directory.
 Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wait) {
-    size_t separator = batchPathText.find_last_of("\\/");
-    std::string name =
-        separator == std::string::npos ? batchPathText : batchPathText.substr(separator + 1);
-    return CreateWindowsProcess("cmd.exe /c \"" + name + "\"", DirectoryOf(batchPathText), flags,
-                                wait, batchPathText);
+    std::string name(FileNameOf(batchPathText));
+    return CreateWindowsProcess("cmd.exe /c \"" + name + "\"", DirectoryOrCurrent(batchPathText),
+                                flags, wait, batchPathText);
 }
 
 std::string ProgramOf(const std::string& commandLine) {

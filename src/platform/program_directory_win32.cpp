@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/path_text.h"
 #include "platform/program_directory.h"
 
 namespace cuffware {
@@ -8,12 +9,11 @@ std::string ProgramDirectory() {
     char buffer[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     std::string path(buffer, length);
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    return DirectoryOrCurrent(path);
 }
 
 std::string InProgramDirectory(const std::string& fileName) {
-    return ProgramDirectory() + "\\" + fileName;
+    return JoinPath(ProgramDirectory(), fileName);
 }
 
 }  // namespace cuffware

@@ -1,11 +1,12 @@
 #include "project/build_files.h"
 
+#include "platform/path_text.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 std::string BuildDirectoryFile(const ProjectRecord& project, std::string_view name) {
-    return Trimmed(project.BuildDirectory) + "\\" + std::string(name);
+    return JoinPath(Trimmed(project.BuildDirectory), name);
 }
 
 std::string StateSection(int state) {

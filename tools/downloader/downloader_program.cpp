@@ -6,6 +6,7 @@
 #include "downloader/package_check.h"
 #include "platform/file_system.h"
 #include "platform/host_path.h"
+#include "platform/path_text.h"
 
 namespace cuffware::downloader {
 
@@ -62,12 +63,7 @@ int RunDownloader(std::span<const std::string> args, std::ostream& out, std::ost
             << "Package incomplete: nothing to load.\n";
         return kExitIncomplete;
     }
-#ifdef _WIN32
-    size_t separator = path.find_last_of("\\/");
-#else
-    size_t separator = path.find_last_of('/');
-#endif
-    std::string directory = separator == std::string::npos ? "." : path.substr(0, separator);
+    std::string directory = DirectoryOrCurrent(path);
     PackageReport report = CheckPackage(*descriptor, directory);
 
     PrintLoad(*descriptor, report, out);

@@ -2,6 +2,7 @@
 
 #include "app/actions/file_commands.h"
 #include "app/command_line/starter_sources.h"
+#include "platform/path_text.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -17,11 +18,6 @@ bool IsUsableFolderName(const std::string& folder) {
             return false;
     }
     return true;
-}
-
-std::string ParentText(const std::string& pathText) {
-    size_t separator = pathText.find_last_of('\\');
-    return separator == std::string::npos ? pathText : pathText.substr(0, separator);
 }
 
 // The project's fields a new application starts with.
@@ -91,7 +87,7 @@ int RunNewProject(HeadlessContext& context) {
     std::vector<StarterSource> sources = StarterSources(project.FolderName, request->stateCount);
     std::vector<std::string> written;
     for (const StarterSource& source : sources)
-        written.push_back(project.SourceDirectory + "\\" + source.fileName);
+        written.push_back(JoinPath(project.SourceDirectory, source.fileName));
     written.push_back(ScriptPath(project));
     for (const std::string& path : written) {
         if (bench.files.Exists(path)) {
@@ -101,10 +97,10 @@ int RunNewProject(HeadlessContext& context) {
     }
 
     // Each level in turn: the SDK's app folder and the application's may be new.
-    std::string appDirectory = ParentText(project.SourceDirectory);
+    std::string appDirectory = std::string(DirectoryOf(project.SourceDirectory));
     for (const std::string& directory :
-         {ParentText(appDirectory), appDirectory, project.HeaderDirectory, project.SourceDirectory,
-          project.BuildDirectory})
+         {std::string(DirectoryOf(appDirectory)), appDirectory, project.HeaderDirectory,
+          project.SourceDirectory, project.BuildDirectory})
         (void)bench.files.MakeDirectory(directory);  // may exist already
     for (size_t i = 0; i < sources.size(); ++i) {
         if (Status saved = bench.files.WriteFile(written[i], sources[i].content); !saved) {

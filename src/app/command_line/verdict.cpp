@@ -5,6 +5,7 @@
 #include "platform/batch_environment.h"
 #include "platform/host_path.h"
 #include "platform/host_tree.h"
+#include "platform/path_text.h"
 #include "platform/scratch_file.h"
 #include "project/build_files.h"
 #include "project/text_file.h"
@@ -13,10 +14,6 @@
 namespace cuffware {
 
 namespace {
-
-std::string FileName(const std::string& pathText) {
-    return pathText.substr(pathText.find_last_of('\\') + 1);
-}
 
 // The build directory, with its host path where that differs.
 std::string BuildDirectoryShown(const ProjectRecord& project) {
@@ -28,9 +25,10 @@ std::string BuildDirectoryShown(const ProjectRecord& project) {
 // "BUILD (HOST): code image, parameter image, descriptor, description".
 std::string PackageFiles(const ProjectRecord& project) {
     std::string folder = Trimmed(project.FolderName);
-    return BuildDirectoryShown(project) + ": " + FileName(ImagePath(project, "code")) + ", " +
-           FileName(ImagePath(project, "par")) + ", " + DescriptorName(folder) + ", " +
-           DescriptionName(folder);
+    return BuildDirectoryShown(project) + ": " +
+           std::string(FileNameOf(ImagePath(project, "code"))) + ", " +
+           std::string(FileNameOf(ImagePath(project, "par"))) + ", " + DescriptorName(folder) +
+           ", " + DescriptionName(folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "app/actions/file_commands.h"
 #include "app/actions/run_build_scripts.h"
 #include "app/actions/start_downloader.h"
+#include "platform/path_text.h"
 #include "platform/wine_path.h"
 #include "project/text_rules.h"
 
@@ -51,12 +52,6 @@ bool IsDetailField(MainField field) {
         default:
             return true;
     }
-}
-
-// The folder part of a path (host path or path text), "" when it has none.
-std::string FolderOf(const std::string& path) {
-    size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
 // Where an open-file dialog starts: the folder it last took a file from,
@@ -140,7 +135,7 @@ void MainWindowModel::AddFile() {
         {"Open", kSourceFileFilter, "",
          StartingFolder(lastSourceFolder_, bench_.project.SourceDirectory)});
     if (path && !path->empty()) {
-        lastSourceFolder_ = FolderOf(*path);
+        lastSourceFolder_ = DirectoryOf(*path);
         AddFileToCategory(tree, selectedNode_, WindowsFormUnderWine(*path));
     }
     Settle();
@@ -168,7 +163,7 @@ void MainWindowModel::OpenProject() {
         bench_.user.AskOpenFile({"Open", kScriptFilter, "",
                                  StartingFolder(lastScriptFolder_, bench_.project.BuildDirectory)});
     if (path && !path->empty()) {
-        lastScriptFolder_ = FolderOf(*path);
+        lastScriptFolder_ = DirectoryOf(*path);
         fileButtonsEnabled_ = false;
         RestoreProjectScript(bench_, *path);
     }

@@ -1,0 +1,51 @@
+#include "platform/path_text.h"
+
+#include <gtest/gtest.h>
+
+namespace cuffware {
+namespace {
+
+TEST(PathText, TakesWindowsAndHostPathsApartAtEitherSeparator) {
+    EXPECT_EQ(FileNameOf("c:\\q740\\app\\demo\\build\\demo.scr"), "demo.scr");
+    EXPECT_EQ(FileNameOf("/home/u/demo.scr"), "demo.scr");
+    EXPECT_EQ(FileNameOf("c:/q740\\mixed/name.asm"), "name.asm");
+    EXPECT_EQ(FileNameOf("c:demo.scr"), "demo.scr");
+    EXPECT_EQ(FileNameOf("demo.scr"), "demo.scr");
+    EXPECT_EQ(FileNameOf("c:\\q740\\"), "");
+
+    EXPECT_EQ(DirectoryOf("c:\\q740\\app\\demo"), "c:\\q740\\app");
+    EXPECT_EQ(DirectoryOf("/home/u/demo.scr"), "/home/u");
+    EXPECT_EQ(DirectoryOf("demo.scr"), "");
+    EXPECT_EQ(DirectoryOf("src\\a.asm"), "src");
+    EXPECT_EQ(DirectoryOrCurrent("demo.app"), ".");
+    EXPECT_EQ(DirectoryOrCurrent("/tmp/demo.app"), "/tmp");
+}
+
+TEST(PathText, KeepsTheRootOfADriveOrOfTheHost) {
+    EXPECT_EQ(DirectoryOf("c:\\q740"), "c:\\");
+    EXPECT_EQ(DirectoryOf("\\q740"), "\\");
+    EXPECT_EQ(DirectoryOf("/usr"), "/");
+    EXPECT_EQ(DirectoryOf("c:\\"), "c:\\");
+
+    EXPECT_EQ(DriveOf("C:\\q740"), "C:");
+    EXPECT_EQ(DriveOf("c:"), "c:");
+    EXPECT_EQ(DriveOf("1:\\x"), "");
+    EXPECT_EQ(DriveOf("\\\\server\\share"), "");
+    EXPECT_TRUE(IsRooted("c:\\q740"));
+    EXPECT_TRUE(IsRooted("/tmp"));
+    EXPECT_TRUE(IsRooted("\\tmp"));
+    EXPECT_FALSE(IsRooted("c:q740"));
+    EXPECT_FALSE(IsRooted("q740\\app"));
+    EXPECT_FALSE(IsRooted(""));
+}
+
+TEST(PathText, JoinsWithABackslashAsTheGeneratedFilesDo) {
+    EXPECT_EQ(JoinPath("c:\\q740\\app\\demo\\build", "demo.scr"),
+              "c:\\q740\\app\\demo\\build\\demo.scr");
+    // Never normalised: what the user typed stays.
+    EXPECT_EQ(JoinPath("c:\\q740\\", "include"), "c:\\q740\\\\include");
+    EXPECT_EQ(JoinPath("", "a.asm"), "\\a.asm");
+}
+
+}  // namespace
+}  // namespace cuffware
