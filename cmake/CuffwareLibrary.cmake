@@ -16,8 +16,8 @@ endfunction()
 
 # cuffware_host_sources(OUT_VAR)
 # The *.cpp files of the calling folder for this host: host-specific code
-# sits in *_posix.cpp / *_win32.cpp pairs behind one header, and the build
-# takes the host's half; a program's *_main.cpp is left to its executable.
+# sits in *_posix.cpp / *_win32.cpp pairs (or *_linux.cpp / *_win32.cpp)
+# behind one header, and the build takes the host's half; a program's *_main.cpp is left to its executable.
 function(cuffware_host_sources out_var)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "_main\\.cpp$")
@@ -25,6 +25,10 @@ function(cuffware_host_sources out_var)
     list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
   else()
     list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  # What only Linux gives (/proc) sits in *_linux.cpp, instead of a POSIX half.
+  if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    list(FILTER sources EXCLUDE REGEX "_linux\\.cpp$")
   endif()
   set(${out_var} ${sources} PARENT_SCOPE)
 endfunction()

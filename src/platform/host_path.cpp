@@ -7,7 +7,22 @@
 
 namespace cuffware {
 
+namespace {
+
+std::string& ChosenWinePrefix() {
+    static std::string chosen;
+    return chosen;
+}
+
+}  // namespace
+
+void UseWinePrefix(const std::string& prefix) {
+    ChosenWinePrefix() = prefix;
+}
+
 std::string WinePrefix() {
+    if (!ChosenWinePrefix().empty())
+        return ChosenWinePrefix();
     if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
         return prefix;
     const char* home = std::getenv("HOME");

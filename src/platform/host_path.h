@@ -16,8 +16,13 @@ namespace cuffware {
 // wineprefix is used for a path that starts with a drive letter.
 std::string MapPathText(std::string_view pathText, std::string_view wineprefix);
 
-// The Wine prefix in force: $WINEPREFIX, else $HOME/.wine.
+// The Wine prefix in force: the one UseWinePrefix chose, else $WINEPREFIX,
+// else $HOME/.wine.
 std::string WinePrefix();
+
+// Maps drive letters through prefix from now on, whatever the environment
+// says (the demo works on a drive of its own).
+void UseWinePrefix(const std::string& prefix);
 
 // The host path of a path text, with the case of each component resolved
 // against the disk where the exact case does not exist.

@@ -3,6 +3,7 @@
 
 #include "platform/host_process.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -51,6 +52,33 @@ bool IsWindowsExecutable(const std::string& hostPath) {
     bool windows = std::fread(mark, 1, 2, file) == 2 && mark[0] == 'M' && mark[1] == 'Z';
     std::fclose(file);
     return windows;
+}
+
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& inherited,
+                                         const ChildVariables& added, bool namesIgnoreCase) {
+    auto sameName = [namesIgnoreCase](std::string_view entry, const std::string& name) {
+        if (entry.size() <= name.size() || entry[name.size()] != '=')
+            return false;
+        for (size_t i = 0; i < name.size(); ++i) {
+            char a = entry[i], b = name[i];
+            if (namesIgnoreCase ? std::toupper(static_cast<unsigned char>(a)) !=
+                                      std::toupper(static_cast<unsigned char>(b))
+                                : a != b)
+                return false;
+        }
+        return true;
+    };
+    std::vector<std::string> environment;
+    for (const std::string& entry : inherited) {
+        bool replaced = false;
+        for (const auto& variable : added)
+            replaced = replaced || sameName(entry, variable.first);
+        if (!replaced)
+            environment.push_back(entry);
+    }
+    for (const auto& [name, value] : added)
+        environment.push_back(name + "=" + value);
+    return environment;
 }
 
 }  // namespace cuffware

@@ -52,7 +52,14 @@ struct ProgramRun {
     std::string workingDirectory;  // host path; empty: ours
     std::string outputFile;        // host path; empty: our output. Off Windows only: appended to.
     std::string what;
+    ChildVariables environment = {};  // added to what the program inherits
 };
+
+// The environment of a started program as "NAME=VALUE" entries: inherited
+// with each variable of added put in, replacing one of the same name (names
+// compared without regard to case where the host does so).
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& inherited,
+                                         const ChildVariables& added, bool namesIgnoreCase);
 
 // Runs the program and waits; the result is its exit status (128 + signal
 // number when a signal ended it). A program that cannot be started, or whose

@@ -15,6 +15,8 @@
 #include "platform/path_text.h"
 #include "platform/program_directory.h"
 
+extern char** environ;  // the variables we inherited, as POSIX declares them
+
 namespace cuffware {
 
 const char kPathListSeparator = ':';
@@ -34,7 +36,8 @@ struct ChildFailure {
 }
 
 // In the child, after fork: only async-signal-safe calls from here on.
-[[noreturn]] void BecomeProgram(const ProgramRun& run, char* const* args, bool detached, int pipe) {
+[[noreturn]] void BecomeProgram(const ProgramRun& run, char* const* args, char* const* environment,
+                                bool detached, int pipe) {
     if (!run.workingDirectory.empty() && chdir(run.workingDirectory.c_str()) != 0)
         Fail(pipe, ChildFailure::kEnterDirectory);
     if (!run.outputFile.empty()) {
@@ -52,7 +55,7 @@ struct ChildFailure {
             close(nothing);
         }
     }
-    execv(args[0], args);
+    execve(args[0], args, environment);
     Fail(pipe, ChildFailure::kExecute);
 }
 
@@ -101,10 +104,20 @@ Result<int> Spawn(const ProgramRun& run, bool detached) {
     for (const std::string& word : run.argv)
         args.push_back(const_cast<char*>(word.c_str()));
     args.push_back(nullptr);
+    std::vector<std::string> inherited;
+    for (char** entry = environ; *entry; ++entry)
+        inherited.emplace_back(*entry);
+    const std::vector<std::string> environment = EnvironmentWith(inherited, run.environment, false);
+    std::vector<char*> variables;
+    for (const std::string& entry : environment)
+        variables.push_back(const_cast<char*>(entry.c_str()));
+    variables.push_back(nullptr);
 
     int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0)
+    if (pipe(errorPipe) != 0)
         return Diagnostic{run.what, 0, std::strerror(errno)};
+    fcntl(errorPipe[0], F_SETFD, FD_CLOEXEC);
+    fcntl(errorPipe[1], F_SETFD, FD_CLOEXEC);
     std::fflush(nullptr);
     pid_t child = fork();
     if (child < 0) {
@@ -117,7 +130,7 @@ Result<int> Spawn(const ProgramRun& run, bool detached) {
         close(errorPipe[0]);
         if (detached)
             DetachFromUs(errorPipe[1]);
-        BecomeProgram(run, args.data(), detached, errorPipe[1]);
+        BecomeProgram(run, args.data(), variables.data(), detached, errorPipe[1]);
     }
     close(errorPipe[1]);
     // The go-between of a detached start ends at once.
@@ -170,16 +183,16 @@ std::string DisplayTerminal() {
     return {};
 }
 
-Result<ProgramRun> BatchRun(const std::string& batchPathText) {
+Result<ProgramRun> BatchRun(const std::string& batchPathText, const ChildVariables& variables) {
     std::string runner = BatchRunner();
     if (!IsRunnable(runner))
         return Diagnostic{batchPathText, 0,
                           "cannot be run: the batch runner " + runner + " is missing"};
     std::string batch = HostPath(batchPathText);
-    return ProgramRun{{runner, batch}, DirectoryOrCurrent(batch), "", batchPathText};
+    return ProgramRun{{runner, batch}, DirectoryOrCurrent(batch), "", batchPathText, variables};
 }
 
-Result<ProgramRun> CommandRun(const std::string& commandLine) {
+Result<ProgramRun> CommandRun(const std::string& commandLine, const ChildVariables& variables) {
     std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty())
         return Diagnostic{"", 0, "empty command line"};
@@ -187,13 +200,13 @@ Result<ProgramRun> CommandRun(const std::string& commandLine) {
     Result<std::vector<std::string>> argv = ProgramArgv(words[0], HostPath(words[0]), arguments);
     if (!argv)
         return argv.error();
-    return ProgramRun{*argv, "", "", words[0]};
+    return ProgramRun{*argv, "", "", words[0], variables};
 }
 
 class Host : public ProcessStarter {
   public:
     Status StartBatch(const std::string& batchPathText) override {
-        Result<ProgramRun> run = BatchRun(batchPathText);
+        Result<ProgramRun> run = BatchRun(batchPathText, childVariables());
         if (!run)
             return run.error();
         if (std::string window = BatchWindow(); !window.empty()) {
@@ -207,24 +220,24 @@ class Host : public ProcessStarter {
         return StartProgram(*run);
     }
     Result<int> RunBatch(const std::string& batchPathText) override {
-        Result<ProgramRun> run = BatchRun(batchPathText);
+        Result<ProgramRun> run = BatchRun(batchPathText, childVariables());
         if (!run)
             return run.error();
         return RunProgram(*run);
     }
     Status StartCommandLine(const std::string& commandLine) override {
-        Result<ProgramRun> run = CommandRun(commandLine);
+        Result<ProgramRun> run = CommandRun(commandLine, childVariables());
         return run ? StartProgram(*run) : Status(run.error());
     }
     Result<int> RunCommandLine(const std::string& commandLine) override {
-        Result<ProgramRun> run = CommandRun(commandLine);
+        Result<ProgramRun> run = CommandRun(commandLine, childVariables());
         return run ? RunProgram(*run) : Result<int>(run.error());
     }
     // In the build's window when there is a display; else as any program,
     // its output on ours.
     Status StartConsoleCommandLine(const std::string& commandLine,
                                    const std::string& title) override {
-        Result<ProgramRun> run = CommandRun(commandLine);
+        Result<ProgramRun> run = CommandRun(commandLine, childVariables());
         if (!run)
             return run.error();
         if (std::string window = BatchWindow(); !window.empty()) {

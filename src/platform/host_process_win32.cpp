@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/host_process.h"
 #include "platform/path_text.h"
 
@@ -34,15 +36,36 @@ Result<int> WaitForExit(HANDLE process, const std::string& what) {
     return static_cast<int>(exitCode);
 }
 
+// Our environment with variables put in, as CreateProcessA takes it: each
+// "NAME=VALUE" ended by a NUL, and one more NUL at the end. Empty when there
+// is nothing to put in: the program then inherits ours.
+std::string EnvironmentBlock(const ChildVariables& variables) {
+    if (variables.empty())
+        return {};
+    std::vector<std::string> inherited;
+    if (char* strings = GetEnvironmentStringsA()) {
+        for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1)
+            inherited.emplace_back(entry);
+        FreeEnvironmentStringsA(strings);
+    }
+    std::string block;
+    for (const std::string& entry : EnvironmentWith(inherited, variables, true))
+        block += entry + '\0';
+    return block + '\0';
+}
+
 // CreateProcessA with the command line as it stands, in a normal window.
 Result<int> CreateWindowsProcess(std::string commandLine, const std::string& directory, DWORD flags,
-                                 bool wait, const std::string& what) {
+                                 bool wait, const std::string& what,
+                                 const ChildVariables& variables) {
+    std::string environment = EnvironmentBlock(variables);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags,
+                        environment.empty() ? nullptr : environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &process))
         return Diagnostic{what, 0, "cannot be started: " + SystemReason(GetLastError())};
     Result<int> exitCode = wait ? WaitForExit(process.hProcess, what) : Result<int>(0);
@@ -62,10 +85,11 @@ std::string QuotedCommandLine(const std::vector<std::string>& argv) {
 }
 
 // cmd.exe /c "build.bat" in the batch's own directory.
-Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wait) {
+Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wait,
+                         const ChildVariables& variables) {
     std::string name(FileNameOf(batchPathText));
     return CreateWindowsProcess("cmd.exe /c \"" + name + "\"", DirectoryOrCurrent(batchPathText),
-                                flags, wait, batchPathText);
+                                flags, wait, batchPathText, variables);
 }
 
 std::string ProgramOf(const std::string& commandLine) {
@@ -76,17 +100,18 @@ std::string ProgramOf(const std::string& commandLine) {
 class Host : public ProcessStarter {
   public:
     Status StartBatch(const std::string& batchPathText) override {
-        return StatusOf(RunBatchFile(batchPathText, CREATE_NEW_CONSOLE, false));
+        return StatusOf(RunBatchFile(batchPathText, CREATE_NEW_CONSOLE, false, childVariables()));
     }
     Result<int> RunBatch(const std::string& batchPathText) override {
-        return RunBatchFile(batchPathText, 0, true);
+        return RunBatchFile(batchPathText, 0, true, childVariables());
     }
     Status StartCommandLine(const std::string& commandLine) override {
         return StatusOf(CreateWindowsProcess(commandLine, "", CREATE_NEW_CONSOLE, false,
-                                             ProgramOf(commandLine)));
+                                             ProgramOf(commandLine), childVariables()));
     }
     Result<int> RunCommandLine(const std::string& commandLine) override {
-        return CreateWindowsProcess(commandLine, "", 0, true, ProgramOf(commandLine));
+        return CreateWindowsProcess(commandLine, "", 0, true, ProgramOf(commandLine),
+                                    childVariables());
     }
 };
 
@@ -105,12 +130,12 @@ Result<std::vector<std::string>> ProgramArgv(const std::string&, const std::stri
 
 Result<int> RunProgram(const ProgramRun& run) {
     return CreateWindowsProcess(QuotedCommandLine(run.argv), run.workingDirectory, 0, true,
-                                run.what);
+                                run.what, run.environment);
 }
 
 Status StartProgram(const ProgramRun& run) {
     return StatusOf(CreateWindowsProcess(QuotedCommandLine(run.argv), run.workingDirectory,
-                                         CREATE_NEW_CONSOLE, false, run.what));
+                                         CREATE_NEW_CONSOLE, false, run.what, run.environment));
 }
 
 ProcessStarter& HostProcesses() {

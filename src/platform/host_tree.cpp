@@ -1,7 +1,6 @@
 #include "platform/host_tree.h"
 
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace cuffware {
@@ -77,20 +76,6 @@ Status MakeDirectories(const std::string& dir) {
     if (error)
         return Failed(dir, "cannot create directory: ", error);
     return Status::Ok();
-}
-
-Result<std::string> MakeTemporaryDirectory(const std::string& namePrefix) {
-    std::error_code error;
-    fs::path base = fs::temp_directory_path(error);
-    if (error)
-        return Diagnostic{"", 0, "no temporary directory: " + error.message()};
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = base / (namePrefix + std::to_string(random() % 1000000));
-        if (fs::create_directory(candidate, error))
-            return candidate.string();
-    }
-    return Diagnostic{base.string(), 0, "cannot create a new directory"};
 }
 
 }  // namespace cuffware

@@ -24,10 +24,9 @@ Status RequireEmptyDirectory(const std::string& dir);
 // Creates a directory and its parents.
 Status MakeDirectories(const std::string& dir);
 
-// A new, empty directory under the system's temporary directory.
+// A new, empty directory under the system's temporary directory, made by the
+// host's own call for it (mkdtemp; on Windows a fresh name tried until one is
+// free).
 Result<std::string> MakeTemporaryDirectory(const std::string& namePrefix);
-
-// Sets an environment variable for this process and the programs it starts.
-void SetEnvironment(const std::string& name, const std::string& value);
 
 }  // namespace cuffware

@@ -2,14 +2,34 @@
 // Starting the outside programs: the build batch and the downloader.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/result.h"
 
 namespace cuffware {
 
+// Variables a started program gets on top of the environment it inherits,
+// as name and value.
+using ChildVariables = std::vector<std::pair<std::string, std::string>>;
+
 class ProcessStarter {
   public:
     virtual ~ProcessStarter() = default;
+
+    // Every program this starter starts from now on gets the variable, on
+    // top of what it inherits (an empty value sets it empty); a second
+    // call for the same name replaces the value. The program's own
+    // environment stays as it is.
+    void SetChildVariable(const std::string& name, const std::string& value) {
+        for (auto& [existing, existingValue] : childVariables_)
+            if (existing == name) {
+                existingValue = value;
+                return;
+            }
+        childVariables_.emplace_back(name, value);
+    }
+    const ChildVariables& childVariables() const { return childVariables_; }
 
     // Runs a batch file in a visible window of its own and returns at once.
     virtual Status StartBatch(const std::string& batchPathText) = 0;
@@ -33,6 +53,9 @@ class ProcessStarter {
         (void)title;
         return StartCommandLine(commandLine);
     }
+
+  private:
+    ChildVariables childVariables_;
 };
 
 }  // namespace cuffware

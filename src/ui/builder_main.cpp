@@ -32,11 +32,11 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
     QString requested = qEnvironmentVariable("CUFFWARE_BUILDER_OPEN");
     const cuffware::MainWindowForm& form = window.form();
     if (requested == "options")
-        form.MenuToolsOptions->trigger();
+        form.toolsOptionsAction->trigger();
     else if (requested == "analysis")
-        form.ButtonAnalyzeCuffware->click();
+        form.analyzeCuffwareButton->click();
     else if (requested == "about")
-        form.MenuHelpAbout->trigger();
+        form.helpAboutAction->trigger();
 }
 
 }  // namespace

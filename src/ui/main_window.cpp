@@ -106,20 +106,20 @@ void MainWindow::ConnectControls() {
     auto forward = [this](auto* control, auto signal, void (MainWindowModel::*action)()) {
         connect(control, signal, this, [this, action] { Handle([&] { (model_.*action)(); }); });
     };
-    forward(form_.ButtonAddFile, &QPushButton::clicked, &MainWindowModel::AddFile);
-    forward(form_.ButtonRemoveFile, &QPushButton::clicked, &MainWindowModel::RemoveFile);
-    forward(form_.ButtonCreateBuildScripts, &QPushButton::clicked,
+    forward(form_.addFileButton, &QPushButton::clicked, &MainWindowModel::AddFile);
+    forward(form_.removeFileButton, &QPushButton::clicked, &MainWindowModel::RemoveFile);
+    forward(form_.createBuildScriptsButton, &QPushButton::clicked,
             &MainWindowModel::CreateBuildScripts);
-    forward(form_.ButtonRunBuildScripts, &QPushButton::clicked, &MainWindowModel::RunBuildScripts);
-    forward(form_.ButtonCreateCuffware, &QPushButton::clicked, &MainWindowModel::CreateCuffware);
-    forward(form_.ButtonStartDownloader, &QPushButton::clicked, &MainWindowModel::StartDownloader);
-    forward(form_.MenuFileNew, &QAction::triggered, &MainWindowModel::NewProject);
-    forward(form_.MenuFileOpen, &QAction::triggered, &MainWindowModel::OpenProject);
-    forward(form_.MenuFileSave, &QAction::triggered, &MainWindowModel::SaveProject);
-    connect(form_.ButtonAnalyzeCuffware, &QPushButton::clicked, this, &MainWindow::AnalyzeCuffware);
-    connect(form_.MenuFileExit, &QAction::triggered, this, &MainWindow::close);
-    connect(form_.MenuToolsOptions, &QAction::triggered, this, &MainWindow::EditOptions);
-    connect(form_.MenuHelpAbout, &QAction::triggered, this, &MainWindow::ShowAbout);
+    forward(form_.runBuildScriptsButton, &QPushButton::clicked, &MainWindowModel::RunBuildScripts);
+    forward(form_.createCuffwareButton, &QPushButton::clicked, &MainWindowModel::CreateCuffware);
+    forward(form_.startDownloaderButton, &QPushButton::clicked, &MainWindowModel::StartDownloader);
+    forward(form_.fileNewAction, &QAction::triggered, &MainWindowModel::NewProject);
+    forward(form_.fileOpenAction, &QAction::triggered, &MainWindowModel::OpenProject);
+    forward(form_.fileSaveAction, &QAction::triggered, &MainWindowModel::SaveProject);
+    connect(form_.analyzeCuffwareButton, &QPushButton::clicked, this, &MainWindow::AnalyzeCuffware);
+    connect(form_.fileExitAction, &QAction::triggered, this, &MainWindow::close);
+    connect(form_.toolsOptionsAction, &QAction::triggered, this, &MainWindow::EditOptions);
+    connect(form_.helpAboutAction, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
 void MainWindow::Start(const std::string& settingsPath, const std::string& argumentText) {
@@ -128,8 +128,8 @@ void MainWindow::Start(const std::string& settingsPath, const std::string& argum
 
 void MainWindow::UpdateClock() {
     QLocale locale;
-    form_.StatusDate->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    form_.StatusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    form_.statusDate->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    form_.statusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
 void MainWindow::ShowModel() {
@@ -147,8 +147,8 @@ void MainWindow::ShowModel() {
         QSignalBlocker quiet(form_.Check(check));
         form_.Check(check)->setChecked(model_.Checked(check));
     }
-    form_.ButtonAddFile->setEnabled(model_.FileButtonsEnabled());
-    form_.ButtonRemoveFile->setEnabled(model_.FileButtonsEnabled());
+    form_.addFileButton->setEnabled(model_.FileButtonsEnabled());
+    form_.removeFileButton->setEnabled(model_.FileButtonsEnabled());
     form_.TreeFiles->SetAcceptsFileDrops(model_.AcceptsFileDrops());
     form_.TreeFiles->ShowTree(model_.TreeRows(), model_.SelectedNode());
 }
@@ -162,7 +162,7 @@ void MainWindow::RunModal(QDialog& dialog) {
 }
 
 void MainWindow::SetStatus(const std::string& text) {
-    form_.StatusText->setText(ToQt(text));
+    form_.statusText->setText(ToQt(text));
 }
 
 void MainWindow::ShowMessage(const std::string& text, MessageIcon icon) {

@@ -65,24 +65,24 @@ void MainWindowForm::Build(QMainWindow* window) {
     window->setWindowTitle(kMainWindowTitle);
 
     QMenuBar* menus = window->menuBar();
-    MenuFile = Named(menus->addMenu(kMenuFileCaption), "MenuFile");
-    MenuFileNew = AddEntry(MenuFile, kMenuFileNewCaption, "MenuFileNew");
-    MenuFileOpen = AddEntry(MenuFile, kMenuFileOpenCaption, "MenuFileOpen");
-    MenuFileSave = AddEntry(MenuFile, kMenuFileSaveCaption, "MenuFileSave");
-    MenuFile->addSeparator();
-    MenuFileExit = AddEntry(MenuFile, kMenuFileExitCaption, "MenuFileExit");
-    MenuFileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    MenuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    MenuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    MenuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    MenuTools = Named(menus->addMenu(kMenuToolsCaption), "MenuTools");
-    MenuToolsOptions = AddEntry(MenuTools, kMenuToolsOptionsCaption, "MenuToolsOptions");
-    MenuHelp = Named(menus->addMenu(kMenuHelpCaption), "MenuHelp");
-    MenuHelpAbout = AddEntry(MenuHelp, kMenuHelpAboutCaption, "MenuHelpAbout");
+    fileMenu = Named(menus->addMenu(kMenuFileCaption), "MenuFile");
+    fileNewAction = AddEntry(fileMenu, kMenuFileNewCaption, "MenuFileNew");
+    fileOpenAction = AddEntry(fileMenu, kMenuFileOpenCaption, "MenuFileOpen");
+    fileSaveAction = AddEntry(fileMenu, kMenuFileSaveCaption, "MenuFileSave");
+    fileMenu->addSeparator();
+    fileExitAction = AddEntry(fileMenu, kMenuFileExitCaption, "MenuFileExit");
+    fileNewAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileOpenAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileSaveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileExitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    toolsMenu = Named(menus->addMenu(kMenuToolsCaption), "MenuTools");
+    toolsOptionsAction = AddEntry(toolsMenu, kMenuToolsOptionsCaption, "MenuToolsOptions");
+    helpMenu = Named(menus->addMenu(kMenuHelpCaption), "MenuHelp");
+    helpAboutAction = AddEntry(helpMenu, kMenuHelpAboutCaption, "MenuHelpAbout");
 
     // The fields down to PC Interface, the check boxes, a rule, then the
     // directories.
-    FrameParameters = Named(new QGroupBox(kParametersFrameCaption), "FrameParameters");
+    parametersFrame = Named(new QGroupBox(kParametersFrameCaption), "FrameParameters");
     QFormLayout* parameters = FieldLayout();
     QFormLayout* directories = FieldLayout();
     for (const MainFieldLayout& layout : MainFieldLayouts()) {
@@ -103,7 +103,7 @@ void MainWindowForm::Build(QMainWindow* window) {
     separator->setFrameShadow(QFrame::Sunken);
 
     // Both field blocks share one label column width, so the fields line up.
-    auto* parametersColumn = new QVBoxLayout(FrameParameters);
+    auto* parametersColumn = new QVBoxLayout(parametersFrame);
     parametersColumn->addLayout(parameters);
     parametersColumn->addLayout(checkRow);
     parametersColumn->addWidget(separator);
@@ -119,54 +119,54 @@ void MainWindowForm::Build(QMainWindow* window) {
             if (QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole))
                 label->widget()->setMinimumWidth(labelWidth);
 
-    FrameFiles = Named(new QGroupBox(kFilesFrameCaption), "FrameFiles");
+    filesFrame = Named(new QGroupBox(kFilesFrameCaption), "FrameFiles");
     TreeFiles = Named(new FileTreeWidget, "TreeFiles");
-    ButtonAddFile = Named(new QPushButton(kAddFileCaption), "ButtonAddFile");
-    ButtonRemoveFile = Named(new QPushButton(kRemoveFileCaption), "ButtonRemoveFile");
-    ButtonAddFile->setEnabled(false);
-    ButtonRemoveFile->setEnabled(false);
+    addFileButton = Named(new QPushButton(kAddFileCaption), "ButtonAddFile");
+    removeFileButton = Named(new QPushButton(kRemoveFileCaption), "ButtonRemoveFile");
+    addFileButton->setEnabled(false);
+    removeFileButton->setEnabled(false);
     auto* fileButtons = new QHBoxLayout;
-    fileButtons->addWidget(ButtonAddFile);
-    fileButtons->addWidget(ButtonRemoveFile);
+    fileButtons->addWidget(addFileButton);
+    fileButtons->addWidget(removeFileButton);
     fileButtons->addStretch(1);
-    auto* filesColumn = new QVBoxLayout(FrameFiles);
+    auto* filesColumn = new QVBoxLayout(filesFrame);
     filesColumn->addWidget(TreeFiles, 1);
     filesColumn->addLayout(fileButtons);
 
-    ButtonCreateBuildScripts =
+    createBuildScriptsButton =
         Named(new QPushButton(kCreateBuildScriptsCaption), "ButtonCreateBuildScripts");
-    ButtonRunBuildScripts =
+    runBuildScriptsButton =
         Named(new QPushButton(kRunBuildScriptsCaption), "ButtonRunBuildScripts");
-    ButtonCreateCuffware = Named(new QPushButton(kCreateCuffwareCaption), "ButtonCreateCuffware");
-    ButtonAnalyzeCuffware =
+    createCuffwareButton = Named(new QPushButton(kCreateCuffwareCaption), "ButtonCreateCuffware");
+    analyzeCuffwareButton =
         Named(new QPushButton(kAnalyzeCuffwareCaption), "ButtonAnalyzeCuffware");
-    ButtonStartDownloader =
+    startDownloaderButton =
         Named(new QPushButton(kStartDownloaderCaption), "ButtonStartDownloader");
     auto* buttonRow = new QHBoxLayout;
     for (QPushButton* button :
-         {ButtonCreateBuildScripts, ButtonRunBuildScripts, ButtonCreateCuffware,
-          ButtonAnalyzeCuffware, ButtonStartDownloader}) {
+         {createBuildScriptsButton, runBuildScriptsButton, createCuffwareButton,
+          analyzeCuffwareButton, startDownloaderButton}) {
         button->setMinimumHeight(button->sizeHint().height() + 8);
         buttonRow->addWidget(button, 1);
     }
 
     auto* frames = new QHBoxLayout;
-    frames->addWidget(FrameParameters, 1);
-    frames->addWidget(FrameFiles, 1);
+    frames->addWidget(parametersFrame, 1);
+    frames->addWidget(filesFrame, 1);
     auto* central = Named(new QWidget, "CentralArea");
     auto* column = new QVBoxLayout(central);
     column->addLayout(frames, 1);
     column->addLayout(buttonRow);
     window->setCentralWidget(central);
 
-    StatusBar = Named(new QStatusBar, "StatusBar");
-    StatusText = Named(new QLabel, "StatusText");
-    StatusDate = Named(new QLabel, "StatusDate");
-    StatusTime = Named(new QLabel, "StatusTime");
-    StatusBar->addWidget(StatusText, 1);
-    StatusBar->addPermanentWidget(StatusDate);
-    StatusBar->addPermanentWidget(StatusTime);
-    window->setStatusBar(StatusBar);
+    statusBar = Named(new QStatusBar, "StatusBar");
+    statusText = Named(new QLabel, "StatusText");
+    statusDate = Named(new QLabel, "StatusDate");
+    statusTime = Named(new QLabel, "StatusTime");
+    statusBar->addWidget(statusText, 1);
+    statusBar->addPermanentWidget(statusDate);
+    statusBar->addPermanentWidget(statusTime);
+    window->setStatusBar(statusBar);
 }
 
 }  // namespace cuffware

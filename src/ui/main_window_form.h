@@ -24,35 +24,35 @@ class FileTreeWidget;
 inline constexpr size_t kMainFieldCount = static_cast<size_t>(MainField::AssemblerDirectory) + 1;
 
 struct MainWindowForm {
-    QGroupBox* FrameParameters = nullptr;
+    QGroupBox* parametersFrame = nullptr;
     std::array<QLineEdit*, kMainFieldCount> fields{};  // by MainField
     std::array<QCheckBox*, 2> checks{};                // by MainCheck
 
-    QGroupBox* FrameFiles = nullptr;
+    QGroupBox* filesFrame = nullptr;
     FileTreeWidget* TreeFiles = nullptr;
-    QPushButton* ButtonAddFile = nullptr;
-    QPushButton* ButtonRemoveFile = nullptr;
+    QPushButton* addFileButton = nullptr;
+    QPushButton* removeFileButton = nullptr;
 
-    QPushButton* ButtonCreateBuildScripts = nullptr;
-    QPushButton* ButtonRunBuildScripts = nullptr;
-    QPushButton* ButtonCreateCuffware = nullptr;
-    QPushButton* ButtonAnalyzeCuffware = nullptr;
-    QPushButton* ButtonStartDownloader = nullptr;
+    QPushButton* createBuildScriptsButton = nullptr;
+    QPushButton* runBuildScriptsButton = nullptr;
+    QPushButton* createCuffwareButton = nullptr;
+    QPushButton* analyzeCuffwareButton = nullptr;
+    QPushButton* startDownloaderButton = nullptr;
 
-    QStatusBar* StatusBar = nullptr;
-    QLabel* StatusText = nullptr;
-    QLabel* StatusDate = nullptr;
-    QLabel* StatusTime = nullptr;
+    QStatusBar* statusBar = nullptr;
+    QLabel* statusText = nullptr;
+    QLabel* statusDate = nullptr;
+    QLabel* statusTime = nullptr;
 
-    QMenu* MenuFile = nullptr;
-    QAction* MenuFileNew = nullptr;
-    QAction* MenuFileOpen = nullptr;
-    QAction* MenuFileSave = nullptr;
-    QAction* MenuFileExit = nullptr;
-    QMenu* MenuTools = nullptr;
-    QAction* MenuToolsOptions = nullptr;
-    QMenu* MenuHelp = nullptr;
-    QAction* MenuHelpAbout = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* fileNewAction = nullptr;
+    QAction* fileOpenAction = nullptr;
+    QAction* fileSaveAction = nullptr;
+    QAction* fileExitAction = nullptr;
+    QMenu* toolsMenu = nullptr;
+    QAction* toolsOptionsAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpAboutAction = nullptr;
 
     QLineEdit* Field(MainField field) const { return fields[static_cast<size_t>(field)]; }
     QCheckBox* Check(MainCheck check) const { return checks[static_cast<size_t>(check)]; }

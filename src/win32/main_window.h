@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/window_models/main_window_model.h"
-#include "platform/user_settings.h"
+#include "win32/user_settings.h"
 #include "win32/dialog_window.h"
 #include "win32/file_tree_view.h"
 #include "win32/modal_hooks.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/user_settings.h"
+#include "win32/user_settings.h"
 
 namespace cuffware {
 

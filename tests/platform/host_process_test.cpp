@@ -14,6 +14,7 @@
 
 #include "platform/program_directory.h"
 #include "support/environment_scope.h"
+#include "support/recording_processes.h"
 #include "support/temp_dir.h"
 #endif
 
@@ -24,6 +25,25 @@ TEST(SplitCommandLine, SplitsAtRunsOfBlanksWithoutQuoting) {
     EXPECT_EQ(SplitCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" "),
               (std::vector<std::string>{"c:\\q740\\bin\\CuffwareDL.exe", "\"a", "b\""}));
     EXPECT_TRUE(SplitCommandLine("   ").empty());
+}
+
+TEST(EnvironmentWith, PutsTheAddedVariablesInReplacingThoseOfTheSameName) {
+    const std::vector<std::string> ours{"PATH=/bin", "Home=/h", "HOME=/home/u", "X=1=2"};
+    EXPECT_EQ(EnvironmentWith(ours, {{"HOME", "/demo"}, {"NEW", ""}}, false),
+              (std::vector<std::string>{"PATH=/bin", "Home=/h", "X=1=2", "HOME=/demo", "NEW="}));
+    // Windows compares the names without regard to case.
+    EXPECT_EQ(EnvironmentWith(ours, {{"HOME", "/demo"}}, true),
+              (std::vector<std::string>{"PATH=/bin", "X=1=2", "HOME=/demo"}));
+    EXPECT_EQ(EnvironmentWith(ours, {}, false), ours);
+}
+
+TEST(ProcessStarter, AVariableSetAgainReplacesItsValue) {
+    testing::RecordingProcesses processes;
+    processes.SetChildVariable("CUFFWARE_BATCH_REPORT", "/tmp/a");
+    processes.SetChildVariable("WINEPREFIX", "/demo");
+    processes.SetChildVariable("CUFFWARE_BATCH_REPORT", "");
+    EXPECT_EQ(processes.childVariables(),
+              (ChildVariables{{"CUFFWARE_BATCH_REPORT", ""}, {"WINEPREFIX", "/demo"}}));
 }
 
 #ifndef _WIN32
@@ -115,6 +135,17 @@ TEST_F(HostProcessTest, AWindowsProgramNeedsWine) {
     Result<std::vector<std::string>> argv = ProgramArgv("c:\\win.exe", dir / "win.exe", {"a"});
     ASSERT_TRUE(argv.ok());
     EXPECT_EQ(*argv, (std::vector<std::string>{dir / "path/wine", dir / "win.exe", "a"}));
+}
+
+// The variables travel with the run; this process's environment stays.
+TEST_F(HostProcessTest, AProgramGetsTheVariablesOfItsRunAndOursStayAsTheyAre) {
+    WriteProgram(dir, "env.sh", "echo \"$CUFFWARE_PROBE|$WINEPREFIX\" > \"$0.out\"");
+    Result<int> status = RunProgram(
+        {{dir / "env.sh"}, "", "", "env", {{"CUFFWARE_PROBE", "seen"}, {"WINEPREFIX", "/demo"}}});
+    ASSERT_TRUE(status.ok()) << status.error().Text();
+    EXPECT_EQ(dir.Read("env.sh.out"), "seen|/demo\n");
+    EXPECT_EQ(std::getenv("CUFFWARE_PROBE"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("WINEPREFIX")), dir / "prefix");
 }
 
 TEST_F(HostProcessTest, RunsInTheWorkingDirectoryWithOutputAppended) {

@@ -102,7 +102,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(b.window.bench().project.ApplicationName, "Alarm");
         QCOMPARE(b.window.bench().project.PasswordSupport, 1);
 
-        b.window.form().MenuFileNew->trigger();
+        b.window.form().fileNewAction->trigger();
         QCOMPARE(b.Field("TextApplicationName")->text(), QString());
         QVERIFY(!b.window.findChild<QCheckBox*>("CheckPasswordSupport")->isChecked());
     }
@@ -140,7 +140,7 @@ class MainWindowTest : public QObject {
     void TheButtonRowAndTheFileMenuReachTheirActions() {
         WindowBench b;
         b.Start();
-        b.window.form().MenuFileSave->trigger();
+        b.window.form().fileSaveAction->trigger();
         QCOMPARE(b.Status(), QString("Application not specified"));
         QTest::keyClicks(b.Field("TextFolderName"), "demo");
         b.dir.Write("q740/app/demo/src/main.asm", "");
@@ -160,9 +160,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(b.processes.started.back(),
                  "command " + b.SdkPath() + "\\bin\\CuffwareDL.exe " + build + "\\demo.app");
 
-        b.window.form().MenuFileNew->trigger();
+        b.window.form().fileNewAction->trigger();
         b.fileAnswers = {QString::fromStdString(b.dir / "q740/app/demo/build/demo.scr")};
-        b.window.form().MenuFileOpen->trigger();
+        b.window.form().fileOpenAction->trigger();
         QCOMPARE(b.fileAsked.back(), (QStringList{"Open", "Cuffware Builder Script File (*.scr)"}));
         QCOMPARE(b.Field("TextFolderName")->text(), QString("demo"));
         QCOMPARE(b.ChildTexts(StateNode(0)).size(), 1);
@@ -202,7 +202,7 @@ class MainWindowTest : public QObject {
                 b.window.close();
                 stillVisible = about.isVisible();
             }};
-            b.window.form().MenuHelpAbout->trigger();
+            b.window.form().helpAboutAction->trigger();
             QVERIFY(!stillVisible);
             QVERIFY(!b.window.isVisible());
         }

@@ -93,7 +93,7 @@ class OptionsTest : public QObject {
 
   private:
     void Open() {
-        b->window.form().MenuToolsOptions->trigger();
+        b->window.form().toolsOptionsAction->trigger();
         QVERIFY(b->users.empty());
     }
 

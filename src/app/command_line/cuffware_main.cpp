@@ -1,4 +1,4 @@
-// cuffware: the builder's road from the command line.
+// cuffware: the builder's actions from the command line.
 
 #include <iostream>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The demo: a Wine-style drive with the demo SDK at c:\q740, the stand-in
 // toolchain at c:\c88 and the demo application's sources, laid out under one
-// directory, then the whole road run on it.
+// directory, then every step from generating to downloading run on it.
 
 #include <string>
 
@@ -34,8 +34,8 @@ Status LayOutDemo(const DemoSources& sources, const std::string& dir);
 
 // Lays the demo out under dir (a new temporary directory when empty), points
 // WINEPREFIX at it, loads its builder.ini, restores the demo's script and
-// runs road, then the downloader. Returns road's status, or the
+// runs steps (generate to analyze), then the downloader. Returns the steps' status, or the
 // downloader's when that fails.
-int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&));
+int RunDemo(HeadlessContext& context, const std::string& dir, int (*steps)(HeadlessContext&));
 
 }  // namespace cuffware

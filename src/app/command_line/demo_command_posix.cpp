@@ -1,13 +1,14 @@
-// The demo's road off Windows, on a Wine-style drive of its own.
+// The demo off Windows, on a Wine-style drive of its own.
 
 #include "app/actions/file_commands.h"
 #include "app/actions/start_downloader.h"
 #include "app/command_line/demo_command.h"
+#include "platform/host_path.h"
 #include "platform/host_tree.h"
 
 namespace cuffware {
 
-int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(HeadlessContext&)) {
+int RunDemo(HeadlessContext& context, const std::string& dir, int (*steps)(HeadlessContext&)) {
     std::string root = dir;
     if (Status empty = RequireEmptyDirectory(root); !root.empty() && !empty.ok()) {
         context.err << "The demo was not laid out.\n" << empty.error().Text() << "\n";
@@ -26,13 +27,14 @@ int RunDemo(HeadlessContext& context, const std::string& dir, int (*road)(Headle
         return kExitFailure;
     }
     context.out << "Demo laid out in " << root << " (WINEPREFIX for its c: drive)\n";
-    SetEnvironment("WINEPREFIX", root);
+    UseWinePrefix(root);
+    context.bench.processes.SetChildVariable("WINEPREFIX", root);
 
     Workbench& bench = context.bench;
     LoadWorkbench(bench, root + "/builder.ini");
     if (!RestoreProjectScript(bench, DemoApplications().front().scriptPath))
         return kExitFailure;
-    int status = road(context);
+    int status = steps(context);
     if (status != kExitSuccess)
         return status;
     std::optional<int> downloaded = RunDownloaderAndWait(bench);

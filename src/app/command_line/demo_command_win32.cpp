@@ -3,7 +3,7 @@
 namespace cuffware {
 
 // Windows has no Wine drive to lay out: there the SDK and the toolchain are
-// installed at c:\q740 and c:\c88 and the road runs on them directly.
+// installed at c:\q740 and c:\c88 and the build runs on them directly.
 int RunDemo(HeadlessContext& context, const std::string&, int (*)(HeadlessContext&)) {
     context.err << "The demo lays out a Wine drive and runs off Windows only. On Windows, "
                    "install the SDK at c:\\q740 and the toolchain at c:\\c88 and run: "

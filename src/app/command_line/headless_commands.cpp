@@ -1,5 +1,5 @@
 // The table of the headless command's commands: each runs one main-window
-// action on the restored script, or the whole road.
+// action on the restored script, or all of them in turn.
 
 #include "app/actions/analyze_cuffware.h"
 #include "app/actions/create_build_scripts.h"
@@ -31,7 +31,7 @@ int Generate(HeadlessContext& c) {
     return ExitOf(CreateBuildScripts(c.bench));
 }
 
-// Each road step prints the action's own texts and gives its exit status
+// Each step of `all` prints the action's own texts and gives its exit status
 // (the build also its first failure); the commands end with one verdict
 // line after them.
 using StepResult = BuildOutcome;
@@ -79,7 +79,7 @@ int Download(HeadlessContext& c) {
 }
 
 // generate, build, package, analyze: the first that does not succeed ends
-// the road with its status.
+// the steps with their status.
 int All(HeadlessContext& c) {
     StepResult step{Generate(c), {}};
     if (step.status == kExitSuccess)
@@ -119,7 +119,7 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
         {"doctor", "", "check the set-up: builder.ini, the SDK, the toolchain, wine", RunDoctor},
         {"demo", "[DIR]",
          "lay out the demo SDK, toolchain and application under DIR (default: a "
-         "new temporary directory) and run the whole road on it",
+         "new temporary directory) and run every step on it",
          Demo},
     };
     return commands;

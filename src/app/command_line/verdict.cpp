@@ -4,7 +4,6 @@
 #include "app/actions/run_build_scripts.h"
 #include "platform/batch_environment.h"
 #include "platform/host_path.h"
-#include "platform/host_tree.h"
 #include "platform/path_text.h"
 #include "platform/scratch_file.h"
 #include "project/build_files.h"
@@ -62,10 +61,11 @@ constexpr size_t kMaxReportBytes = 64 << 10;
 
 BuildOutcome RunBuildReportingFailure(HeadlessContext& context) {
     ScratchFile report("first-failure.txt");
-    SetEnvironment(kReportVariable, report.path());
-    SetEnvironment(kQuietVariable, context.args.quiet ? "1" : "");
+    ProcessStarter& processes = context.bench.processes;
+    processes.SetChildVariable(kReportVariable, report.path());
+    processes.SetChildVariable(kQuietVariable, context.args.quiet ? "1" : "");
     std::optional<int> status = RunBuildScriptsAndWait(context.bench);
-    SetEnvironment(kReportVariable, "");
+    processes.SetChildVariable(kReportVariable, "");
 
     BuildOutcome outcome{status ? *status : kExitFailure, {}};
     if (Result<std::string> text = context.bench.files.ReadFile(report.path(), kMaxReportBytes);

@@ -1,3 +1,5 @@
+// The program's directory on Linux, read from /proc/self/exe.
+
 #include <filesystem>
 #include <system_error>
 

@@ -16,7 +16,7 @@ class UserSettingsStore {
                                const std::string& key, const std::string& value) = 0;
 };
 
-// The host's store. On Windows: the current user's registry, at
+// The current user's registry, at
 // Software\APPLICATION\APPLICATION\SECTION, the place Qt's settings of an
 // organization and application of that name use, so both window programs
 // write to one place.

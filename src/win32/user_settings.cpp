@@ -1,4 +1,4 @@
-#include "platform/user_settings.h"
+#include "win32/user_settings.h"
 
 #include <windows.h>
 
