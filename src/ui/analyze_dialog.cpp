@@ -15,22 +15,12 @@ namespace cuffware {
 
 namespace {
 
-// Each value's objectName, in the order MemoryUsageView gives them.
-constexpr const char* kValueNames[] = {
-    "LabelFileName",
-    "LabelAllocationSize",
-    "LabelCodeSize",
-    "LabelMaxCommonUsage",
-    "LabelMaxStateUsage",
-    "LabelMaxOverlayUsage",
-    "LabelFirmwareOverlaySize",
-};
-
-QLabel* AddValueRow(QGridLayout* grid, const MemoryUsageValue& shown, const char* name) {
+// A value's label is called "Label" and the value's name.
+QLabel* AddValueRow(QGridLayout* grid, const MemoryUsageValue& shown) {
     int row = grid->rowCount();
     grid->addWidget(new QLabel(shown.caption), row, 0);
     auto* value = new QLabel(ToQt(shown.value));
-    value->setObjectName(name);
+    value->setObjectName(QString("Label") + shown.name);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(value, row, 1);
     return value;
@@ -45,11 +35,15 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
     auto* values = new QGridLayout;
     values->setHorizontalSpacing(16);
     for (size_t i = 0; i < view.values.size(); ++i) {
-        AddValueRow(values, view.values[i], kValueNames[i]);
+        AddValueRow(values, view.values[i]);
         if (i == view.errorBeside) {
             auto* error = new QLabel("ERROR");
             error->setObjectName("LabelError");
-            error->setStyleSheet("color: red; font-weight: bold;");
+            const Colour red = kErrorMarkColour;
+            error->setStyleSheet(QString("color: rgb(%1, %2, %3); font-weight: bold;")
+                                     .arg(red.red)
+                                     .arg(red.green)
+                                     .arg(red.blue));
             error->setVisible(view.overlayExceeded);
             values->addWidget(error, values->rowCount() - 1, 2);
         }
@@ -58,6 +52,7 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
 
     sections_ = new QTreeWidget;
     sections_->setObjectName("ListSections");
+    sections_->setAccessibleName(kSectionListAccessibleName);
     sections_->setRootIsDecorated(false);
     sections_->setUniformRowHeights(true);
     sections_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,6 +68,7 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
         row->setData(1, kUsageBaseRole, shown.base);
         row->setData(1, kUsageExceededRole, shown.exceeded);
         row->setToolTip(1, ToQt(shown.barTip));
+        row->setData(1, Qt::AccessibleTextRole, ToQt(AccessibleUsage(shown)));
     }
 
     auto* ok = new QPushButton("OK");

@@ -32,11 +32,11 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
     QString requested = qEnvironmentVariable("CUFFWARE_BUILDER_OPEN");
     const cuffware::MainWindowForm& form = window.form();
     if (requested == "options")
-        form.toolsOptionsAction->trigger();
+        form.Action(cuffware::MenuCommand::ToolsOptions)->trigger();
     else if (requested == "analysis")
         form.analyzeCuffwareButton->click();
     else if (requested == "about")
-        form.helpAboutAction->trigger();
+        form.Action(cuffware::MenuCommand::HelpAbout)->trigger();
 }
 
 }  // namespace

@@ -28,11 +28,12 @@ FileTreeWidget::FileTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setDragDropMode(QAbstractItemView::DropOnly);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
+    setAccessibleName(kFileTreeAccessibleName);
 }
 
 void FileTreeWidget::ShowTree(const std::vector<TreeRow>& rows, int selectNode) {
     QSignalBlocker quiet(this);
-    if (rows != shownRows_) {
+    if (TreeNeedsRebuild(shownRows_, rows)) {
         shownRows_ = rows;
         int scrolledTo = verticalScrollBar()->value();
         clear();
@@ -92,7 +93,7 @@ QStringList FileTreeWidget::LocalFiles(const QMimeData* data) {
 }
 
 bool FileTreeWidget::Wants(const QMimeData* data) const {
-    return acceptingFiles_ && !LocalFiles(data).isEmpty();
+    return takesDroppedFiles && takesDroppedFiles(static_cast<size_t>(LocalFiles(data).size()));
 }
 
 void FileTreeWidget::dragEnterEvent(QDragEnterEvent* event) {

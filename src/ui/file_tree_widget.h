@@ -1,10 +1,11 @@
 #pragma once
 // The file tree control: shows the model's tree rows with their marks (bold,
-// checked, expanded) and takes files dropped from a file manager once drops
-// have been switched on.
+// checked, expanded) and takes files dropped from a file manager when the
+// window model takes them.
 
 #include <QStringList>
 #include <QTreeWidget>
+#include <functional>
 #include <vector>
 
 #include "app/window_models/main_window_model.h"
@@ -29,8 +30,9 @@ class FileTreeWidget : public QTreeWidget {
     // The item showing a node, or nullptr.
     QTreeWidgetItem* ItemOfNode(int node) const;
 
-    // Whether files dragged over the tree are taken.
-    void SetAcceptsFileDrops(bool accepts) { acceptingFiles_ = accepts; }
+    // Whether a drag that carries this many local files is taken (the
+    // window model decides); none is taken until this is set.
+    std::function<bool(size_t fileCount)> takesDroppedFiles;
 
     // The local files a drag carries, as native paths in the drop's order.
     static QStringList LocalFiles(const QMimeData* data);
@@ -46,7 +48,6 @@ class FileTreeWidget : public QTreeWidget {
   private:
     bool Wants(const QMimeData* data) const;
 
-    bool acceptingFiles_ = false;
     std::vector<TreeRow> shownRows_;
 };
 

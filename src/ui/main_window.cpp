@@ -16,7 +16,6 @@
 #include <algorithm>
 
 #include "app/window_models/memory_usage_view.h"
-#include "app/window_models/message_text.h"
 #include "platform/host_path.h"
 #include "ui/about_box.h"
 #include "ui/analyze_dialog.h"
@@ -88,7 +87,8 @@ void MainWindow::ConnectControls() {
         connect(form_.Check(check), &QCheckBox::toggled, this,
                 [this, check](bool on) { Handle([&] { model_.CheckChanged(check, on); }); });
 
-    FileTreeWidget* tree = form_.TreeFiles;
+    FileTreeWidget* tree = form_.fileTree;
+    tree->takesDroppedFiles = [this](size_t count) { return model_.TakesDroppedFiles(count); };
     auto selected = [this, tree] { Handle([&] { model_.NodeSelected(tree->SelectedNode()); }); };
     connect(tree, &QTreeWidget::itemClicked, this, selected);
     connect(tree, &QTreeWidget::itemSelectionChanged, this, [tree, selected] {
@@ -113,13 +113,17 @@ void MainWindow::ConnectControls() {
     forward(form_.runBuildScriptsButton, &QPushButton::clicked, &MainWindowModel::RunBuildScripts);
     forward(form_.createCuffwareButton, &QPushButton::clicked, &MainWindowModel::CreateCuffware);
     forward(form_.startDownloaderButton, &QPushButton::clicked, &MainWindowModel::StartDownloader);
-    forward(form_.fileNewAction, &QAction::triggered, &MainWindowModel::NewProject);
-    forward(form_.fileOpenAction, &QAction::triggered, &MainWindowModel::OpenProject);
-    forward(form_.fileSaveAction, &QAction::triggered, &MainWindowModel::SaveProject);
+    forward(form_.Action(MenuCommand::FileNew), &QAction::triggered, &MainWindowModel::NewProject);
+    forward(form_.Action(MenuCommand::FileOpen), &QAction::triggered,
+            &MainWindowModel::OpenProject);
+    forward(form_.Action(MenuCommand::FileSave), &QAction::triggered,
+            &MainWindowModel::SaveProject);
     connect(form_.analyzeCuffwareButton, &QPushButton::clicked, this, &MainWindow::AnalyzeCuffware);
-    connect(form_.fileExitAction, &QAction::triggered, this, &MainWindow::close);
-    connect(form_.toolsOptionsAction, &QAction::triggered, this, &MainWindow::EditOptions);
-    connect(form_.helpAboutAction, &QAction::triggered, this, &MainWindow::ShowAbout);
+    connect(form_.Action(MenuCommand::FileExit), &QAction::triggered, this, &MainWindow::close);
+    connect(form_.Action(MenuCommand::ToolsOptions), &QAction::triggered, this,
+            &MainWindow::EditOptions);
+    connect(form_.Action(MenuCommand::HelpAbout), &QAction::triggered, this,
+            &MainWindow::ShowAbout);
 }
 
 void MainWindow::Start(const std::string& settingsPath, const std::string& argumentText) {
@@ -149,8 +153,7 @@ void MainWindow::ShowModel() {
     }
     form_.addFileButton->setEnabled(model_.FileButtonsEnabled());
     form_.removeFileButton->setEnabled(model_.FileButtonsEnabled());
-    form_.TreeFiles->SetAcceptsFileDrops(model_.AcceptsFileDrops());
-    form_.TreeFiles->ShowTree(model_.TreeRows(), model_.SelectedNode());
+    form_.fileTree->ShowTree(model_.TreeRows(), model_.SelectedNode());
 }
 
 void MainWindow::RunModal(QDialog& dialog) {
@@ -167,7 +170,7 @@ void MainWindow::SetStatus(const std::string& text) {
 
 void MainWindow::ShowMessage(const std::string& text, MessageIcon icon) {
     QWidget* over = QApplication::activeModalWidget();
-    hooks_.showMessage(over ? over : this, ToQt(DisplayableMessage(text)), icon);
+    hooks_.showMessage(over ? over : this, ToQt(text), icon);
 }
 
 std::optional<std::string> MainWindow::AskOpenFile(const OpenFileRequest& request) {

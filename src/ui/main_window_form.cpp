@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "ui/file_tree_widget.h"
+#include "ui/qt_text.h"
 
 namespace cuffware {
 
@@ -65,20 +66,16 @@ void MainWindowForm::Build(QMainWindow* window) {
     window->setWindowTitle(kMainWindowTitle);
 
     QMenuBar* menus = window->menuBar();
-    fileMenu = Named(menus->addMenu(kMenuFileCaption), "MenuFile");
-    fileNewAction = AddEntry(fileMenu, kMenuFileNewCaption, "MenuFileNew");
-    fileOpenAction = AddEntry(fileMenu, kMenuFileOpenCaption, "MenuFileOpen");
-    fileSaveAction = AddEntry(fileMenu, kMenuFileSaveCaption, "MenuFileSave");
-    fileMenu->addSeparator();
-    fileExitAction = AddEntry(fileMenu, kMenuFileExitCaption, "MenuFileExit");
-    fileNewAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    fileOpenAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    fileSaveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    fileExitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    toolsMenu = Named(menus->addMenu(kMenuToolsCaption), "MenuTools");
-    toolsOptionsAction = AddEntry(toolsMenu, kMenuToolsOptionsCaption, "MenuToolsOptions");
-    helpMenu = Named(menus->addMenu(kMenuHelpCaption), "MenuHelp");
-    helpAboutAction = AddEntry(helpMenu, kMenuHelpAboutCaption, "MenuHelpAbout");
+    for (const Menu& menu : MenuBar()) {
+        QMenu* shown = Named(menus->addMenu(menu.caption), menu.name);
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.separatorBefore)
+                shown->addSeparator();
+            QAction* action = AddEntry(shown, entry.caption, entry.name);
+            action->setShortcut(QKeySequence(ToQt(ShortcutText(entry))));
+            actions[static_cast<size_t>(entry.command)] = action;
+        }
+    }
 
     // The fields down to PC Interface, the check boxes, a rule, then the
     // directories.
@@ -120,7 +117,7 @@ void MainWindowForm::Build(QMainWindow* window) {
                 label->widget()->setMinimumWidth(labelWidth);
 
     filesFrame = Named(new QGroupBox(kFilesFrameCaption), "FrameFiles");
-    TreeFiles = Named(new FileTreeWidget, "TreeFiles");
+    fileTree = Named(new FileTreeWidget, "TreeFiles");
     addFileButton = Named(new QPushButton(kAddFileCaption), "ButtonAddFile");
     removeFileButton = Named(new QPushButton(kRemoveFileCaption), "ButtonRemoveFile");
     addFileButton->setEnabled(false);
@@ -130,7 +127,7 @@ void MainWindowForm::Build(QMainWindow* window) {
     fileButtons->addWidget(removeFileButton);
     fileButtons->addStretch(1);
     auto* filesColumn = new QVBoxLayout(filesFrame);
-    filesColumn->addWidget(TreeFiles, 1);
+    filesColumn->addWidget(fileTree, 1);
     filesColumn->addLayout(fileButtons);
 
     createBuildScriptsButton =

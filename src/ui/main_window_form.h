@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/window_models/main_window_model.h"
+#include "app/window_models/menu_bar.h"
 
 class QAction;
 class QCheckBox;
@@ -29,7 +30,7 @@ struct MainWindowForm {
     std::array<QCheckBox*, 2> checks{};                // by MainCheck
 
     QGroupBox* filesFrame = nullptr;
-    FileTreeWidget* TreeFiles = nullptr;
+    FileTreeWidget* fileTree = nullptr;
     QPushButton* addFileButton = nullptr;
     QPushButton* removeFileButton = nullptr;
 
@@ -44,18 +45,11 @@ struct MainWindowForm {
     QLabel* statusDate = nullptr;
     QLabel* statusTime = nullptr;
 
-    QMenu* fileMenu = nullptr;
-    QAction* fileNewAction = nullptr;
-    QAction* fileOpenAction = nullptr;
-    QAction* fileSaveAction = nullptr;
-    QAction* fileExitAction = nullptr;
-    QMenu* toolsMenu = nullptr;
-    QAction* toolsOptionsAction = nullptr;
-    QMenu* helpMenu = nullptr;
-    QAction* helpAboutAction = nullptr;
+    std::array<QAction*, kMenuCommandCount> actions{};  // by MenuCommand
 
     QLineEdit* Field(MainField field) const { return fields[static_cast<size_t>(field)]; }
     QCheckBox* Check(MainCheck check) const { return checks[static_cast<size_t>(check)]; }
+    QAction* Action(MenuCommand command) const { return actions[static_cast<size_t>(command)]; }
 
     // Creates the controls inside window: menus, the two frames side by side,
     // the button row and the status bar.

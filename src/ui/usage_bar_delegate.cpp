@@ -10,52 +10,66 @@ namespace cuffware {
 
 namespace {
 
-constexpr int kTextWidthDigits = 6;
-constexpr int kPadding = 4;
+QColor ToQt(Colour colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+Colour FromQt(const QColor& colour) {
+    return {colour.red(), colour.green(), colour.blue()};
+}
+
+void Fill(QPainter* painter, int left, int top, int width, int height, Colour colour) {
+    if (width > 0 && height > 0)
+        painter->fillRect(left, top, width, height, ToQt(colour));
+}
 
 }  // namespace
 
 UsageBarDelegate::UsageBarDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
+// The cell's background as usual, then the number and the bar where the
+// window model lays them out.
 void UsageBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
     QStyle* style = item.widget ? item.widget->style() : QApplication::style();
-
-    // The cell as usual (the number stands at its left), then the bar to the
-    // right of the widest number.
-    int textWidth = item.fontMetrics.horizontalAdvance(QString(kTextWidthDigits, '0'));
+    const QString number = item.text;
+    item.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
-    QRect track = item.rect.adjusted(textWidth + kPadding, kPadding, -kPadding, -kPadding);
-    if (track.width() < 8 || track.height() < 4)
-        return;
-    int base = index.data(kUsageBaseRole).toInt();
-    int own = index.data(kUsageRole).toInt();
-    int baseWidth = BarSpan(base, track.width());
-    int totalWidth = BarSpan(base + own, track.width());
-    bool exceeded = index.data(kUsageExceededRole).toBool();
+    MemoryUsageRow row{};
+    row.usage = index.data(kUsageRole).toInt();
+    row.base = index.data(kUsageBaseRole).toInt();
+    row.exceeded = index.data(kUsageExceededRole).toBool();
+    const QRect& cell = item.rect;
+    UsageBar bar = LayOutUsageBar(row, {cell.x(), cell.y(), cell.width(), cell.height()},
+                                  item.fontMetrics.horizontalAdvance('0'), kUsageBarPadding);
 
     painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(item.palette.color(QPalette::Base).darker(106));
-    painter->drawRect(track);
-    painter->setBrush(QColor(160, 174, 192));
-    painter->drawRect(track.x(), track.y(), baseWidth, track.height());
-    painter->setBrush(exceeded ? QColor(200, 40, 40) : QColor(64, 128, 200));
-    painter->drawRect(track.x() + baseWidth, track.y(), totalWidth - baseWidth, track.height());
-    painter->setPen(item.palette.color(QPalette::Mid));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(track.adjusted(0, 0, -1, -1));
+    bool selected = item.state & QStyle::State_Selected;
+    painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(QRect(bar.number.left, bar.number.top, bar.number.width, bar.number.height),
+                      Qt::AlignLeft | Qt::AlignVCenter, number);
+    if (bar.shown) {
+        const Box& track = bar.track;
+        Fill(painter, track.left, track.top, track.width, track.height,
+             TrackColour(FromQt(item.palette.color(QPalette::Base))));
+        Fill(painter, track.left, track.top, bar.baseWidth, track.height, kBarBaseColour);
+        Fill(painter, track.left + bar.baseWidth, track.top, bar.usageWidth, track.height,
+             row.exceeded ? kBarExceededColour : kBarUsageColour);
+        painter->setPen(item.palette.color(QPalette::Mid));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(track.left, track.top, track.width - 1, track.height - 1);
+    }
     painter->restore();
 }
 
 QSize UsageBarDelegate::sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 2 * kPadding));
+    size.setHeight(
+        std::max(size.height(), UsageRowHeight(option.fontMetrics.height(), kUsageBarPadding)));
     return size;
 }
 

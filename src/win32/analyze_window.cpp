@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "win32/accessible_name.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
 
@@ -13,21 +14,22 @@ namespace {
 
 constexpr int kSectionColumn = 0;
 constexpr int kUsageColumn = 1;
-// The bar starts right of the widest number the column shows.
-constexpr int kTextWidthDigits = 6;
-constexpr COLORREF kBaseColour = RGB(160, 174, 192);
-constexpr COLORREF kUsageColour = RGB(64, 128, 200);
-constexpr COLORREF kExceededColour = RGB(200, 40, 40);
-constexpr COLORREF kErrorColour = RGB(255, 0, 0);
+COLORREF ToColorRef(Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+Colour FromColorRef(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
 
 // The value control of each of the view's values, in window order.
-constexpr int kValueControls[] = {IDC_CODE_FILE,    IDC_EEPROM_USAGE,    IDC_CODE_SIZE,
+constexpr int kValueControls[] = {IDC_FILE_NAME,    IDC_IMAGE_SIZE,      IDC_USED_SIZE,
                                   IDC_COMMON_USAGE, IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE,
                                   IDC_OVERLAY_SIZE};
 
-// Four pixels at 96 DPI, scaled to the window's.
+// The bar's padding, given at 96 DPI, scaled to the window's.
 int Padding(HWND window) {
-    return MulDiv(4, static_cast<int>(GetDpiForWindow(window)), 96);
+    return MulDiv(kUsageBarPadding, static_cast<int>(GetDpiForWindow(window)), 96);
 }
 
 void FillBox(HDC dc, int left, int top, int width, int height, COLORREF colour) {
@@ -37,12 +39,6 @@ void FillBox(HDC dc, int left, int top, int width, int height, COLORREF colour) 
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &box, brush);
     DeleteObject(brush);
-}
-
-// The window's background a shade darker, as the empty track.
-COLORREF Darker(COLORREF colour) {
-    auto part = [](int value) { return static_cast<BYTE>(value * 100 / 106); };
-    return RGB(part(GetRValue(colour)), part(GetGValue(colour)), part(GetBValue(colour)));
 }
 
 }  // namespace
@@ -74,19 +70,20 @@ AnalyzeWindow::AnalyzeWindow(const MemoryUsageView& view, HWND owner) : rows_(vi
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    rowHeight_ = ImageList_Create(1, metrics.tmHeight + 2 * Padding(list), ILC_COLOR, 0, 0);
+    rowHeight_ =
+        ImageList_Create(1, UsageRowHeight(metrics.tmHeight, Padding(list)), ILC_COLOR, 0, 0);
     ListView_SetImageList(list, rowHeight_, LVSIL_SMALL);
 
+    SetAccessibleName(list, kSectionListAccessibleName);
     // The section column takes half the table; the usage column the rest.
     RECT table{};
     GetClientRect(list, &table);
-    int half = table.right / 2;
     for (size_t i = 0; i < view.columns.size(); ++i) {
         std::wstring caption = Wide(view.columns[i]);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = caption.data();
-        column.cx = i == 0 ? half : table.right - half - GetSystemMetrics(SM_CXVSCROLL);
+        column.cx = table.right / 2;
         ListView_InsertColumn(list, static_cast<int>(i), &column);
     }
     for (const MemoryUsageRow& row : rows_) {
@@ -99,6 +96,9 @@ AnalyzeWindow::AnalyzeWindow(const MemoryUsageView& view, HWND owner) : rows_(vi
         int index = ListView_InsertItem(list, &item);
         ListView_SetItemText(list, index, kUsageColumn, usage.data());
     }
+    // Once the rows (and a scroll bar they need) are in: the usage column
+    // reaches the table's right edge, so the header shows no empty third part.
+    ListView_SetColumnWidth(list, kUsageColumn, LVSCW_AUTOSIZE_USEHEADER);
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
 }
 
@@ -134,31 +134,31 @@ LRESULT AnalyzeWindow::DrawUsageCell(NMLVCUSTOMDRAW& draw) const {
     COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     FillBox(dc, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, background);
 
-    int padding = Padding(list);
     const MemoryUsageRow& row = rows_[index];
+    SIZE digit{};
+    GetTextExtentPoint32W(dc, L"0", 1, &digit);
+    UsageBar bar =
+        LayOutUsageBar(row, {cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top},
+                       digit.cx, Padding(list));
     std::wstring number = Wide(row.usageText);
-    SIZE digits{};
-    GetTextExtentPoint32W(dc, L"000000", kTextWidthDigits, &digits);
-    RECT text{cell.left + padding, cell.top, cell.left + padding + digits.cx, cell.bottom};
+    RECT text{bar.number.left, bar.number.top, bar.number.left + bar.number.width,
+              bar.number.top + bar.number.height};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-
-    RECT track{text.right + padding, cell.top + padding, cell.right - padding,
-               cell.bottom - padding};
-    int width = track.right - track.left;
-    int height = track.bottom - track.top;
-    if (width < 8 || height < 4)
+    if (!bar.shown)
         return CDRF_SKIPDEFAULT;
-    int baseWidth = BarSpan(row.base, width);
-    int totalWidth = BarSpan(row.base + row.usage, width);
-    FillBox(dc, track.left, track.top, width, height, Darker(GetSysColor(COLOR_WINDOW)));
-    FillBox(dc, track.left, track.top, baseWidth, height, kBaseColour);
-    FillBox(dc, track.left + baseWidth, track.top, totalWidth - baseWidth, height,
-            row.exceeded ? kExceededColour : kUsageColour);
+
+    const Box& track = bar.track;
+    FillBox(dc, track.left, track.top, track.width, track.height,
+            ToColorRef(TrackColour(FromColorRef(GetSysColor(COLOR_WINDOW)))));
+    FillBox(dc, track.left, track.top, bar.baseWidth, track.height, ToColorRef(kBarBaseColour));
+    FillBox(dc, track.left + bar.baseWidth, track.top, bar.usageWidth, track.height,
+            ToColorRef(row.exceeded ? kBarExceededColour : kBarUsageColour));
+    RECT frameBox{track.left, track.top, track.left + track.width, track.top + track.height};
     HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-    FrameRect(dc, &track, frame);
+    FrameRect(dc, &frameBox, frame);
     DeleteObject(frame);
     return CDRF_SKIPDEFAULT;
 }
@@ -177,7 +177,7 @@ bool AnalyzeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) != Item(IDC_OVERLAY_ERROR))
                 return false;
-            SetTextColor(reinterpret_cast<HDC>(wParam), kErrorColour);
+            SetTextColor(reinterpret_cast<HDC>(wParam), ToColorRef(kErrorMarkColour));
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             return true;

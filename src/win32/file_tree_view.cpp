@@ -36,7 +36,7 @@ FileTreeView::FileTreeView(HWND tree) : tree_(tree) {
 }
 
 void FileTreeView::Show(const std::vector<TreeRow>& rows, int selectNode) {
-    if (rows != shownRows_) {
+    if (TreeNeedsRebuild(shownRows_, rows)) {
         shownRows_ = rows;
         SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
         TreeView_DeleteAllItems(tree_);
@@ -112,7 +112,7 @@ LRESULT FileTreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             auto drop = reinterpret_cast<HDROP>(wParam);
             std::vector<std::string> paths = DroppedPaths(drop);
             DragFinish(drop);
-            if (acceptingDrops_ && !paths.empty() && onDrop)
+            if (takesDroppedFiles && takesDroppedFiles(paths.size()) && onDrop)
                 onDrop(paths);
             handled = true;
             return 0;

@@ -31,9 +31,12 @@ class FileTreeView {
     // The selected node's number, or 0.
     int SelectedNode() const;
 
-    // Whether files dropped from Explorer are taken (and reach onDrop).
+    // Whether Explorer may drop files on the tree at all.
     void AcceptFileDrops(bool accept);
 
+    // Whether a drop of this many files reaches onDrop (the window model
+    // decides); none does until this is set.
+    std::function<bool(size_t fileCount)> takesDroppedFiles;
     std::function<void(const std::vector<std::string>& paths)> onDrop;
 
     HWND hwnd() const { return tree_; }

@@ -3,9 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/window_models/memory_usage_view.h"
+#include "app/window_models/menu_bar.h"
 #include "win32/about_box.h"
+#include "win32/accessible_name.h"
 #include "win32/analyze_window.h"
 #include "win32/options_dialog.h"
 #include "win32/resource_ids.h"
@@ -53,46 +57,39 @@ constexpr Caption kCaptions[] = {{IDC_FRAME_PARAMETERS, kParametersFrameCaption}
                                  {IDC_PASSWORD_SUPPORT, kPasswordSupportCaption},
                                  {IDC_DATABASE_SUPPORT, kDatabaseSupportCaption}};
 
-// The menu bar; an entry without a command is a separator line.
-HMENU MenuBar() {
-    struct Entry {
-        int command;
-        const char* caption;
-        const wchar_t* shortcut = L"";
-    };
-    struct Menu {
-        const char* caption;
-        std::vector<Entry> entries;
-    };
-    const Menu menus[] = {{kMenuFileCaption,
-                           {{IDM_FILE_NEW, kMenuFileNewCaption, L"\tCtrl+N"},
-                            {IDM_FILE_OPEN, kMenuFileOpenCaption, L"\tCtrl+O"},
-                            {IDM_FILE_SAVE, kMenuFileSaveCaption, L"\tCtrl+S"},
-                            {0, nullptr},
-                            {IDM_FILE_EXIT, kMenuFileExitCaption, L"\tCtrl+Q"}}},
-                          {kMenuToolsCaption, {{IDM_TOOLS_OPTIONS, kMenuToolsOptionsCaption}}},
-                          {kMenuHelpCaption, {{IDM_HELP_ABOUT, kMenuHelpAboutCaption}}}};
+// The menu commands' identifiers follow MenuCommand's order.
+static_assert(IDM_HELP_ABOUT - IDM_FILE_NEW + 1 == kMenuCommandCount);
+int MenuCommandId(MenuCommand command) {
+    return IDM_FILE_NEW + static_cast<int>(command);
+}
+
+HMENU MenuBarOfTheModel() {
     HMENU bar = CreateMenu();
-    for (const Menu& menu : menus) {
+    for (const Menu& menu : MenuBar()) {
         HMENU popup = CreatePopupMenu();
-        for (const Entry& entry : menu.entries)
-            if (entry.command)
-                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(entry.command),
-                            (Wide(entry.caption) + entry.shortcut).c_str());
-            else
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.separatorBefore)
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            std::string shortcut = ShortcutText(entry);
+            std::string caption =
+                shortcut.empty() ? entry.caption : entry.caption + ("\t" + shortcut);
+            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(MenuCommandId(entry.command)),
+                        Wide(caption).c_str());
+        }
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Wide(menu.caption).c_str());
     }
     return bar;
 }
 
-// Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q for the File menu's entries.
+// Ctrl and the entry's letter for each menu entry that has a shortcut.
 HACCEL KeyboardShortcuts() {
-    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', IDM_FILE_NEW},
-                    {FVIRTKEY | FCONTROL, 'O', IDM_FILE_OPEN},
-                    {FVIRTKEY | FCONTROL, 'S', IDM_FILE_SAVE},
-                    {FVIRTKEY | FCONTROL, 'Q', IDM_FILE_EXIT}};
-    return CreateAcceleratorTable(keys, static_cast<int>(std::size(keys)));
+    std::vector<ACCEL> keys;
+    for (const Menu& menu : MenuBar())
+        for (const MenuEntry& entry : menu.entries)
+            if (entry.shortcutKey)
+                keys.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(entry.shortcutKey),
+                                static_cast<WORD>(MenuCommandId(entry.command))});
+    return CreateAcceleratorTable(keys.data(), static_cast<int>(keys.size()));
 }
 
 // The menu bar takes its height from the client area: the window grows by
@@ -100,7 +97,7 @@ HACCEL KeyboardShortcuts() {
 void AttachMenuBar(HWND window) {
     RECT before{};
     GetClientRect(window, &before);
-    SetMenu(window, MenuBar());
+    SetMenu(window, MenuBarOfTheModel());
     RECT after{};
     GetClientRect(window, &after);
     RECT frame{};
@@ -142,6 +139,8 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
     }
     statusBar_ = std::make_unique<StatusBar>(hwnd());
     tree_ = std::make_unique<FileTreeView>(Item(IDC_FILE_TREE));
+    SetAccessibleName(tree_->hwnd(), kFileTreeAccessibleName);
+    tree_->takesDroppedFiles = [this](size_t count) { return model_.TakesDroppedFiles(count); };
     tree_->onDrop = [this](const std::vector<std::string>& paths) {
         Act([&] { model_.FilesDropped(paths); });
     };

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/window_models/main_window_model.h"
-#include "win32/user_settings.h"
 #include "win32/dialog_window.h"
 #include "win32/file_tree_view.h"
 #include "win32/modal_hooks.h"
 #include "win32/status_bar.h"
+#include "win32/user_settings.h"
 
 namespace cuffware {
 

@@ -38,6 +38,14 @@ void OptionsDialog::Fill() {
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
 }
 
+void OptionsDialog::FocusRefusedField() {
+    if (std::optional<OptionsField> refused = model_.RefusedField()) {
+        HWND field = Item(FieldControl(*refused));
+        SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+    }
+}
+
 bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
         case WM_INITDIALOG:
@@ -55,9 +63,12 @@ bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
                 case IDOK:
                     if (model_.OK())
                         ShowWindow(hwnd(), SW_HIDE);
+                    else
+                        FocusRefusedField();
                     return true;
                 case IDC_APPLY:
                     model_.Apply();
+                    FocusRefusedField();
                     return true;
                 case IDCANCEL:
                     ShowWindow(hwnd(), SW_HIDE);

@@ -20,6 +20,9 @@ class OptionsDialog : public DialogWindow {
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
+    // The focus on the field OK or Apply refused, its text selected.
+    void FocusRefusedField();
+
     OptionsModel& model_;
     bool filling_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_processes.h"
+
 #ifndef _WIN32
 #include <sys/stat.h>
 
@@ -14,7 +16,6 @@
 
 #include "platform/program_directory.h"
 #include "support/environment_scope.h"
-#include "support/recording_processes.h"
 #include "support/temp_dir.h"
 #endif
 

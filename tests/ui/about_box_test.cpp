@@ -49,7 +49,7 @@ class AboutBoxTest : public QObject {
             about.findChild<QPushButton*>("ButtonSystemInfo")->click();
             QVERIFY(about.isVisible());
         }};
-        b.window.form().helpAboutAction->trigger();
+        b.window.form().Action(MenuCommand::HelpAbout)->trigger();
         QCOMPARE(b.messages,
                  (std::vector<ShownMessage>{
                      {"System Information Is Unavailable At This Time", MessageIcon::None}}));

@@ -50,8 +50,8 @@ class AnalyzeDialogTest : public QObject {
         AnalyzeDialog dialog(Report(500, {300, 400}), nullptr);
         QCOMPARE(dialog.windowTitle(), QString("Cuffware Memory Usage Analysis"));
         QCOMPARE(Label(dialog, "LabelFileName"), QString("Demo_code_018.bin"));
-        QCOMPARE(Label(dialog, "LabelCodeSize"), QString("1900"));
-        QCOMPARE(Label(dialog, "LabelFirmwareOverlaySize"), QString("900"));
+        QCOMPARE(Label(dialog, "LabelUsedSize"), QString("1900"));
+        QCOMPARE(Label(dialog, "LabelOverlaySize"), QString("900"));
         QCOMPARE(Rows(dialog), (QStringList{"Common=500", "State 0=300", "State 1=400"}));
         QVERIFY(dialog.findChild<QLabel*>("LabelError")->isHidden());
         QCOMPARE(dialog.findChild<QPushButton*>("ButtonOK")->text(), QString("OK"));
@@ -81,6 +81,11 @@ class AnalyzeDialogTest : public QObject {
             QTreeWidgetItem* state = table->topLevelItem(1);
             QCOMPARE(state->data(1, kUsageRole).toInt(), 50);
             QCOMPARE(state->data(1, kUsageBaseRole).toInt(), 100);
+            // What a screen reader says of the table and of a bar.
+            QCOMPARE(table->accessibleName(), QString("Memory usage by section"));
+            QCOMPARE(state->data(1, Qt::AccessibleTextRole).toString(),
+                     QString("State 0: 50 bytes, with the common section 150 of 900 bytes of "
+                             "the overlay"));
             QTest::mouseClick(dialog.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
             QVERIFY(!dialog.isVisible());
         }

@@ -86,7 +86,23 @@ class MainWindowTest : public QObject {
         QCOMPARE(root->checkState(0), Qt::Checked);
         QVERIFY(root->isExpanded());
         QCOMPARE(b.ChildTexts(kRootNode).size(), 8);
+        QCOMPARE(b.window.findChild<QTreeWidget*>("TreeFiles")->accessibleName(),
+                 QString("Source files"));
+        QStringList shortcuts;
+        for (MenuCommand command : {MenuCommand::FileNew, MenuCommand::FileOpen,
+                                    MenuCommand::FileSave, MenuCommand::FileExit})
+            shortcuts << b.window.form().Action(command)->shortcut().toString();
+        QCOMPARE(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Q"}));
         QVERIFY(b.messages.empty());
+    }
+
+    // The message box gets the text as the model hands it: escaped, as in
+    // the Windows window.
+    void AMessageShowsControlBytesEscaped() {
+        WindowBench b;
+        b.Start(b.dir / "gone\x1B[2J.scr");
+        QCOMPARE(b.messages.size(), size_t(1));
+        QVERIFY2(b.messages[0].text.contains("gone\\x1B[2J.scr"), qPrintable(b.messages[0].text));
     }
 
     void TypingReachesTheModelAndItsAnswerShowsInTheOtherFields() {
@@ -102,7 +118,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(b.window.bench().project.ApplicationName, "Alarm");
         QCOMPARE(b.window.bench().project.PasswordSupport, 1);
 
-        b.window.form().fileNewAction->trigger();
+        b.window.form().Action(MenuCommand::FileNew)->trigger();
         QCOMPARE(b.Field("TextApplicationName")->text(), QString());
         QVERIFY(!b.window.findChild<QCheckBox*>("CheckPasswordSupport")->isChecked());
     }
@@ -140,7 +156,7 @@ class MainWindowTest : public QObject {
     void TheButtonRowAndTheFileMenuReachTheirActions() {
         WindowBench b;
         b.Start();
-        b.window.form().fileSaveAction->trigger();
+        b.window.form().Action(MenuCommand::FileSave)->trigger();
         QCOMPARE(b.Status(), QString("Application not specified"));
         QTest::keyClicks(b.Field("TextFolderName"), "demo");
         b.dir.Write("q740/app/demo/src/main.asm", "");
@@ -160,9 +176,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(b.processes.started.back(),
                  "command " + b.SdkPath() + "\\bin\\CuffwareDL.exe " + build + "\\demo.app");
 
-        b.window.form().fileNewAction->trigger();
+        b.window.form().Action(MenuCommand::FileNew)->trigger();
         b.fileAnswers = {QString::fromStdString(b.dir / "q740/app/demo/build/demo.scr")};
-        b.window.form().fileOpenAction->trigger();
+        b.window.form().Action(MenuCommand::FileOpen)->trigger();
         QCOMPARE(b.fileAsked.back(), (QStringList{"Open", "Cuffware Builder Script File (*.scr)"}));
         QCOMPARE(b.Field("TextFolderName")->text(), QString("demo"));
         QCOMPARE(b.ChildTexts(StateNode(0)).size(), 1);
@@ -202,7 +218,7 @@ class MainWindowTest : public QObject {
                 b.window.close();
                 stillVisible = about.isVisible();
             }};
-            b.window.form().helpAboutAction->trigger();
+            b.window.form().Action(MenuCommand::HelpAbout)->trigger();
             QVERIFY(!stillVisible);
             QVERIFY(!b.window.isVisible());
         }

@@ -76,6 +76,7 @@ class OptionsTest : public QObject {
             Press(dialog, "ButtonOK");
             QVERIFY(dialog.isVisible());
             QCOMPARE(dialog.focusWidget(), Field(dialog, "TextNumberOfStates"));
+            QCOMPARE(Field(dialog, "TextNumberOfStates")->selectedText(), QString("-1"));
             Press(dialog, "ButtonCancel");
             QVERIFY(!dialog.isVisible());
         }};
@@ -93,7 +94,7 @@ class OptionsTest : public QObject {
 
   private:
     void Open() {
-        b->window.form().toolsOptionsAction->trigger();
+        b->window.form().Action(MenuCommand::ToolsOptions)->trigger();
         QVERIFY(b->users.empty());
     }
 

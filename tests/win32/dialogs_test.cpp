@@ -66,6 +66,13 @@ TEST_F(DialogsTest, OptionsWriteOnOkAndApplyAndMemoryTakesOverOnlyWhenNotDiscard
         SetItem(dialog, IDC_NUMBER_OF_STATES, "300");
         Press(GetDlgItem(dialog, IDOK));
         EXPECT_TRUE(IsWindowVisible(dialog));
+        // The refused field has the focus, its whole text selected.
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_NUMBER_OF_STATES));
+        DWORD start = 0, end = 0;
+        SendDlgItemMessageW(dialog, IDC_NUMBER_OF_STATES, EM_GETSEL,
+                            reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 3u);
         MSG escape{dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
         IsDialogMessageW(dialog, &escape);
         Pump();
@@ -105,7 +112,7 @@ TEST_F(DialogsTest, TheAnalysisListsEverySectionWithBarsAndMarksAnOverrunInRed) 
     dir.Write("demo_code_018.bin", CodeImage({500, 300, 401}));
     onModal = [&](HWND dialog) {
         EXPECT_EQ(Text(dialog), "Cuffware Memory Usage Analysis");
-        EXPECT_EQ(ItemText(dialog, IDC_CODE_FILE), "demo_code_018.bin");
+        EXPECT_EQ(ItemText(dialog, IDC_FILE_NAME), "demo_code_018.bin");
         EXPECT_EQ(ItemText(dialog, IDC_MAX_STATE_USAGE), "401");
         EXPECT_EQ(ItemText(dialog, IDC_MAX_OVERLAY_USAGE), "901");
         EXPECT_EQ(ItemText(dialog, IDC_OVERLAY_SIZE), "900");
@@ -114,6 +121,11 @@ TEST_F(DialogsTest, TheAnalysisListsEverySectionWithBarsAndMarksAnOverrunInRed) 
         HWND list = GetDlgItem(dialog, IDC_SECTION_LIST);
         HWND header = ListView_GetHeader(list);
         ASSERT_EQ(Header_GetItemCount(header), 2);
+        // The two columns fill the table: no empty third part in the header.
+        RECT table{};
+        GetClientRect(list, &table);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1), table.right);
+        EXPECT_EQ(Text(list), "Memory usage by section");  // what a screen reader calls it
         std::vector<std::string> rows;
         for (int row = 0; row < ListView_GetItemCount(list); ++row) {
             wchar_t section[32] = L"", usage[32] = L"";

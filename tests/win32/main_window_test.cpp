@@ -101,6 +101,7 @@ TEST_F(MainWindowTest, FieldsTravelToTheProjectAndBackAndAFolderNameUnlocksTheDe
 
 TEST_F(MainWindowTest, TheTreeTakesFilesByButtonAndDropAndItsMarksCannotBeClicked) {
     EXPECT_TRUE(GetWindowLongW(window->tree().hwnd(), GWL_STYLE) & TVS_CHECKBOXES);
+    EXPECT_EQ(Text(window->tree().hwnd()), "Source files");  // what a screen reader calls it
     std::vector<std::string> fresh = TreeRows();
     ASSERT_EQ(fresh.size(), 9u);
     EXPECT_EQ(fresh[0], "[x] Application");
@@ -156,6 +157,15 @@ TEST_F(MainWindowTest, TheTreeTakesFilesByButtonAndDropAndItsMarksCannotBeClicke
     Press(IDC_REMOVE_FILE);
     EXPECT_EQ(TreeRows()[2], "  [ ] Header File");
     EXPECT_EQ(window->tree().SelectedNode(), kHeaderNode);
+}
+
+// The message box gets the text as the model hands it: escaped, as in the
+// Qt window.
+TEST_F(MainWindowTest, AMessageShowsControlBytesEscaped) {
+    user.dialogAnswers = {dir / "gone\x1B[2J.scr"};
+    Command(IDM_FILE_OPEN);
+    ASSERT_EQ(user.Messages().size(), 1u);
+    EXPECT_NE(user.Messages()[0].find("gone\\x1B[2J.scr"), std::string::npos) << user.Messages()[0];
 }
 
 TEST_F(MainWindowTest, ClosingSavesThePlacementInTwipsUnlessMinimized) {

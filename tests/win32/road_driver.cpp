@@ -162,7 +162,7 @@ std::string StatusText(HANDLE process, HWND main) {
 // Each value under its caption (the label before it), "ERROR" after the
 // overlay usage when it shows, then the table's rows.
 void ReadAnalysis(const Builder& builder, HWND window) {
-    for (int id : {IDC_CODE_FILE, IDC_EEPROM_USAGE, IDC_CODE_SIZE, IDC_COMMON_USAGE,
+    for (int id : {IDC_FILE_NAME, IDC_IMAGE_SIZE, IDC_USED_SIZE, IDC_COMMON_USAGE,
                    IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE, IDC_OVERLAY_SIZE}) {
         HWND value = GetDlgItem(window, id);
         bool error =

@@ -6,6 +6,7 @@
 #include "app/actions/file_commands.h"
 #include "app/actions/run_build_scripts.h"
 #include "app/actions/start_downloader.h"
+#include "app/window_models/message_text.h"
 #include "platform/path_text.h"
 #include "platform/wine_path.h"
 #include "project/text_rules.h"
@@ -70,6 +71,10 @@ void AddRows(const FileTree& tree, int node, int depth, std::vector<TreeRow>& ro
 
 }  // namespace
 
+bool TreeNeedsRebuild(const std::vector<TreeRow>& shown, const std::vector<TreeRow>& rows) {
+    return shown != rows;
+}
+
 std::span<const MainFieldLayout> MainFieldLayouts() {
     return kFieldLayouts;
 }
@@ -80,7 +85,7 @@ void MainWindowModel::StatusRelay::SetStatus(const std::string& status) {
 }
 
 void MainWindowModel::StatusRelay::ShowMessage(const std::string& message, MessageIcon icon) {
-    user.ShowMessage(message, icon);
+    user.ShowMessage(DisplayableMessage(message), icon);
 }
 
 std::optional<std::string> MainWindowModel::StatusRelay::AskOpenFile(

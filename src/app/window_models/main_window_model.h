@@ -35,16 +35,9 @@ inline constexpr const char* kRunBuildScriptsCaption = "Run Build Scripts";
 inline constexpr const char* kCreateCuffwareCaption = "Create Cuffware";
 inline constexpr const char* kAnalyzeCuffwareCaption = "Analyze Cuffware";
 inline constexpr const char* kStartDownloaderCaption = "Cuffware Downloader";
-// The menus; "&" marks the access key.
-inline constexpr const char* kMenuFileCaption = "&File";
-inline constexpr const char* kMenuFileNewCaption = "&New";
-inline constexpr const char* kMenuFileOpenCaption = "&Open...";
-inline constexpr const char* kMenuFileSaveCaption = "&Save";
-inline constexpr const char* kMenuFileExitCaption = "E&xit";
-inline constexpr const char* kMenuToolsCaption = "&Tools";
-inline constexpr const char* kMenuToolsOptionsCaption = "&Options...";
-inline constexpr const char* kMenuHelpCaption = "&Help";
-inline constexpr const char* kMenuHelpAboutCaption = "&About ";
+// The menus are in menu_bar.h.
+// What a screen reader calls the file tree.
+inline constexpr const char* kFileTreeAccessibleName = "Source files";
 
 // The text fields of the left frame, in window order.
 enum class MainField {
@@ -95,6 +88,11 @@ struct TreeRow {
     bool expanded;
     bool operator==(const TreeRow&) const = default;
 };
+
+// Whether a front end that shows the rows `shown` builds its tree control
+// again for `rows`: only when they differ, so what the user collapsed or
+// scrolled to stays while other fields are edited.
+bool TreeNeedsRebuild(const std::vector<TreeRow>& shown, const std::vector<TreeRow>& rows);
 
 class MainWindowModel {
   public:
@@ -157,9 +155,7 @@ class MainWindowModel {
     bool FieldEnabled(MainField field) const;
     bool Checked(MainCheck check) const;
 
-    // The tree, every row. A front end rebuilds its control only when the
-    // rows differ from those it shows, so what the user collapsed or
-    // scrolled to stays while other fields are edited.
+    // The tree, every row (see TreeNeedsRebuild).
     std::vector<TreeRow> TreeRows() const;
     // The node to show selected, or 0 for none.
     int SelectedNode() const { return selectedNode_; }
@@ -168,6 +164,9 @@ class MainWindowModel {
     bool FileButtonsEnabled() const { return fileButtonsEnabled_; }
     // Files dragged over the tree are taken once a node was selected.
     bool AcceptsFileDrops() const { return acceptsDrops_; }
+    // A drop of fileCount files (what the drag holds that are files) is
+    // taken: drops are on and it holds at least one file.
+    bool TakesDroppedFiles(size_t fileCount) const { return acceptsDrops_ && fileCount > 0; }
 
     // The last text given to the status bar's first panel.
     const std::string& StatusText() const { return status_.text; }
@@ -179,7 +178,8 @@ class MainWindowModel {
     const Workbench& bench() const { return bench_; }
 
   private:
-    // Forwards everything to the front end and remembers the status text.
+    // Forwards everything to the front end and remembers the status text;
+    // a message goes as a box can show it (DisplayableMessage).
     struct StatusRelay : UserPort {
         explicit StatusRelay(UserPort& user) : user(user) {}
         void SetStatus(const std::string& text) override;

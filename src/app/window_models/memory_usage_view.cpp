@@ -20,13 +20,13 @@ MemoryUsageRow Row(std::string section, int usage, int base) {
 MemoryUsageView MemoryUsageViewOf(const MemoryUsageReport& report) {
     MemoryUsageView view;
     view.values = {
-        {"Code File:", report.FileName},
-        {"EEPROM Memory Usage", std::to_string(report.ImageSize)},
-        {"Code Size", std::to_string(report.UsedSize)},
-        {"Common Section Usage:", std::to_string(report.CommonUsage)},
-        {"Maximum State Usage:", std::to_string(report.MaxStateUsage)},
-        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage)},
-        {"Overlay Size:", std::to_string(kFirmwareOverlaySize)},
+        {"Code File:", report.FileName, "FileName"},
+        {"EEPROM Memory Usage", std::to_string(report.ImageSize), "ImageSize"},
+        {"Code Size", std::to_string(report.UsedSize), "UsedSize"},
+        {"Common Section Usage:", std::to_string(report.CommonUsage), "CommonUsage"},
+        {"Maximum State Usage:", std::to_string(report.MaxStateUsage), "MaxStateUsage"},
+        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage), "MaxOverlayUsage"},
+        {"Overlay Size:", std::to_string(kFirmwareOverlaySize), "OverlaySize"},
     };
     view.errorBeside = 5;
     view.overlayExceeded = report.OverlayExceeded;
@@ -41,6 +41,41 @@ MemoryUsageView MemoryUsageViewOf(const MemoryUsageReport& report) {
 int BarSpan(int bytes, int trackWidth) {
     return static_cast<int>(static_cast<long long>(std::clamp(bytes, 0, kFirmwareOverlaySize)) *
                             trackWidth / kFirmwareOverlaySize);
+}
+
+Colour TrackColour(Colour background) {
+    auto darker = [](int part) { return part * 100 / 106; };
+    return {darker(background.red), darker(background.green), darker(background.blue)};
+}
+
+UsageBar LayOutUsageBar(const MemoryUsageRow& row, Box cell, int digitWidth, int padding) {
+    UsageBar bar{};
+    bar.number = {cell.left + padding, cell.top, digitWidth * kUsageTextDigits, cell.height};
+    int trackLeft = bar.number.left + bar.number.width + padding;
+    bar.track = {trackLeft, cell.top + padding, cell.left + cell.width - padding - trackLeft,
+                 cell.height - 2 * padding};
+    bar.shown = bar.track.width >= 8 && bar.track.height >= 4;
+    if (!bar.shown)
+        return bar;
+    bar.baseWidth = BarSpan(row.base, bar.track.width);
+    bar.usageWidth = BarSpan(row.base + row.usage, bar.track.width) - bar.baseWidth;
+    return bar;
+}
+
+int UsageRowHeight(int fontHeight, int padding) {
+    return fontHeight + 2 * padding;
+}
+
+std::string AccessibleUsage(const MemoryUsageRow& row) {
+    std::string text = row.section + ": " + row.usageText + " bytes, ";
+    if (row.base > 0)
+        text += "with the common section " + std::to_string(row.base + row.usage);
+    else
+        text += row.usageText;
+    text += " of " + std::to_string(kFirmwareOverlaySize) + " bytes of the overlay";
+    if (row.exceeded)
+        text += ", exceeded";
+    return text;
 }
 
 }  // namespace cuffware

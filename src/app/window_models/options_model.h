@@ -63,8 +63,10 @@ class OptionsModel {
     // dialog: the front end drops its dialog object.
     bool Ended();
 
-    // The field whose value the last OK or Apply refused (the front end puts
-    // the focus there), or nothing.
+    // The field whose value the last OK or Apply refused, or nothing. After
+    // OK (when the dialog stays open) and after Apply the front end puts the
+    // focus there and selects the field's whole text, so the user types the
+    // value anew.
     std::optional<OptionsField> RefusedField() const { return refusedField_; }
 
     // OK or Apply wrote the file during this showing.

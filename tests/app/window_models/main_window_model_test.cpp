@@ -77,6 +77,25 @@ TEST_F(MainWindowModelTest, StartsWithTheEmptyProjectLockedDetailsAndTheCategory
     EXPECT_EQ(model.FieldText(MainField::ApplicationName), "");
 }
 
+// Every field pinned, so moving one between the locked and the open ones
+// shows: Application Name, Folder Name and Version Required can always be
+// typed in; the rest wait for a folder name.
+TEST_F(MainWindowModelTest, EachFieldIsEnabledOnABlankProjectOrOnlyAfterAFolderName) {
+    Start();
+    auto enabled = [this] {
+        std::vector<bool> states;
+        for (const MainFieldLayout& layout : MainFieldLayouts())
+            states.push_back(model.FieldEnabled(layout.field));
+        return states;
+    };
+    //                            name  folder descr  ban1   ban2   version pc
+    //                            header source build  include assembler
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false, true, false, false,
+                                            false, false, false, false}));
+    model.FieldChanged(MainField::FolderName, "demo");
+    EXPECT_EQ(enabled(), std::vector<bool>(12, true));
+}
+
 TEST_F(MainWindowModelTest, TheFolderNameFillsTheDirectoriesAndUnlocksTheDetailsForGood) {
     Start();
     model.FieldChanged(MainField::FolderName, "demo ");
@@ -193,8 +212,31 @@ TEST_F(MainWindowModelTest, NewAndOpenDropTheSelectionAndDisableTheFileButtons) 
     EXPECT_FALSE(model.FileButtonsEnabled());
     // Drops stay switched on, and go nowhere without a selection.
     EXPECT_TRUE(model.AcceptsFileDrops());
+    EXPECT_TRUE(model.TakesDroppedFiles(1));
+    EXPECT_FALSE(model.TakesDroppedFiles(0));
     model.FilesDropped({"/s/a.asm"});
     EXPECT_TRUE(user.Messages().empty());
+}
+
+// Both windows show what the model hands them: control bytes in a message
+// arrive escaped (and long quoted values shortened, see message_text.h).
+TEST_F(MainWindowModelTest, MessagesReachTheWindowAsABoxCanShowThem) {
+    EXPECT_FALSE(model.TakesDroppedFiles(3));  // no selection yet: drops are off
+    model.Start(dir / "builder.ini", dir / "gone\x1B[2J.scr");
+    ASSERT_EQ(user.Messages().size(), 1u);
+    std::string shown = user.Messages()[0];
+    EXPECT_EQ(shown.find('\x1B'), std::string::npos) << shown;
+    EXPECT_NE(shown.find("gone\\x1B[2J.scr"), std::string::npos) << shown;
+}
+
+TEST(TreeNeedsRebuild, OnlyWhenTheRowsDiffer) {
+    std::vector<TreeRow> shown{{1, 0, 0, "Application", true, true, true},
+                               {2, 1, 1, "Parameter File", false, false, true}};
+    EXPECT_FALSE(TreeNeedsRebuild(shown, shown));
+    std::vector<TreeRow> checked = shown;
+    checked[1].checked = true;
+    EXPECT_TRUE(TreeNeedsRebuild(shown, checked));
+    EXPECT_TRUE(TreeNeedsRebuild({}, shown));
 }
 
 }  // namespace
