@@ -1,5 +1,5 @@
 #pragma once
-// frmAbout: the program's icon, title, version, description and rights line;
+// The About box: the program's icon, title, version, description and rights line;
 // OK (Enter and Esc) closes it, System Info starts the system information
 // viewer.
 

@@ -1,5 +1,5 @@
 #pragma once
-// frmAnalyze: what the memory usage view holds. The values beside their
+// The analysis window: what the memory usage view holds. The values beside their
 // captions, "ERROR" in red beside the one it marks, and the section table
 // with a usage bar right of each number, red when it passes the overlay.
 // OK, Enter, Esc or the close box end it.
