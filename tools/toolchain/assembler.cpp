@@ -267,7 +267,8 @@ class Assembler {
         arguments.resize(macro.parameters.size());
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (const SourceLine& bodyLine : macro.body)
-            expanded.push_back({line.file, line.number, Substitute(bodyLine.text, macro, arguments)});
+            expanded.push_back(
+                {line.file, line.number, Substitute(bodyLine.text, macro, arguments)});
         return ProcessLines(expanded, macroDepth + 1);
     }
 
@@ -276,7 +277,8 @@ class Assembler {
         std::string result;
         size_t i = 0;
         while (i < text.size()) {
-            bool startsWord = IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
+            bool startsWord =
+                IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
             if (!startsWord) {
                 result += text[i++];
                 continue;
@@ -285,9 +287,9 @@ class Assembler {
             while (end < text.size() && IsWordPart(text[end]))
                 ++end;
             std::string word = text.substr(i, end - i);
-            auto parameter = std::find_if(
-                macro.parameters.begin(), macro.parameters.end(),
-                [&](const std::string& name) { return Key(name) == Key(word); });
+            auto parameter =
+                std::find_if(macro.parameters.begin(), macro.parameters.end(),
+                             [&](const std::string& name) { return Key(name) == Key(word); });
             result += parameter == macro.parameters.end()
                           ? word
                           : arguments[static_cast<size_t>(parameter - macro.parameters.begin())];
@@ -319,8 +321,9 @@ class Assembler {
         if (!statement.label.empty() && pass_ == Pass::kPlace) {
             if (!current_)
                 return At(line, "label '" + statement.label + "' outside a section");
-            if (Status defined = Enter(statement.label, Symbol{statement.label, Here(), {},
-                                                               caseSensitive_, false, false, &line});
+            if (Status defined =
+                    Enter(statement.label,
+                          Symbol{statement.label, Here(), {}, caseSensitive_, false, false, &line});
                 !defined)
                 return defined;
         }
@@ -412,7 +415,7 @@ class Assembler {
             return At(line, "section runs past the 24-bit address space");
         if (pass_ == Pass::kEmit)
             Emit(*encoded, line);
-        ListLine(line, address, keyword == "DS" ? std::string_view() : encoded->bytes);
+        ListLine(line, address, encoded->bytes);
         offsets_[*current_] += size;
         return Status::Ok();
     }

@@ -27,8 +27,9 @@ bool Fits(const InstructionForm& form, const std::vector<WrittenOperand>& operan
 Diagnostic NoSuchForm(std::string_view mnemonic, const std::vector<const InstructionForm*>& forms,
                       const std::vector<WrittenOperand>& operands) {
     std::string name = ToUpperAscii(mnemonic);
-    bool takesNone = std::all_of(forms.begin(), forms.end(),
-                                 [](const InstructionForm* form) { return form->operands.empty(); });
+    bool takesNone = std::all_of(forms.begin(), forms.end(), [](const InstructionForm* form) {
+        return form->operands.empty();
+    });
     if (takesNone)
         return Problem(name + " takes no operand");
     std::string written = name;
@@ -86,9 +87,8 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
     if (!operands)
         return operands.error();
-    auto chosen = std::find_if(forms.begin(), forms.end(), [&](const InstructionForm* form) {
-        return Fits(*form, *operands);
-    });
+    auto chosen = std::find_if(forms.begin(), forms.end(),
+                               [&](const InstructionForm* form) { return Fits(*form, *operands); });
     if (chosen == forms.end())
         return NoSuchForm(mnemonic, forms, *operands);
     const InstructionForm& form = **chosen;

@@ -40,8 +40,8 @@ Result<long long> Digits(std::string_view digits, int base, std::string_view who
     return value;
 }
 
-constexpr std::array<std::string_view, 8> kTwoCharacterOperators = {"<<", ">>", "<=", ">=",
-                                                                     "==", "!=", "&&", "||"};
+constexpr std::array<std::string_view, 8> kTwoCharacterOperators = {
+    "<<", ">>", "<=", ">=", "==", "!=", "&&", "||"};
 constexpr std::string_view kOneCharacterOperators = "+-*/%()~!<>&^|$,";
 
 // Binary operators by level, loosest first; each level is left-associative.

@@ -42,11 +42,11 @@ std::optional<int> HexByte(std::string_view text) {
 
 FormOperand ReadOperand(std::string_view text) {
     static const std::map<std::string_view, OperandKind> kPlaceholders = {
-        {"#nn", OperandKind::kByte},       {"#hh", OperandKind::kByte},
-        {"#bb", OperandKind::kByte},       {"#pp", OperandKind::kByte},
-        {"#mmnn", OperandKind::kWord},     {"[hhll]", OperandKind::kAddress},
-        {"[kk]", OperandKind::kVector},    {"[BR:ll]", OperandKind::kPage},
-        {"rr", OperandKind::kShortJump},   {"qqrr", OperandKind::kLongJump},
+        {"#nn", OperandKind::kByte},     {"#hh", OperandKind::kByte},
+        {"#bb", OperandKind::kByte},     {"#pp", OperandKind::kByte},
+        {"#mmnn", OperandKind::kWord},   {"[hhll]", OperandKind::kAddress},
+        {"[kk]", OperandKind::kVector},  {"[BR:ll]", OperandKind::kPage},
+        {"rr", OperandKind::kShortJump}, {"qqrr", OperandKind::kLongJump},
     };
     FormOperand operand{OperandKind::kFixed, std::string(text), {}};
     if (auto it = kPlaceholders.find(text); it != kPlaceholders.end())
@@ -66,10 +66,9 @@ std::vector<InstructionForm> ReadTable() {
 }
 
 constexpr std::array<std::string_view, 41> kOperandWords = {
-    "A",  "B",  "L",   "H",   "BA",  "HL",  "IX",  "IY",  "SP",  "PC", "BR",
-    "EP", "XP", "YP",  "NB",  "CB",  "SC",  "IP",  "CC",  "ALL", "ALE", "C",
-    "NC", "Z",  "NZ",  "V",   "NV",  "M",   "P",   "LT",  "LE",  "GT",  "GE",
-    "F0", "F1", "F2",  "F3",  "NF0", "NF1", "NF2", "NF3",
+    "A",  "B",  "L",  "H",  "BA", "HL",  "IX",  "IY", "SP", "PC",  "BR",  "EP",  "XP",  "YP",
+    "NB", "CB", "SC", "IP", "CC", "ALL", "ALE", "C",  "NC", "Z",   "NZ",  "V",   "NV",  "M",
+    "P",  "LT", "LE", "GT", "GE", "F0",  "F1",  "F2", "F3", "NF0", "NF1", "NF2", "NF3",
 };
 
 }  // namespace
@@ -100,8 +99,8 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
     }
     form.length = std::atoi(std::string(columns[3]).c_str());
     form.cycles = columns[4];
-    if (form.opcode.empty() || form.length != static_cast<int>(form.opcode.size() +
-                                                                form.fields.size()))
+    if (form.opcode.empty() ||
+        form.length != static_cast<int>(form.opcode.size() + form.fields.size()))
         return std::nullopt;
     return form;
 }
@@ -127,9 +126,9 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
     static const std::array<const InstructionForm*, 768> byCode = [] {
         std::array<const InstructionForm*, 768> index{};
         for (const InstructionForm& form : InstructionForms()) {
-            size_t slot = form.opcode.size() == 1 ? form.opcode[0]
-                                                  : (form.opcode[0] == 0xCE ? 256u : 512u) +
-                                                        form.opcode[1];
+            size_t slot = form.opcode.size() == 1
+                              ? form.opcode[0]
+                              : (form.opcode[0] == 0xCE ? 256u : 512u) + form.opcode[1];
             index[slot] = &form;
         }
         return index;
@@ -144,8 +143,7 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
 }
 
 bool IsOperandWord(std::string_view upperWord) {
-    return std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) !=
-           kOperandWords.end();
+    return std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
 }
 
 }  // namespace cuffware::toolchain

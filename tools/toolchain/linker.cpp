@@ -29,8 +29,8 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
     for (const LinkInput& input : inputs) {
         sectionOffsets.push_back(sections);
         for (const GlobalSymbol& symbol : input.module.globals) {
-            auto [it, added] =
-                definitions.try_emplace(symbol.name, Definition{&input.fileName, sections, &symbol});
+            auto [it, added] = definitions.try_emplace(
+                symbol.name, Definition{&input.fileName, sections, &symbol});
             if (!added)
                 return Diagnostic{input.fileName, 0,
                                   "symbol '" + symbol.name + "' is defined in " +
@@ -46,9 +46,9 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
         size_t offset = sectionOffsets[m];
         for (const std::string& name : input.module.externs) {
             if (!definitions.count(name))
-                return Diagnostic{input.fileName, 0,
-                                  "undefined symbol '" + name +
-                                      "' (EXTERN here, GLOBAL in no module)"};
+                return Diagnostic{
+                    input.fileName, 0,
+                    "undefined symbol '" + name + "' (EXTERN here, GLOBAL in no module)"};
         }
         for (Section section : input.module.sections) {
             for (Relocation& r : section.relocations) {

@@ -41,8 +41,8 @@ Status Place(ObjectModule& module, const std::string& fileName) {
         const Section& after = *byAddress[i];
         if (*before.address + static_cast<long long>(before.bytes.size()) > *after.address)
             return Diagnostic{fileName, 0,
-                              "sections " + before.name + " and " + after.name +
-                                  " overlap at 0x" + Hex(*after.address, 6)};
+                              "sections " + before.name + " and " + after.name + " overlap at 0x" +
+                                  Hex(*after.address, 6)};
     }
     return Status::Ok();
 }

@@ -25,13 +25,15 @@ std::string Hex24(long long value) {
 // logical space, -32768..32767.
 Result<long long> JumpDistance(long long target, long long from) {
     if (target < 0 || target > 0xFFFFFF)
-        return Diagnostic{{}, 0, "takes a target address of 0..0FFFFFFh, not " +
-                                     std::to_string(target)};
+        return Diagnostic{
+            {}, 0, "takes a target address of 0..0FFFFFFh, not " + std::to_string(target)};
     if (target > 0xFFFF && (target >> 16) != (from >> 16))
-        return Diagnostic{{}, 0, "cannot reach " + Hex24(target) + ": it is in bank " +
-                                     std::to_string(target >> 16) + ", the branch in bank " +
-                                     std::to_string(from >> 16) +
-                                     " (load NB and branch to its 16-bit address)"};
+        return Diagnostic{{},
+                          0,
+                          "cannot reach " + Hex24(target) + ": it is in bank " +
+                              std::to_string(target >> 16) + ", the branch in bank " +
+                              std::to_string(from >> 16) +
+                              " (load NB and branch to its 16-bit address)"};
     long long distance = ((target & 0xFFFF) - (from & 0xFFFF)) & 0xFFFF;
     return distance >= 0x8000 ? distance - 0x10000 : distance;
 }
@@ -75,9 +77,10 @@ Status PutField(FieldKind kind, long long value, long long fieldAddress, std::st
             if (!distance)
                 return distance.error();
             if (kind == FieldKind::kShortJump && (*distance < -128 || *distance > 127))
-                return Diagnostic{{}, 0, "reaches -128..127 bytes from its last byte; " +
-                                             Hex24(value) + " is " + std::to_string(*distance) +
-                                             " away"};
+                return Diagnostic{{},
+                                  0,
+                                  "reaches -128..127 bytes from its last byte; " + Hex24(value) +
+                                      " is " + std::to_string(*distance) + " away"};
             stored = *distance;
             break;
         }

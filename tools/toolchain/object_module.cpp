@@ -82,8 +82,7 @@ void FormatSection(const Section& section, TextFile& file) {
         file.Line("RELOC " + Hex(static_cast<long long>(r.offset), 4) + " " +
                   std::string(FieldName(r.kind)) + " " + BaseText(r.base) + " " +
                   std::to_string(r.addend) + " " +
-                  std::string(kParts[static_cast<size_t>(r.part)]) + " " + r.where + "\t" +
-                  r.what);
+                  std::string(kParts[static_cast<size_t>(r.part)]) + " " + r.where + "\t" + r.what);
     }
 }
 
@@ -288,9 +287,9 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.empty() || lines[0] != Header(stage))
-        return Diagnostic{fileName, 1,
-                          "not a file of this stage (expected \"" + std::string(Header(stage)) +
-                              "\")"};
+        return Diagnostic{
+            fileName, 1,
+            "not a file of this stage (expected \"" + std::string(Header(stage)) + "\")"};
     ObjectModule module;
     ModuleReader reader(module);
     for (size_t i = 1; i < lines.size() && !reader.Ended(); ++i) {

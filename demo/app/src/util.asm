@@ -85,6 +85,7 @@ ShowBigDigit:
         PUSH    BA
         LD      L,#5
         MLT
+        LD      BA,HL                   ; the product, as an offset
         LD      HL,#BigDigitFont
         ADD     HL,BA
         POP     BA

@@ -57,7 +57,8 @@ TEST(As88, AssemblesTheBytesTheSourceDescribes) {
         Result<ObjectModule> module = ParseModule(dir.Read("t.obj"), ModuleStage::kObject, "t.obj");
         ASSERT_TRUE(module.ok()) << c.source;
         ASSERT_EQ(module->sections.size(), 1u) << c.source;
-        EXPECT_EQ(module->sections[0].bytes, std::string(c.bytes.begin(), c.bytes.end())) << c.source;
+        EXPECT_EQ(module->sections[0].bytes, std::string(c.bytes.begin(), c.bytes.end()))
+            << c.source;
     }
 }
 

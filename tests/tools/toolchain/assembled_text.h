@@ -16,8 +16,8 @@ struct AssembledText {
 };
 
 inline AssembledText AssembleLines(const std::string& lines, long long address = 0x10000) {
-    std::string source = "  DEFSECT \".text\", CODE AT " + std::to_string(address) +
-                         "\n  SECT \".text\"\n" + lines;
+    std::string source =
+        "  DEFSECT \".text\", CODE AT " + std::to_string(address) + "\n  SECT \".text\"\n" + lines;
     Result<Assembly> assembly =
         Assemble("t.asm", [&](const std::string&) -> Result<std::string> { return source; });
     if (!assembly)

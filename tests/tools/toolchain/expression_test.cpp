@@ -41,12 +41,11 @@ TEST(Expression, EvaluatesNumbersSymbolsAndPrecedenceOrNamesTheFault) {
         {"'AB'", 0, "a character in apostrophes is one character: 'AB"},
     };
     for (const ExpressionCase& c : cases) {
-        Result<long long> value =
-            Evaluate(c.text, [](const std::string& name) -> Result<Value> {
-                if (name == "Start")
-                    return Value(0x10000LL);
-                return Diagnostic{{}, 0, "undefined symbol '" + name + "'"};
-            });
+        Result<long long> value = Evaluate(c.text, [](const std::string& name) -> Result<Value> {
+            if (name == "Start")
+                return Value(0x10000LL);
+            return Diagnostic{{}, 0, "undefined symbol '" + name + "'"};
+        });
         if (c.message)
             EXPECT_EQ(value.ok() ? "" : value.error().message, c.message) << c.text;
         else

@@ -18,8 +18,8 @@
 namespace cuffware::toolchain {
 namespace {
 
-using testing::AssembleLines;
 using testing::AssembledText;
+using testing::AssembleLines;
 
 struct Row {
     std::string mnemonic;
@@ -140,8 +140,8 @@ TEST(InstructionTable, AProgramOfEveryFormSurvivesTheRoundTrip) {
     ASSERT_TRUE(assembled.ok) << assembled.message;
     ASSERT_EQ(HexOf(assembled.bytes), HexOf(expected));
 
-    std::string source = "  DEFSECT \".text\", CODE AT " + std::to_string(kStart) +
-                         "\n  SECT \".text\"\n" + program;
+    std::string source =
+        "  DEFSECT \".text\", CODE AT " + std::to_string(kStart) + "\n  SECT \".text\"\n" + program;
     Result<Assembly> module =
         Assemble("t.asm", [&](const std::string&) -> Result<std::string> { return source; });
     ASSERT_TRUE(module.ok());
@@ -150,8 +150,8 @@ TEST(InstructionTable, AProgramOfEveryFormSurvivesTheRoundTrip) {
     Result<ObjectModule> located = Locate(*linked, "t.out");
     ASSERT_TRUE(located.ok());
     const std::string& image = located->sections[0].bytes;
-    std::vector<DisassembledLine> lines = Disassemble(
-        {reinterpret_cast<const unsigned char*>(image.data()), image.size()}, kStart);
+    std::vector<DisassembledLine> lines =
+        Disassemble({reinterpret_cast<const unsigned char*>(image.data()), image.size()}, kStart);
     ASSERT_EQ(lines.size(), 608u);
     std::string again;
     for (const DisassembledLine& line : lines) {
@@ -171,8 +171,8 @@ TEST(Disassembler, ShowsUndefinedCodesAndCutInstructionsAsData) {
     std::vector<std::string> texts;
     for (const DisassembledLine& line : lines)
         texts.push_back(line.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"DB 0x7C", "DB 0xCE,0x64", "NOP", "DB 0xC4",
-                                               "DB 0x34"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"DB 0x7C", "DB 0xCE,0x64", "NOP", "DB 0xC4", "DB 0x34"}));
     EXPECT_EQ(FormatDisassembly({lines[2]}), "010003  FF           NOP\n");
 }
 

@@ -8,12 +8,12 @@
 namespace cuffware::toolchain {
 namespace {
 
-using testing::AssembleLines;
 using testing::AssembledText;
+using testing::AssembleLines;
 
 struct EdgeCase {
     const char* line;
-    std::vector<int> bytes;      // expected when message is null
+    std::vector<int> bytes;  // expected when message is null
     const char* message = nullptr;
 };
 
@@ -44,15 +44,24 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
         {"DIV", {0xCE, 0xD9}},
         {"JRS $+128", {0xF1, 0x7F}},
         {"JRS $-127", {0xF1, 0x80}},
-        {"JRS $+129", {}, "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away"},
-        {"JRS NZ,$-128", {}, "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away"},
+        {"JRS $+129",
+         {},
+         "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away"},
+        {"JRS NZ,$-128",
+         {},
+         "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away"},
         {"JRS LT,$+129", {0xCE, 0xE0, 0x7F}},
         {"JRS LT,$-126", {0xCE, 0xE0, 0x80}},
-        {"CARS NF3,$+130", {}, "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away"},
+        {"CARS NF3,$+130",
+         {},
+         "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away"},
         {"DJR NZ,$", {0xF5, 0xFF}},
         {"JRL $+2", {0xF3, 0x00, 0x00}},
         {"CARL 0C900h", {0xF2, 0xFE, 0xC7}},
-        {"JRS 20000h", {}, "t.asm:3: JRS rr cannot reach 0x020000: it is in bank 2, the branch in bank 1 (load NB and branch to its 16-bit address)"},
+        {"JRS 20000h",
+         {},
+         "t.asm:3: JRS rr cannot reach 0x020000: it is in bank 2, the branch in bank 1 (load NB "
+         "and branch to its 16-bit address)"},
         {"JRS C", {}, "t.asm:3: no instruction JRS C"},
         {"PUSH ALE", {0xCF, 0xB9}},
         {"DB 'A', \"BC\", -1, LOW(1234h)", {0x41, 0x42, 0x43, 0xFF, 0x34}},
