@@ -509,10 +509,10 @@ class Assembler {
         for (const std::string& item : items) {
             if (item.empty())
                 return At(line, keyword + " expects values");
-            if (kind == FieldKind::kByte && IsQuote(item[0]) && item.size() != 3) {
-                std::optional<std::string> text = StringLiteral(item);
-                if (!text)
-                    return At(line, "bad string " + item);
+            // A string of one character is a value, and may take part in an expression.
+            std::optional<std::string> text =
+                kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
+            if (text && text->size() != 1) {
                 encoded.bytes += *text;
                 continue;
             }
