@@ -20,6 +20,11 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 16;
 constexpr int kMaxMacroDepth = 32;
+// Bounds that keep a run's time and memory in proportion: macros that use
+// macros could otherwise multiply lines without end, and sections without
+// AT could each take the whole address space.
+constexpr size_t kMaxExpandedLines = 1 << 20;
+constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
 
 struct SourceLine {
@@ -150,6 +155,8 @@ class Assembler {
         current_.reset();
         offsets_.assign(sections_.size(), 0);
         conditions_.clear();
+        expandedLines_ = 0;
+        moduleBytes_ = 0;
         pass_ = pass;
         if (Status done = ProcessLines(lines_, 0); !done)
             return done;
@@ -265,6 +272,10 @@ class Assembler {
                                 std::to_string(macro.parameters.size()) + " arguments, not " +
                                 std::to_string(arguments.size()));
         arguments.resize(macro.parameters.size());
+        expandedLines_ += macro.body.size();
+        if (expandedLines_ > kMaxExpandedLines)
+            return At(line, "macros expand to more than " + std::to_string(kMaxExpandedLines) +
+                                " lines");
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (const SourceLine& bodyLine : macro.body)
             expanded.push_back(
@@ -413,6 +424,10 @@ class Assembler {
         long long size = static_cast<long long>(encoded->bytes.size());
         if (address + size > kAddressLimit)
             return At(line, "section runs past the 24-bit address space");
+        moduleBytes_ += size;
+        if (moduleBytes_ > kMaxModuleBytes)
+            return At(line, "the sections hold more than " + std::to_string(kMaxModuleBytes) +
+                                " bytes");
         if (pass_ == Pass::kEmit)
             Emit(*encoded, line);
         ListLine(line, address, encoded->bytes);
@@ -677,6 +692,8 @@ class Assembler {
     std::vector<SectionPlace> sections_;
     std::vector<long long> offsets_;
     std::optional<size_t> current_;
+    size_t expandedLines_ = 0;
+    long long moduleBytes_ = 0;
     bool caseSensitive_ = false;
     bool listOn_ = true;
     Pass pass_ = Pass::kPlace;

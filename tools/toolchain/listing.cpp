@@ -1,5 +1,6 @@
 #include "toolchain/listing.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "toolchain/object_module.h"
@@ -9,6 +10,7 @@ namespace cuffware::toolchain {
 namespace {
 
 constexpr size_t kBytesPerRow = 4;
+constexpr size_t kMostBytesShown = 64;  // a large DS is not spelt out
 
 std::string Row(std::optional<int> line, std::optional<long long> address, std::string_view bytes,
                 std::string_view text) {
@@ -35,10 +37,14 @@ void Listing::Add(const std::string& file, int line, std::optional<long long> ad
         lastFile_ = file;
     }
     file_.Line(Row(line, address, bytes.substr(0, kBytesPerRow), text));
-    for (size_t at = kBytesPerRow; at < bytes.size(); at += kBytesPerRow) {
+    size_t shown = std::min(bytes.size(), kMostBytesShown);
+    for (size_t at = kBytesPerRow; at < shown; at += kBytesPerRow) {
         file_.Line(Row(std::nullopt, *address + static_cast<long long>(at),
-                       bytes.substr(at, kBytesPerRow), {}));
+                       bytes.substr(at, std::min(kBytesPerRow, shown - at)), {}));
     }
+    if (shown < bytes.size())
+        file_.Line(Row(std::nullopt, std::nullopt, {},
+                       "(" + std::to_string(bytes.size()) + " bytes in all)"));
 }
 
 }  // namespace cuffware::toolchain

@@ -1,7 +1,8 @@
 #pragma once
 // The assembler's listing: each source line with its line number, the
 // address it lands at and the bytes it gives (four a row, more on rows of
-// their own), under a heading for each file as the lines move into it.
+// their own, at most 64 and then how many in all), under a heading for each
+// file as the lines move into it.
 //   ; FILE clock.asm
 //        12  010034  CE 40 05     LD A,[IX+5]
 
