@@ -40,8 +40,7 @@ std::string OperandFor(const FormOperand& operand) {
 
 // A source of every form, over and over, up to kSectionBytes.
 std::string LargestSection() {
-    std::string source =
-        "Value equ 1234h\n  DEFSECT \".text\", CODE AT 10000h\n  SECT \".text\"\n";
+    std::string source = "Value equ 1234h\n  DEFSECT \".text\", CODE AT 10000h\n  SECT \".text\"\n";
     size_t bytes = 0;
     while (bytes < kSectionBytes) {
         for (const InstructionForm& form : InstructionForms()) {

@@ -274,8 +274,8 @@ class Assembler {
         arguments.resize(macro.parameters.size());
         expandedLines_ += macro.body.size();
         if (expandedLines_ > kMaxExpandedLines)
-            return At(line, "macros expand to more than " + std::to_string(kMaxExpandedLines) +
-                                " lines");
+            return At(line,
+                      "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (const SourceLine& bodyLine : macro.body)
             expanded.push_back(
@@ -418,7 +418,7 @@ class Assembler {
         else if (keyword == "DS")
             encoded = Space(operands, line);
         else
-            encoded = EncodeInstruction(statement.name, operands, address, Reader(line));
+            encoded = EncodeInstruction(statement.name, operands, PlacedAddress(), Reader(line));
         if (!encoded)
             return At(line, encoded.error().message);
         long long size = static_cast<long long>(encoded->bytes.size());
@@ -426,8 +426,8 @@ class Assembler {
             return At(line, "section runs past the 24-bit address space");
         moduleBytes_ += size;
         if (moduleBytes_ > kMaxModuleBytes)
-            return At(line, "the sections hold more than " + std::to_string(kMaxModuleBytes) +
-                                " bytes");
+            return At(line,
+                      "the sections hold more than " + std::to_string(kMaxModuleBytes) + " bytes");
         if (pass_ == Pass::kEmit)
             Emit(*encoded, line);
         ListLine(line, address, encoded->bytes);
@@ -569,6 +569,12 @@ class Assembler {
     }
 
     long long Address() const { return Here().number; }
+
+    // The address of the next byte when its section has a fixed place.
+    std::optional<long long> PlacedAddress() const {
+        toolchain::Value here = Here();
+        return here.Known() ? std::optional(here.number) : std::nullopt;
+    }
 
     // The address of the next byte of the current section: a number when the
     // section has its place, else an offset from its base.

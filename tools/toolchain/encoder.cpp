@@ -69,20 +69,21 @@ bool IsMnemonic(std::string_view mnemonic) {
     return !FormsOf(mnemonic).empty();
 }
 
-Status PlaceValue(const Value& value, FieldKind kind, long long fieldAddress, size_t offset,
-                  const std::string& what, Encoded& encoded) {
-    if (!value.Known()) {
+Status PlaceValue(const Value& value, FieldKind kind, std::optional<long long> fieldAddress,
+                  size_t offset, const std::string& what, Encoded& encoded) {
+    bool isJump = kind == FieldKind::kShortJump || kind == FieldKind::kLongJump;
+    if (!value.Known() || (isJump && !fieldAddress)) {
         encoded.fixups.push_back({offset, kind, value, what});
         return Status::Ok();
     }
-    Status put = PutField(kind, value.number, fieldAddress, encoded.bytes, offset);
+    Status put = PutField(kind, value.number, fieldAddress.value_or(0), encoded.bytes, offset);
     if (!put)
         return Problem(what + " " + put.error().message);
     return Status::Ok();
 }
 
 Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operandText,
-                                  long long address, const ExpressionReader& read) {
+                                  std::optional<long long> address, const ExpressionReader& read) {
     std::vector<const InstructionForm*> forms = FormsOf(mnemonic);
     Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
     if (!operands)
@@ -105,8 +106,10 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
         Result<Value> value = read((*operands)[i].expression);
         if (!value)
             return value.error();
-        if (Status placed = PlaceValue(*value, kind, address + static_cast<long long>(offset),
-                                       offset, form.Written(), encoded);
+        std::optional<long long> fieldAddress;
+        if (address)
+            fieldAddress = *address + static_cast<long long>(offset);
+        if (Status placed = PlaceValue(*value, kind, fieldAddress, offset, form.Written(), encoded);
             !placed)
             return placed.error();
     }

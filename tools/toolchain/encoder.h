@@ -5,6 +5,7 @@
 // know yet becomes a fixup, for the locator to fill.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,15 +35,17 @@ using ExpressionReader = std::function<Result<Value>(const std::string& expressi
 // Whether a mnemonic names an instruction of the processor.
 bool IsMnemonic(std::string_view mnemonic);
 
-// The instruction at address; failures name the form and the reason:
+// The instruction at address (none when its section has no fixed place, so
+// every branch waits for the locator); failures name the form and the reason:
 // "LD A,[IX+dd] takes a displacement of -128..127, not 200",
 // "no instruction LD [IX+dd],#nn", "DIV takes no operand".
 Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operands,
-                                  long long address, const ExpressionReader& read);
+                                  std::optional<long long> address, const ExpressionReader& read);
 
-// Puts a value into a field, or records it as a fixup when it is not known;
-// what names the form in a failure's message.
-Status PlaceValue(const Value& value, FieldKind kind, long long fieldAddress, size_t offset,
-                  const std::string& what, Encoded& encoded);
+// Puts a value into a field, or records it as a fixup when it is not known
+// (or, for a branch, when the field's own address is not); what names the
+// form in a failure's message.
+Status PlaceValue(const Value& value, FieldKind kind, std::optional<long long> fieldAddress,
+                  size_t offset, const std::string& what, Encoded& encoded);
 
 }  // namespace cuffware::toolchain

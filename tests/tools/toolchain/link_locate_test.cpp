@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "tool_runner.h"
+#include "toolchain/assembler.h"
+#include "toolchain/linker.h"
+#include "toolchain/locator.h"
 #include "toolchain/s_records.h"
 
 namespace cuffware::toolchain {
@@ -184,6 +187,24 @@ TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
         EXPECT_EQ(run.err, message);
         EXPECT_FALSE(dir.Exists("all.sre")) << message;
     }
+}
+
+// In a section without AT even a branch to a known address waits for the
+// locator, which counts it from where the section lands.
+TEST(LinkAndLocate, CountBranchesFromWhereASectionWithoutAtLands) {
+    std::string source =
+        "  DEFSECT \"fixed\", CODE AT 10100h\n  DEFSECT \"free\", CODE\n"
+        "  SECT \"fixed\"\n  NOP\n  SECT \"free\"\n  CARL 0C900h\n  JRS $\n";
+    Result<Assembly> assembly =
+        Assemble("t.asm", [&](const std::string&) -> Result<std::string> { return source; });
+    ASSERT_TRUE(assembly.ok()) << assembly.error().message;
+    EXPECT_EQ(assembly->module.sections[1].relocations.size(), 2u);
+    Result<ObjectModule> linked = Link({{"t.obj", assembly->module}});
+    ASSERT_TRUE(linked.ok());
+    Result<ObjectModule> located = Locate(*linked, "t.out");
+    ASSERT_TRUE(located.ok()) << located.error().message;
+    EXPECT_EQ(located->sections[1].address, 0x10101);
+    EXPECT_EQ(located->sections[1].bytes, std::string("\xF2\xFD\xC7\xF1\xFF", 5));
 }
 
 TEST(StandIns, SayWhatTheyAreAndNeedOneInput) {
