@@ -207,6 +207,23 @@ TEST(LinkAndLocate, CountBranchesFromWhereASectionWithoutAtLands) {
     EXPECT_EQ(located->sections[1].bytes, std::string("\xF2\xFD\xC7\xF1\xFF", 5));
 }
 
+// An image at the address -b gives, S-records at theirs; a damaged record
+// is refused with its line.
+TEST(Dis88, ReadsAnImageOrSRecordsBack) {
+    TempDir dir;
+    dir.Write("image.bin", std::string("\xCE\xD9\xF8", 3));
+    dir.Write("code.sre", "S00700007465737438\r\nS2060100004501B2\r\nS804010000FA\r\n");
+    dir.Write("bad.sre", "S00700007465737438\r\nS2060100004501B3\r\n");
+    ToolRun image = RunTool(RunDis88, {"image.bin", "-b0x10000"}, dir.path());
+    EXPECT_EQ(image.out, "010000  CE D9        DIV\n010002  F8           RET\n") << image.err;
+    ToolRun records = RunTool(RunDis88, {"code.sre"}, dir.path());
+    EXPECT_EQ(records.out, "010000  45           LD A,[HL]\n010001  01           ADD A,B\n")
+        << records.err;
+    ToolRun bad = RunTool(RunDis88, {"bad.sre"}, dir.path());
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
+}
+
 TEST(StandIns, SayWhatTheyAreAndNeedOneInput) {
     TempDir dir;
     for (testing::ToolEntry tool : {RunAs88, RunLk88, RunLc88, RunDis88, RunMaplist, RunLabelset}) {
