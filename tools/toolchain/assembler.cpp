@@ -1,5 +1,6 @@
 #include "toolchain/assembler.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <set>
@@ -451,9 +452,11 @@ class Assembler {
             "DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place";
         std::vector<std::string> parts = SplitList(operands);
         std::optional<std::string> name = parts.empty() ? std::nullopt : DoubleQuoted(parts[0]);
-        if (!name || parts.size() != 2 || name->empty() ||
-            name->find_first_of(" \t") != std::string::npos)
+        if (!name || parts.size() != 2)
             return At(line, std::string(kUsage));
+        if (name->empty() ||
+            !std::all_of(name->begin(), name->end(), [](char c) { return c > ' ' && c < 0x7F; }))
+            return At(line, "a section name is printable characters without blanks");
         auto [kind, placement] = SplitFirstWord(parts[1]);
         Section section{*name, ToUpperAscii(kind), std::nullopt, {}, {}};
         if (section.kind != "CODE" && section.kind != "DATA")

@@ -97,8 +97,8 @@ class ModuleReader {
         if (words.empty())
             return Fail("cannot read line");
         const std::string& key = words[0];
-        if (key == "SOURCE" && words.size() >= 2) {
-            module_.source = std::string(TrimFrom(text, 7));
+        if (key == "SOURCE") {
+            module_.source = std::string(AfterWords(text, 1));
             return Status::Ok();
         }
         if (key == "SECTION" && words.size() == 5)
@@ -221,7 +221,7 @@ class ModuleReader {
                      {},
                      {}};
         std::string_view rest = AfterWords(text, 6);
-        size_t tab = rest.find('\t');
+        size_t tab = rest.rfind('\t');  // the form's text holds none; a file name might
         r.where = rest.substr(0, tab);
         r.what = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
         module_.sections.back().relocations.push_back(std::move(r));

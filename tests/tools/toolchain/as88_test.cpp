@@ -89,6 +89,8 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
         {"  DEFSECT \".text\" CODE AT 0x100\n",
          "t.asm:1: DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place\n"},
         {"  NOP\n", "t.asm:1: 'NOP' outside a section\n"},
+        {"  DEFSECT \"a\vb\", CODE\n",
+         "t.asm:1: a section name is printable characters without blanks\n"},
         {"Loose: equ 3\n", "t.asm:1: cannot read line: unknown instruction or directive 'equ'\n"},
         {"A equ B\nB equ A\n", "t.asm:1: symbol 'A' is defined by itself\n"},
         {"$CASE MAYBE\n", "t.asm:1: $CASE expects ON or OFF\n"},
