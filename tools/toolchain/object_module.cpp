@@ -1,6 +1,7 @@
 #include "toolchain/object_module.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <sstream>
 
@@ -27,8 +28,8 @@ std::vector<std::string> Words(std::string_view line) {
 
 std::optional<long long> HexValue(std::string_view text) {
     long long value = 0;
-    if (text.empty() || text.size() > 8)
-        return std::nullopt;
+    if (text.empty() || text.size() > 8 || !std::isxdigit(static_cast<unsigned char>(text[0])))
+        return std::nullopt;  // from_chars would take a sign
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
