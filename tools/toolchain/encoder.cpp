@@ -24,7 +24,7 @@ bool Fits(const InstructionForm& form, const std::vector<WrittenOperand>& operan
     return true;
 }
 
-Diagnostic NoSuchForm(std::string_view mnemonic, const std::vector<const InstructionForm*>& forms,
+Diagnostic NoSuchForm(std::string_view mnemonic, std::span<const InstructionForm* const> forms,
                       const std::vector<WrittenOperand>& operands) {
     std::string name = ToUpperAscii(mnemonic);
     bool takesNone = std::all_of(forms.begin(), forms.end(), [](const InstructionForm* form) {
@@ -84,7 +84,7 @@ Status PlaceValue(const Value& value, FieldKind kind, std::optional<long long> f
 
 Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operandText,
                                   std::optional<long long> address, const ExpressionReader& read) {
-    std::vector<const InstructionForm*> forms = FormsOf(mnemonic);
+    std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
     Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
     if (!operands)
         return operands.error();

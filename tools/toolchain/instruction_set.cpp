@@ -110,7 +110,7 @@ std::span<const InstructionForm> InstructionForms() {
     return forms;
 }
 
-std::vector<const InstructionForm*> FormsOf(std::string_view mnemonic) {
+std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     static const std::map<std::string, std::vector<const InstructionForm*>> byMnemonic = [] {
         std::map<std::string, std::vector<const InstructionForm*>> index;
         for (const InstructionForm& form : InstructionForms())
@@ -118,7 +118,9 @@ std::vector<const InstructionForm*> FormsOf(std::string_view mnemonic) {
         return index;
     }();
     auto it = byMnemonic.find(ToUpperAscii(mnemonic));
-    return it == byMnemonic.end() ? std::vector<const InstructionForm*>{} : it->second;
+    if (it == byMnemonic.end())
+        return {};
+    return it->second;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {

@@ -46,7 +46,7 @@ struct InstructionForm {
 std::span<const InstructionForm> InstructionForms();
 
 // The forms of a mnemonic written in any case; empty for no instruction.
-std::vector<const InstructionForm*> FormsOf(std::string_view mnemonic);
+std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic);
 
 // The form whose operation code starts bytes (one byte, or CE/CF and one),
 // or nullptr for an undefined code or too few bytes.
