@@ -9,8 +9,11 @@
 #include <string>
 
 #include "support/temp_dir.h"
+#include "toolchain/assembler.h"
+#include "toolchain/disassembler.h"
 #include "toolchain/encoder.h"
 #include "toolchain/instruction_set.h"
+#include "toolchain/s_records.h"
 
 namespace cuffware {
 namespace {
@@ -163,6 +166,27 @@ TEST_F(Road, TheAnalysisCountsTheBytesOfTheInstructionsInTheListings) {
     EXPECT_EQ(code.status, 0) << code.output;
     EXPECT_TRUE(code.output.starts_with("010000  ")) << code.output;
     EXPECT_TRUE(Contains(code.output, "  DIV\n")) << code.output;
+}
+
+// Each of the demo's located sections, disassembled, assembles again at its
+// address to the same bytes.
+TEST_F(Road, TheDemosCodeDisassemblesAndAssemblesAgainToTheSameBytes) {
+    for (const char* name : {"common.sre", "state0.sre", "state1.sre", "state2.sre"}) {
+        Result<std::vector<toolchain::LoadedBytes>> runs =
+            toolchain::ReadSRecords(dir.Read(Build(name)), name);
+        ASSERT_TRUE(runs.ok() && runs->size() == 1) << name;
+        const toolchain::LoadedBytes& code = (*runs)[0];
+        std::string source =
+            "  DEFSECT \".text\", CODE AT " + std::to_string(code.address) + "\n  SECT \".text\"\n";
+        for (const toolchain::DisassembledLine& line : toolchain::Disassemble(
+                 {reinterpret_cast<const unsigned char*>(code.bytes.data()), code.bytes.size()},
+                 code.address))
+            source += "  " + line.text + "\n";
+        Result<toolchain::Assembly> again = toolchain::Assemble(
+            "again.asm", [&](const std::string&) -> Result<std::string> { return source; });
+        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message;
+        EXPECT_EQ(again->module.sections[0].bytes, code.bytes) << name;
+    }
 }
 
 TEST_F(Road, EachCommandRunsOnItsOwn) {
