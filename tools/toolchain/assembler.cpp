@@ -527,10 +527,11 @@ class Assembler {
         for (const std::string& item : items) {
             if (item.empty())
                 return At(line, keyword + " expects values");
-            // A string of one character is a value, and may take part in an expression.
+            // A whole string gives its bytes; a quoted character within an
+            // expression ('A' + 1) is a value.
             std::optional<std::string> text =
                 kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
-            if (text && text->size() != 1) {
+            if (text) {
                 encoded.bytes += *text;
                 continue;
             }

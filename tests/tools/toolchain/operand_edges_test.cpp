@@ -64,7 +64,8 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
          "and branch to its 16-bit address)"},
         {"JRS C", {}, "t.asm:3: no instruction JRS C"},
         {"PUSH ALE", {0xCF, 0xB9}},
-        {"DB 'A', \"BC\", -1, LOW(1234h)", {0x41, 0x42, 0x43, 0xFF, 0x34}},
+        {"DB 'A', \"BC\", \"D\", 'E' + 1, -1, LOW(1234h)",
+         {0x41, 0x42, 0x43, 0x44, 0x46, 0xFF, 0x34}},
         {"DW $, -1", {0x00, 0x01, 0xFF, 0xFF}},
     };
     for (const EdgeCase& c : cases) {
