@@ -6,13 +6,15 @@
 # caused them are kept and their paths printed.
 #   fuzz/run.sh SECONDS [TARGET...]    targets: tool_settings builder_script
 #                                      srecord_images memory_usage batch_line
+#                                      assembler_source object_module
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line)
+[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line
+                                     assembler_source object_module)
 
 scripts/install-deps cmake ninja-build clang-14 clang libclang-rt-14-dev llvm
 

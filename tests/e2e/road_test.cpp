@@ -5,9 +5,15 @@
 #include <sys/wait.h>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "support/temp_dir.h"
+#include "toolchain/assembler.h"
+#include "toolchain/disassembler.h"
+#include "toolchain/encoder.h"
+#include "toolchain/instruction_set.h"
+#include "toolchain/s_records.h"
 
 namespace cuffware {
 namespace {
@@ -113,6 +119,74 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
     ASSERT_NE(end, std::string::npos) << equates;
     std::string state0 = dir.Read(Build("state0.sre"));
     EXPECT_EQ(state0.substr(state0.find("\r\n") + 6, 6), equates.substr(end + 20, 6));
+}
+
+// The bytes a section's listing shows, each instruction line checked to be
+// as long as the table's form for its code; -1 when one is not.
+int ListedBytes(const std::string& listing) {
+    constexpr size_t kBytesColumn = 16, kTextColumn = 29;
+    int total = 0;
+    size_t start = 0;
+    for (size_t end; (end = listing.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string row = listing.substr(start, end - start);
+        if (row.size() < kTextColumn || row[0] == ';')
+            continue;
+        std::string bytes;
+        for (size_t at = kBytesColumn; at + 2 <= kTextColumn && row[at] != ' '; at += 3)
+            bytes += static_cast<char>(std::stoi(row.substr(at, 2), nullptr, 16));
+        std::istringstream text(row.substr(kTextColumn));
+        std::string word;
+        text >> word;
+        if (word.ends_with(':') && !(text >> word))
+            word.clear();
+        const toolchain::InstructionForm* form =
+            toolchain::FormAt({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+        if (row.substr(8, 6) != "      " && toolchain::IsMnemonic(word) &&
+            (!form || form->length != static_cast<int>(bytes.size()) || form->mnemonic != word))
+            return -1;
+        total += static_cast<int>(bytes.size());
+    }
+    return total;
+}
+
+// The analysis counts exactly the bytes the listings show, instructions at
+// their table lengths; dis88 reads the code back from the S-records.
+TEST_F(Road, TheAnalysisCountsTheBytesOfTheInstructionsInTheListings) {
+    const std::pair<const char*, const char*> sections[] = {{"common.lst", "Common   "},
+                                                            {"state0.lst", "State 0  "},
+                                                            {"state1.lst", "State 1  "},
+                                                            {"state2.lst", "State 2  "}};
+    for (const auto& [listing, caption] : sections) {
+        ASSERT_TRUE(dir.Exists(Build(listing))) << listing;
+        ASSERT_GT(Reported(demoOutput, caption), 0) << caption;
+        EXPECT_EQ(ListedBytes(dir.Read(Build(listing))), Reported(demoOutput, caption)) << listing;
+    }
+    Outcome code = Shell("'" + std::string(CUFFWARE_BIN_DIR) + "/dis88' '" +
+                         (dir / Build("common.sre")) + "'");
+    EXPECT_EQ(code.status, 0) << code.output;
+    EXPECT_TRUE(code.output.starts_with("010000  ")) << code.output;
+    EXPECT_TRUE(Contains(code.output, "  DIV\n")) << code.output;
+}
+
+// Each of the demo's located sections, disassembled, assembles again at its
+// address to the same bytes.
+TEST_F(Road, TheDemosCodeDisassemblesAndAssemblesAgainToTheSameBytes) {
+    for (const char* name : {"common.sre", "state0.sre", "state1.sre", "state2.sre"}) {
+        Result<std::vector<toolchain::LoadedBytes>> runs =
+            toolchain::ReadSRecords(dir.Read(Build(name)), name);
+        ASSERT_TRUE(runs.ok() && runs->size() == 1) << name;
+        const toolchain::LoadedBytes& code = (*runs)[0];
+        std::string source =
+            "  DEFSECT \".text\", CODE AT " + std::to_string(code.address) + "\n  SECT \".text\"\n";
+        for (const toolchain::DisassembledLine& line : toolchain::Disassemble(
+                 {reinterpret_cast<const unsigned char*>(code.bytes.data()), code.bytes.size()},
+                 code.address))
+            source += "  " + line.text + "\n";
+        Result<toolchain::Assembly> again = toolchain::Assemble(
+            "again.asm", [&](const std::string&) -> Result<std::string> { return source; });
+        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message;
+        EXPECT_EQ(again->module.sections[0].bytes, code.bytes) << name;
+    }
 }
 
 TEST_F(Road, EachCommandRunsOnItsOwn) {

@@ -13,8 +13,8 @@ constexpr std::array<OptionRule, 9> kOptions = {{
     {"-M", OptionArgument::kLetters, "memory model (s small, c, d, l); one model is assumed"},
     {"-g", OptionArgument::kLetters, "debug information kinds; none is written"},
     {"-O", OptionArgument::kLetters, "optimisation flags; nothing is optimised"},
-    {"-L", OptionArgument::kLetters, "listing contents; no listing is written"},
-    {"-l", OptionArgument::kNone, "write a listing file; none is written"},
+    {"-L", OptionArgument::kLetters, "listing contents; the listing always has them all"},
+    {"-l", OptionArgument::kNone, "write a listing, SOURCE.lst"},
     {"-w", OptionArgument::kNumber, "suppress warning n"},
     {"-t", OptionArgument::kNone, "section summary"},
     {"-err", OptionArgument::kNone, "errors to a file; they go to the error stream"},
@@ -24,17 +24,17 @@ constexpr std::array<OptionRule, 9> kOptions = {{
 constexpr ToolDescription kTool{
     "as88",
     "as88 SOURCE.asm [-fOPTIONFILE] [options]",
-    "Models the S1C88 cross assembler as far as the builder needs it: $ controls\n"
-    "($CASE ON/OFF), INCLUDE 'path' or \"path\" (Windows path texts, drive letters\n"
-    "through $WINEPREFIX/dosdevices, names matched without regard to case),\n"
-    "NAME equ EXPR, DEFSECT \"name\", CODE AT EXPR, SECT, GLOBAL, label:,\n"
-    "DB (values, 'strings', \"strings\"; a quote written twice stands for one),\n"
-    "DW (16-bit little-endian), DS n, and instruction lines, which give\n"
-    "placeholder bytes of a fixed size per mnemonic instead of real code.\n"
-    "Expressions: decimal, 0x hex, 0FFh hex, symbols, + - * / ( ). Writes SOURCE.obj\n"
-    "(a text format of this stand-in); on an error prints FILE:LINE: reason (with\n"
-    "the INCLUDE lines that led to the file, and where a missing file was looked\n"
-    "for) and writes no object.\n",
+    "Assembles S1C88 source into the processor's machine code: every instruction\n"
+    "form of the core, chosen from the operands as written, with each operand\n"
+    "checked against its field; relative branches counted from their last byte.\n"
+    "Directives: DEFSECT \"name\", CODE|DATA [AT address], SECT, GLOBAL, EXTERN,\n"
+    "NAME equ/set EXPR, DB, DW, DS, IF/ELSE/ENDIF, NAME MACRO/ENDM, INCLUDE 'path'\n"
+    "(Windows path texts, drive letters through $WINEPREFIX/dosdevices, names\n"
+    "matched without regard to case), $CASE ON/OFF, $LIST ON/OFF (see\n"
+    "docs/assembler.md). Writes SOURCE.obj (a text format of ours, with the\n"
+    "fields the locator fills) and with -l SOURCE.lst; on an error prints\n"
+    "FILE:LINE: reason (with the INCLUDE lines that led to the file) and writes\n"
+    "no object.\n",
     kOptions,
 };
 
@@ -46,7 +46,9 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
         return *done;
     const std::string& source = commandLine.inputs[0];
     std::string object = WithExtension(source, ".obj");
+    std::string listing = WithExtension(source, ".lst");
     RemoveOutput(context, object);
+    RemoveOutput(context, listing);
     if (Status read = ReadOptions(context, commandLine, kOptions); !read)
         return Fail(context, read.error());
 
@@ -57,15 +59,26 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
             return Diagnostic{hostPath, 0, content.error().message};
         return content;
     };
-    Result<ObjectModule> module = Assemble(source, reader);
-    if (!module)
-        return Fail(context, module.error());
-    if (Status written = WriteOutput(context, object, FormatModule(*module, ModuleStage::kObject));
-        !written)
+    bool withListing = commandLine.Find("-l") != nullptr;
+    Result<Assembly> assembly = Assemble(source, reader, withListing);
+    if (!assembly)
+        return Fail(context, assembly.error());
+    const ObjectModule& module = assembly->module;
+    if (withListing) {
+        if (Status written = WriteOutput(context, listing, assembly->listing); !written)
+            return Fail(context, written.error());
+    }
+    if (Status written = WriteOutput(context, object, FormatModule(module, ModuleStage::kObject));
+        !written) {
+        RemoveOutput(context, listing);
         return Fail(context, written.error());
-    context.out << "as88: " << source << " -> " << object << ": section " << module->sectionName
-                << " at 0x" << Hex(module->address, 6) << ", " << module->bytes.size() << " bytes, "
-                << module->globals.size() << " global symbols\n";
+    }
+    size_t bytes = 0;
+    for (const Section& section : module.sections)
+        bytes += section.bytes.size();
+    context.out << "as88: " << source << " -> " << object << ": " << module.sections.size()
+                << (module.sections.size() == 1 ? " section, " : " sections, ") << bytes
+                << " bytes, " << module.globals.size() << " global symbols\n";
     return 0;
 }
 

@@ -1,13 +1,18 @@
 #include "toolchain/assembler.h"
 
+#include <algorithm>
+#include <deque>
 #include <map>
+#include <set>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "project/text_file.h"
 #include "project/text_rules.h"
+#include "toolchain/encoder.h"
 #include "toolchain/expression.h"
-#include "toolchain/instruction_table.h"
+#include "toolchain/listing.h"
 #include "toolchain/source_line.h"
 
 namespace cuffware::toolchain {
@@ -15,6 +20,12 @@ namespace cuffware::toolchain {
 namespace {
 
 constexpr int kMaxIncludeDepth = 16;
+constexpr int kMaxMacroDepth = 32;
+// Bounds that keep a run's time and memory in proportion: macros that use
+// macros could otherwise multiply lines without end, and sections without
+// AT could each take the whole address space.
+constexpr size_t kMaxExpandedLines = 1 << 20;
+constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
 
 struct SourceLine {
@@ -31,19 +42,35 @@ struct SourceFile {
 };
 
 // A label's value is known from the first pass; an equate keeps its
-// expression until something asks for its value.
+// expression until something asks for its value; a SET symbol takes a new
+// value at each of its lines.
 struct Symbol {
     std::string name;
-    std::optional<long long> value;
+    std::optional<Value> value;
     std::string expression;
     bool caseSensitive = false;  // the $CASE mode the expression is read in
+    bool redefinable = false;
     bool resolving = false;
     const SourceLine* where = nullptr;
 };
 
-struct GlobalName {
+struct DeclaredName {
     std::string name;
     bool caseSensitive;
+    const SourceLine* where;
+};
+
+struct Macro {
+    std::vector<std::string> parameters;
+    std::vector<SourceLine> body;
+};
+
+// One IF level: whether the lines before it are assembled, whether its
+// branch is taken, and whether ELSE was seen.
+struct Condition {
+    bool outerActive;
+    bool taken;
+    bool inElse;
     const SourceLine* where;
 };
 
@@ -51,9 +78,10 @@ enum class Pass { kPlace, kEmit };
 
 class Assembler {
   public:
-    explicit Assembler(const SourceReader& read) : read_(read) {}
+    Assembler(const SourceReader& read, bool withListing)
+        : read_(read), withListing_(withListing) {}
 
-    Result<ObjectModule> Run(const std::string& sourceName) {
+    Result<Assembly> Run(const std::string& sourceName) {
         if (Status loaded = Load(sourceName, nullptr, 0); !loaded)
             return loaded.error();
         for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
@@ -64,10 +92,12 @@ class Assembler {
                     return resolved.error();
             }
         }
-        if (!sectionDefined_)
+        if (module_.sections.empty())
             return Diagnostic{sourceName, 0, "no section defined (DEFSECT)"};
         module_.source = sourceName;
-        return Globals();
+        if (Status declared = Declarations(); !declared)
+            return declared.error();
+        return Assembly{module_, listing_.Text()};
     }
 
   private:
@@ -122,211 +152,448 @@ class Assembler {
 
     Status RunPass(Pass pass) {
         caseSensitive_ = false;
-        inSection_ = false;
-        offset_ = 0;
-        for (const SourceLine& line : lines_) {
+        listOn_ = true;
+        current_.reset();
+        offsets_.assign(sections_.size(), 0);
+        conditions_.clear();
+        expandedLines_ = 0;
+        moduleBytes_ = 0;
+        pass_ = pass;
+        if (Status done = ProcessLines(lines_, 0); !done)
+            return done;
+        if (!conditions_.empty())
+            return At(*conditions_.back().where, "IF without ENDIF");
+        return Status::Ok();
+    }
+
+    bool Active() const { return conditions_.empty() || Assembling(conditions_.back()); }
+
+    static bool Assembling(const Condition& c) { return c.outerActive && c.taken != c.inElse; }
+
+    Status ProcessLines(std::span<const SourceLine> lines, int macroDepth) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const SourceLine& line = lines[i];
             Result<Statement> statement = ReadStatement(line.text);
             if (!statement)
                 return At(line, statement.error().message);
-            if (Status done = Process(*statement, line, pass); !done)
+            std::string keyword = ToUpperAscii(statement->name);
+            if (statement->kind == Statement::kOther &&
+                (keyword == "IF" || keyword == "ELSE" || keyword == "ENDIF")) {
+                if (Status done = Conditional(keyword, statement->operands, line); !done)
+                    return done;
+                ListLine(line, std::nullopt, {});
+                continue;
+            }
+            if (!Active())
+                continue;
+            if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
+                Result<size_t> end = DefineMacro(*statement, lines, i);
+                if (!end)
+                    return end.error();
+                i = *end;
+                continue;
+            }
+            if (Status done = Process(*statement, line, macroDepth); !done)
                 return done;
         }
         return Status::Ok();
     }
 
-    Status Process(const Statement& statement, const SourceLine& line, Pass pass) {
+    Status Conditional(const std::string& keyword, const std::string& operands,
+                       const SourceLine& line) {
+        if (keyword == "IF") {
+            bool taken = false;
+            if (Active()) {
+                Result<long long> value = Value(operands, line);
+                if (!value)
+                    return value.error();
+                taken = *value != 0;
+            }
+            conditions_.push_back({Active(), taken, false, &line});
+            return Status::Ok();
+        }
+        if (conditions_.empty())
+            return At(line, keyword + " without IF");
+        if (keyword == "ELSE") {
+            if (conditions_.back().inElse)
+                return At(line, "second ELSE for one IF");
+            conditions_.back().inElse = true;
+        } else {
+            conditions_.pop_back();
+        }
+        return Status::Ok();
+    }
+
+    // Keeps the lines up to the matching ENDM as the macro's body; gives the
+    // index of the ENDM line.
+    Result<size_t> DefineMacro(const Statement& statement, std::span<const SourceLine> lines,
+                               size_t start) {
+        Macro macro;
+        for (const std::string& parameter : SplitList(statement.operands)) {
+            if (!parameter.empty() && !IsIdentifier(parameter))
+                return At(lines[start], "bad macro parameter '" + parameter + "'");
+            if (!parameter.empty())
+                macro.parameters.push_back(parameter);
+        }
+        int depth = 1;
+        for (size_t i = start + 1; i < lines.size(); ++i) {
+            Result<Statement> inner = ReadStatement(lines[i].text);
+            if (inner && inner->kind == Statement::kDefinition && inner->definer == "MACRO")
+                ++depth;
+            if (inner && inner->kind == Statement::kOther &&
+                EqualsIgnoreCase(inner->name, "ENDM") && --depth == 0) {
+                if (pass_ == Pass::kPlace) {
+                    std::string key = Key(statement.name);
+                    if (macros_.count(key) || IsKeyword(statement.name))
+                        return At(lines[start], "macro '" + statement.name + "' already defined");
+                    macros_[key] = std::move(macro);
+                }
+                return i;
+            }
+            macro.body.push_back(lines[i]);
+        }
+        return At(lines[start], "MACRO without ENDM");
+    }
+
+    const Macro* FindMacro(const std::string& name) const {
+        auto it = macros_.find(Key(name));
+        return it == macros_.end() ? nullptr : &it->second;
+    }
+
+    // The macro's body with each parameter, as a whole word, replaced by
+    // the argument written in its place.
+    Status Expand(const Macro& macro, const Statement& statement, const SourceLine& line,
+                  int macroDepth) {
+        if (macroDepth >= kMaxMacroDepth)
+            return At(line, "macros nested too deeply");
+        std::vector<std::string> arguments =
+            statement.operands.empty() ? std::vector<std::string>{} : SplitList(statement.operands);
+        if (arguments.size() > macro.parameters.size())
+            return At(line, "macro '" + statement.name + "' takes " +
+                                std::to_string(macro.parameters.size()) + " arguments, not " +
+                                std::to_string(arguments.size()));
+        arguments.resize(macro.parameters.size());
+        expandedLines_ += macro.body.size();
+        if (expandedLines_ > kMaxExpandedLines)
+            return At(line,
+                      "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
+        std::vector<SourceLine>& expanded = expansions_.emplace_back();
+        for (const SourceLine& bodyLine : macro.body)
+            expanded.push_back(
+                {line.file, line.number, Substitute(bodyLine.text, macro, arguments)});
+        return ProcessLines(expanded, macroDepth + 1);
+    }
+
+    std::string Substitute(const std::string& text, const Macro& macro,
+                           const std::vector<std::string>& arguments) const {
+        std::string result;
+        size_t i = 0;
+        while (i < text.size()) {
+            bool startsWord =
+                IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
+            if (!startsWord) {
+                result += text[i++];
+                continue;
+            }
+            size_t end = i;
+            while (end < text.size() && IsWordPart(text[end]))
+                ++end;
+            std::string word = text.substr(i, end - i);
+            auto parameter =
+                std::find_if(macro.parameters.begin(), macro.parameters.end(),
+                             [&](const std::string& name) { return Key(name) == Key(word); });
+            result += parameter == macro.parameters.end()
+                          ? word
+                          : arguments[static_cast<size_t>(parameter - macro.parameters.begin())];
+            i = end;
+        }
+        return result;
+    }
+
+    static bool IsWordPart(char c) { return IsIdentifier(std::string("A") + c); }
+
+    Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
         switch (statement.kind) {
             case Statement::kEmpty:
+                ListLine(line, std::nullopt, {});
                 return Status::Ok();
             case Statement::kControl:
+                ListLine(line, std::nullopt, {});
                 return Control(statement, line);
-            case Statement::kEquate:
-                return pass == Pass::kPlace ? Define(statement.name, statement.operands, line)
-                                            : Status::Ok();
+            case Statement::kDefinition:
+                ListLine(line, std::nullopt, {});
+                return Definition(statement, line);
             case Statement::kOther:
                 break;
         }
-        if (!statement.name.empty() && !IsKnownKeyword(statement.name))
+        const Macro* macro = statement.name.empty() ? nullptr : FindMacro(statement.name);
+        if (!statement.name.empty() && !macro && !IsKeyword(statement.name))
             return At(line, "cannot read line: unknown instruction or directive '" +
                                 statement.name + "'");
-        if (!statement.label.empty() && pass == Pass::kPlace) {
-            if (!inSection_)
+        if (!statement.label.empty() && pass_ == Pass::kPlace) {
+            if (!current_)
                 return At(line, "label '" + statement.label + "' outside a section");
-            if (Status defined = Define(statement.label, section_.address + offset_, line);
+            if (Status defined =
+                    Enter(statement.label,
+                          Symbol{statement.label, Here(), {}, caseSensitive_, false, false, &line});
                 !defined)
                 return defined;
         }
-        if (statement.name.empty())
+        if (macro) {
+            ListLine(line, std::nullopt, {});
+            return Expand(*macro, statement, line, macroDepth);
+        }
+        if (statement.name.empty()) {
+            ListLine(line, current_ ? std::optional(Address()) : std::nullopt, {});
             return Status::Ok();
-        return Directive(statement, line, pass);
+        }
+        return Directive(statement, line);
     }
 
-    static bool IsKnownKeyword(const std::string& name) {
-        static constexpr std::string_view kDirectives[] = {"DEFSECT", "SECT", "GLOBAL",
-                                                           "DB",      "DW",   "DS"};
+    static bool IsKeyword(const std::string& name) {
+        static constexpr std::string_view kDirectives[] = {
+            "DEFSECT", "SECT", "GLOBAL", "EXTERN", "DB", "DW", "DS", "END", "ENDM"};
         std::string keyword = ToUpperAscii(name);
         for (std::string_view directive : kDirectives) {
             if (keyword == directive)
                 return true;
         }
-        return FindInstruction(name) != nullptr;
+        return IsMnemonic(name);
     }
 
     Status Control(const Statement& statement, const SourceLine& line) {
-        if (statement.name != "$CASE")
-            return Status::Ok();  // $LIST and the other listing controls change nothing here
         std::string mode = ToUpperAscii(statement.operands);
+        if (statement.name == "$LIST") {
+            listOn_ = mode != "OFF";
+            return Status::Ok();
+        }
+        if (statement.name != "$CASE")
+            return Status::Ok();  // the other controls change nothing here
         if (mode != "ON" && mode != "OFF")
             return At(line, "$CASE expects ON or OFF");
         caseSensitive_ = mode == "ON";
         return Status::Ok();
     }
 
-    Status Directive(const Statement& statement, const SourceLine& line, Pass pass) {
+    Status Definition(const Statement& statement, const SourceLine& line) {
+        if (statement.definer == "EQU") {
+            if (pass_ != Pass::kPlace)
+                return Status::Ok();
+            return Enter(statement.name, Symbol{statement.name, std::nullopt, statement.operands,
+                                                caseSensitive_, false, false, &line});
+        }
+        Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
+        if (!value)
+            return At(line, value.error().message);
+        auto it = symbols_.find(Key(statement.name));
+        if (it != symbols_.end() && it->second.redefinable) {
+            it->second.value = *value;
+            return Status::Ok();
+        }
+        return Enter(statement.name,
+                     Symbol{statement.name, *value, {}, caseSensitive_, true, false, &line});
+    }
+
+    Status Directive(const Statement& statement, const SourceLine& line) {
         std::string keyword = ToUpperAscii(statement.name);
         const std::string& operands = statement.operands;
-        if (keyword == "DEFSECT")
-            return pass == Pass::kPlace ? DefineSection(operands, line) : Status::Ok();
-        if (keyword == "SECT")
-            return SelectSection(operands, line);
-        if (keyword == "GLOBAL")
-            return pass == Pass::kPlace ? DeclareGlobals(operands, line) : Status::Ok();
-        if (!inSection_)
+        if (keyword == "DEFSECT" || keyword == "SECT" || keyword == "GLOBAL" ||
+            keyword == "EXTERN" || keyword == "END") {
+            ListLine(line, std::nullopt, {});
+            if (keyword == "DEFSECT")
+                return pass_ == Pass::kPlace ? DefineSection(operands, line) : Status::Ok();
+            if (keyword == "SECT")
+                return SelectSection(operands, line);
+            if (keyword == "END")
+                return Status::Ok();
+            return pass_ == Pass::kPlace ? Declare(keyword, operands, line) : Status::Ok();
+        }
+        if (keyword == "ENDM")
+            return At(line, "ENDM without MACRO");
+        if (!current_)
             return At(line, "'" + statement.name + "' outside a section");
-        Result<std::string> bytes = std::string();
-        if (keyword == "DB")
-            bytes = DataBytes(operands, line, pass);
-        else if (keyword == "DW")
-            bytes = DataWords(operands, line, pass);
+        long long address = Address();
+        Result<Encoded> encoded = Encoded{};
+        if (keyword == "DB" || keyword == "DW")
+            encoded = Data(keyword, operands, line);
         else if (keyword == "DS")
-            bytes = Space(operands, line);
+            encoded = Space(operands, line);
         else
-            bytes = InstructionBytes(*FindInstruction(statement.name), operands, line, pass);
-        if (!bytes)
-            return bytes.error();
-        offset_ += static_cast<long long>(bytes->size());
-        if (section_.address + offset_ > kAddressLimit)
+            encoded = EncodeInstruction(statement.name, operands, PlacedAddress(), Reader(line));
+        if (!encoded)
+            return At(line, encoded.error().message);
+        long long size = static_cast<long long>(encoded->bytes.size());
+        if (address + size > kAddressLimit)
             return At(line, "section runs past the 24-bit address space");
-        if (pass == Pass::kEmit)
-            module_.bytes += *bytes;
+        moduleBytes_ += size;
+        if (moduleBytes_ > kMaxModuleBytes)
+            return At(line,
+                      "the sections hold more than " + std::to_string(kMaxModuleBytes) + " bytes");
+        if (pass_ == Pass::kEmit)
+            Emit(*encoded, line);
+        ListLine(line, address, encoded->bytes);
+        offsets_[*current_] += size;
         return Status::Ok();
     }
 
+    void Emit(const Encoded& encoded, const SourceLine& line) {
+        Section& section = module_.sections[*current_];
+        size_t start = section.bytes.size();
+        section.bytes += encoded.bytes;
+        for (const Fixup& fixup : encoded.fixups) {
+            section.relocations.push_back({start + fixup.offset, fixup.kind, fixup.value.symbol,
+                                           fixup.value.number, fixup.value.part,
+                                           Where(line.file, line.number), fixup.what});
+        }
+    }
+
     Status DefineSection(const std::string& operands, const SourceLine& line) {
+        static constexpr std::string_view kUsage =
+            "DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place";
         std::vector<std::string> parts = SplitList(operands);
         std::optional<std::string> name = parts.empty() ? std::nullopt : DoubleQuoted(parts[0]);
-        std::string_view placement = parts.size() == 2 ? std::string_view(parts[1]) : "";
-        if (!name || !StartsWithIgnoreCase(placement, "CODE "))
-            return At(line, "DEFSECT expects \"name\", CODE AT address");
-        placement = TrimBlanks(placement.substr(5));
-        if (!StartsWithIgnoreCase(placement, "AT ") && !StartsWithIgnoreCase(placement, "AT\t"))
-            return At(line, "DEFSECT expects \"name\", CODE AT address");
-        if (sectionDefined_)
-            return At(line, "only one section per source is supported");
-        Result<long long> address = Value(placement.substr(3), line);
-        if (!address)
-            return address.error();
-        if (*address < 0 || *address >= kAddressLimit)
-            return At(line, "section address out of range");
-        sectionDefined_ = true;
-        section_ = {*name, *address};
-        module_.sectionName = *name;
-        module_.address = *address;
+        if (!name || parts.size() != 2)
+            return At(line, std::string(kUsage));
+        if (name->empty() ||
+            !std::all_of(name->begin(), name->end(), [](char c) { return c > ' ' && c < 0x7F; }))
+            return At(line, "a section name is printable characters without blanks");
+        auto [kind, placement] = SplitFirstWord(parts[1]);
+        Section section{*name, ToUpperAscii(kind), std::nullopt, {}, {}};
+        if (section.kind != "CODE" && section.kind != "DATA")
+            return At(line, std::string(kUsage));
+        if (!placement.empty()) {
+            auto [at, where] = SplitFirstWord(placement);
+            if (!EqualsIgnoreCase(at, "AT") || where.empty())
+                return At(line, std::string(kUsage));
+            Result<long long> address = Value(where, line);
+            if (!address)
+                return address.error();
+            if (*address < 0 || *address >= kAddressLimit)
+                return At(line, "section address out of range");
+            section.address = *address;
+        }
+        for (size_t i = 0; i < sections_.size(); ++i) {
+            if (sections_[i].name == *name)
+                return At(line, "section \"" + *name + "\" is already defined at " +
+                                    Where(sections_[i].line->file, sections_[i].line->number));
+        }
+        sections_.push_back({*name, &line});
+        offsets_.push_back(0);
+        module_.sections.push_back(std::move(section));
         return Status::Ok();
+    }
+
+    static std::pair<std::string_view, std::string_view> SplitFirstWord(std::string_view text) {
+        text = TrimBlanks(text);
+        size_t end = text.find_first_of(" \t");
+        if (end == std::string_view::npos)
+            return {text, {}};
+        return {text.substr(0, end), TrimBlanks(text.substr(end))};
     }
 
     Status SelectSection(const std::string& operands, const SourceLine& line) {
         std::optional<std::string> name = DoubleQuoted(operands);
         if (!name)
             return At(line, "SECT expects a section name in double quotes");
-        if (!sectionDefined_ || *name != section_.name)
-            return At(line, "section \"" + *name + "\" is not defined");
-        inSection_ = true;
-        return Status::Ok();
+        for (size_t i = 0; i < sections_.size(); ++i) {
+            if (sections_[i].name == *name) {
+                current_ = i;
+                return Status::Ok();
+            }
+        }
+        return At(line, "section \"" + *name + "\" is not defined");
     }
 
-    Status DeclareGlobals(const std::string& operands, const SourceLine& line) {
-        std::vector<std::string> names = SplitList(operands);
-        for (const std::string& name : names) {
+    Status Declare(const std::string& keyword, const std::string& operands,
+                   const SourceLine& line) {
+        for (const std::string& name : SplitList(operands)) {
             if (!IsIdentifier(name))
-                return At(line, "GLOBAL expects names");
-            globals_.push_back({name, caseSensitive_, &line});
+                return At(line, keyword + " expects names");
+            std::vector<DeclaredName>& names = keyword == "GLOBAL" ? globals_ : externs_;
+            names.push_back({name, caseSensitive_, &line});
+            if (keyword == "EXTERN")
+                externKeys_.insert(Key(name));
         }
         return Status::Ok();
     }
 
-    Result<std::string> DataBytes(const std::string& operands, const SourceLine& line, Pass pass) {
-        std::string bytes;
-        for (const std::string& item : DataItems(operands)) {
+    Result<Encoded> Data(const std::string& keyword, const std::string& operands,
+                         const SourceLine& line) {
+        Encoded encoded;
+        FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
+        std::vector<std::string> items =
+            operands.empty() ? std::vector<std::string>{""} : SplitList(operands);
+        ExpressionReader read = Reader(line);
+        for (const std::string& item : items) {
             if (item.empty())
-                return At(line, "DB expects values");
-            if (IsQuote(item[0])) {
-                std::optional<std::string> text = StringLiteral(item);
-                if (!text)
-                    return At(line, "bad string " + item);
-                bytes += *text;
+                return At(line, keyword + " expects values");
+            // A whole string gives its bytes; a quoted character within an
+            // expression ('A' + 1) is a value.
+            std::optional<std::string> text =
+                kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
+            if (text) {
+                encoded.bytes += *text;
                 continue;
             }
-            Result<long long> value = pass == Pass::kEmit ? Value(item, line) : 0LL;
+            Result<toolchain::Value> value = read(item);
             if (!value)
                 return value.error();
-            if (*value < -128 || *value > 255)
-                return At(line, "value out of range for DB: " + item);
-            bytes += static_cast<char>(*value & 0xFF);
+            size_t offset = encoded.bytes.size();
+            encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
+            if (Status placed = PlaceValue(*value, kind, Address() + static_cast<long long>(offset),
+                                           offset, keyword, encoded);
+                !placed)
+                return placed.error();
         }
-        return bytes;
+        return encoded;
     }
 
-    Result<std::string> DataWords(const std::string& operands, const SourceLine& line, Pass pass) {
-        std::string bytes;
-        for (const std::string& item : DataItems(operands)) {
-            if (item.empty())
-                return At(line, "DW expects values");
-            Result<long long> value = pass == Pass::kEmit ? Value(item, line) : 0LL;
-            if (!value)
-                return value.error();
-            if (*value < -32768 || *value > 65535)
-                return At(line, "value out of range for DW: " + item);
-            bytes += static_cast<char>(*value & 0xFF);
-            bytes += static_cast<char>((*value >> 8) & 0xFF);
-        }
-        return bytes;
-    }
-
-    static std::vector<std::string> DataItems(const std::string& operands) {
-        return operands.empty() ? std::vector<std::string>{""} : SplitList(operands);
-    }
-
-    Result<std::string> Space(const std::string& operands, const SourceLine& line) {
+    Result<Encoded> Space(const std::string& operands, const SourceLine& line) {
         Result<long long> count = Value(operands, line);
         if (!count)
             return count.error();
         if (*count < 0 || *count >= kAddressLimit)
             return At(line, "DS count out of range");
-        return std::string(static_cast<size_t>(*count), '\0');
+        return Encoded{std::string(static_cast<size_t>(*count), '\0'), {}};
     }
 
-    Result<std::string> InstructionBytes(const Instruction& instruction,
-                                         const std::string& operands, const SourceLine& line,
-                                         Pass pass) {
-        if (pass == Pass::kEmit) {
-            Status checked = CheckOperands(operands, Lookup());
-            if (!checked)
-                return At(line, checked.error().message);
-        }
-        return Placeholder(instruction);
+    // Operand values: in the first pass only the sizes matter, so nothing is
+    // evaluated yet; in the second every value is read at this line.
+    ExpressionReader Reader(const SourceLine& line) {
+        if (pass_ == Pass::kPlace)
+            return [](const std::string&) -> Result<toolchain::Value> {
+                return toolchain::Value("?", 0);
+            };
+        return [this, &line](const std::string& expression) -> Result<toolchain::Value> {
+            Result<toolchain::Value> value = EvaluateValue(expression, Lookup());
+            if (!value)
+                return At(line, value.error().message);
+            return value;
+        };
     }
 
-    Status Define(const std::string& name, long long value, const SourceLine& line) {
-        return Enter(name, Symbol{name, value, {}, caseSensitive_, false, &line});
+    long long Address() const { return Here().number; }
+
+    // The address of the next byte when its section has a fixed place.
+    std::optional<long long> PlacedAddress() const {
+        toolchain::Value here = Here();
+        return here.Known() ? std::optional(here.number) : std::nullopt;
     }
 
-    Status Define(const std::string& name, const std::string& expression, const SourceLine& line) {
-        return Enter(name, Symbol{name, std::nullopt, expression, caseSensitive_, false, &line});
+    // The address of the next byte of the current section: a number when the
+    // section has its place, else an offset from its base.
+    toolchain::Value Here() const {
+        const Section& section = module_.sections[*current_];
+        long long offset = offsets_[*current_];
+        if (section.address)
+            return *section.address + offset;
+        return toolchain::Value(SectionBase(*current_), offset);
     }
 
     Status Enter(const std::string& name, Symbol symbol) {
         const SourceLine& here = *symbol.where;
+        if (externKeys_.count(Key(name)))
+            return At(here, "symbol '" + name + "' is declared EXTERN and defined here");
         auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
         if (!added) {
             const SourceLine& first = *it->second.where;
@@ -343,21 +610,21 @@ class Assembler {
         for (Symbol* symbol : order_) {
             if (symbol->value)
                 continue;
-            Result<long long> value = Resolve(*symbol);
+            Result<toolchain::Value> value = Resolve(*symbol);
             if (!value)
                 return At(*symbol->where, value.error().message);
         }
         return Status::Ok();
     }
 
-    Result<long long> Resolve(Symbol& symbol) {
+    Result<toolchain::Value> Resolve(Symbol& symbol) {
         if (symbol.value)
             return *symbol.value;
         if (symbol.resolving)
             return Diagnostic{{}, 0, "symbol '" + symbol.name + "' is defined by itself"};
         symbol.resolving = true;
         bool mode = std::exchange(caseSensitive_, symbol.caseSensitive);
-        Result<long long> value = Evaluate(symbol.expression, Lookup());
+        Result<toolchain::Value> value = EvaluateValue(symbol.expression, Lookup());
         caseSensitive_ = mode;
         symbol.resolving = false;
         if (value)
@@ -366,11 +633,18 @@ class Assembler {
     }
 
     SymbolLookup Lookup() {
-        return [this](const std::string& name) -> Result<long long> {
+        return [this](const std::string& name) -> Result<toolchain::Value> {
+            if (name == "$") {
+                if (!current_)
+                    return Diagnostic{{}, 0, "'$' outside a section"};
+                return Here();
+            }
             auto it = symbols_.find(Key(name));
-            if (it == symbols_.end())
-                return Diagnostic{{}, 0, "undefined symbol '" + name + "'"};
-            return Resolve(it->second);
+            if (it != symbols_.end())
+                return Resolve(it->second);
+            if (externKeys_.count(Key(name)))
+                return toolchain::Value(name, 0);
+            return Diagnostic{{}, 0, "undefined symbol '" + name + "'"};
         };
     }
 
@@ -381,42 +655,67 @@ class Assembler {
         return value;
     }
 
-    Result<ObjectModule> Globals() {
-        for (const GlobalName& global : globals_) {
+    Status Declarations() {
+        for (const DeclaredName& global : globals_) {
             caseSensitive_ = global.caseSensitive;
-            Result<long long> value = Lookup()(global.name);
+            if (externKeys_.count(Key(global.name)))
+                return At(*global.where, "symbol '" + global.name + "' is both GLOBAL and EXTERN");
+            Result<toolchain::Value> value = Lookup()(global.name);
             if (!value)
                 return At(*global.where, value.error().message);
-            if (*value < 0)
+            std::optional<size_t> section = SectionOfBase(value->symbol);
+            if ((!value->Known() && !section) || value->part != ValuePart::kWhole)
+                return At(*global.where, "global symbol '" + global.name +
+                                             "' must be a number or an address in a section");
+            if (value->number < 0)
                 return At(*global.where, "global symbol '" + global.name + "' is negative");
-            module_.globals.push_back({global.name, *value});
+            module_.globals.push_back({global.name, value->number, section});
         }
-        return module_;
+        for (const DeclaredName& name : externs_)
+            module_.externs.push_back(name.name);
+        return Status::Ok();
     }
 
-    struct Section {
+    void ListLine(const SourceLine& line, std::optional<long long> address,
+                  std::string_view bytes) {
+        if (withListing_ && pass_ == Pass::kEmit && listOn_)
+            listing_.Add(files_[line.file].name, line.number, address, bytes, line.text);
+    }
+
+    struct SectionPlace {
         std::string name;
-        long long address = 0;
+        const SourceLine* line;
     };
 
     const SourceReader& read_;
+    bool withListing_;
     std::vector<SourceFile> files_;
     std::vector<SourceLine> lines_;
+    std::deque<std::vector<SourceLine>> expansions_;
     std::map<std::string, Symbol> symbols_;
+    std::map<std::string, Macro> macros_;
     std::vector<Symbol*> order_;
-    std::vector<GlobalName> globals_;
+    std::vector<DeclaredName> globals_;
+    std::vector<DeclaredName> externs_;
+    std::set<std::string> externKeys_;
+    std::vector<Condition> conditions_;
+    std::vector<SectionPlace> sections_;
+    std::vector<long long> offsets_;
+    std::optional<size_t> current_;
+    size_t expandedLines_ = 0;
+    long long moduleBytes_ = 0;
     bool caseSensitive_ = false;
-    bool sectionDefined_ = false;
-    bool inSection_ = false;
-    Section section_;
-    long long offset_ = 0;
+    bool listOn_ = true;
+    Pass pass_ = Pass::kPlace;
     ObjectModule module_;
+    Listing listing_;
 };
 
 }  // namespace
 
-Result<ObjectModule> Assemble(const std::string& sourceName, const SourceReader& read) {
-    return Assembler(read).Run(sourceName);
+Result<Assembly> Assemble(const std::string& sourceName, const SourceReader& read,
+                          bool withListing) {
+    return Assembler(read, withListing).Run(sourceName);
 }
 
 }  // namespace cuffware::toolchain

@@ -1,6 +1,11 @@
 #include "toolchain/expression.h"
 
+#include <array>
 #include <cctype>
+#include <limits>
+#include <span>
+
+#include "project/text_rules.h"
 
 namespace cuffware::toolchain {
 
@@ -35,100 +40,223 @@ Result<long long> Digits(std::string_view digits, int base, std::string_view who
     return value;
 }
 
-// Recursive descent over the tokens: expr = term {(+|-) term},
-// term = unary {(*|/) unary}, unary = [-|+] unary | primary.
+constexpr std::array<std::string_view, 8> kTwoCharacterOperators = {
+    "<<", ">>", "<=", ">=", "==", "!=", "&&", "||"};
+constexpr std::string_view kOneCharacterOperators = "+-*/%()~!<>&^|$,";
+
+// Binary operators by level, loosest first; each level is left-associative.
+constexpr std::array<std::array<std::string_view, 4>, 9> kLevels = {{
+    {"||"},
+    {"&&"},
+    {"|"},
+    {"^"},
+    {"&"},
+    {"==", "!="},
+    {"<", "<=", ">", ">="},
+    {"<<", ">>"},
+    {"+", "-"},
+}};
+
+Diagnostic NotKnownYet(const Value& value) {
+    return Problem("'" + value.symbol +
+                   "' is not known until the program is located: only symbol + number, LOW, "
+                   "HIGH and BANK of it can wait");
+}
+
+Result<Value> Apply(std::string_view op, const Value& left, const Value& right) {
+    long long result = 0;
+    if (op == "+" || op == "-") {
+        bool add = op == "+";
+        if (!left.Known() && !right.Known() && !add && left.symbol == right.symbol &&
+            left.part == ValuePart::kWhole && right.part == ValuePart::kWhole) {
+            return Value(left.number - right.number);  // two addresses in one place
+        }
+        const Value* unknown = !left.Known() ? &left : !right.Known() ? &right : nullptr;
+        if (unknown && (unknown->part != ValuePart::kWhole || (!right.Known() && !add) ||
+                        (!left.Known() && !right.Known())))
+            return NotKnownYet(*unknown);
+        bool overflow = add ? __builtin_add_overflow(left.number, right.number, &result)
+                            : __builtin_sub_overflow(left.number, right.number, &result);
+        if (overflow)
+            return Problem("value too large");
+        if (unknown)
+            return Value(unknown->symbol, result);
+        return Value(result);
+    }
+    if (!left.Known())
+        return NotKnownYet(left);
+    if (!right.Known())
+        return NotKnownYet(right);
+    long long a = left.number, b = right.number;
+    if (op == "*") {
+        if (__builtin_mul_overflow(a, b, &result))
+            return Problem("value too large");
+    } else if (op == "/" || op == "%") {
+        if (b == 0)
+            return Problem("division by zero");
+        if (a == std::numeric_limits<long long>::min() && b == -1)
+            return Problem("value too large");
+        result = op == "/" ? a / b : a % b;
+    } else if (op == "<<" || op == ">>") {
+        if (b < 0 || b > 62)
+            return Problem("shift by " + std::to_string(b) + " out of 0..62");
+        if (op == ">>")
+            result = a >> b;
+        else if (__builtin_mul_overflow(a, 1LL << b, &result))
+            return Problem("value too large");
+    } else if (op == "&") {
+        result = a & b;
+    } else if (op == "^") {
+        result = a ^ b;
+    } else if (op == "|") {
+        result = a | b;
+    } else if (op == "&&") {
+        result = a && b;
+    } else if (op == "||") {
+        result = a || b;
+    } else if (op == "==") {
+        result = a == b;
+    } else if (op == "!=") {
+        result = a != b;
+    } else if (op == "<") {
+        result = a < b;
+    } else if (op == "<=") {
+        result = a <= b;
+    } else if (op == ">") {
+        result = a > b;
+    } else {
+        result = a >= b;
+    }
+    return Value(result);
+}
+
+// Recursive descent: one level per entry of kLevels, then products, unary
+// operators and primaries.
 class Parser {
   public:
     Parser(std::vector<Token> tokens, const SymbolLookup& lookup)
         : tokens_(std::move(tokens)), lookup_(lookup) {}
 
-    Result<long long> Whole() {
+    Result<Value> Whole() {
         if (tokens_.empty())
             return Problem("expression expected");
-        Result<long long> value = Sum();
+        Result<Value> value = Level(0);
         if (value && pos_ < tokens_.size())
             return Problem("unexpected '" + tokens_[pos_].text + "' in expression");
         return value;
     }
 
   private:
-    bool Accept(char punctuation) {
+    bool Accept(std::string_view punctuation) {
         if (pos_ < tokens_.size() && tokens_[pos_].kind == Token::kPunctuation &&
-            tokens_[pos_].text[0] == punctuation) {
+            tokens_[pos_].text == punctuation) {
             ++pos_;
             return true;
         }
         return false;
     }
 
-    Result<long long> Sum() {
-        Result<long long> left = Product();
+    std::string_view AcceptAny(std::span<const std::string_view> operators) {
+        for (std::string_view op : operators) {
+            if (!op.empty() && Accept(op))
+                return op;
+        }
+        return {};
+    }
+
+    Result<Value> Level(size_t level) {
+        if (level == kLevels.size())
+            return Product();
+        Result<Value> left = Level(level + 1);
         while (left) {
-            bool add = Accept('+');
-            if (!add && !Accept('-'))
+            std::string_view op = AcceptAny(kLevels[level]);
+            if (op.empty())
                 break;
-            Result<long long> right = Product();
+            Result<Value> right = Level(level + 1);
             if (!right)
                 return right;
-            long long value;
-            bool overflow = add ? __builtin_add_overflow(*left, *right, &value)
-                                : __builtin_sub_overflow(*left, *right, &value);
-            if (overflow)
-                return Problem("value too large");
-            left = value;
+            left = Apply(op, *left, *right);
         }
         return left;
     }
 
-    Result<long long> Product() {
-        Result<long long> left = Unary();
+    Result<Value> Product() {
+        static constexpr std::array<std::string_view, 3> kProducts = {"*", "/", "%"};
+        Result<Value> left = Unary();
         while (left) {
-            bool multiply = Accept('*');
-            if (!multiply && !Accept('/'))
+            std::string_view op = AcceptAny(kProducts);
+            if (op.empty())
                 break;
-            Result<long long> right = Unary();
+            Result<Value> right = Unary();
             if (!right)
                 return right;
-            long long value;
-            if (multiply) {
-                if (__builtin_mul_overflow(*left, *right, &value))
-                    return Problem("value too large");
-            } else {
-                if (*right == 0)
-                    return Problem("division by zero");
-                value = *left / *right;
-            }
-            left = value;
+            left = Apply(op, *left, *right);
         }
         return left;
     }
 
-    Result<long long> Unary() {
-        if (Accept('+'))
+    Result<Value> Unary() {
+        if (Accept("+"))
             return Unary();
-        if (Accept('-')) {
-            Result<long long> operand = Unary();
-            if (operand)
-                operand = -*operand;
-            return operand;
+        for (std::string_view op : {"-", "~", "!"}) {
+            if (!Accept(op))
+                continue;
+            Result<Value> operand = Unary();
+            if (!operand)
+                return operand;
+            if (!operand->Known())
+                return NotKnownYet(*operand);
+            long long n = operand->number;
+            if (op == "-" && n == std::numeric_limits<long long>::min())
+                return Problem("value too large");
+            return Value(op == "-" ? -n : op == "~" ? ~n : static_cast<long long>(!n));
         }
         return Primary();
     }
 
-    Result<long long> Primary() {
+    Result<Value> Function(ValuePart part) {
+        if (!Accept("("))
+            return Problem("'(' expected after the function's name");
+        Result<Value> inner = Level(0);
+        if (inner && !Accept(")"))
+            return Problem("')' expected");
+        if (!inner)
+            return inner;
+        if (!inner->Known()) {
+            if (inner->part != ValuePart::kWhole)
+                return NotKnownYet(*inner);
+            inner->part = part;
+            return inner;
+        }
+        return Value(PartOf(inner->number, part));
+    }
+
+    Result<Value> Primary() {
         if (pos_ >= tokens_.size())
             return Problem("expression ends too early");
-        if (Accept('(')) {
-            Result<long long> inner = Sum();
-            if (inner && !Accept(')'))
+        if (Accept("(")) {
+            Result<Value> inner = Level(0);
+            if (inner && !Accept(")"))
                 return Problem("')' expected");
             return inner;
         }
         const Token& token = tokens_[pos_++];
-        if (token.kind == Token::kNumber)
-            return NumberValue(token.text);
-        if (token.kind == Token::kIdentifier)
+        if (token.kind == Token::kNumber) {
+            Result<long long> number = NumberValue(token.text);
+            if (!number)
+                return number.error();
+            return Value(*number);
+        }
+        if (token.kind == Token::kIdentifier || token.text == "$") {
+            std::string upper = ToUpperAscii(token.text);
+            if (upper == "LOW" || upper == "HIGH" || upper == "BANK") {
+                if (pos_ < tokens_.size() && tokens_[pos_].text == "(")
+                    return Function(upper == "LOW"    ? ValuePart::kLow
+                                    : upper == "HIGH" ? ValuePart::kHigh
+                                                      : ValuePart::kBank);
+            }
             return lookup_(token.text);
+        }
         return Problem("unexpected '" + token.text + "' in expression");
     }
 
@@ -149,11 +277,12 @@ bool IsIdentifier(std::string_view text) {
     return true;
 }
 
-Result<std::vector<Token>> Tokenize(std::string_view text, std::string_view allowedPunctuation) {
+Result<std::vector<Token>> Tokenize(std::string_view text) {
     std::vector<Token> tokens;
     size_t pos = 0;
     while (pos < text.size()) {
         char c = text[pos];
+        std::string_view rest = text.substr(pos);
         if (c == ' ' || c == '\t') {
             ++pos;
         } else if (IsIdentifierPart(c)) {
@@ -163,11 +292,24 @@ Result<std::vector<Token>> Tokenize(std::string_view text, std::string_view allo
             Token::Kind kind = IsIdentifierStart(c) ? Token::kIdentifier : Token::kNumber;
             tokens.push_back({kind, std::string(text.substr(pos, end - pos))});
             pos = end;
-        } else if (allowedPunctuation.find(c) != std::string_view::npos) {
-            tokens.push_back({Token::kPunctuation, std::string(1, c)});
-            ++pos;
+        } else if (c == '\'') {
+            if (rest.size() < 3 || rest[2] != '\'')
+                return Problem("a character in apostrophes is one character: " +
+                               std::string(rest.substr(0, 3)));
+            tokens.push_back({Token::kNumber, std::to_string(static_cast<unsigned char>(rest[1]))});
+            pos += 3;
         } else {
-            return Problem("unexpected character '" + std::string(1, c) + "'");
+            std::string op;
+            for (std::string_view two : kTwoCharacterOperators) {
+                if (rest.starts_with(two))
+                    op = two;
+            }
+            if (op.empty() && kOneCharacterOperators.find(c) != std::string_view::npos)
+                op = std::string(1, c);
+            if (op.empty())
+                return Problem("unexpected character '" + std::string(1, c) + "'");
+            tokens.push_back({Token::kPunctuation, op});
+            pos += op.size();
         }
     }
     return tokens;
@@ -178,14 +320,40 @@ Result<long long> NumberValue(std::string_view text) {
         return Digits(text.substr(2), 16, text);
     if (!text.empty() && (text.back() == 'h' || text.back() == 'H'))
         return Digits(text.substr(0, text.size() - 1), 16, text);
+    if (text.size() > 1 && (text.back() == 'b' || text.back() == 'B') &&
+        text.find_first_not_of("01") == text.size() - 1)
+        return Digits(text.substr(0, text.size() - 1), 2, text);
     return Digits(text, 10, text);
 }
 
-Result<long long> Evaluate(std::string_view text, const SymbolLookup& lookup) {
-    Result<std::vector<Token>> tokens = Tokenize(text, "+-*/()");
+long long PartOf(long long value, ValuePart part) {
+    switch (part) {
+        case ValuePart::kLow:
+            return value & 0xFF;
+        case ValuePart::kHigh:
+            return (value >> 8) & 0xFF;
+        case ValuePart::kBank:
+            return (value >> 16) & 0xFF;
+        case ValuePart::kWhole:
+            break;
+    }
+    return value;
+}
+
+Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup) {
+    Result<std::vector<Token>> tokens = Tokenize(text);
     if (!tokens)
         return tokens.error();
     return Parser(std::move(*tokens), lookup).Whole();
+}
+
+Result<long long> Evaluate(std::string_view text, const SymbolLookup& lookup) {
+    Result<Value> value = EvaluateValue(text, lookup);
+    if (!value)
+        return value.error();
+    if (!value->Known())
+        return Problem("'" + value->symbol + "' is not known until the program is located");
+    return value->number;
 }
 
 }  // namespace cuffware::toolchain

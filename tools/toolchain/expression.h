@@ -1,7 +1,15 @@
 #pragma once
-// Assembler expressions: decimal numbers, 0x hex, hex with a trailing h
-// (0FFh), symbols, + - * / and parentheses, unary minus. Arithmetic is
-// 64-bit and checked; an overflow or a division by zero is an error.
+// Assembler expressions. Numbers: decimal, 0x hex, hex with a trailing h
+// (0FFh), binary with a trailing b (0101b), a character in apostrophes
+// ('A'). Names: symbols, and $ for the address of the line. Operators, from
+// the tightest: unary - + ~ !, then * / %, + -, << >>, < <= > >=, == !=, &,
+// ^, |, &&, ||, and parentheses. Functions: LOW(x) (bits 7-0), HIGH(x)
+// (bits 15-8), BANK(x) (bits 23-16). Arithmetic is 64-bit and checked; an
+// overflow or a division by zero is an error.
+//
+// A value the assembler cannot know (an address in a section without a
+// fixed place, a symbol of another module) is carried as "symbol + number"
+// or LOW, HIGH or BANK of that; any other operation on it fails.
 
 #include <functional>
 #include <string>
@@ -17,19 +25,39 @@ struct Token {
     std::string text;
 };
 
-// Splits text into numbers, identifiers and single punctuation characters
-// out of allowedPunctuation; blanks separate. Any other character fails.
-Result<std::vector<Token>> Tokenize(std::string_view text, std::string_view allowedPunctuation);
+// Splits text into numbers, identifiers, 'c' characters (as numbers) and
+// operators; blanks separate. Any other character fails.
+Result<std::vector<Token>> Tokenize(std::string_view text);
 
 bool IsIdentifier(std::string_view text);
 
-// The value of one number token in any of the three notations.
+// The value of one number token in any of its notations.
 Result<long long> NumberValue(std::string_view text);
 
+// Which part of a located address a value stands for.
+enum class ValuePart { kWhole, kLow, kHigh, kBank };
+
+struct Value {
+    long long number = 0;  // the value, or the addend to symbol
+    std::string symbol;    // empty when the value is known
+    ValuePart part = ValuePart::kWhole;
+
+    Value() = default;
+    Value(long long known) : number(known) {}
+    Value(std::string base, long long addend) : number(addend), symbol(std::move(base)) {}
+    bool Known() const { return symbol.empty(); }
+};
+
+// The part of a known value: LOW, HIGH or BANK applied to it.
+long long PartOf(long long value, ValuePart part);
+
 // The value of a symbol, or a failure whose message says why.
-using SymbolLookup = std::function<Result<long long>(const std::string& name)>;
+using SymbolLookup = std::function<Result<Value>(const std::string& name)>;
 
 // Failures carry only a message; the caller knows the file and line.
+Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup);
+
+// As EvaluateValue, for places that need the number now.
 Result<long long> Evaluate(std::string_view text, const SymbolLookup& lookup);
 
 }  // namespace cuffware::toolchain

@@ -2,6 +2,7 @@
 
 #include "toolchain/description_file.h"
 #include "toolchain/expression.h"
+#include "toolchain/locator.h"
 #include "toolchain/object_module.h"
 #include "toolchain/s_records.h"
 #include "toolchain/symbol_files.h"
@@ -28,12 +29,13 @@ constexpr std::array<OptionRule, 6> kOptions = {{
 constexpr ToolDescription kTool{
     "lc88",
     "lc88 NAME.out -o NAME.sre [-fOPTIONFILE] [options]",
-    "Models the S1C88 locator: the section already carries its address (DEFSECT\n"
-    "... CODE AT), so it writes NAME.sre with an S0 header record, S2 records at\n"
-    "the 24-bit located addresses and an S8 record, and NAME.map listing the\n"
-    "section's global symbols (common.map for the common section, which maplist\n"
-    "reads). Finds the processor description file like lk88. On an error prints\n"
-    "FILE:LINE: reason and writes neither file.\n",
+    "Locates what lk88 linked: each section at its address (DEFSECT ... AT; one\n"
+    "without follows the section before it), fills the fields the assembler\n"
+    "left open, and writes NAME.sre (an S0 header record, S2 records of the\n"
+    "bytes at their 24-bit addresses, an S8 record) and NAME.map (the sections\n"
+    "and the global symbols' addresses, which maplist reads). Finds the\n"
+    "processor description file like lk88. On an error prints FILE:LINE: reason\n"
+    "and writes neither file.\n",
     kOptions,
 };
 
@@ -82,20 +84,23 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
     Result<ObjectModule> module = ParseModule(*text, ModuleStage::kLinked, linked);
     if (!module)
         return Fail(context, module.error());
-    if (module->address + static_cast<long long>(module->bytes.size()) > 0x1000000)
-        return Fail(context, {linked, 0, "section runs past the 24-bit address space"});
-    std::string header = WithExtension(module->source, "");
-    if (Status written = WriteOutput(context, map, FormatMap(*module, records)); !written)
+    Result<ObjectModule> located = Locate(std::move(*module), linked);
+    if (!located)
+        return Fail(context, located.error());
+    std::string header = WithExtension(located->source, "");
+    if (Status written = WriteOutput(context, map, FormatMap(*located, records)); !written)
         return Fail(context, written.error());
     if (Status written =
-            WriteOutput(context, records, FormatSRecords(*module, header, *bytesPerRecord));
+            WriteOutput(context, records, FormatSRecords(*located, header, *bytesPerRecord));
         !written) {
         RemoveOutput(context, map);
         return Fail(context, written.error());
     }
-    context.out << "lc88: " << linked << " -> " << records << ", " << map << ": section "
-                << module->sectionName << " located at 0x" << Hex(module->address, 6) << ", "
-                << module->bytes.size() << " bytes\n";
+    context.out << "lc88: " << linked << " -> " << records << ", " << map << ":";
+    for (const Section& section : located->sections)
+        context.out << " " << section.name << " at 0x" << Hex(*section.address, 6) << ", "
+                    << section.bytes.size() << " bytes;";
+    context.out << "\n";
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "toolchain/description_file.h"
+#include "toolchain/linker.h"
 #include "toolchain/object_module.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
@@ -22,12 +23,14 @@ constexpr std::array<OptionRule, 8> kOptions = {{
 
 constexpr ToolDescription kTool{
     "lk88",
-    "lk88 NAME.obj -o NAME.out [-fOPTIONFILE] [options]",
-    "Models the S1C88 linker for one-object sections: checks that NAME.obj is a\n"
-    "complete object of the stand-in assembler, finds the processor description\n"
-    "file (working directory, then ../etc beside the program) and writes NAME.out\n"
-    "for lc88. On an error prints FILE:LINE: reason and writes no output.\n",
+    "lk88 NAME.obj [MORE.obj...] -o NAME.out [-fOPTIONFILE] [options]",
+    "Links objects of as88: joins their sections and resolves each EXTERN to the\n"
+    "one GLOBAL of that name in another module, naming an undefined or twice\n"
+    "defined symbol with the files; finds the processor description file\n"
+    "(working directory, then ../etc beside the program) and writes NAME.out for\n"
+    "lc88. On an error prints FILE:LINE: reason and writes no output.\n",
     kOptions,
+    true,
 };
 
 }  // namespace
@@ -45,17 +48,25 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context) {
     if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
         return Fail(context, description.error());
 
-    Result<std::string> text = ReadInput(context, object);
-    if (!text)
-        return Fail(context, text.error());
-    Result<ObjectModule> module = ParseModule(*text, ModuleStage::kObject, object);
-    if (!module)
-        return Fail(context, module.error());
-    if (Status written = WriteOutput(context, output, FormatModule(*module, ModuleStage::kLinked));
+    std::vector<LinkInput> inputs;
+    for (const std::string& input : commandLine.inputs) {
+        Result<std::string> text = ReadInput(context, input);
+        if (!text)
+            return Fail(context, text.error());
+        Result<ObjectModule> module = ParseModule(*text, ModuleStage::kObject, input);
+        if (!module)
+            return Fail(context, module.error());
+        inputs.push_back({input, std::move(*module)});
+    }
+    Result<ObjectModule> linked = Link(inputs);
+    if (!linked)
+        return Fail(context, linked.error());
+    if (Status written = WriteOutput(context, output, FormatModule(*linked, ModuleStage::kLinked));
         !written)
         return Fail(context, written.error());
-    context.out << "lk88: " << object << " -> " << output << ": " << module->bytes.size()
-                << " bytes\n";
+    context.out << "lk88: " << object << (inputs.size() > 1 ? " and others" : "") << " -> "
+                << output << ": " << linked->sections.size()
+                << (linked->sections.size() == 1 ? " section\n" : " sections\n");
     return 0;
 }
 

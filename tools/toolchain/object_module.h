@@ -1,42 +1,79 @@
 #pragma once
-// One assembled section with its global symbols, and the text formats that
-// carry it from as88 (.obj) through lk88 (.out) to lc88. Both are line
-// oriented, CR LF, with a first line naming the stage:
-//   AS88 OBJECT 1 | LK88 LINKED 1
+// What as88 writes (.obj) and lk88 writes (.out): sections with their bytes
+// and the fields still to fill, global symbols and, in an object, the names
+// it needs from other modules. Both are CR LF text with a first line naming
+// the stage:
+//   AS88 OBJECT 2 | LK88 LINKED 2
 //   SOURCE common.asm
-//   SECTION .text 010000 500        (name, hex address, decimal size)
-//   BYTES 0000 CE40CE...            (hex offset, up to 32 bytes in hex)
-//   GLOBAL CommonCodeEnd 0101F4     (name, hex value)
+//   SECTION .text CODE 010000 500        (name, kind, hex address or "-" when
+//                                          the locator places it, decimal size)
+//   BYTES 0000 CE40CE...                 (hex offset, up to 32 bytes in hex)
+//   RELOC 0012 WORD @1 -4 LOW clock.asm:12<TAB>LD A,#nn
+//                                         (field offset and kind, the base: a
+//                                          symbol, @N for section N or - for
+//                                          none; the addend; the part; where
+//                                          and what, for messages)
+//   GLOBAL CommonCodeEnd - 0101F4        (name; - for a number, @N for an
+//                                          offset in section N; hex value)
+//   EXTERN SoundPlay
 //   END
+// BYTES and RELOC lines belong to the SECTION line before them.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/result.h"
+#include "toolchain/expression.h"
+#include "toolchain/machine_field.h"
 
 namespace cuffware::toolchain {
+
+// A field whose value is base + addend (or a part of it).
+struct Relocation {
+    size_t offset = 0;
+    FieldKind kind = FieldKind::kByte;
+    std::string base;  // a symbol's name, "@N" for section N, or empty for none
+    long long addend = 0;
+    ValuePart part = ValuePart::kWhole;
+    std::string where;  // "clock.asm:12"
+    std::string what;   // "LD A,#nn"
+};
+
+struct Section {
+    std::string name;
+    std::string kind = "CODE";         // CODE or DATA
+    std::optional<long long> address;  // from AT, or none when the locator places it
+    std::string bytes;
+    std::vector<Relocation> relocations;
+};
 
 struct GlobalSymbol {
     std::string name;
     long long value = 0;
+    std::optional<size_t> section;  // the value is an offset in this section
 };
 
 struct ObjectModule {
     std::string source;
-    std::string sectionName;
-    long long address = 0;
-    std::string bytes;
+    std::vector<Section> sections;
     std::vector<GlobalSymbol> globals;
+    std::vector<std::string> externs;
 };
+
+// "@N", the base that stands for section N's address.
+std::string SectionBase(size_t section);
+// N for "@N", or nullopt for any other base.
+std::optional<size_t> SectionOfBase(std::string_view base);
 
 enum class ModuleStage { kObject, kLinked };
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage);
 
 // Reads a module back; fileName names it in diagnostics. A text of the
-// other stage, a malformed line, or bytes that do not add up to the
-// section's size fail with the line.
+// other stage, a malformed line, a section that does not add up to its size
+// or a reference to a section that is not there fails with the line.
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName);
 

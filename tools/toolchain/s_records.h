@@ -1,9 +1,13 @@
 #pragma once
-// Motorola S-records of one located section: an S0 header record, S2 data
-// records at 24-bit load addresses, and an S8 record with the start address.
+// Motorola S-records of located sections: an S0 header record, S2 data
+// records at 24-bit load addresses (the sections in address order), and an
+// S8 record with the start address, that of the first section.
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/result.h"
 
 #include "toolchain/object_module.h"
 
@@ -15,7 +19,18 @@ namespace cuffware::toolchain {
 std::string SRecord(char type, int addressBytes, long long address, std::string_view data);
 
 // The whole file, CR LF lines; header is the S0 record's text.
-std::string FormatSRecords(const ObjectModule& module, std::string_view header,
+std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord);
+
+// A run of bytes at consecutive addresses.
+struct LoadedBytes {
+    long long address = 0;
+    std::string bytes;
+};
+
+// The data of S1, S2 and S3 records, adjacent records joined; fileName names
+// the file in diagnostics. A record that is not hex, whose count or
+// checksum does not hold, fails with its line.
+Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::string& fileName);
 
 }  // namespace cuffware::toolchain

@@ -82,11 +82,13 @@ Result<Statement> ReadStatement(std::string_view line) {
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
     }
     auto [second, expression] = FirstWord(rest);
-    if (statement.label.empty() && EqualsIgnoreCase(second, "equ")) {
+    std::string definer = ToUpperAscii(second);
+    if (statement.label.empty() && (definer == "EQU" || definer == "SET" || definer == "MACRO")) {
         if (!IsIdentifier(first))
-            return Problem("bad name '" + std::string(first) + "' before equ");
-        statement.kind = Statement::kEquate;
+            return Problem("bad name '" + std::string(first) + "' before " + std::string(second));
+        statement.kind = Statement::kDefinition;
         statement.name = first;
+        statement.definer = definer;
         statement.operands = expression;
         return statement;
     }

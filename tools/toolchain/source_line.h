@@ -1,7 +1,7 @@
 #pragma once
 // How one assembler line is read, apart from what it means:
 //   [label:] [keyword [operands]] [; comment]
-//   NAME equ EXPRESSION [; comment]
+//   NAME equ EXPRESSION [; comment]   (also NAME set EXPRESSION, NAME macro PARAMETERS)
 //   $CONTROL ...
 //   INCLUDE 'path' (or "path")
 
@@ -15,10 +15,11 @@
 namespace cuffware::toolchain {
 
 struct Statement {
-    enum Kind { kEmpty, kControl, kEquate, kOther } kind = kEmpty;
+    enum Kind { kEmpty, kControl, kDefinition, kOther } kind = kEmpty;
     std::string label;     // kOther: the label before ":", or empty
-    std::string name;      // kEquate: the name defined; kOther: the keyword; kControl: "$CASE"
-    std::string operands;  // the rest: expression, operands or control arguments
+    std::string name;      // kDefinition: the name defined; kOther: the keyword; kControl: "$CASE"
+    std::string definer;   // kDefinition: "EQU", "SET" or "MACRO"
+    std::string operands;  // the rest: expression, operands, parameters or control arguments
 };
 
 // Blanks (spaces and tabs) removed at both ends.

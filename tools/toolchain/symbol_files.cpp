@@ -25,7 +25,7 @@ Status ReadSymbol(const std::string& name, const std::string& hexValue,
     Result<long long> value = NumberValue("0x" + hexValue);
     if (!IsIdentifier(name) || !value)
         return Diagnostic{{}, 0, "bad symbol line"};
-    symbols.push_back({name, *value});
+    symbols.push_back({name, *value, std::nullopt});
     return Status::Ok();
 }
 
@@ -35,8 +35,10 @@ std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     TextFile file;
     file.Line(kMapHeader);
     file.Line("OUTPUT " + std::string(outputName));
-    file.Line("SECTION " + module.sectionName + " START " + Hex(module.address, 6) + " SIZE " +
-              std::to_string(module.bytes.size()));
+    for (const Section& section : module.sections) {
+        file.Line("SECTION " + section.name + " START " + Hex(section.address.value_or(0), 6) +
+                  " SIZE " + std::to_string(section.bytes.size()));
+    }
     for (const GlobalSymbol& symbol : module.globals)
         file.Line("SYMBOL " + symbol.name + " " + Hex(symbol.value, 6));
     file.Line("END");

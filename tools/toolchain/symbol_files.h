@@ -2,7 +2,7 @@
 // The three files that carry the common section's global symbols to the
 // state sections, all CR LF text:
 //   NAME.map (lc88)       LC88 LOCATE MAP / OUTPUT name.sre /
-//                         SECTION .text START 010000 SIZE 500 /
+//                         SECTION .text START 010000 SIZE 500 (a line each) /
 //                         SYMBOL CommonCodeEnd 0101F4 ... / END
 //   NAME.sy (maplist)     "CommonCodeEnd 0101F4", one symbol a line
 //   NAME.equ (labelset)   "CommonCodeEnd equ 0x0101F4", one equate a line
@@ -16,6 +16,7 @@
 
 namespace cuffware::toolchain {
 
+// The map of a located module.
 std::string FormatMap(const ObjectModule& module, std::string_view outputName);
 Result<std::vector<GlobalSymbol>> MapSymbols(std::string_view text, const std::string& fileName);
 

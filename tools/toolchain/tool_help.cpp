@@ -14,7 +14,12 @@ std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandL
                         << DescribeOptions(tool.options);
         return 0;
     }
-    if (commandLine.inputs.size() != 1) {
+    if (tool.manyInputs && commandLine.inputs.empty()) {
+        context.err << "command line: expected one or more input files\nUsage: " << tool.usage
+                    << "\n";
+        return 1;
+    }
+    if (!tool.manyInputs && commandLine.inputs.size() != 1) {
         context.err << "command line: expected one input file\nUsage: " << tool.usage << "\n";
         return 1;
     }

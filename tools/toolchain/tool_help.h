@@ -1,6 +1,6 @@
 #pragma once
 // What each stand-in says about itself, and the opening every one of them
-// shares: --help, then exactly one input file.
+// shares: --help, then exactly one input file (or one or more).
 
 #include <optional>
 #include <span>
@@ -16,10 +16,11 @@ struct ToolDescription {
     std::string_view usage;
     std::string_view models;  // what it stands in for and what it does, a few lines
     std::span<const OptionRule> options;
+    bool manyInputs = false;  // takes one or more input files, not exactly one
 };
 
 // The exit status when the run ends here (help shown, or not exactly one
-// input), or nullopt when the tool goes on with commandLine.inputs[0].
+// input), or nullopt when the tool goes on with commandLine.inputs.
 std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandLine,
                         const ToolContext& context);
 

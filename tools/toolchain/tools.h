@@ -11,14 +11,17 @@
 
 namespace cuffware::toolchain {
 
-// as88 NAME.asm -fascmd.cmd: writes NAME.obj.
+// as88 NAME.asm -fascmd.cmd: writes NAME.obj (and NAME.lst with -l).
 int RunAs88(std::span<const std::string> args, const ToolContext& context);
 
-// lk88 NAME.obj -o NAME.out -flkcmd.cmd: checks the object, writes NAME.out.
+// lk88 NAME.obj [MORE.obj...] -o NAME.out -flkcmd.cmd: links, writes NAME.out.
 int RunLk88(std::span<const std::string> args, const ToolContext& context);
 
 // lc88 NAME.out -o NAME.sre -flccmd.cmd: writes NAME.sre and NAME.map.
 int RunLc88(std::span<const std::string> args, const ToolContext& context);
+
+// dis88 FILE [-bADDRESS]: prints the instructions of an S-record file or an image.
+int RunDis88(std::span<const std::string> args, const ToolContext& context);
 
 // maplist NAME.map: writes NAME.sy.
 int RunMaplist(std::span<const std::string> args, const ToolContext& context);

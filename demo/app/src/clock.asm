@@ -62,6 +62,7 @@ ClockShowDate:
         DEC     A
         LD      L,#4
         MLT
+        LD      BA,HL                   ; the product, as an offset
         LD      HL,#MonthNames
         ADD     HL,BA
         LD      A,#DISP_LINE_MIDDLE

@@ -25,16 +25,21 @@ SetTimeKey:
 
         LD      HL,#DEMO_VAR_FIELD
         LD      A,[HL]
-        LD      HL,#FieldVariables
-        ADD     HL,BA
-        LD      A,[HL]
-        INC     A
+        LD      B,#0
         LD      HL,#FieldLimits
-        CP      A,[HL]
+        ADD     HL,BA
+        LD      B,[HL]                  ; the field's limit
+        ADD     A,A                     ; two bytes an address
+        LD      HL,#FieldVariables
+        ADD     HL,BA                   ; B is below 128, so BA + HL stays in the table
+        LD      IX,[HL]                 ; the field's variable
+        LD      A,[IX]
+        INC     A
+        CP      A,B
         JRS     NZ,SetTimeStore
         LD      A,#0
 SetTimeStore:
-        LD      [HL],A
+        LD      [IX],A
         CARL    TIME_SET
         JRS     SetTimeShow
 
@@ -79,6 +84,7 @@ SetTimeBlink:
         JRS     Z,SetTimeBlinkEnd
         LD      HL,#DEMO_VAR_FIELD
         LD      A,[HL]
+        LD      B,#0
         LD      HL,#FieldColumns
         ADD     HL,BA
         LD      B,[HL]

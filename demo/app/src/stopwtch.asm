@@ -64,6 +64,7 @@ StopwatchLapSlot:
         LD      [HL],A
         LD      L,#2
         MLT
+        LD      BA,HL                   ; the product, as an offset
         LD      HL,#LapSlots
         ADD     HL,BA
         LD      IX,#DEMO_VAR_MINUTES

@@ -39,8 +39,12 @@ TickStore:
 ; Shows the value in A (0..99) as two digits at the position in B.
 ShowTwoDigits:
         PUSH    BA
-        LD      L,#10
-        DIV     L
+        LD      L,A
+        LD      H,#0
+        LD      A,#10
+        DIV                             ; L = tens, H = units
+        LD      A,L
+        LD      B,#0
         LD      HL,#DigitTable
         ADD     HL,BA
         LD      A,[HL]
@@ -81,6 +85,7 @@ ShowBigDigit:
         PUSH    BA
         LD      L,#5
         MLT
+        LD      BA,HL                   ; the product, as an offset
         LD      HL,#BigDigitFont
         ADD     HL,BA
         POP     BA

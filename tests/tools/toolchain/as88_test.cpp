@@ -31,8 +31,8 @@ struct BytesCase {
     std::vector<int> bytes;
 };
 
-// Instructions give placeholders of their table size; equates may refer to
-// labels further on.
+// Data as written, instructions as the processor's bytes; equates may refer
+// to labels further on.
 TEST(As88, AssemblesTheBytesTheSourceDescribes) {
     const BytesCase cases[] = {
         {InSection("  DB 1, 0FFh, 'Ab''c', -1 ; a comment, 'quoted'\n  DW 0x1234, 65535\n"
@@ -42,7 +42,7 @@ TEST(As88, AssemblesTheBytesTheSourceDescribes) {
          {'T', ';', '\'', '"', 'K', 0, 'a', ',', 'b'}},
         {InSection("First:  NOP\n        LD      A,[HL]\n        CARL    Third\n"
                    "Third:  ret\n        JRS     NZ,First\n"),
-         {0xFF, 0x40, 0xCE, 0xF2, 0xCE, 0xCE, 0xF8, 0xE4, 0xCE}},
+         {0xFF, 0x45, 0xF2, 0x01, 0x00, 0xF8, 0xE7, 0xF9}},
         {"Base equ 0x100\nSize EQU (End - Begin)\nDouble equ Size * 2\n"
          "  DEFSECT \".text\", CODE AT Base\n  SECT \".text\" \nBegin: DW End, Double\n  DS "
          "2\nEnd:\n",
@@ -56,7 +56,9 @@ TEST(As88, AssemblesTheBytesTheSourceDescribes) {
         ASSERT_EQ(run.status, 0) << c.source << run.err;
         Result<ObjectModule> module = ParseModule(dir.Read("t.obj"), ModuleStage::kObject, "t.obj");
         ASSERT_TRUE(module.ok()) << c.source;
-        EXPECT_EQ(module->bytes, std::string(c.bytes.begin(), c.bytes.end())) << c.source;
+        ASSERT_EQ(module->sections.size(), 1u) << c.source;
+        EXPECT_EQ(module->sections[0].bytes, std::string(c.bytes.begin(), c.bytes.end()))
+            << c.source;
     }
 }
 
@@ -80,13 +82,15 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
         {"  INCLUDE \"x.h'\n", "t.asm:1: INCLUDE path has no closing double quote\n"},
         {text + "  LD A,#Nowhere\n", "t.asm:3: undefined symbol 'Nowhere'\n"},
         {text + "  DB 1,,2\n", "t.asm:3: DB expects values\n"},
-        {text + "  DB 256\n", "t.asm:3: value out of range for DB: 256\n"},
-        {text + "  LD A,@B\n", "t.asm:3: unexpected character '@'\n"},
+        {text + "  DB 256\n", "t.asm:3: DB takes a value of -128..255, not 256\n"},
+        {text + "  LD A,#@B\n", "t.asm:3: unexpected character '@'\n"},
         {"  DEFSECT \".text\", CODE AT 0x100\n  SECT \".data\"\n",
          "t.asm:2: section \".data\" is not defined\n"},
         {"  DEFSECT \".text\" CODE AT 0x100\n",
-         "t.asm:1: DEFSECT expects \"name\", CODE AT address\n"},
+         "t.asm:1: DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place\n"},
         {"  NOP\n", "t.asm:1: 'NOP' outside a section\n"},
+        {"  DEFSECT \"a\vb\", CODE\n",
+         "t.asm:1: a section name is printable characters without blanks\n"},
         {"Loose: equ 3\n", "t.asm:1: cannot read line: unknown instruction or directive 'equ'\n"},
         {"A equ B\nB equ A\n", "t.asm:1: symbol 'A' is defined by itself\n"},
         {"$CASE MAYBE\n", "t.asm:1: $CASE expects ON or OFF\n"},

@@ -1,0 +1,121 @@
+#include "toolchain/disassembler.h"
+
+#include <cstdio>
+
+#include "toolchain/instruction_set.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+std::string HexText(long long value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*llX", digits, value);
+    return text;
+}
+
+// The operand bytes of the instruction at bytes[0], by placeholder.
+long long FieldValue(const InstructionForm& form, std::span<const unsigned char> bytes,
+                     std::string_view low, std::string_view high = {}) {
+    long long value = 0;
+    for (size_t i = 0; i < form.fields.size(); ++i) {
+        unsigned char byte = bytes[form.opcode.size() + i];
+        if (form.fields[i] == low)
+            value |= byte;
+        else if (!high.empty() && form.fields[i] == high)
+            value |= static_cast<long long>(byte) << 8;
+    }
+    return value;
+}
+
+long long Signed(long long value, int bits) {
+    long long half = 1LL << (bits - 1);
+    return value >= half ? value - 2 * half : value;
+}
+
+std::string OperandText(const InstructionForm& form, const FormOperand& operand,
+                        std::span<const unsigned char> bytes, long long address) {
+    switch (operand.kind) {
+        case OperandKind::kFixed:
+            return operand.text;
+        case OperandKind::kByte:
+            return "#" + HexText(FieldValue(form, bytes, operand.text.substr(1)), 2);
+        case OperandKind::kWord:
+            return "#" + HexText(FieldValue(form, bytes, "nn", "mm"), 4);
+        case OperandKind::kAddress:
+            return "[" + HexText(FieldValue(form, bytes, "ll", "hh"), 4) + "]";
+        case OperandKind::kVector:
+            return "[" + HexText(FieldValue(form, bytes, "kk"), 2) + "]";
+        case OperandKind::kPage:
+            return "[BR:" + HexText(FieldValue(form, bytes, "ll"), 2) + "]";
+        case OperandKind::kIndexed: {
+            long long displacement = Signed(FieldValue(form, bytes, "dd"), 8);
+            return "[" + operand.base + (displacement < 0 ? "-" : "+") +
+                   HexText(displacement < 0 ? -displacement : displacement, 2) + "]";
+        }
+        case OperandKind::kShortJump:
+        case OperandKind::kLongJump: {
+            bool isShort = operand.kind == OperandKind::kShortJump;
+            long long offset = isShort ? Signed(FieldValue(form, bytes, "rr"), 8)
+                                       : Signed(FieldValue(form, bytes, "rr", "qq"), 16);
+            long long last = address + form.length - 1;
+            return HexText((last & 0xFF0000) | ((last + offset) & 0xFFFF), 6);
+        }
+    }
+    return {};
+}
+
+std::string Text(const InstructionForm& form, std::span<const unsigned char> bytes,
+                 long long address) {
+    std::string text = form.mnemonic;
+    for (size_t i = 0; i < form.operands.size(); ++i)
+        text += (i == 0 ? " " : ",") + OperandText(form, form.operands[i], bytes, address);
+    return text;
+}
+
+}  // namespace
+
+std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base) {
+    std::vector<DisassembledLine> lines;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::span<const unsigned char> rest = bytes.subspan(pos);
+        long long address = base + static_cast<long long>(pos);
+        const InstructionForm* form = FormAt(rest);
+        if (!form || static_cast<size_t>(form->length) > rest.size()) {
+            // An undefined code behind CE or CF is two bytes, as the processor reads it.
+            bool prefixed = !form && rest.size() >= 2 && (rest[0] == 0xCE || rest[0] == 0xCF);
+            size_t length = prefixed ? 2 : 1;
+            std::string text = "DB " + HexText(rest[0], 2);
+            if (prefixed)
+                text += "," + HexText(rest[1], 2);
+            lines.push_back({address, std::string(rest.begin(), rest.begin() + length), text});
+            pos += length;
+            continue;
+        }
+        size_t length = static_cast<size_t>(form->length);
+        lines.push_back({address, std::string(rest.begin(), rest.begin() + length),
+                         Text(*form, rest, address)});
+        pos += length;
+    }
+    return lines;
+}
+
+std::string FormatDisassembly(const std::vector<DisassembledLine>& lines) {
+    std::string text;
+    for (const DisassembledLine& line : lines) {
+        char address[16];
+        std::snprintf(address, sizeof address, "%06llX  ", line.address);
+        std::string bytes;
+        for (char byte : line.bytes) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(byte));
+            bytes += hex;
+        }
+        bytes.resize(13, ' ');
+        text += address + bytes + line.text + "\n";
+    }
+    return text;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,25 @@
+#pragma once
+// Bytes back into instructions, in the assembler's own notation, so a
+// disassembled program assembles again to the same bytes: values in hex
+// (#0x0F, [0x1234], [BR:0x10], [IX-0x05]), branch targets as 24-bit
+// addresses in the branch's bank. A code no instruction starts with, or an
+// instruction cut short by the end, is one "DB 0x.." line per byte.
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cuffware::toolchain {
+
+struct DisassembledLine {
+    long long address = 0;
+    std::string bytes;  // the raw bytes
+    std::string text;   // "LD A,[IX+0x05]" or "DB 0x7C"
+};
+
+std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base);
+
+// "010000  CE 40 05     LD A,[IX+0x05]", one line each, LF-separated.
+std::string FormatDisassembly(const std::vector<DisassembledLine>& lines);
+
+}  // namespace cuffware::toolchain
