@@ -33,6 +33,11 @@ function(cuffware_host_sources out_var)
   set(${out_var} ${sources} PARENT_SCOPE)
 endfunction()
 
+# What a test program run by CTest gets beside the variables its fixture
+# sets: a Wine prefix that does not exist, so no test sees the drives of the
+# user's own ~/.wine (a test that needs a prefix makes its own).
+set(CUFFWARE_TEST_WINEPREFIX "WINEPREFIX=${PROJECT_BINARY_DIR}/no-wine-prefix")
+
 # cuffware_test(NAME SOURCES... DEPENDS libs...)
 # One GoogleTest executable per folder of tests/, each test case a CTest test.
 function(cuffware_test name)

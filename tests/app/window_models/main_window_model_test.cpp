@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/empty_registry.h"
+#include "support/environment_scope.h"
 #include "support/recording_processes.h"
 #include "support/recording_user_port.h"
 #include "support/temp_dir.h"
@@ -48,6 +49,8 @@ class MainWindowModelTest : public ::testing::Test {
     int FirstFile(int category) const { return model.bench().project.Files.FirstChild(category); }
 
     testing::TempDir dir;
+    // No drives but those a test lays out: the user's own ~/.wine stays out.
+    testing::EnvironmentScope noWinePrefix{"WINEPREFIX", dir / "no-prefix"};
     testing::RecordingUserPort user;
     testing::RecordingProcesses processes;
     testing::EmptyRegistry registry;

@@ -31,6 +31,8 @@ class BatchRunnerTest : public ::testing::Test {
     }
 
     TempDir dir;
+    // No drives but those a test lays out: the user's own ~/.wine stays out.
+    EnvironmentScope noWinePrefix{"WINEPREFIX", dir / "no-prefix"};
     std::ostringstream out, err;
     BatchContext context{dir.path(), out, err};
 };
