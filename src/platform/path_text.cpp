@@ -35,6 +35,14 @@ std::string_view DirectoryOf(std::string_view pathText) {
     return pathText.substr(0, atRoot ? rootEnd : separator);
 }
 
+std::string WithExtension(std::string_view pathText, std::string_view extension) {
+    std::string_view name = FileNameOf(pathText);
+    size_t dot = name.find_last_of('.');
+    size_t stemEnd =
+        pathText.size() - name.size() + (dot == std::string_view::npos ? name.size() : dot);
+    return std::string(pathText.substr(0, stemEnd)) + std::string(extension);
+}
+
 std::string DirectoryOrCurrent(std::string_view pathText) {
     std::string_view directory = DirectoryOf(pathText);
     return directory.empty() ? std::string(".") : std::string(directory);

@@ -26,6 +26,11 @@ std::string_view FileNameOf(std::string_view pathText);
 // separator.
 std::string_view DirectoryOf(std::string_view pathText);
 
+// The text with its file name's extension (from its last ".") replaced, or
+// the extension added when it has none: "c:\src\common.asm", ".obj" ->
+// "c:\src\common.obj".
+std::string WithExtension(std::string_view pathText, std::string_view extension);
+
 // DirectoryOf, or "." (the current directory) when the text has none.
 std::string DirectoryOrCurrent(std::string_view pathText);
 

@@ -39,6 +39,14 @@ TEST(PathText, KeepsTheRootOfADriveOrOfTheHost) {
     EXPECT_FALSE(IsRooted(""));
 }
 
+TEST(PathText, ReplacesTheExtensionOfTheFileNameOnly) {
+    EXPECT_EQ(WithExtension("c:\\src\\common.asm", ".obj"), "c:\\src\\common.obj");
+    EXPECT_EQ(WithExtension("common", ".sre"), "common.sre");
+    EXPECT_EQ(WithExtension("c:\\v1.2\\common", ".map"), "c:\\v1.2\\common.map");
+    EXPECT_EQ(WithExtension("/tmp/a.b/c.out", ""), "/tmp/a.b/c");
+    EXPECT_EQ(WithExtension("c:x.asm", ".lst"), "c:x.lst");
+}
+
 TEST(PathText, JoinsWithABackslashAsTheGeneratedFilesDo) {
     EXPECT_EQ(JoinPath("c:\\q740\\app\\demo\\build", "demo.scr"),
               "c:\\q740\\app\\demo\\build\\demo.scr");

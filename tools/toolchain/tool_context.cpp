@@ -6,15 +6,15 @@
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
+#include "platform/path_text.h"
 
 namespace cuffware::toolchain {
 
 namespace {
 
+// A path with a drive, or from a root, does not start in the working directory.
 bool IsAbsolute(std::string_view text) {
-    if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':')
-        return true;
-    return !text.empty() && (text[0] == '\\' || text[0] == '/');
+    return !DriveOf(text).empty() || IsRooted(text);
 }
 
 }  // namespace
@@ -42,14 +42,6 @@ std::string MessageText(const Diagnostic& diagnostic) {
 int Fail(const ToolContext& context, const Diagnostic& diagnostic) {
     context.err << MessageText(diagnostic) << "\n";
     return 1;
-}
-
-std::string WithExtension(std::string_view pathText, std::string_view extension) {
-    size_t dot = pathText.find_last_of('.');
-    size_t separator = pathText.find_last_of("\\/");
-    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
-        dot = pathText.size();
-    return std::string(pathText.substr(0, dot)) + std::string(extension);
 }
 
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/path_text.h"
 #include "platform/result.h"
 
 namespace cuffware::toolchain {
@@ -31,10 +32,6 @@ std::string MessageText(const Diagnostic& diagnostic);
 
 // Prints the diagnostic on the error stream and gives the failing exit status.
 int Fail(const ToolContext& context, const Diagnostic& diagnostic);
-
-// The text with its extension (from the last "." after the last separator)
-// replaced; "common.asm", ".obj" -> "common.obj".
-std::string WithExtension(std::string_view pathText, std::string_view extension);
 
 // The whole file named by pathText; a failure names it as given and the
 // host path it was looked for at.
