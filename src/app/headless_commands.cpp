@@ -9,6 +9,7 @@
 #include "app/file_commands.h"
 #include "app/headless.h"
 #include "app/new_project_command.h"
+#include "app/next_command.h"
 #include "app/overlay_report.h"
 #include "app/run_build_scripts.h"
 #include "app/start_downloader.h"
@@ -56,6 +57,7 @@ int Analyze(HeadlessContext& c) {
     return report->OverlayExceeded ? kExitOverlayExceeded : kExitSuccess;
 }
 
+// A success names the next step as a command line to paste.
 int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& success) {
     if (step.status == kExitSuccess)
         c.out << success << std::endl;
@@ -64,12 +66,22 @@ int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& s
     return step.status;
 }
 
+std::string ThenPackage(HeadlessContext& c) {
+    return BuildDoneVerdict(c.bench.project) +
+           "\nPackage it with: " + NextCuffwareCommand(c, "package", c.args.operands.front());
+}
+
+std::string ThenDownload(HeadlessContext& c) {
+    return PackageReadyVerdict(c.bench.project) + "\nLoad it into the watch with: " +
+           NextCuffwareCommand(c, "download", c.args.operands.front());
+}
+
 int Build(HeadlessContext& c) {
-    return WithVerdict(c, RunBuildReportingFailure(c), BuildDoneVerdict(c.bench.project));
+    return WithVerdict(c, RunBuildReportingFailure(c), ThenPackage(c));
 }
 
 int Package(HeadlessContext& c) {
-    return WithVerdict(c, PackageStep(c), PackageReadyVerdict(c.bench.project));
+    return WithVerdict(c, PackageStep(c), ThenDownload(c));
 }
 
 int Download(HeadlessContext& c) {
@@ -92,7 +104,7 @@ int All(HeadlessContext& c) {
         c.err << OverlayExceededVerdict(c.bench.project) << std::endl;
         return analyzed;
     }
-    return WithVerdict(c, {analyzed, {}}, PackageReadyVerdict(c.bench.project));
+    return WithVerdict(c, {analyzed, {}}, ThenDownload(c));
 }
 
 int Demo(HeadlessContext& c) {

@@ -1,6 +1,7 @@
 #include "app/new_project_command.h"
 
 #include "app/file_commands.h"
+#include "app/next_command.h"
 #include "app/starter_sources.h"
 #include "project/text_rules.h"
 
@@ -30,13 +31,6 @@ void FillStarterFields(ProjectRecord& project) {
     project.Description = "A new Cuffware, made by cuffware new";
     project.BannerLine1 = ToUpperAscii(project.FolderName).substr(0, kBannerLineMaxLength);
     project.BannerLine2 = "NEW";
-}
-
-std::string Hint(const HeadlessContext& context, const std::string& script) {
-    std::string settings = context.args.settingsPath.empty()
-                               ? std::string()
-                               : "--settings " + context.args.settingsPath + " ";
-    return "cuffware " + settings + "all " + script;
 }
 
 }  // namespace
@@ -119,7 +113,7 @@ int RunNewProject(HeadlessContext& context) {
     context.out << "New project " << project.FolderName << ": " << sources.size()
                 << " starter sources in " << project.SourceDirectory << "\n"
                 << "Builder script: " << written.back() << "\n"
-                << "Build it with: " << Hint(context, written.back()) << "\n";
+                << "Build it with: " << NextCuffwareCommand(context, "all", written.back()) << "\n";
     return kExitSuccess;
 }
 
