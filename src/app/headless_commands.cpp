@@ -129,8 +129,8 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "a new project below the SDK's app folder that builds at once", RunNewProject},
         {"doctor", "", "check the set-up: builder.ini, the SDK, the toolchain, wine", RunDoctor},
         {"demo", "[DIR]",
-         "lay out the demo SDK, toolchain and application under DIR (default: a "
-         "new temporary directory) and run the whole road on it",
+         "lay out the demo SDK, toolchain and applications in DIR (default: a "
+         "new directory) and run the whole road on it",
          Demo},
     };
     return commands;

@@ -1,12 +1,10 @@
 #include "app/next_command.h"
 
-#include "app/shell_quoting.h"
-
 namespace cuffware {
 
 std::string NextCuffwareCommand(const HeadlessContext& context, const std::string& command,
                                 const std::string& operand) {
-    std::vector<std::string> words = {"cuffware"};
+    std::vector<std::string> words = {ProgramToPaste("cuffware")};
     if (!context.args.settingsPath.empty())
         words.insert(words.end(), {"--settings", context.args.settingsPath});
     words.insert(words.end(), {command, operand});

@@ -1,15 +1,23 @@
 #pragma once
-// The cuffware command line a user pastes to go on from a run: the same
-// settings file, the given command and its operand, quoted for the host's
-// shell.
+// Command lines printed for the user to paste into the shell of this host:
+// a POSIX shell off Windows, cmd.exe on it.
 
 #include <string>
 
 #include "app/headless.h"
+#include "app/shell_quoting.h"
 
 namespace cuffware {
 
-// "cuffware [--settings FILE] COMMAND OPERAND", with the context's prefix.
+// The shell a user of this host pastes into.
+Shell HostShell();
+
+// How a pasted command names one of our programs: by name where the
+// installation puts it on PATH (Linux), else by its path beside this one.
+std::string ProgramToPaste(const std::string& name);
+
+// "cuffware [--settings FILE] COMMAND OPERAND" to go on from this run: the
+// same settings file, quoted for the host's shell, after the context's prefix.
 std::string NextCuffwareCommand(const HeadlessContext& context, const std::string& command,
                                 const std::string& operand);
 

@@ -13,9 +13,6 @@ namespace cuffware {
 
 enum class Shell { kPosix, kCmd };
 
-// The shell a user of this host pastes into: POSIX off Windows, cmd.exe on it.
-Shell HostShell();
-
 // One word, quoted for shell only when it needs to be.
 std::string QuotedWord(std::string_view word, Shell shell);
 

@@ -91,6 +91,15 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
           "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
         EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
     EXPECT_FALSE(Contains(demoOutput, "ERROR"));
+    // It ends saying where everything is and how to open it in the window.
+    EXPECT_TRUE(demoOutput.ends_with("  settings: " + (dir / "builder.ini") + "\n" +
+                                     "  builder scripts: c:\\q740\\app\\demo\\build\\demo.scr, "
+                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n"
+                                     "Open it in the window with: WINEPREFIX=" +
+                                     dir.path() + " cuffware-builder --settings " +
+                                     (dir / "builder.ini") +
+                                     " 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+        << demoOutput;
     int overlay = Reported(demoOutput, "Maximum Overlay Usage: ");
     EXPECT_TRUE(overlay >= 400 && overlay <= 600) << overlay;  // fits with a margin
 

@@ -1,9 +1,0 @@
-#include "app/shell_quoting.h"
-
-namespace cuffware {
-
-Shell HostShell() {
-    return Shell::kPosix;
-}
-
-}  // namespace cuffware
