@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "app/next_command.h"
 #include "platform/host_process.h"
 #include "platform/path_probe.h"
 #include "project/text_rules.h"
@@ -125,7 +126,7 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
     return lines;
 }
 
-std::string DoctorVerdict(const std::vector<DoctorLine>& lines) {
+std::string DoctorVerdict(const std::vector<DoctorLine>& lines, const std::string& demoCommand) {
     size_t failed = 0;
     for (const DoctorLine& line : lines)
         failed += line.passed ? 0 : 1;
@@ -133,7 +134,7 @@ std::string DoctorVerdict(const std::vector<DoctorLine>& lines) {
         return "The set-up can build: every check passed.";
     return "The set-up cannot build: " + std::to_string(failed) + " of " +
            std::to_string(lines.size()) +
-           " checks failed. To see a build work first, try the bundled demo: cuffware demo";
+           " checks failed. To see a build work first, try the bundled demo: " + demoCommand;
 }
 
 int RunDoctor(HeadlessContext& context) {
@@ -143,7 +144,8 @@ int RunDoctor(HeadlessContext& context) {
         if (!line.passed)
             context.out << "      what to do: " << line.remedy << "\n";
     }
-    std::string verdict = DoctorVerdict(lines);
+    std::string verdict =
+        DoctorVerdict(lines, CommandLine({ProgramToPaste("cuffware"), "demo"}, HostShell()));
     context.out << verdict << "\n";
     return verdict.starts_with("The set-up can build") ? kExitSuccess : kExitFailure;
 }

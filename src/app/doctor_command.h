@@ -23,8 +23,8 @@ struct DoctorLine {
 std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::string& settingsPath);
 
 // The last line: whether the set-up can build, and when not how many checks
-// failed and how to see the builder work first.
-std::string DoctorVerdict(const std::vector<DoctorLine>& lines);
+// failed and demoCommand, the command line that shows the builder work first.
+std::string DoctorVerdict(const std::vector<DoctorLine>& lines, const std::string& demoCommand);
 
 // Prints the checks, each failure with what to do, and the verdict; exit
 // status 0 only when every check passed.
