@@ -22,6 +22,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CUFFWARE_INSTALL_DOC
 
 if(WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  # What the Start menu's demo entry runs (CuffwarePackaging.cmake).
+  install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/windows/cuffware-demo.cmd
+          DESTINATION ${CUFFWARE_INSTALL_PROGRAMDIR})
   return()
 endif()
 
@@ -53,6 +56,16 @@ foreach(page cuffware.1 cuffware-builder.1)
   cuffware_gzip(${compressed_dir}/${page} ${page})
   install(FILES ${compressed_dir}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+# The change log's date is the commit's (SOURCE_DATE_EPOCH when set, which
+# string(TIMESTAMP) follows), so that two builds of one commit give the same
+# package.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE commit_time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(commit_time)
+    set(ENV{SOURCE_DATE_EPOCH} ${commit_time})
+  endif()
+endif()
 string(TIMESTAMP CUFFWARE_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/changelog.in ${compressed_dir}/changelog @ONLY)
 cuffware_gzip(${compressed_dir}/changelog changelog)

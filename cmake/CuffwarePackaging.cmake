@@ -49,6 +49,16 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
   DeleteRegKey /ifempty SHCTX \\\"${vendor_key}\\\"")
 if(TARGET cuffware-builder)
   set(CPACK_PACKAGE_EXECUTABLES cuffware-builder "Q740 Cuffware Builder")
+  # The demo in one click: bin\cuffware-demo.cmd lays the demo out in the
+  # user's %LOCALAPPDATA%\Cuffware\Demo the first time and opens the window
+  # program on it; the entry wears the window program's icon. The demo's
+  # folder is the user's data: the uninstaller leaves it.
+  set(demo_link "$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Q740 Cuffware Builder demo.lnk")
+  set(bin "$INSTDIR\\\\bin")
+  set(CPACK_NSIS_CREATE_ICONS_EXTRA "CreateShortCut \\\"${demo_link}\\\" \
+\\\"${bin}\\\\cuffware-demo.cmd\\\" \\\"\\\" \\\"${bin}\\\\cuffware-builder.exe\\\" 0")
+  set(CPACK_NSIS_DELETE_ICONS_EXTRA
+      "Delete \\\"$SMPROGRAMS\\\\$MUI_TEMP\\\\Q740 Cuffware Builder demo.lnk\\\"")
 endif()
 if(WIN32)
   set(CPACK_SYSTEM_NAME win64)

@@ -18,11 +18,15 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
         size_t start = commandLine.find_first_not_of(' ', pos);
         if (start == std::string::npos)
             break;
-        size_t end = commandLine.find(' ', start);
-        if (end == std::string::npos)
-            end = commandLine.size();
-        words.push_back(commandLine.substr(start, end - start));
-        pos = end;
+        std::string word;
+        bool quoted = false;
+        for (pos = start; pos < commandLine.size() && (quoted || commandLine[pos] != ' '); ++pos) {
+            if (commandLine[pos] == '"')
+                quoted = !quoted;
+            else
+                word += commandLine[pos];
+        }
+        words.push_back(word);
     }
     return words;
 }

@@ -18,8 +18,9 @@ namespace cuffware {
 // background with its output appended to build.log beside the batch.
 ProcessStarter& HostProcesses();
 
-// The words of a command line as the builder writes them: split at blanks,
-// no quoting (the builder adds none).
+// The words of a command line as the builder writes them: split at blanks
+// outside double quotes, which the builder puts around a path holding a
+// blank (a path holds no quote).
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
 // What separates the directories of PATH on this host: ';' on Windows,

@@ -29,13 +29,24 @@ Status RequireEmptyDirectory(const std::string& dir) {
     return Status::Ok();
 }
 
+// File by file: MinGW's std::filesystem::copy takes two directories of one
+// Windows drive for the same one (it compares device and inode numbers, and
+// Windows reports no inode) and refuses the copy.
 Status CopyTree(const std::string& fromDir, const std::string& toDir) {
     std::error_code error;
     fs::create_directories(toDir, error);
     if (error)
         return Failed(toDir, "cannot create directory: ", error);
-    fs::copy(fromDir, toDir, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-             error);
+    fs::recursive_directory_iterator entry(fromDir, error), end;
+    for (; !error && entry != end; entry.increment(error)) {
+        fs::path to = fs::path(toDir) / entry->path().lexically_relative(fromDir);
+        if (entry->is_directory(error))
+            fs::create_directories(to, error);
+        else if (!error)
+            fs::copy_file(entry->path(), to, fs::copy_options::overwrite_existing, error);
+        if (error)
+            return Failed(entry->path().string(), "cannot copy: ", error);
+    }
     if (error)
         return Failed(fromDir, "cannot copy: ", error);
     return Status::Ok();

@@ -97,6 +97,15 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
           "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
         EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
     EXPECT_FALSE(Contains(demoOutput, "ERROR"));
+    // It ends saying where everything is and how to open it in the window.
+    EXPECT_TRUE(demoOutput.ends_with("  settings: " + (dir / "builder.ini") + "\n" +
+                                     "  builder scripts: c:\\q740\\app\\demo\\build\\demo.scr, "
+                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n"
+                                     "Open it in the window with: WINEPREFIX=" +
+                                     dir.path() + " cuffware-builder --settings " +
+                                     (dir / "builder.ini") +
+                                     " 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+        << demoOutput;
     int overlay = Reported(demoOutput, "Maximum Overlay Usage: ");
     EXPECT_TRUE(overlay >= 400 && overlay <= 600) << overlay;  // fits with a margin
 
@@ -205,10 +214,14 @@ TEST_F(Road, EachCommandRunsOnItsOwn) {
     EXPECT_TRUE(json.output.starts_with("{\"codeFile\":\"demo_code_018.bin\",")) << json.output;
     EXPECT_TRUE(json.output.ends_with("\"exceeded\":false}]}\n")) << json.output;
     Outcome package = RunOnDemo(dir, "package", "demo");
-    EXPECT_EQ(LastLine(package.output),
-              "Package ready in c:\\q740\\app\\demo\\build (" + dir.path() +
-                  "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, demo_par_018.bin, "
-                  "demo.app, demo.txt");
+    EXPECT_TRUE(Contains(package.output,
+                         "\nPackage ready in c:\\q740\\app\\demo\\build (" + dir.path() +
+                             "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, "
+                             "demo_par_018.bin, demo.app, demo.txt\nLoad it into the watch with: "
+                             "cuffware --settings " +
+                             (dir / "builder.ini") +
+                             " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+        << package.output;
 }
 
 TEST_F(Road, AnOverflowingApplicationEndsWithStatusThreeAndError) {
@@ -274,7 +287,7 @@ TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
                            (dir / "builder.ini") + "' ";
     Outcome made = Shell(settings + "new alarm --states 3");
     ASSERT_EQ(made.status, 0) << made.output;
-    EXPECT_TRUE(Contains(made.output, "all c:\\q740\\app\\alarm\\build\\alarm.scr"));
+    EXPECT_TRUE(Contains(made.output, "all 'c:\\q740\\app\\alarm\\build\\alarm.scr'\n"));
 
     Outcome road = RunOnDemo(dir, "all", "alarm");
     EXPECT_EQ(road.status, 0) << road.output;
@@ -314,8 +327,43 @@ TEST_F(Road, TheDoctorNamesWhatIsMissing) {
               dir.path() + "/dosdevices/c:/q740/bin/CuffwareDL.exe)\n",
           "ok    assembler as88: c:\\c88\\bin\\as88.exe (" + dir.path() +
               "/dosdevices/c:/c88/bin/as88.exe), a Windows program\n",
-          std::string("FAIL  wine: not on PATH; it runs the Windows programs assembler as88\n")})
+          std::string("FAIL  wine: not on PATH; it runs the Windows programs assembler as88\n"
+                      "      what to do: install wine"),
+          "      what to do: set the SDK directory to where it is installed: Tools > Options in "
+          "the window, or BIN= in " +
+              (dir / "builder.ini") + "\n",
+          std::string("The set-up cannot build: 2 of 14 checks failed. To see a build work "
+                      "first, try the bundled demo: cuffware demo\n")})
         EXPECT_TRUE(Contains(broken.output, line)) << line << broken.output;
+    EXPECT_TRUE(healthy.output.ends_with("\nThe set-up can build: every check passed.\n"));
+}
+
+// What the program prints for a user to run pastes into a shell as it is,
+// for a folder whose name holds a blank and a quote: new's line, then the
+// line that follows each verdict.
+TEST_F(Road, PrintedCommandsPasteIntoAShell) {
+    std::string environment =
+        "WINEPREFIX='" + dir.path() + "' PATH='" + CUFFWARE_BIN_DIR + "':\"$PATH\" ";
+    auto paste = [&](const Outcome& printed, const std::string& lead) {
+        size_t at = printed.output.find("\n" + lead);
+        EXPECT_NE(at, std::string::npos) << lead << "\n" << printed.output;
+        size_t from = at + 1 + lead.size();
+        std::string line = printed.output.substr(from, printed.output.find('\n', from) - from);
+        return Shell(environment + line);
+    };
+    Outcome made = Shell(environment + "cuffware --settings '" + (dir / "builder.ini") +
+                         "' new \"Jane's clock\"");
+    ASSERT_EQ(made.status, 0) << made.output;
+    Outcome all = paste(made, "Build it with: ");
+    EXPECT_EQ(all.status, 0) << all.output;
+    EXPECT_TRUE(dir.Exists("drive_c/q740/app/Jane's clock/build/Jane's clock.app"));
+    Outcome download = paste(all, "Load it into the watch with: ");
+    EXPECT_EQ(download.status, 0) << download.output;
+    EXPECT_TRUE(Contains(download.output, "Package complete")) << download.output;
+
+    Outcome build = RunOnDemo(dir, "build", "demo");
+    Outcome package = paste(build, "Package it with: ");
+    EXPECT_EQ(package.status, 0) << package.output;
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {

@@ -22,9 +22,9 @@
 namespace cuffware {
 namespace {
 
-TEST(SplitCommandLine, SplitsAtRunsOfBlanksWithoutQuoting) {
-    EXPECT_EQ(SplitCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" "),
-              (std::vector<std::string>{"c:\\q740\\bin\\CuffwareDL.exe", "\"a", "b\""}));
+TEST(SplitCommandLine, SplitsAtRunsOfBlanksOutsideDoubleQuotes) {
+    EXPECT_EQ(SplitCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" x\"c  d\"e \"\""),
+              (std::vector<std::string>{"c:\\q740\\bin\\CuffwareDL.exe", "a b", "xc  de", ""}));
     EXPECT_TRUE(SplitCommandLine("   ").empty());
 }
 

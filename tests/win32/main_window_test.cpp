@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "project/file_tree.h"
 #include "win32/resource_ids.h"
 #include "win32/window_bench.h"
@@ -141,8 +143,10 @@ TEST_F(MainWindowTest, TheTreeTakesFilesByButtonAndDropAndItsMarksCannotBeClicke
 
     // A click on a check box selects its node and leaves the mark alone; so
     // does the space bar.
+    // TVM_GETITEMRECT takes the item's handle in the rectangle's first bytes.
     RECT text{};
-    *reinterpret_cast<HTREEITEM*>(&text) = ItemOfNode(StateNode(1));
+    HTREEITEM item = ItemOfNode(StateNode(1));
+    std::memcpy(&text, &item, sizeof item);
     SendMessageW(window->tree().hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
     LPARAM box = MAKELPARAM(text.left - 8, (text.top + text.bottom) / 2);
     SendMessageW(window->tree().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, box);

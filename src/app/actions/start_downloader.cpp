@@ -14,11 +14,17 @@ void ReportNotStarted(Workbench& bench, const Diagnostic& failure) {
                            MessageIcon::Critical);
 }
 
+// A path with a blank in it is one word between double quotes.
+std::string CommandWord(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
 }  // namespace
 
 std::string DownloaderCommandLine(const Workbench& bench) {
-    return Trimmed(bench.settings.SdkPath) + "\\bin\\CuffwareDL.exe " +
-           BuildDirectoryFile(bench.project, DescriptorName(Trimmed(bench.project.FolderName)));
+    return CommandWord(Trimmed(bench.settings.SdkPath) + "\\bin\\CuffwareDL.exe") + " " +
+           CommandWord(BuildDirectoryFile(bench.project,
+                                          DescriptorName(Trimmed(bench.project.FolderName))));
 }
 
 bool StartDownloader(Workbench& bench) {

@@ -66,14 +66,18 @@ constexpr HelpText kHelp[] = {
      "SDK's include and bin folders and Q740INC.H; as88, lk88 and lc88 in the\n"
      "toolchain's bin, maplist, labelset and the downloader in the SDK's bin;\n"
      "the processor description in the toolchain's etc; and off Windows wine,\n"
-     "when any of those programs is a Windows program. Exit status 0 only when\n"
-     "every check passed.\n"},
+     "when any of those programs is a Windows program. Each failure is followed\n"
+     "by what to do, and the last line says whether the set-up can build. Exit\n"
+     "status 0 only when every check passed.\n"},
     {"demo",
      "cuffware demo [DIR]\n"
-     "Lays out a Wine-style drive under DIR (a new temporary directory when not\n"
-     "given): the demo SDK at c:\\q740, the stand-in toolchain at c:\\c88, the\n"
-     "demo applications and builder.ini; then runs all and download on the demo\n"
-     "with WINEPREFIX pointing at DIR. Off Windows only.\n"},
+     "Lays out in DIR (a new directory when not given: a temporary one off\n"
+     "Windows, %LOCALAPPDATA%\\Cuffware\\Demo on Windows) the demo SDK, the\n"
+     "stand-in toolchain, the demo applications, their builder scripts and a\n"
+     "builder.ini naming them; then runs all and download on the demo and prints\n"
+     "where everything is and the command that opens it in the window. Off\n"
+     "Windows DIR is a Wine prefix whose c: drive holds c:\\q740 and c:\\c88. A\n"
+     "DIR that is not empty is refused.\n"},
 };
 
 }  // namespace

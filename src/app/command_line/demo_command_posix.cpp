@@ -1,44 +1,36 @@
-// The demo off Windows, on a Wine-style drive of its own.
+// The demo off Windows: a Wine prefix whose c: drive holds the SDK at
+// c:\q740 and the toolchain at c:\c88, as the demo's own files name them.
 
-#include "app/actions/file_commands.h"
-#include "app/actions/start_downloader.h"
 #include "app/command_line/demo_command.h"
+#include "app/command_line/shell_quoting.h"
 #include "platform/host_path.h"
 #include "platform/host_tree.h"
 
 namespace cuffware {
 
-int RunDemo(HeadlessContext& context, const std::string& dir, int (*steps)(HeadlessContext&)) {
-    std::string root = dir;
-    if (Status empty = RequireEmptyDirectory(root); !root.empty() && !empty.ok()) {
-        context.err << "The demo was not laid out.\n" << empty.error().Text() << "\n";
-        return kExitFailure;
-    }
-    if (root.empty()) {
-        Result<std::string> made = MakeTemporaryDirectory("cuffware-demo-");
-        if (!made.ok()) {
-            context.err << made.error().Text() << "\n";
-            return kExitFailure;
-        }
-        root = *made;
-    }
-    if (Status laid = LayOutDemo(DefaultDemoSources(), root); !laid.ok()) {
-        context.err << "The demo could not be laid out.\n" << laid.error().Text() << "\n";
-        return kExitFailure;
-    }
-    context.out << "Demo laid out in " << root << " (WINEPREFIX for its c: drive)\n";
-    UseWinePrefix(root);
-    context.bench.processes.SetChildVariable("WINEPREFIX", root);
+DemoPlace DemoPlaceIn(const std::string& root) {
+    return {root, root + "/drive_c", "c:\\q740", "c:\\c88", root + "/builder.ini"};
+}
 
-    Workbench& bench = context.bench;
-    LoadWorkbench(bench, root + "/builder.ini");
-    if (!RestoreProjectScript(bench, DemoApplications().front().scriptPath))
-        return kExitFailure;
-    int status = steps(context);
-    if (status != kExitSuccess)
-        return status;
-    std::optional<int> downloaded = RunDownloaderAndWait(bench);
-    return downloaded && *downloaded == 0 ? status : kExitFailure;
+Result<std::string> DefaultDemoDirectory() {
+    return MakeTemporaryDirectory("cuffware-demo-");
+}
+
+Status PrepareDemoPlace(const DemoPlace& place) {
+    return LinkWineDrive(place.root, 'c', place.driveRoot);
+}
+
+void WorkInDemoPlace(const DemoPlace& place, ProcessStarter& processes) {
+    UseWinePrefix(place.root);
+    processes.SetChildVariable("WINEPREFIX", place.root);
+}
+
+std::string DemoCommandPrefix(const DemoPlace& place) {
+    return "WINEPREFIX=" + QuotedWord(place.root, Shell::kPosix);
+}
+
+std::string HostProgramFile(const std::string& program) {
+    return program;
 }
 
 }  // namespace cuffware

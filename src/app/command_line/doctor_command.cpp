@@ -1,5 +1,8 @@
 #include "app/command_line/doctor_command.h"
 
+#include <tuple>
+
+#include "app/command_line/next_command.h"
 #include "platform/host_process.h"
 #include "platform/path_probe.h"
 #include "project/text_rules.h"
@@ -17,12 +20,19 @@ std::string Shown(const std::string& pathText, const PathProbe& probe) {
     return probe.hostPath == pathText ? pathText : pathText + " (" + probe.hostPath + ")";
 }
 
-DoctorLine Expect(const std::string& what, const std::string& pathText, PathProbe::Kind kind) {
+DoctorLine Expect(const std::string& what, const std::string& pathText, PathProbe::Kind kind,
+                  const std::string& remedy) {
     PathProbe probe = ProbePath(pathText);
     if (probe.kind == kind)
-        return {true, what + ": " + Shown(pathText, probe)};
+        return {true, what + ": " + Shown(pathText, probe), {}};
     const char* wanted = kind == PathProbe::kDirectory ? "no such directory" : "no such file";
-    return {false, what + ": " + wanted + " " + Shown(pathText, probe)};
+    return {false, what + ": " + wanted + " " + Shown(pathText, probe), remedy};
+}
+
+// What to do when a directory of the settings is wrong: where to set it.
+std::string SetDirectory(const char* what, const char* key, const std::string& settingsPath) {
+    return std::string("set the ") + what + " directory to where it is installed: Tools > " +
+           "Options in the window, or " + key + "= in " + settingsPath;
 }
 
 // A program as the batch finds it: as named, then with .exe, .com or .bat.
@@ -31,18 +41,23 @@ struct ProgramCheck {
     std::string hostPath;  // empty when not found
 };
 
-ProgramCheck FindProgram(const std::string& what, const std::string& pathText) {
+ProgramCheck FindProgram(const std::string& what, const std::string& pathText,
+                         const std::string& remedy) {
     for (const char* extension : {"", ".exe", ".com", ".bat"}) {
         PathProbe probe = ProbePath(pathText + extension);
         if (probe.kind == PathProbe::kFile)
-            return {{true, what + ": " + Shown(pathText + extension, probe) +
-                               (probe.windowsProgram ? ", a Windows program" : "")},
+            return {{true,
+                     what + ": " + Shown(pathText + extension, probe) +
+                         (probe.windowsProgram ? ", a Windows program" : ""),
+                     {}},
                     probe.hostPath};
     }
     PathProbe probe = ProbePath(pathText);
-    return {{false, what + ": not found, not even with .exe, .com or .bat added: " +
-                        Shown(pathText, probe)},
-            {}};
+    return {
+        {false,
+         what + ": not found, not even with .exe, .com or .bat added: " + Shown(pathText, probe),
+         remedy},
+        {}};
 }
 
 // Wine, when this host starts some of the programs through it: the line
@@ -61,8 +76,10 @@ std::optional<DoctorLine> WineLine(const std::vector<std::pair<std::string, std:
     }
     if (throughWine.empty())
         return std::nullopt;
-    return DoctorLine{!missing, "wine: " + (missing ? std::string("not on PATH") : wine) +
-                                    "; it runs the Windows programs " + throughWine};
+    return DoctorLine{!missing,
+                      "wine: " + (missing ? std::string("not on PATH") : wine) +
+                          "; it runs the Windows programs " + throughWine,
+                      missing ? "install wine (on Debian: apt install wine)" : ""};
 }
 
 }  // namespace
@@ -71,48 +88,66 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
     std::string sdk = Trimmed(settings.SdkPath);
     std::string tools = Trimmed(settings.AssemblerPath);
     PathProbe ini = ProbePath(settingsPath);
+    bool readable = ini.kind == PathProbe::kFile;
+    std::string setSdk = SetDirectory("SDK", "BIN", settingsPath);
+    std::string setTools = SetDirectory("toolchain", "ASSEMBLER", settingsPath);
     std::vector<DoctorLine> lines = {
-        {ini.kind == PathProbe::kFile,
-         "settings: " + settingsPath +
-             (ini.kind == PathProbe::kFile ? "" : " cannot be read; the defaults are used") +
+        {readable,
+         "settings: " + settingsPath + (readable ? "" : " cannot be read; the defaults are used") +
              " (SDK " + sdk + ", toolchain " + tools + ", " +
              std::to_string(settings.NumberOfStates) + " states, firmware " +
-             Trimmed(settings.FirmwareVersion) + ")"},
-        Expect("SDK directory", sdk, PathProbe::kDirectory),
-        Expect("toolchain directory", tools, PathProbe::kDirectory),
-        Expect("SDK include directory", sdk + "\\include", PathProbe::kDirectory),
-        Expect("SDK main header", sdk + "\\include\\Q740INC.H", PathProbe::kFile),
-        Expect("SDK bin directory", sdk + "\\bin", PathProbe::kDirectory),
+             Trimmed(settings.FirmwareVersion) + ")",
+         readable ? "" : "save the settings once with Tools > Options in the window"},
+        Expect("SDK directory", sdk, PathProbe::kDirectory, setSdk),
+        Expect("toolchain directory", tools, PathProbe::kDirectory, setTools),
+        Expect("SDK include directory", sdk + "\\include", PathProbe::kDirectory, setSdk),
+        Expect("SDK main header", sdk + "\\include\\Q740INC.H", PathProbe::kFile, setSdk),
+        Expect("SDK bin directory", sdk + "\\bin", PathProbe::kDirectory, setSdk),
     };
-    const std::pair<const char*, std::string> programs[] = {
-        {"assembler as88", tools + "\\bin\\as88.exe"},
-        {"linker lk88", tools + "\\bin\\lk88.exe"},
-        {"locator lc88", tools + "\\bin\\lc88.exe"},
-        {"maplist", sdk + "\\bin\\maplist"},
-        {"labelset", sdk + "\\bin\\labelset"},
-        {"downloader", sdk + "\\bin\\CuffwareDL.exe"},
+    const std::tuple<const char*, std::string, const std::string&> programs[] = {
+        {"assembler as88", tools + "\\bin\\as88.exe", setTools},
+        {"linker lk88", tools + "\\bin\\lk88.exe", setTools},
+        {"locator lc88", tools + "\\bin\\lc88.exe", setTools},
+        {"maplist", sdk + "\\bin\\maplist", setSdk},
+        {"labelset", sdk + "\\bin\\labelset", setSdk},
+        {"downloader", sdk + "\\bin\\CuffwareDL.exe", setSdk},
     };
     std::vector<std::pair<std::string, std::string>> found;
-    for (const auto& [what, pathText] : programs) {
-        ProgramCheck program = FindProgram(what, pathText);
+    for (const auto& [what, pathText, remedy] : programs) {
+        ProgramCheck program = FindProgram(what, pathText, remedy);
         lines.push_back(program.line);
         if (!program.hostPath.empty())
             found.emplace_back(what, program.hostPath);
     }
     lines.push_back(Expect("processor description", tools + "\\etc\\" + kProcessorDescription,
-                           PathProbe::kFile));
+                           PathProbe::kFile, setTools));
     if (std::optional<DoctorLine> wine = WineLine(found))
         lines.push_back(*wine);
     return lines;
 }
 
+std::string DoctorVerdict(const std::vector<DoctorLine>& lines, const std::string& demoCommand) {
+    size_t failed = 0;
+    for (const DoctorLine& line : lines)
+        failed += line.passed ? 0 : 1;
+    if (failed == 0)
+        return "The set-up can build: every check passed.";
+    return "The set-up cannot build: " + std::to_string(failed) + " of " +
+           std::to_string(lines.size()) +
+           " checks failed. To see a build work first, try the bundled demo: " + demoCommand;
+}
+
 int RunDoctor(HeadlessContext& context) {
-    bool allPassed = true;
-    for (const DoctorLine& line : CheckSetup(context.bench.settings, context.bench.settingsPath)) {
+    std::vector<DoctorLine> lines = CheckSetup(context.bench.settings, context.bench.settingsPath);
+    for (const DoctorLine& line : lines) {
         context.out << (line.passed ? "ok    " : "FAIL  ") << line.text << "\n";
-        allPassed = allPassed && line.passed;
+        if (!line.passed)
+            context.out << "      what to do: " << line.remedy << "\n";
     }
-    return allPassed ? kExitSuccess : kExitFailure;
+    std::string verdict =
+        DoctorVerdict(lines, CommandLine({ProgramToPaste("cuffware"), "demo"}, HostShell()));
+    context.out << verdict << "\n";
+    return verdict.starts_with("The set-up can build") ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace cuffware

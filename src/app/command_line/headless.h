@@ -39,6 +39,9 @@ struct HeadlessContext {
     std::ostream& out;
     std::ostream& err;
     const PrintingUserPort& printed;  // what the actions have shown so far
+    // Printed before "cuffware" in a command line to paste, already quoted
+    // (the demo's WINEPREFIX=DIR off Windows); empty for most runs.
+    std::string commandPrefix = {};
 };
 
 // One command: what it is called, what it takes, what it does.

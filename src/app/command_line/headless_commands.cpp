@@ -12,6 +12,7 @@
 #include "app/command_line/headless.h"
 #include "app/command_line/memory_usage_text.h"
 #include "app/command_line/new_project_command.h"
+#include "app/command_line/next_command.h"
 #include "app/command_line/overlay_report.h"
 #include "app/command_line/verdict.h"
 
@@ -57,6 +58,7 @@ int Analyze(HeadlessContext& c) {
     return report->OverlayExceeded ? kExitOverlayExceeded : kExitSuccess;
 }
 
+// A success names the next step as a command line to paste.
 int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& success) {
     if (step.status == kExitSuccess)
         c.out << success << std::endl;
@@ -65,12 +67,22 @@ int WithVerdict(HeadlessContext& c, const StepResult& step, const std::string& s
     return step.status;
 }
 
+std::string ThenPackage(HeadlessContext& c) {
+    return BuildDoneVerdict(c.bench.project) +
+           "\nPackage it with: " + NextCuffwareCommand(c, "package", c.args.operands.front());
+}
+
+std::string ThenDownload(HeadlessContext& c) {
+    return PackageReadyVerdict(c.bench.project) + "\nLoad it into the watch with: " +
+           NextCuffwareCommand(c, "download", c.args.operands.front());
+}
+
 int Build(HeadlessContext& c) {
-    return WithVerdict(c, RunBuildReportingFailure(c), BuildDoneVerdict(c.bench.project));
+    return WithVerdict(c, RunBuildReportingFailure(c), ThenPackage(c));
 }
 
 int Package(HeadlessContext& c) {
-    return WithVerdict(c, PackageStep(c), PackageReadyVerdict(c.bench.project));
+    return WithVerdict(c, PackageStep(c), ThenDownload(c));
 }
 
 int Download(HeadlessContext& c) {
@@ -93,7 +105,7 @@ int All(HeadlessContext& c) {
         c.err << OverlayExceededVerdict(c.bench.project) << std::endl;
         return analyzed;
     }
-    return WithVerdict(c, {analyzed, {}}, PackageReadyVerdict(c.bench.project));
+    return WithVerdict(c, {analyzed, {}}, ThenDownload(c));
 }
 
 int Demo(HeadlessContext& c) {
@@ -118,8 +130,8 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          "a new project below the SDK's app folder that builds at once", RunNewProject},
         {"doctor", "", "check the set-up: builder.ini, the SDK, the toolchain, wine", RunDoctor},
         {"demo", "[DIR]",
-         "lay out the demo SDK, toolchain and application under DIR (default: a "
-         "new temporary directory) and run every step on it",
+         "lay out the demo SDK, toolchain and applications in DIR (default: a "
+         "new directory) and run every step on it",
          Demo},
     };
     return commands;

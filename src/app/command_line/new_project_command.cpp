@@ -1,6 +1,7 @@
 #include "app/command_line/new_project_command.h"
 
 #include "app/actions/file_commands.h"
+#include "app/command_line/next_command.h"
 #include "app/command_line/starter_sources.h"
 #include "platform/path_text.h"
 #include "project/text_rules.h"
@@ -26,13 +27,6 @@ void FillStarterFields(ProjectRecord& project) {
     project.Description = "A new Cuffware, made by cuffware new";
     project.BannerLine1 = ToUpperAscii(project.FolderName).substr(0, kBannerLineMaxLength);
     project.BannerLine2 = "NEW";
-}
-
-std::string Hint(const HeadlessContext& context, const std::string& script) {
-    std::string settings = context.args.settingsPath.empty()
-                               ? std::string()
-                               : "--settings " + context.args.settingsPath + " ";
-    return "cuffware " + settings + "all " + script;
 }
 
 }  // namespace
@@ -115,7 +109,7 @@ int RunNewProject(HeadlessContext& context) {
     context.out << "New project " << project.FolderName << ": " << sources.size()
                 << " starter sources in " << project.SourceDirectory << "\n"
                 << "Builder script: " << written.back() << "\n"
-                << "Build it with: " << Hint(context, written.back()) << "\n";
+                << "Build it with: " << NextCuffwareCommand(context, "all", written.back()) << "\n";
     return kExitSuccess;
 }
 
