@@ -1,6 +1,5 @@
 #include "toolchain/tool_context.h"
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -9,20 +8,8 @@
 
 namespace cuffware::toolchain {
 
-namespace {
-
-bool IsAbsolute(std::string_view text) {
-    if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':')
-        return true;
-    return !text.empty() && (text[0] == '\\' || text[0] == '/');
-}
-
-}  // namespace
-
 std::string ToolPath(const ToolContext& context, std::string_view pathText) {
-    if (IsAbsolute(pathText) || context.workingDirectory.empty())
-        return HostPath(pathText);
-    return ResolveCase(context.workingDirectory + "/" + MapPathText(pathText, WinePrefix()));
+    return HostPathFrom(context.workingDirectory, pathText);
 }
 
 std::string LookedFor(const ToolContext& context, std::string_view pathText) {
