@@ -16,6 +16,7 @@ class OneFile : public FileSystem {
   public:
     explicit OneFile(std::string_view content) : content_(content) {}
     bool Exists(const std::string&) override { return true; }
+    Result<bool> Present(const std::string&) override { return true; }
     Result<std::string> ReadFile(const std::string&, size_t) override {
         return std::string(content_);
     }
@@ -23,6 +24,9 @@ class OneFile : public FileSystem {
         return Diagnostic{path, 0, "read only"};
     }
     Status Rename(const std::string&, const std::string& path) override {
+        return Diagnostic{path, 0, "read only"};
+    }
+    Status FlushDirectory(const std::string& path) override {
         return Diagnostic{path, 0, "read only"};
     }
     Status WriteFile(const std::string& path, std::string_view) override {

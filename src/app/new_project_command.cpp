@@ -2,22 +2,12 @@
 
 #include "app/file_commands.h"
 #include "app/starter_sources.h"
+#include "project/folder_name.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 namespace {
-
-bool IsUsableFolderName(const std::string& folder) {
-    if (folder.empty())
-        return false;
-    for (char c : folder) {
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-            return false;
-    }
-    return true;
-}
 
 std::string ParentText(const std::string& pathText) {
     size_t separator = pathText.find_last_of('\\');
@@ -54,25 +44,26 @@ Result<NewProjectRequest> ParseNewProjectOperands(const std::vector<std::string>
             const std::string& count = operands[++i];
             if (count.empty() || count.size() > 3 ||
                 count.find_first_not_of("0123456789") != std::string::npos)
-                return Diagnostic{"", 0, range + ", not \"" + count + "\""};
+                return Diagnostic{"", 0, range + ", not \"" + ControlBytesEscaped(count) + "\""};
             request.stateCount = std::stoi(count);
             if (request.stateCount < 1 || request.stateCount > maxStateCount)
                 return Diagnostic{"", 0, range + ", not " + count};
         } else if (operands[i].starts_with("--")) {
-            return Diagnostic{"", 0, "unknown option " + operands[i] + " for new"};
+            return Diagnostic{"", 0,
+                              "unknown option " + ControlBytesEscaped(operands[i]) + " for new"};
         } else if (!haveFolder) {
             request.folder = Trimmed(operands[i]);
             haveFolder = true;
         } else {
-            return Diagnostic{"", 0, "new takes one FOLDER, not also \"" + operands[i] + "\""};
+            return Diagnostic{
+                "", 0,
+                "new takes one FOLDER, not also \"" + ControlBytesEscaped(operands[i]) + "\""};
         }
     }
     if (!haveFolder)
         return Diagnostic{"", 0, "new takes a FOLDER name"};
-    if (!IsUsableFolderName(request.folder))
-        return Diagnostic{"", 0,
-                          "the folder name \"" + request.folder +
-                              "\" must be non-blank and hold none of \\ / : * ? \" < > |"};
+    if (Status plain = CheckPlainFolderName(request.folder); !plain)
+        return plain.error();
     return request;
 }
 
@@ -94,8 +85,10 @@ int RunNewProject(HeadlessContext& context) {
         written.push_back(project.SourceDirectory + "\\" + source.fileName);
     written.push_back(ScriptPath(project));
     for (const std::string& path : written) {
-        if (bench.files.Exists(path)) {
-            context.err << path << " already exists; nothing was written.\n";
+        Result<bool> present = bench.files.Present(path);
+        if (!present || *present) {
+            context.err << (present ? path + " already exists" : present.error().Text())
+                        << "; nothing was written.\n";
             return kExitFailure;
         }
     }

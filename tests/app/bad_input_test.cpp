@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <utility>
 
 #include "app/analyze_cuffware.h"
 #include "app/create_build_scripts.h"
 #include "app/create_cuffware.h"
 #include "app/file_commands.h"
+#include "app/headless.h"
 #include "package/s2_records.h"
 #include "support/failing_file_system.h"
 #include "support/file_size_limit.h"
@@ -81,10 +84,45 @@ TEST_F(BadInput, ASettingsFileThatIsADirectoryGivesTheDefaultsAndStaysADirectory
     EXPECT_EQ(user.Messages(),
               std::vector<std::string>{
                   "The tool settings cannot be read or created; the defaults are used.\n" +
-                  dir / "dir.ini" + ": cannot replace: Is a directory"});
+                  dir / "dir.ini" + ": cannot open: Is a directory"});
     EXPECT_EQ(bench.settings.NumberOfStates, 15);
     EXPECT_TRUE(fs::is_directory(dir / "dir.ini"));
     EXPECT_FALSE(fs::exists(dir / "dir.ini.cuffware-new"));
+}
+
+// A settings file that is there but cannot be resolved (a link to nothing, a
+// link loop) is not taken for a missing one: it is reported with the reason
+// and stays the link it was.
+TEST_F(BadInput, ASettingsFileThatCannotBeResolvedIsReportedAndStaysALink) {
+#ifndef _WIN32
+    fs::create_symlink("nowhere.ini", dir / "dangling.ini");
+    fs::create_symlink("b.ini", dir / "a.ini");
+    fs::create_symlink("a.ini", dir / "b.ini");
+    LoadWorkbench(bench, dir / "dangling.ini");
+    LoadWorkbench(bench, dir / "a.ini");
+    const std::string defaults =
+        "The tool settings cannot be read or created; the defaults are used.\n";
+    EXPECT_EQ(user.Messages(),
+              (std::vector<std::string>{
+                  defaults + dir / "dangling.ini" +
+                      ": cannot open: a link to nothing (its target does not exist)",
+                  defaults + dir / "a.ini" + ": cannot open: Too many levels of symbolic links"}));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
+    EXPECT_FALSE(fs::exists(dir / "nowhere.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir / "a.ini"));
+#endif
+}
+
+// A settings file with none of the keys gives the defaults and says so.
+TEST_F(BadInput, ASettingsFileWithoutKeysGivesTheDefaultsWithAWarning) {
+    dir.Write("keyless.ini", "[settings]\r\nSDK=c:\\elsewhere\r\n");
+    LoadWorkbench(bench, dir / "keyless.ini");
+    EXPECT_EQ(bench.settings.SdkPath, "c:\\q740");
+    EXPECT_EQ(bench.settings.NumberOfStates, 15);
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{dir / "keyless.ini" +
+                                       ": holds none of the keys BIN=, ASSEMBLER=, STATES=, "
+                                       "VERSION=; the defaults are used"});
 }
 
 // Files that are no files, or far too large: each is refused unread with the
@@ -107,6 +145,56 @@ TEST_F(BadInput, SpecialAndOversizedFilesAreRefusedUnread) {
                                                                 "read: not a regular file"});
 #endif
 }
+
+// new
+
+// "cuffware new FOLDER" with the SDK in dir/sdk: its exit status, and what
+// it printed on stderr.
+std::pair<int, std::string> NewProject(const testing::TempDir& dir, const std::string& folder) {
+    dir.Write("sdk.ini", "BIN=" + dir / "sdk" + "\r\nSTATES=2\r\n");
+    testing::RecordingProcesses processes;
+    std::ostringstream out, err;
+    const int status = RunHeadless({"--settings", dir / "sdk.ini", "new", folder}, DiskFileSystem(),
+                                   processes, out, err);
+    return {status, err.str()};
+}
+
+// A folder name that is not one plain folder below the SDK's app folder is
+// refused naming the field, its control bytes escaped, and nothing is made.
+TEST_F(BadInput, NewRefusesAFolderNameThatIsNotOnePlainFolder) {
+    for (const char* folder :
+         {"..", ".", "demo.", "..\\..\\out", "c:\\out", "de\x7Fmo", "\x1B[2Jdemo"}) {
+        auto [status, err] = NewProject(dir, folder);
+        EXPECT_EQ(status, kExitUsage) << folder;
+        EXPECT_TRUE(err.starts_with("cuffware: the folder name \"")) << err;
+        EXPECT_EQ(err.find_first_of("\x1B\x7F"), std::string::npos) << err;
+    }
+    EXPECT_EQ(NewProject(dir, "de\x7Fmo").second,
+              "cuffware: the folder name \"de\\x7Fmo\" holds a control byte\n");
+    EXPECT_FALSE(fs::exists(dir / "sdk"));
+}
+
+#ifndef _WIN32
+// A starter source that is there but cannot be opened is not taken for a
+// missing one: new names it with the reason, writes nothing, and the link stays.
+TEST_F(BadInput, NewRefusesOverALinkToNothingOrALinkLoop) {
+    fs::create_directories(dir / "sdk/app/demo/src");
+    const std::string source = dir / "sdk/app/demo/src/appparam.asm";
+    fs::create_symlink("nowhere.asm", source);
+    auto [dangling, danglingErr] = NewProject(dir, "demo");
+    EXPECT_EQ(dangling, kExitFailure);
+    EXPECT_EQ(danglingErr, dir / "sdk\\app\\demo\\src\\appparam.asm" +
+                               ": cannot open: a link to nothing (its target does not exist); "
+                               "nothing was written.\n");
+    fs::remove(source);
+    fs::create_symlink("appparam.asm", source);
+    auto [loop, loopErr] = NewProject(dir, "demo");
+    EXPECT_EQ(loop, kExitFailure);
+    EXPECT_NE(loopErr.find("Too many levels of symbolic links"), std::string::npos) << loopErr;
+    EXPECT_TRUE(fs::is_symlink(source));
+    EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/build"));
+}
+#endif
 
 // Builder scripts the reader tests do not cover: each is refused with the
 // exact message, and the open project stays as it was.

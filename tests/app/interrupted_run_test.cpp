@@ -37,6 +37,7 @@ class CrashingFileSystem : public FileSystem {
     explicit CrashingFileSystem(int crashAt) : crashAt_(crashAt) {}
 
     bool Exists(const std::string& path) override { return disk_.Exists(path); }
+    Result<bool> Present(const std::string& path) override { return disk_.Present(path); }
     Result<std::string> ReadFile(const std::string& path, size_t maxBytes) override {
         return disk_.ReadFile(path, maxBytes);
     }
@@ -45,9 +46,11 @@ class CrashingFileSystem : public FileSystem {
         if (!temporary)
             return temporary.error();
         Status renamed = Rename(*temporary, path);
-        if (!renamed)
+        if (!renamed) {
             (void)RemoveFile(*temporary);
-        return renamed;
+            return renamed;
+        }
+        return disk_.FlushDirectory(path.substr(0, path.find_last_of("\\/")));
     }
     Result<std::string> WriteTemporary(const std::string& path, std::string_view content) override {
         Step();
@@ -56,6 +59,9 @@ class CrashingFileSystem : public FileSystem {
     Status Rename(const std::string& from, const std::string& to) override {
         Step();
         return disk_.Rename(from, to);
+    }
+    Status FlushDirectory(const std::string& directory) override {
+        return disk_.FlushDirectory(directory);
     }
     Status MakeDirectory(const std::string& path) override { return disk_.MakeDirectory(path); }
     Status RemoveFile(const std::string& path) override {
