@@ -136,6 +136,20 @@ class InterruptedRun : public ::testing::Test {
             dir.Write("build/" + name, content);
     }
 
+    // Every file of the build directory, to be put back as it was.
+    Package BuildDirectory() const {
+        Package files;
+        for (const auto& entry : fs::directory_iterator(build))
+            files[entry.path().filename().string()] =
+                dir.Read("build/" + entry.path().filename().string());
+        return files;
+    }
+    void PutBuildDirectory(const Package& files) {
+        for (const auto& entry : fs::directory_iterator(build))
+            fs::remove(entry.path());
+        PutOnDisk(files);
+    }
+
     // What an interrupted run may leave: temporary and kept-aside files, the journal.
     std::string Leftovers() const {
         std::string names;
@@ -187,6 +201,38 @@ TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
     EXPECT_GT(news, 1);
 }
 
+// A kill before each step of "package", then a kill before each step of the
+// repair the next run makes of what it left: after every pair, a run finds
+// the previous package or the new one, whole.
+TEST_F(InterruptedRun, AKilledRepairLeavesTheOldOrTheNewPackage) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package before = PackageOnDisk();
+    WriteSections(200);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package after = PackageOnDisk();
+
+    int pairs = 0;
+    for (int step = 1;; ++step) {
+        PutOnDisk(before);
+        RemoveLeftovers();
+        if (InChild("package", step) == kExitSuccess)
+            break;
+        const Package left = BuildDirectory();
+        for (int repairStep = 1;; ++repairStep, ++pairs) {
+            PutBuildDirectory(left);
+            const int repaired = InChild("analyze", repairStep);
+            EXPECT_EQ(Headless("analyze"), kExitSuccess) << step << "/" << repairStep;
+            const Package found = PackageOnDisk();
+            EXPECT_TRUE(found == before || found == after)
+                << "package killed before step " << step << ", repair before step " << repairStep;
+            EXPECT_EQ(Leftovers(), "") << step << "/" << repairStep;
+            if (repaired != 99)
+                break;
+        }
+    }
+    EXPECT_GE(pairs, 20);
+}
+
 // A journal someone else wrote may not move files from outside the build
 // directory into the package.
 TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
@@ -199,6 +245,39 @@ TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
     EXPECT_EQ(Headless("package"), kExitFailure);
     EXPECT_EQ(dir.Read("outside.bin"), "outside");
     EXPECT_EQ(PackageOnDisk(), package);
+}
+
+// Inside the build directory too, a journal moves only the package's own
+// files from their own temporary files: naming the script as a temporary
+// file, or the script as a package file, moves nothing.
+TEST_F(InterruptedRun, AJournalNamingAnyOtherFileMovesNothing) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package package = PackageOnDisk();
+    const std::string script = dir.Read("build/demo.scr");
+    dir.Write("build/demo.scr.1.cuffware-new", "not a script");
+    for (const char* moves :
+         {"demo.scr\r\ndemo_code_018.bin\r\n", "demo.scr.1.cuffware-new\r\ndemo.scr\r\n",
+          "demo_par_018.bin\r\ndemo_code_018.bin\r\n"}) {
+        dir.Write("build/cuffware-package.journal",
+                  "cuffware package journal\r\n" + std::string(moves) + "end\r\n");
+        EXPECT_EQ(Headless("analyze"), kExitFailure) << moves;
+        EXPECT_EQ(dir.Read("build/demo.scr"), script) << moves;
+        EXPECT_EQ(PackageOnDisk(), package) << moves;
+    }
+}
+
+// A commit deletes what it kept aside: packaging twice over a package and
+// then any run that settles the build directory keeps the second package.
+TEST_F(InterruptedRun, PackagingTwiceLeavesNoBackupToPutBack) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    WriteSections(150);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    WriteSections(200);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package second = PackageOnDisk();
+    EXPECT_EQ(Leftovers(), "");
+    EXPECT_EQ(Headless("analyze"), kExitSuccess);
+    EXPECT_EQ(PackageOnDisk(), second);
 }
 
 // Another process holds the build directory: the run waits, then refuses
