@@ -31,6 +31,22 @@ Result<int> WaitForExit(HANDLE process, const std::string& what) {
     return static_cast<int>(exitCode);
 }
 
+// A job whose processes the system ends when its last handle closes: a
+// process waited for is put in one, so that when this process ends, however
+// it ends, what it was waiting for (a build batch holding the build
+// directory) ends with it. Null when the system refuses a job.
+HANDLE JobEndingWithThisProcess() {
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job &&
+        !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    return job;
+}
+
 // CreateProcessA with the command line as it stands, in a normal window.
 Result<int> CreateWindowsProcess(std::string commandLine, const std::string& directory, DWORD flags,
                                  bool wait, const std::string& what) {
@@ -39,12 +55,24 @@ Result<int> CreateWindowsProcess(std::string commandLine, const std::string& dir
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
-        return Diagnostic{what, 0, "cannot be started: " + SystemReason(GetLastError())};
+    HANDLE job = wait ? JobEndingWithThisProcess() : nullptr;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                        flags | (job ? CREATE_SUSPENDED : 0), nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+        const DWORD error = GetLastError();
+        if (job)
+            CloseHandle(job);
+        return Diagnostic{what, 0, "cannot be started: " + SystemReason(error)};
+    }
+    if (job) {
+        (void)AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
+    }
     Result<int> exitCode = wait ? WaitForExit(process.hProcess, what) : Result<int>(0);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (job)
+        CloseHandle(job);
     return exitCode;
 }
 

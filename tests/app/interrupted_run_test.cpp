@@ -280,14 +280,15 @@ TEST_F(InterruptedRun, PackagingTwiceLeavesNoBackupToPutBack) {
     EXPECT_EQ(PackageOnDisk(), second);
 }
 
-// Another process holds the build directory: the run waits, then refuses
-// naming the holder. Once the holder is killed, its lock holds nothing up.
+// Another process holds the build directory: the run waits, then refuses,
+// saying that another program holds it (which one cannot be told). Once the
+// holder is killed, its lock holds nothing up.
 TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     pid_t holder = fork();
     if (holder == 0) {
-        Result<RunLock> lock = LockRun(build + "\\" + kRunLockName, "Create Cuffware", 0);
+        Result<RunLock> lock = LockRun(build, 0);
         (void)!write(ready[1], lock ? "y" : "n", 1);
         pause();
         _exit(0);
@@ -305,15 +306,32 @@ TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
     user.shown.clear();
     EXPECT_FALSE(CreateCuffware(bench));
     EXPECT_EQ(user.Messages(),
-              std::vector<std::string>{"The build directory is in use by another run.\n" + build +
-                                       "\\cuffware.lock: in use by process " +
-                                       std::to_string(holder) + " (Create Cuffware)"});
+              std::vector<std::string>{"The build directory is in use by another program.\n" +
+                                       build + ": in use: another program holds its lock"});
 
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
     EXPECT_TRUE(CreateCuffware(bench));
     close(ready[0]);
     close(ready[1]);
+}
+
+// A build directory that cannot be locked for another reason than another
+// holder says that reason first; the lock leaves no file behind.
+TEST_F(InterruptedRun, ALockThatCannotBeTakenSaysWhyFirst) {
+    ASSERT_EQ(Headless("analyze"), kExitFailure);  // no package yet
+    EXPECT_FALSE(fs::exists(build + "/cuffware.lock"));
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    Workbench bench(DiskFileSystem(), processes, user);
+    LoadWorkbench(bench, dir / "builder.ini");
+    ASSERT_TRUE(RestoreProjectScript(bench, build + "/demo.scr"));
+    dir.Write("file", "");
+    bench.project.BuildDirectory = dir / "file";
+    user.shown.clear();
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{dir / "file" + ": cannot lock: Not a directory"});
 }
 
 // Two processes packaging one build directory over and over: each run waits
