@@ -6,13 +6,14 @@
 # caused them are kept and their paths printed.
 #   fuzz/run.sh SECONDS [TARGET...]    targets: tool_settings builder_script
 #                                      srecord_images memory_usage batch_line
+#                                      path_rule
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line)
+[ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line path_rule)
 
 scripts/install-deps cmake ninja-build clang-14 clang libclang-rt-14-dev llvm
 

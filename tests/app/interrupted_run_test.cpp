@@ -168,19 +168,26 @@ class InterruptedRun : public ::testing::Test {
         }
     }
 
+    // Packages with 100, then 200 bytes in the common section: the package
+    // before and after, as they lie on disk.
+    void PackageTwice() {
+        ASSERT_EQ(Headless("package"), kExitSuccess);
+        before = PackageOnDisk();
+        WriteSections(200);
+        ASSERT_EQ(Headless("package"), kExitSuccess);
+        after = PackageOnDisk();
+        ASSERT_NE(before, after);
+    }
+
     testing::TempDir dir;
     const std::string build = dir / "build";
+    Package before, after;
 };
 
 // A kill before each step of "package" in turn: the next run ("analyze")
 // finds the previous package or the new one, whole, and nothing left over.
 TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package before = PackageOnDisk();
-    WriteSections(200);
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package after = PackageOnDisk();
-    ASSERT_NE(before, after);
+    ASSERT_NO_FATAL_FAILURE(PackageTwice());
 
     int olds = 0, news = 0, step = 1;
     for (;; ++step) {
@@ -205,11 +212,7 @@ TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
 // repair the next run makes of what it left: after every pair, a run finds
 // the previous package or the new one, whole.
 TEST_F(InterruptedRun, AKilledRepairLeavesTheOldOrTheNewPackage) {
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package before = PackageOnDisk();
-    WriteSections(200);
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package after = PackageOnDisk();
+    ASSERT_NO_FATAL_FAILURE(PackageTwice());
 
     int pairs = 0;
     for (int step = 1;; ++step) {
