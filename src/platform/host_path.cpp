@@ -8,6 +8,23 @@
 
 namespace cuffware {
 
+namespace {
+
+// Hands each component of a path between its "\" and "/" to take, but the
+// empty ones and ".".
+template <typename Take>
+void ForEachComponent(std::string_view path, Take take) {
+    while (!path.empty()) {
+        const size_t end = std::min(path.find_first_of("\\/"), path.size());
+        std::string_view component = path.substr(0, end);
+        path.remove_prefix(std::min(end + 1, path.size()));
+        if (!component.empty() && component != ".")
+            take(component);
+    }
+}
+
+}  // namespace
+
 std::string WinePrefix() {
     if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
         return prefix;
@@ -17,18 +34,27 @@ std::string WinePrefix() {
 
 std::vector<std::string_view> ComponentsBelowDriveRoot(std::string_view afterDrive) {
     std::vector<std::string_view> components;
-    while (!afterDrive.empty()) {
-        const size_t end = std::min(afterDrive.find_first_of("\\/"), afterDrive.size());
-        std::string_view component = afterDrive.substr(0, end);
-        afterDrive.remove_prefix(std::min(end + 1, afterDrive.size()));
-        if (component == "..") {
-            if (!components.empty())
-                components.pop_back();
-        } else if (!component.empty() && component != ".") {
+    ForEachComponent(afterDrive, [&](std::string_view component) {
+        if (component != "..")
             components.push_back(component);
-        }
-    }
+        else if (!components.empty())
+            components.pop_back();
+    });
     return components;
+}
+
+size_t LevelsClimbed(std::string_view relativePath) {
+    size_t climbed = 0;
+    size_t depth = 0;
+    ForEachComponent(relativePath, [&](std::string_view component) {
+        if (component != "..")
+            ++depth;
+        else if (depth > 0)
+            --depth;
+        else
+            ++climbed;
+    });
+    return climbed;
 }
 
 std::string HostPath(std::string_view pathText) {

@@ -73,11 +73,15 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
     std::optional<std::string> windowsDirectory =
         WindowsPathUnderWine(workingDirectory, WinePrefix());
     const bool rooted = pathText[0] == '\\' || pathText[0] == '/';
-    if (windowsDirectory)
-        return HostPath(rooted ? windowsDirectory->substr(0, 2) + std::string(pathText)
-                               : *windowsDirectory + "\\" + std::string(pathText));
     if (rooted)
-        return HostPath(pathText);
+        return HostPath(windowsDirectory ? windowsDirectory->substr(0, 2) + std::string(pathText)
+                                         : std::string(pathText));
+    // A relative path that stays below the drive's root keeps the working
+    // directory's own spelling; one whose ".." would climb past it is taken
+    // from the root, as Windows takes it.
+    if (windowsDirectory &&
+        LevelsClimbed(pathText) > ComponentsBelowDriveRoot(windowsDirectory->substr(2)).size())
+        return HostPath(*windowsDirectory + "\\" + std::string(pathText));
     return ResolveCase(std::string(workingDirectory) + "/" + MapPathText(pathText, WinePrefix()));
 }
 
