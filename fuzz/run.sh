@@ -6,7 +6,7 @@
 # caused them are kept and their paths printed.
 #   fuzz/run.sh SECONDS [TARGET...]    targets: tool_settings builder_script
 #                                      srecord_images memory_usage batch_line
-#                                      assembler_source object_module
+#                                      assembler_source object_module path_rule
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +14,7 @@ seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line
-                                     assembler_source object_module)
+                                     assembler_source object_module path_rule)
 
 scripts/install-deps cmake ninja-build clang-14 clang libclang-rt-14-dev llvm
 

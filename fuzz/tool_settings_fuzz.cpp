@@ -16,6 +16,7 @@ class OneFile : public FileSystem {
   public:
     explicit OneFile(std::string_view content) : content_(content) {}
     bool Exists(const std::string&) override { return true; }
+    Result<bool> Present(const std::string&) override { return true; }
     Result<std::string> ReadFile(const std::string&, size_t) override {
         return std::string(content_);
     }
@@ -23,6 +24,9 @@ class OneFile : public FileSystem {
         return Diagnostic{path, 0, "read only"};
     }
     Status Rename(const std::string&, const std::string& path) override {
+        return Diagnostic{path, 0, "read only"};
+    }
+    Status FlushDirectory(const std::string& path) override {
         return Diagnostic{path, 0, "read only"};
     }
     Status WriteFile(const std::string& path, std::string_view) override {
@@ -68,9 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int states = loaded->settings.NumberOfStates;
     Check(states >= 0 && states <= kMaxNumberOfStates, "the loaded number of states is usable");
     Check(loaded->warnings.size() <= 1, "at most one warning");
-    ToolSettings expected = parsed;
-    if (!loaded->warnings.empty())
+    // A file with none of the keys gives the defaults, and only such a file.
+    const bool keyless =
+        !loaded->warnings.empty() &&
+        loaded->warnings.front().find("holds none of the keys") != std::string::npos;
+    if (keyless)
+        Check(Same(parsed, ToolSettings{}), "only a file without keys counts as keyless");
+    ToolSettings expected = keyless ? DefaultToolSettings() : parsed;
+    if (!loaded->warnings.empty() && !keyless)
         expected.NumberOfStates = kDefaultNumberOfStates;
-    Check(Same(loaded->settings, expected), "only a refused number of states is replaced");
+    Check(Same(loaded->settings, expected),
+          "only a refused number of states, or a file without keys, is replaced");
     return 0;
 }

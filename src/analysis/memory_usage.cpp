@@ -73,7 +73,10 @@ Result<MemoryUsageReport> AnalyzeCodeImage(FileSystem& fs, const std::string& fo
                                            const std::string& buildDirectory,
                                            const std::string& versionRequired) {
     const std::string path = CodeImagePathForAnalysis(folderName, buildDirectory, versionRequired);
-    if (!fs.Exists(path))
+    Result<bool> present = fs.Present(path);
+    if (!present)
+        return present.error();
+    if (!*present)
         return Diagnostic{path, 0, kCodeImageNotFound};
     Result<std::string> image = fs.ReadFile(path, kMaxCodeImageBytes);
     if (!image)

@@ -37,8 +37,10 @@ bool CheckAllSRE(const ProjectRecord& project, FileSystem& files, UserPort& user
         return false;
     }
     for (const std::string& path : ExpectedSRecordFiles(project)) {
-        if (!files.Exists(path)) {
-            user.ShowMessage(path + kSRecordMissing, MessageIcon::Critical);
+        Result<bool> present = files.Present(path);
+        if (!present || !*present) {
+            user.ShowMessage(present ? path + kSRecordMissing : present.error().Text(),
+                             MessageIcon::Critical);
             return false;
         }
     }

@@ -1,5 +1,7 @@
 #include "package/package_commit.h"
 
+#include <algorithm>
+
 #include "platform/path_text.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
@@ -12,6 +14,7 @@ constexpr std::string_view kJournalHeader = "cuffware package journal";
 constexpr std::string_view kJournalEnd = "end";
 constexpr std::string_view kBackupSuffix = ".cuffware-old";
 constexpr size_t kMaxJournalBytes = 64 << 10;
+constexpr std::string_view kTemporaryEnding = kTemporarySuffix;
 
 std::string InDirectory(const std::string& directory, std::string_view name) {
     return JoinPath(Trimmed(directory), name);
@@ -46,6 +49,60 @@ std::string PutBack(FileSystem& files, const std::vector<Replaced>& replaced) {
     return failures;
 }
 
+// A move a journal may hold: a file of the package, by its own name, not
+// named before, and its temporary file "NAME.TAG.cuffware-new".
+bool IsPackageMove(const PackageMove& move, const std::vector<std::string>& packageNames,
+                   const std::vector<PackageMove>& before) {
+    const bool ofPackage =
+        std::find(packageNames.begin(), packageNames.end(), move.final) != packageNames.end();
+    const bool repeated = std::any_of(before.begin(), before.end(), [&](const PackageMove& other) {
+        return other.final == move.final;
+    });
+    const std::string stem = move.final + ".";
+    const bool itsTemporary = IsPlainFileName(move.temporary) &&
+                              move.temporary.size() > stem.size() + kTemporaryEnding.size() &&
+                              move.temporary.starts_with(stem) &&
+                              move.temporary.ends_with(kTemporaryEnding);
+    return ofPackage && !repeated && itsTemporary;
+}
+
+std::vector<std::string> FileNamesOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths)
+        names.emplace_back(FileNameOf(path));
+    return names;
+}
+
+// The new package's files take their names from the temporary files still
+// there, the names go to the disk, and only then are the backups of the
+// previous package deleted, the journal last: killed at any step, the next
+// run finds the journal and completes the same package.
+Status CompleteFromJournal(FileSystem& files, const std::string& buildDirectory,
+                           const std::string& journal,
+                           const std::vector<std::string>& packagePaths) {
+    Result<std::string> text = files.ReadFile(journal, kMaxJournalBytes);
+    if (!text)
+        return text.error();
+    Result<std::vector<PackageMove>> moves =
+        ParsePackageJournal(*text, journal, FileNamesOf(packagePaths));
+    if (!moves)
+        return moves.error();
+    for (const PackageMove& move : *moves) {
+        const std::string temporary = InDirectory(buildDirectory, move.temporary);
+        if (!files.Exists(temporary))
+            continue;  // it took its name before the interruption
+        if (Status moved = files.Rename(temporary, InDirectory(buildDirectory, move.final)); !moved)
+            return moved;
+    }
+    if (Status flushed = files.FlushDirectory(buildDirectory); !flushed)
+        return flushed;
+    for (const std::string& path : packagePaths)
+        if (files.Exists(BackupOf(path)))
+            if (Status removed = files.RemoveFile(BackupOf(path)); !removed)
+                return removed;
+    return files.RemoveFile(journal);
+}
+
 }  // namespace
 
 std::string PackageJournalText(const std::vector<PackageMove>& moves) {
@@ -60,23 +117,37 @@ std::string PackageJournalText(const std::vector<PackageMove>& moves) {
 }
 
 Result<std::vector<PackageMove>> ParsePackageJournal(std::string_view text,
-                                                     const std::string& pathText) {
+                                                     const std::string& pathText,
+                                                     const std::vector<std::string>& packageNames) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.size() < 2 || lines.front() != kJournalHeader || lines.back() != kJournalEnd ||
         lines.size() % 2 != 0)
         return Diagnostic{pathText, 0, "damaged package journal; delete it to go on"};
     std::vector<PackageMove> moves;
     for (size_t i = 1; i + 1 < lines.size(); i += 2) {
-        if (!IsPlainFileName(lines[i]) || !IsPlainFileName(lines[i + 1]))
+        PackageMove move{std::string(lines[i]), std::string(lines[i + 1])};
+        if (!IsPackageMove(move, packageNames, moves))
             return Diagnostic{pathText, static_cast<int>(i) + 1,
-                              "the package journal names a file outside the build directory"};
-        moves.push_back({std::string(lines[i]), std::string(lines[i + 1])});
+                              "the package journal names \"" + ControlBytesEscaped(lines[i]) +
+                                  "\" and \"" + ControlBytesEscaped(lines[i + 1]) +
+                                  "\", which are not a file of this package and its temporary "
+                                  "file; nothing was moved"};
+        moves.push_back(std::move(move));
     }
     return moves;
 }
 
 Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
                      const std::vector<GeneratedFile>& package) {
+    // Something at a package file's name that cannot be opened is not
+    // replaced, and nothing is written.
+    std::vector<bool> hadPrevious;
+    for (const GeneratedFile& file : package) {
+        Result<bool> present = files.Present(file.path);
+        if (!present)
+            return present.error();
+        hadPrevious.push_back(*present);
+    }
     std::vector<std::string> temporaries;
     auto discardTemporaries = [&](size_t from) {
         for (size_t i = from; i < temporaries.size(); ++i)
@@ -93,8 +164,9 @@ Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
         moves.push_back({std::string(FileNameOf(*temporary)), std::string(FileNameOf(file.path))});
     }
 
-    // Once the journal is on disk the new package counts as written: an
-    // interrupted run is completed by the next one.
+    // Once the journal is on disk (with the temporary files' names, which
+    // share its directory) the new package counts as written: an interrupted
+    // run is completed by the next one.
     const std::string journal = InDirectory(buildDirectory, kPackageJournalName);
     if (Status noted = files.WriteFile(journal, PackageJournalText(moves)); !noted) {
         discardTemporaries(0);
@@ -104,21 +176,27 @@ Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
     std::vector<Replaced> replaced;
     for (size_t i = 0; i < package.size(); ++i) {
         const std::string& path = package[i].path;
-        const bool hadPrevious = files.Exists(path);
-        Status moved = hadPrevious ? files.Rename(path, BackupOf(path)) : Status::Ok();
+        Status moved = hadPrevious[i] ? files.Rename(path, BackupOf(path)) : Status::Ok();
         if (moved) {
             moved = files.Rename(temporaries[i], path);
-            if (!moved && hadPrevious)
+            if (!moved && hadPrevious[i])
                 (void)files.Rename(BackupOf(path), path);
         }
         if (!moved) {
             // Without the journal an interruption from here on rolls back.
             (void)files.RemoveFile(journal);
+            (void)files.FlushDirectory(buildDirectory);
             discardTemporaries(i);
-            return Diagnostic{path, 0, moved.error().message + PutBack(files, replaced)};
+            Diagnostic failure{path, 0, moved.error().message + PutBack(files, replaced)};
+            (void)files.FlushDirectory(buildDirectory);
+            return failure;
         }
-        replaced.push_back({path, hadPrevious});
+        replaced.push_back({path, hadPrevious[i]});
     }
+    // The new names go to the disk before anything that would make a later
+    // run roll back: the backups, then the journal, are deleted only then.
+    if (Status flushed = files.FlushDirectory(buildDirectory); !flushed)
+        return flushed;
     for (const Replaced& file : replaced)
         if (file.hadPrevious)
             (void)files.RemoveFile(BackupOf(file.path));
@@ -128,28 +206,25 @@ Status CommitPackage(FileSystem& files, const std::string& buildDirectory,
 Status RecoverPackage(FileSystem& files, const std::string& buildDirectory,
                       const std::vector<std::string>& packagePaths) {
     const std::string journal = InDirectory(buildDirectory, kPackageJournalName);
-    if (files.Exists(journal)) {
-        Result<std::string> text = files.ReadFile(journal, kMaxJournalBytes);
-        if (!text)
-            return text.error();
-        Result<std::vector<PackageMove>> moves = ParsePackageJournal(*text, journal);
-        if (!moves)
-            return moves.error();
-        for (const PackageMove& move : *moves) {
-            const std::string temporary = InDirectory(buildDirectory, move.temporary);
-            if (!files.Exists(temporary))
-                continue;  // it took its name before the interruption
-            if (Status moved = files.Rename(temporary, InDirectory(buildDirectory, move.final));
-                !moved)
-                return moved;
-        }
-        if (Status removed = files.RemoveFile(journal); !removed)
-            return removed;
+    Result<bool> journalThere = files.Present(journal);
+    if (!journalThere)
+        return journalThere.error();
+    if (*journalThere) {
+        if (Status completed = CompleteFromJournal(files, buildDirectory, journal, packagePaths);
+            !completed)
+            return completed;
     } else {
-        for (const std::string& path : packagePaths)
-            if (files.Exists(BackupOf(path)))
-                if (Status restored = files.Rename(BackupOf(path), path); !restored)
-                    return restored;
+        bool restored = false;
+        for (const std::string& path : packagePaths) {
+            if (!files.Exists(BackupOf(path)))
+                continue;
+            if (Status putBack = files.Rename(BackupOf(path), path); !putBack)
+                return putBack;
+            restored = true;
+        }
+        if (restored)
+            if (Status flushed = files.FlushDirectory(buildDirectory); !flushed)
+                return flushed;
     }
     files.DeleteMatching(buildDirectory, "*.cuffware-new");
     files.DeleteMatching(buildDirectory, "*" + std::string(kBackupSuffix));

@@ -5,13 +5,16 @@
 // beside its name. Then a journal, "cuffware-package.journal" in the build
 // directory, names every temporary file and the file it becomes; once it is
 // on disk the package counts as written. The temporary files then take their
-// names one by one, the files they replace are kept aside until all have,
-// and the journal is deleted last.
+// names one by one, the files they replace are kept aside until all have
+// and the new names are on the disk; then the kept-aside files are deleted,
+// and the journal last.
 //
 // After an interruption, RecoverPackage finishes the work: with a journal,
-// every temporary file still there takes its name (the new package); without
-// one, the files kept aside take their names back and the temporary files
-// are deleted (the previous package). Every action that holds the build
+// every temporary file still there takes its name, the kept-aside files are
+// deleted and then the journal (the new package); without one, the files
+// kept aside take their names back and the temporary files are deleted (the
+// previous package). The repair keeps the same order, so a repair that is
+// itself interrupted is finished by the next run. Every action that holds the build
 // directory runs it first (app/build_directory_lock.h).
 
 #include <string>
@@ -32,9 +35,12 @@ struct PackageMove {
     bool operator==(const PackageMove&) const = default;
 };
 std::string PackageJournalText(const std::vector<PackageMove>& moves);
-// Refuses a damaged journal, and any name that is not a plain file name.
+// Refuses a damaged journal, and any move but of a file named in
+// packageNames (each at most once) from its own temporary file
+// ("NAME.TAG.cuffware-new"): a journal can move nothing else.
 Result<std::vector<PackageMove>> ParsePackageJournal(std::string_view text,
-                                                     const std::string& pathText);
+                                                     const std::string& pathText,
+                                                     const std::vector<std::string>& packageNames);
 
 // Writes the package's files (all in buildDirectory) as one. When a file
 // cannot be written, or cannot take its name, nothing of the new package

@@ -29,10 +29,24 @@ Diagnostic NulRefused(const std::string& pathText) {
     return Diagnostic{pathText, 0, "refused: the name holds a NUL byte"};
 }
 
+// The directory part of a path text ("." for a bare name).
+std::string ParentOf(const std::string& pathText) {
+    const size_t separator = pathText.find_last_of("\\/");
+    if (separator == std::string::npos)
+        return ".";
+    return separator == 0 ? pathText.substr(0, 1) : pathText.substr(0, separator);
+}
+
 class Disk : public FileSystem {
   public:
     bool Exists(const std::string& pathText) override {
         return !HoldsNul(pathText) && HostFileOpens(HostPath(pathText));
+    }
+
+    Result<bool> Present(const std::string& pathText) override {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
+        return HostFilePresent(HostPath(pathText), pathText);
     }
 
     Result<std::string> ReadFile(const std::string& pathText, size_t maxBytes) override {
@@ -46,9 +60,11 @@ class Disk : public FileSystem {
         if (!temporary)
             return temporary.error();
         Status renamed = Rename(*temporary, pathText);
-        if (!renamed)
+        if (!renamed) {
             std::remove(HostPath(*temporary).c_str());
-        return renamed;
+            return renamed;
+        }
+        return FlushDirectory(ParentOf(pathText));
     }
 
     Result<std::string> WriteTemporary(const std::string& pathText,
@@ -74,6 +90,12 @@ class Disk : public FileSystem {
         if (HoldsNul(fromText) || HoldsNul(toText))
             return NulRefused(HoldsNul(fromText) ? fromText : toText);
         return RenameHostFile(HostPath(fromText), HostPath(toText), fromText, toText);
+    }
+
+    Status FlushDirectory(const std::string& directoryText) override {
+        if (HoldsNul(directoryText))
+            return NulRefused(directoryText);
+        return FlushHostDirectory(HostPath(directoryText), directoryText);
     }
 
     Status MakeDirectory(const std::string& pathText) override {

@@ -22,6 +22,14 @@ class FileSystem {
     // close at once; any failure, or a directory, counts as "not found".
     virtual bool Exists(const std::string& pathText) = 0;
 
+    // Whether something lies at the name, told apart from whether it can be
+    // read: false when nothing does (the name, or a directory on its way, is
+    // missing); true when a file that opens does; a diagnostic with the
+    // system's reason when something is there that cannot be opened or
+    // resolved (no permission, a link loop, a link to nothing, a directory).
+    // Callers that would create the file take only false as leave to.
+    virtual Result<bool> Present(const std::string& pathText) = 0;
+
     // The whole file as bytes, if it is a regular file of at most maxBytes:
     // a device, a FIFO or a directory is refused unread, and so is a file
     // that holds (or grows to) more than maxBytes.
@@ -29,9 +37,8 @@ class FileSystem {
 
     // Replaces the file with content, completely or not at all: the bytes go
     // to a new temporary file beside it (WriteTemporary), which then takes
-    // the file's name (Rename). On failure the old file is untouched, no
-    // temporary file is left, and the diagnostic names pathText and the
-    // system's reason.
+    // the file's name (Rename), and the directory is flushed. On failure the old file is untouched,
+    // no temporary file is left, and the diagnostic names pathText and the system's reason.
     virtual Status WriteFile(const std::string& pathText, std::string_view content) = 0;
 
     // Writes content to a temporary file beside pathText, named
@@ -42,11 +49,18 @@ class FileSystem {
                                                std::string_view content) = 0;
 
     // Gives the regular file fromText the name toText in the same directory,
-    // replacing what is there in one step, and flushes the directory, so
-    // that a power cut leaves the old file or the new one. A source that is
-    // not a regular file (a link, a directory) is refused and names fromText;
-    // a failed rename names toText.
+    // replacing what is there in one step. A source that is not a regular
+    // file (a link, a directory) is refused and names fromText; so is a
+    // target that is there but is no regular file this process can open (a
+    // link, no permission), naming toText, which stays as it is; a failed
+    // rename names toText. The new name is on the disk once the directory
+    // is flushed (FlushDirectory): a caller renaming several files flushes
+    // once after them.
     virtual Status Rename(const std::string& fromText, const std::string& toText) = 0;
+
+    // Puts the directory's entries on the disk: the renames and deletions
+    // done in it so far survive a power cut.
+    virtual Status FlushDirectory(const std::string& directoryText) = 0;
 
     // Creates the last level of the path only; its parent must exist.
     virtual Status MakeDirectory(const std::string& pathText) = 0;

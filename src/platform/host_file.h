@@ -13,6 +13,9 @@ namespace cuffware {
 // Opens the file for reading without waiting and closes it again.
 bool HostFileOpens(const std::string& hostPath);
 
+// Whether something is at hostPath; see FileSystem::Present.
+Result<bool> HostFilePresent(const std::string& hostPath, const std::string& pathText);
+
 // The whole regular file of at most maxBytes; see FileSystem::ReadFile.
 Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
                                  const std::string& pathText);
@@ -26,6 +29,9 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
 // Renames a regular file over another, durably; see FileSystem::Rename.
 Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
                       const std::string& fromText, const std::string& toText);
+
+// Puts the directory's entries on the disk; a failure names directoryText.
+Status FlushHostDirectory(const std::string& hostDirectory, const std::string& directoryText);
 
 // A name part no other process uses: the process id.
 std::string ProcessTag();

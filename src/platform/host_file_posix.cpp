@@ -41,15 +41,23 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// The directory entry of a rename is on the disk only once its directory is.
-void FlushDirectoryOf(const std::string& hostPath) {
-    size_t slash = hostPath.find_last_of('/');
-    std::string directory = slash == std::string::npos ? "." : hostPath.substr(0, slash);
-    if (directory.empty())
-        directory = "/";
-    Descriptor dir{::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (dir.fd >= 0)
-        ::fsync(dir.fd);
+// What a name holds is replaced only when it is a regular file this process
+// can open: a link (to a file, to nothing, in a loop), or a file it may not
+// read, is the user's to sort out and stays as it is.
+Status CheckReplaceable(const std::string& hostPath, const std::string& pathText) {
+    struct stat status {};
+    if (::lstat(hostPath.c_str(), &status) != 0)
+        return errno == ENOENT ? Status::Ok() : SystemFailure(pathText, "cannot replace: ", errno);
+    if (S_ISLNK(status.st_mode))
+        return Diagnostic{pathText, 0, "cannot replace: it is a link"};
+    if (S_ISDIR(status.st_mode))
+        return SystemFailure(pathText, "cannot replace: ", EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return Diagnostic{pathText, 0, "cannot replace: not a regular file"};
+    Descriptor file{::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        return SystemFailure(pathText, "cannot replace: ", errno);
+    return Status::Ok();
 }
 
 }  // namespace
@@ -59,6 +67,27 @@ bool HostFileOpens(const std::string& hostPath) {
     Descriptor file{::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat status {};
     return file.fd >= 0 && ::fstat(file.fd, &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+Result<bool> HostFilePresent(const std::string& hostPath, const std::string& pathText) {
+    struct stat link {};
+    if (::lstat(hostPath.c_str(), &link) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        return SystemFailure(pathText, "cannot look it up: ", errno);
+    }
+    Descriptor file{::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0 && errno == ENOENT && S_ISLNK(link.st_mode))
+        return Diagnostic{pathText, 0,
+                          "cannot open: a link to nothing (its target does not exist)"};
+    if (file.fd < 0)
+        return SystemFailure(pathText, "cannot open: ", errno);
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0)
+        return SystemFailure(pathText, "cannot open: ", errno);
+    if (S_ISDIR(status.st_mode))
+        return SystemFailure(pathText, "cannot open: ", EISDIR);
+    return true;
 }
 
 Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
@@ -132,13 +161,20 @@ Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
         return SystemFailure(fromText, "cannot replace: ", EISDIR);
     if (!S_ISREG(status.st_mode))
         return Diagnostic{fromText, 0, "cannot replace: not a regular file"};
+    if (Status replaceable = CheckReplaceable(toHost, toText); !replaceable)
+        return replaceable;
     // The file's bytes were flushed when it was written, so the name never
-    // stands for an empty or partial file; the directory is flushed after the
-    // rename so that the new name is on the disk when this returns. A power
-    // cut leaves the old file or the new one.
+    // stands for an empty or partial file: a power cut leaves the old file
+    // or the new one.
     if (::rename(fromHost.c_str(), toHost.c_str()) != 0)
         return SystemFailure(toText, "cannot replace: ", errno);
-    FlushDirectoryOf(toHost);
+    return Status::Ok();
+}
+
+Status FlushHostDirectory(const std::string& hostDirectory, const std::string& directoryText) {
+    Descriptor dir{::open(hostDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd < 0 || ::fsync(dir.fd) != 0)
+        return SystemFailure(directoryText, "cannot flush the directory: ", errno);
     return Status::Ok();
 }
 

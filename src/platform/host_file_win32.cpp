@@ -44,11 +44,6 @@ std::string TooLarge(size_t maxBytes) {
     return "cannot read: more than " + std::to_string(maxBytes) + " bytes";
 }
 
-bool IsDirectory(const std::string& hostPath) {
-    DWORD attributes = GetFileAttributesA(hostPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 bool HostFileOpens(const std::string& hostPath) {
@@ -56,6 +51,25 @@ bool HostFileOpens(const std::string& hostPath) {
     if (fd < 0)
         return false;
     _close(fd);
+    return true;
+}
+
+Result<bool> HostFilePresent(const std::string& hostPath, const std::string& pathText) {
+    DWORD attributes = GetFileAttributesA(hostPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return false;
+        return SystemFailure(pathText, "cannot look it up: ", ErrnoOf(error));
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return SystemFailure(pathText, "cannot open: ", EISDIR);
+    HANDLE file = CreateFileA(hostPath.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return SystemFailure(pathText, "cannot open: ", ErrnoOf(GetLastError()));
+    CloseHandle(file);
     return true;
 }
 
@@ -126,11 +140,23 @@ Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
         return SystemFailure(fromText, "cannot replace: ", EISDIR);
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return Diagnostic{fromText, 0, "cannot replace: not a regular file"};
-    if (IsDirectory(toHost))
-        return SystemFailure(toText, "cannot replace: ", EISDIR);
+    if (DWORD target = GetFileAttributesA(toHost.c_str()); target != INVALID_FILE_ATTRIBUTES) {
+        if (target & FILE_ATTRIBUTE_REPARSE_POINT)
+            return Diagnostic{toText, 0, "cannot replace: it is a link"};
+        if (target & FILE_ATTRIBUTE_DIRECTORY)
+            return SystemFailure(toText, "cannot replace: ", EISDIR);
+        if (Result<bool> opens = HostFilePresent(toHost, toText); !opens)
+            return Diagnostic{toText, 0, "cannot replace: " + opens.error().message};
+    }
     if (!MoveFileExA(fromHost.c_str(), toHost.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return SystemFailure(toText, "cannot replace: ", ErrnoOf(GetLastError()));
+    return Status::Ok();
+}
+
+// MoveFileEx writes each rename through to the disk itself (above), and a
+// directory cannot be flushed through a handle here: nothing is left to do.
+Status FlushHostDirectory(const std::string&, const std::string&) {
     return Status::Ok();
 }
 

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "platform/host_path.h"
+#include "platform/wine_path.h"
 
 namespace cuffware {
 
@@ -54,13 +56,33 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix) 
         mapped.append("/dosdevices/");
         mapped.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(pathText[0]))));
         mapped.push_back(':');
-        pathText.remove_prefix(2);
-        if (!pathText.empty() && pathText[0] != '\\' && pathText[0] != '/')
-            mapped.push_back('/');
+        for (std::string_view component : ComponentsBelowDriveRoot(pathText.substr(2)))
+            mapped.append("/").append(component);
+        return mapped;
     }
     for (char c : pathText)
         mapped += (c == '\\') ? '/' : c;
     return mapped;
+}
+
+std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText) {
+    if (StartsWithDrive(pathText) || workingDirectory.empty())
+        return HostPath(pathText);
+    // A path without a drive is on the working directory's drive; where no
+    // drive holds the directory, on the host (as on Wine's drive z:).
+    std::optional<std::string> windowsDirectory =
+        WindowsPathUnderWine(workingDirectory, WinePrefix());
+    const bool rooted = pathText[0] == '\\' || pathText[0] == '/';
+    if (rooted)
+        return HostPath(windowsDirectory ? windowsDirectory->substr(0, 2) + std::string(pathText)
+                                         : std::string(pathText));
+    // A relative path that stays below the drive's root keeps the working
+    // directory's own spelling; one whose ".." would climb past it is taken
+    // from the root, as Windows takes it.
+    if (windowsDirectory &&
+        LevelsClimbed(pathText) > ComponentsBelowDriveRoot(windowsDirectory->substr(2)).size())
+        return HostPath(*windowsDirectory + "\\" + std::string(pathText));
+    return ResolveCase(std::string(workingDirectory) + "/" + MapPathText(pathText, WinePrefix()));
 }
 
 std::string ResolveCase(std::string_view hostPath) {

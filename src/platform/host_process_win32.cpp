@@ -54,6 +54,22 @@ std::string EnvironmentBlock(const ChildVariables& variables) {
     return block + '\0';
 }
 
+// A job whose processes the system ends when its last handle closes: a
+// process waited for is put in one, so that when this process ends, however
+// it ends, what it was waiting for (a build batch holding the build
+// directory) ends with it. Null when the system refuses a job.
+HANDLE JobEndingWithThisProcess() {
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job &&
+        !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    return job;
+}
+
 // CreateProcessA with the command line as it stands, in a normal window.
 Result<int> CreateWindowsProcess(std::string commandLine, const std::string& directory, DWORD flags,
                                  bool wait, const std::string& what,
@@ -64,13 +80,25 @@ Result<int> CreateWindowsProcess(std::string commandLine, const std::string& dir
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags,
+    HANDLE job = wait ? JobEndingWithThisProcess() : nullptr;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                        flags | (job ? CREATE_SUSPENDED : 0),
                         environment.empty() ? nullptr : environment.data(),
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
-        return Diagnostic{what, 0, "cannot be started: " + SystemReason(GetLastError())};
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+        const DWORD error = GetLastError();
+        if (job)
+            CloseHandle(job);
+        return Diagnostic{what, 0, "cannot be started: " + SystemReason(error)};
+    }
+    if (job) {
+        (void)AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
+    }
     Result<int> exitCode = wait ? WaitForExit(process.hProcess, what) : Result<int>(0);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (job)
+        CloseHandle(job);
     return exitCode;
 }
 

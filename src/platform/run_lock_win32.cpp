@@ -10,66 +10,59 @@ namespace cuffware {
 
 namespace {
 
-// The lock covers one byte far past the holder's text, which stays readable.
-constexpr DWORD kLockedOffset = 0x40000000;
+constexpr const char* kLockFileName = "\\cuffware.lock";
 
 HANDLE AsHandle(intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
-std::string HolderText(HANDLE file) {
-    char buffer[512];
-    DWORD got = 0;
-    OVERLAPPED at{};
-    if (!ReadFile(file, buffer, sizeof buffer, &got, &at))
-        got = 0;
-    std::string text;
-    for (DWORD i = 0; i < got; ++i)
-        text += static_cast<unsigned char>(buffer[i]) < 0x20 ? '?' : buffer[i];
-    return text.empty() ? std::string("another run") : text;
+// Another process has the file open, or is closing it (delete pending).
+bool HeldElsewhere(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_DELETE_PENDING;
 }
 
-bool TryLock(HANDLE file) {
-    OVERLAPPED at{};
-    at.Offset = kLockedOffset;
-    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
+std::string SystemReason(DWORD error) {
+    char text[256] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, sizeof text, nullptr);
+    while (length > 0 &&
+           (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == '.'))
+        --length;
+    return length ? std::string(text, length) : "error " + std::to_string(error);
 }
 
 }  // namespace
 
 void RunLock::Release() {
     if (handle_ != kNone)
-        CloseHandle(AsHandle(handle_));  // closing lets go of the lock
+        CloseHandle(AsHandle(handle_));  // the system deletes the file as it closes
     handle_ = kNone;
 }
 
-Result<RunLock> LockRun(const std::string& lockPathText, const std::string& holder,
-                        int patienceMs) {
-    const std::string path = HostPath(lockPathText);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
+void RunLock::ShareWithChildren() {}
+
+Result<RunLock> LockRun(const std::string& directoryText, int patienceMs) {
+    const std::string path = HostPath(directoryText) + kLockFileName;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+    for (;;) {
+        HANDLE file = CreateFileA(
+            path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return RunLock(reinterpret_cast<intptr_t>(file));
+        const DWORD error = GetLastError();
         if (error == ERROR_PATH_NOT_FOUND)
             return RunLock();
-        return Diagnostic{lockPathText, 0, "cannot lock: error " + std::to_string(error)};
-    }
-    RunLock lock(reinterpret_cast<intptr_t>(file));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
-    while (!TryLock(file)) {
+        if (!HeldElsewhere(error))
+            return Diagnostic{directoryText, 0, "cannot lock: " + SystemReason(error)};
         if (std::chrono::steady_clock::now() >= deadline)
-            return Diagnostic{lockPathText, 0, "in use by " + HolderText(file)};
+            return Diagnostic{directoryText, 0,
+                              error == ERROR_SHARING_VIOLATION
+                                  ? std::string(kLockHeldElsewhere)
+                                  : "cannot lock: " + SystemReason(error)};
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    DWORD written = 0;
-    OVERLAPPED at{};
-    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    const std::string text =
-        "process " + std::to_string(GetCurrentProcessId()) + " (" + holder + ")";
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, &at);
-    return lock;
 }
 
 }  // namespace cuffware

@@ -1,5 +1,6 @@
 #include "project/builder_script.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "project/text_file.h"
@@ -37,16 +38,17 @@ class RecordReader {
   public:
     RecordReader(std::string_view text, const std::string& path) : rest_(text), path_(path) {}
 
-    // The next record, or a failure naming what was expected. Lines are taken
-    // one at a time, so a script of empty lines costs no more than its text.
+    // The next record, or a failure naming what was expected. A line ends
+    // in CR LF, LF or CR alone, so a script saved on any host reads alike.
+    // Lines are taken one at a time, so a script of empty lines costs no
+    // more than its text.
     Result<std::string> Next(const std::string& what) {
         if (rest_.empty())
             return Fail(line_ + 1, "the script ends early: " + what + " expected");
-        const size_t end = rest_.find('\n');
+        const size_t end = std::min(rest_.find_first_of("\r\n"), rest_.size());
         std::string_view record = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (!record.empty() && record.back() == '\r')
-            record.remove_suffix(1);
+        const bool crLf = rest_.substr(end).starts_with("\r\n");
+        rest_.remove_prefix(std::min(end + (crLf ? 2 : 1), rest_.size()));
         ++line_;
         return Trimmed(record);
     }

@@ -14,7 +14,8 @@ namespace cuffware {
 // The script's text: fourteen fields, the category count (the tree's
 // NumberOfStates + 5), then one block per category in node order. The tree's
 // own shape is written, so a NumberOfStates changed in the Options after the
-// tree was built cannot drop or invent categories. Lines end in CR LF.
+// tree was built cannot drop or invent categories. Lines end in CR LF; the
+// reader takes LF or CR alone as well.
 std::string BuilderScriptText(const ProjectRecord& project);
 
 // The bounds of what a script may list: files in all, and the INCLUDE lines

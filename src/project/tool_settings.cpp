@@ -46,12 +46,17 @@ namespace {
 struct RawSettings {
     ToolSettings settings;
     long long numberOfStates = 0;
+    bool anyKey = false;
 };
 
 RawSettings ParseRaw(std::string_view fileText) {
     RawSettings raw;
     for (std::string_view line : SplitLines(fileText)) {
         std::string_view item = SkipLeadingBlanks(line);
+        raw.anyKey = raw.anyKey || StartsWithIgnoreCase(item, kSdkKey) ||
+                     StartsWithIgnoreCase(item, kAssemblerKey) ||
+                     StartsWithIgnoreCase(item, kStatesKey) ||
+                     StartsWithIgnoreCase(item, kVersionKey);
         if (StartsWithIgnoreCase(item, kSdkKey)) {
             raw.settings.SdkPath = std::string(item.substr(kSdkKey.size()));
         } else if (StartsWithIgnoreCase(item, kAssemblerKey)) {
@@ -77,8 +82,12 @@ Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& p
     Result<std::string> text = fs.ReadFile(pathText, kMaxToolSettingsBytes);
     if (!text.ok()) {
         // Only a missing file is created: one that is there but refused (too
-        // large, a device, a FIFO) is reported and left as it is.
-        if (fs.Exists(pathText))
+        // large, a device, a FIFO, unreadable, a link to nothing or in a
+        // loop) is reported with the reason and left as it is.
+        Result<bool> present = fs.Present(pathText);
+        if (!present)
+            return present.error();
+        if (*present)
             return text.error();
         Status created = fs.WriteFile(pathText, ToolSettingsFileText(DefaultToolSettings()));
         if (!created.ok())
@@ -88,6 +97,13 @@ Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& p
             return text.error();
     }
     RawSettings raw = ParseRaw(*text);
+    if (!raw.anyKey)
+        return LoadedToolSettings{
+            DefaultToolSettings(),
+            {Diagnostic{pathText, 0,
+                        "holds none of the keys BIN=, ASSEMBLER=, STATES=, VERSION=; the "
+                        "defaults are used"}
+                 .Text()}};
     LoadedToolSettings loaded{raw.settings, {}};
     if (std::string problem = NumberOfStatesProblem(raw.numberOfStates); !problem.empty()) {
         loaded.settings.NumberOfStates = kDefaultNumberOfStates;

@@ -43,10 +43,12 @@ struct LoadedToolSettings {
 // The most builder.ini may hold; four short lines are all it needs.
 inline constexpr size_t kMaxToolSettingsBytes = 64 << 10;
 
-// Reads the file; when it is missing (or cannot be opened) it is created
-// with the defaults and read again; one that is there but refused unread
-// (too large, not a regular file) fails. A NumberOfStates outside 0..254 is replaced by the default
-// and reported in warnings. Fails only when the file can neither be read nor created.
+// Reads the file; only when nothing is at its name is it created with the
+// defaults and read again. One that is there but cannot be read (too large,
+// not a regular file, no permission, a link to nothing or in a loop) fails
+// with the system's reason and stays as it is. A file that holds none of the
+// keys gives the defaults, and a NumberOfStates outside 0..254 the default
+// number, each with a warning naming the file.
 Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& pathText);
 
 // The four texts of the Options dialog, as typed.

@@ -222,6 +222,34 @@ TEST_F(Road, EachCommandRunsOnItsOwn) {
                              (dir / "builder.ini") +
                              " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
         << package.output;
+    EXPECT_FALSE(dir.Exists(Build("cuffware.lock")));  // the lock leaves nothing behind
+}
+
+// A headless build killed while its batch runs leaves the batch holding the
+// build directory until it ends: package is refused meanwhile, so the
+// orphaned batch's "del *.bin" cannot take the package away under it.
+TEST_F(Road, AKilledBuildLeavesTheBuildDirectoryToItsBatch) {
+    for (const char* command : {"generate", "build", "package"})
+        ASSERT_EQ(RunOnDemo(dir, command, "demo").status, 0) << command;
+    dir.Write(Build("wait"), "#!/bin/sh\ntouch started\nwhile [ ! -e go ]; do sleep 0.05; done\n");
+    std::filesystem::permissions(dir / Build("wait"), std::filesystem::perms::owner_all);
+    dir.Write(Build("build.bat"), "@ECHO OFF\r\nwait\r\ndel *.bin\r\n");
+
+    Outcome killed = Shell("cd '" + dir / Build("") + "' && WINEPREFIX='" + dir.path() + "' '" +
+                           Cuffware() + "' --settings '" + (dir / "builder.ini") +
+                           "' build demo.scr >/dev/null 2>&1 & build=$!; while [ ! -e '" +
+                           dir / Build("started") + "' ]; do sleep 0.05; done; kill -9 $build");
+    ASSERT_EQ(killed.status, 0) << killed.output;
+    Outcome refused = RunOnDemo(dir, "package", "demo");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Contains(refused.output, "The build directory is in use by another program."))
+        << refused.output;
+
+    dir.Write(Build("go"), "");
+    Outcome after = RunOnDemo(dir, "package", "demo");  // waits for the batch to end
+    EXPECT_EQ(after.status, 0) << after.output;
+    for (const char* file : {"demo_code_018.bin", "demo_par_018.bin", "demo.txt"})
+        EXPECT_TRUE(dir.Exists(Build(file))) << file;
 }
 
 TEST_F(Road, AnOverflowingApplicationEndsWithStatusThreeAndError) {

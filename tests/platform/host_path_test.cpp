@@ -23,6 +23,17 @@ TEST(MapPathText, DriveLettersGoThroughTheWinePrefix) {
     EXPECT_EQ(MapPathText("c:rel", "/p"), "/p/dosdevices/c:/rel");
 }
 
+// As on Windows, ".." stops at the drive's root, whichever separators and
+// letter case the path has; a host path is the user's own and left alone.
+TEST(MapPathText, DotDotStopsAtTheDrivesRoot) {
+    EXPECT_EQ(MapPathText("c:\\..\\..\\out", "/p"), "/p/dosdevices/c:/out");
+    EXPECT_EQ(MapPathText("C:\\q740\\app\\..\\..\\..\\..\\out\\notes", "/p"),
+              "/p/dosdevices/c:/out/notes");
+    EXPECT_EQ(MapPathText("d:/a/./b/../../../x//y\\", "/p"), "/p/dosdevices/d:/x/y");
+    EXPECT_EQ(MapPathText("c:..\\..", "/p"), "/p/dosdevices/c:");
+    EXPECT_EQ(MapPathText("/tmp/a/../b", "/p"), "/tmp/a/../b");
+}
+
 TEST(MapPathText, PosixPathsOnlyTurnTheirBackslashes) {
     EXPECT_EQ(MapPathText("/tmp/demo\\build\\common.asm", "/p"), "/tmp/demo/build/common.asm");
     EXPECT_EQ(MapPathText("build\\\\x", "/p"), "build//x");  // never normalised

@@ -74,6 +74,28 @@ TEST(BuilderScript, SaveThenRestoreGivesTheSameProject) {
     EXPECT_TRUE(back->Files.Find(StateNode(15))->checked);
 }
 
+// A script saved with LF or CR alone reads as the one saved with CR LF, line
+// numbers included.
+TEST(BuilderScript, LfAndCrAloneEndLinesAsCrLfDoes) {
+    ProjectRecord p = SampleProject(2);
+    const std::string crLf = BuilderScriptText(p);
+    std::string lf, cr;
+    for (char c : crLf) {
+        if (c != '\r')
+            lf += c;
+        if (c != '\n')
+            cr += c;
+    }
+    for (const std::string& text : {lf, cr}) {
+        Result<ProjectRecord> back = ParseBuilderScript(text, "x.scr", Settings(2));
+        ASSERT_TRUE(back.ok()) << back.error().Text();
+        EXPECT_EQ(BuilderScriptText(*back), crLf);
+    }
+    Result<ProjectRecord> early = ParseBuilderScript("App\rdemo\r", "x.scr", Settings(2));
+    EXPECT_EQ(early.error().Text(),
+              "x.scr, line 3: the script ends early: the description expected");
+}
+
 TEST(BuilderScript, StoredDirectoriesWinAndABlankFolderLeavesDetailsLocked) {
     std::string script =
         "App\r\n   \r\n\r\n\r\n\r\n18\r\n0\r\n1\r\n\r\nh\r\ns\r\nb\r\ni\r\na\r\n0\r\n";

@@ -16,11 +16,15 @@ namespace cuffware::testing {
 class FailingFileSystem : public FileSystem {
   public:
     bool Exists(const std::string& pathText) override;
+    Result<bool> Present(const std::string& pathText) override { return disk_.Present(pathText); }
     Result<std::string> ReadFile(const std::string& pathText, size_t maxBytes) override;
     Status WriteFile(const std::string& pathText, std::string_view content) override;
     Result<std::string> WriteTemporary(const std::string& pathText,
                                        std::string_view content) override;
     Status Rename(const std::string& fromText, const std::string& toText) override;
+    Status FlushDirectory(const std::string& directoryText) override {
+        return disk_.FlushDirectory(directoryText);
+    }
     Status MakeDirectory(const std::string& pathText) override;
     Status RemoveFile(const std::string& pathText) override;
     int DeleteMatching(const std::string& directoryText, std::string_view pattern) override;

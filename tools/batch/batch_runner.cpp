@@ -1,6 +1,5 @@
 #include "batch/batch_runner.h"
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -22,11 +21,6 @@ namespace {
 // soon: one that starts itself twice would otherwise double with each level.
 constexpr int kMaxBatchDepth = 8;
 constexpr int kMaxNestedBatches = 64;
-
-bool IsAbsoluteText(std::string_view pathText) {
-    bool drive = pathText.size() >= 2 && pathText[1] == ':';
-    return drive || (!pathText.empty() && (pathText[0] == '\\' || pathText[0] == '/'));
-}
 
 bool IsRegularFile(const std::string& hostPath) {
     std::error_code error;
@@ -181,31 +175,8 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
 
 }  // namespace
 
-std::string CurrentDriveRoot(std::string_view currentDirectory) {
-    constexpr std::string_view kDevices = "/dosdevices/";
-    for (size_t at = currentDirectory.find(kDevices); at != std::string_view::npos;
-         at = currentDirectory.find(kDevices, at + 1)) {
-        size_t letter = at + kDevices.size();
-        size_t end = letter + 2;
-        if (end <= currentDirectory.size() &&
-            std::isalpha(static_cast<unsigned char>(currentDirectory[letter])) &&
-            currentDirectory[letter + 1] == ':' &&
-            (end == currentDirectory.size() || currentDirectory[end] == '/'))
-            return std::string(currentDirectory.substr(0, end));
-    }
-    return {};
-}
-
 std::string BatchPath(const BatchContext& context, std::string_view pathText) {
-    const bool drive = pathText.size() >= 2 && pathText[1] == ':';
-    if (drive)
-        return HostPath(pathText);
-    if (IsAbsoluteText(pathText)) {
-        std::string root = CurrentDriveRoot(context.currentDirectory);
-        return root.empty() ? HostPath(pathText)
-                            : ResolveCase(root + MapPathText(pathText, WinePrefix()));
-    }
-    return ResolveCase(context.currentDirectory + "/" + MapPathText(pathText, WinePrefix()));
+    return HostPathFrom(context.currentDirectory, pathText);
 }
 
 Result<std::string> FindProgram(const BatchContext& context, const std::string& programText) {

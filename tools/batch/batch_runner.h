@@ -29,15 +29,8 @@ struct BatchContext {
     std::string programMessage = {};  // the last failing program's first line
 };
 
-// The root of the Wine drive the current directory lies on
-// (".../dosdevices/c:"), or "" when it lies on none.
-std::string CurrentDriveRoot(std::string_view currentDirectory);
-
-// The host path of a path text in a batch line: a text with a drive letter
-// goes through the path rule as it is; one with a leading separator but no
-// drive stays on the current directory's drive (the host's root when that
-// is no Wine drive); any other is taken from the current directory. Letter
-// case is resolved in each case.
+// The host path of a path text in a batch line, seen from the current
+// directory (HostPathFrom): ".." never climbs above a drive's root.
 std::string BatchPath(const BatchContext& context, std::string_view pathText);
 
 // The file a program line names: the name itself, else with ".exe", ".com"

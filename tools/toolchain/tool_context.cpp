@@ -1,28 +1,15 @@
 #include "toolchain/tool_context.h"
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
-#include "platform/path_text.h"
 
 namespace cuffware::toolchain {
 
-namespace {
-
-// A path with a drive, or from a root, does not start in the working directory.
-bool IsAbsolute(std::string_view text) {
-    return !DriveOf(text).empty() || IsRooted(text);
-}
-
-}  // namespace
-
 std::string ToolPath(const ToolContext& context, std::string_view pathText) {
-    if (IsAbsolute(pathText) || context.workingDirectory.empty())
-        return HostPath(pathText);
-    return ResolveCase(context.workingDirectory + "/" + MapPathText(pathText, WinePrefix()));
+    return HostPathFrom(context.workingDirectory, pathText);
 }
 
 std::string LookedFor(const ToolContext& context, std::string_view pathText) {

@@ -4,6 +4,7 @@
 
 #include "package/package_commit.h"
 #include "project/build_files.h"
+#include "project/text_rules.h"
 
 namespace cuffware {
 
@@ -23,12 +24,14 @@ bool SettleInterruptedRun(Workbench& bench) {
 
 }  // namespace
 
-std::optional<RunLock> HoldBuildDirectory(Workbench& bench, std::string_view action) {
-    Result<RunLock> lock = LockRun(BuildDirectoryFile(bench.project, kRunLockName),
-                                   std::string(action), bench.runLockPatienceMs);
+std::optional<RunLock> HoldBuildDirectory(Workbench& bench) {
+    Result<RunLock> lock = LockRun(Trimmed(bench.project.BuildDirectory), bench.runLockPatienceMs);
     if (!lock) {
+        const bool heldElsewhere = lock.error().message == kLockHeldElsewhere;
         bench.user.ShowMessage(
-            "The build directory is in use by another run.\n" + lock.error().Text(),
+            heldElsewhere
+                ? "The build directory is in use by another program.\n" + lock.error().Text()
+                : lock.error().Text(),
             MessageIcon::Critical);
         return std::nullopt;
     }

@@ -4,21 +4,18 @@
 // platform/run_lock.h); a second run waits a while, then is refused.
 
 #include <optional>
-#include <string_view>
 
 #include "app/actions/workbench.h"
 #include "platform/run_lock.h"
 
 namespace cuffware {
 
-// The lock file in the build directory.
-inline constexpr const char* kRunLockName = "cuffware.lock";
-
-// Holds the project's build directory for the action named, and settles
+// Holds the project's build directory for an action, and settles
 // first what an interrupted run left there: the package completed or rolled
 // back (see package/package_commit.h), its temporary files deleted. After a
-// refusal message, nothing: "The build directory is in use by another run."
-// and the lock file with the run that holds it, or the settling's failure.
-std::optional<RunLock> HoldBuildDirectory(Workbench& bench, std::string_view action);
+// refusal message, nothing: "The build directory is in use by another
+// program." when another process holds it, else the reason the lock could
+// not be taken, or the settling's failure.
+std::optional<RunLock> HoldBuildDirectory(Workbench& bench);
 
 }  // namespace cuffware

@@ -42,7 +42,7 @@ bool SaveProjectScript(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
     MakeBuildDirectory(bench);
-    std::optional<RunLock> held = HoldBuildDirectory(bench, "Save");
+    std::optional<RunLock> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
     Status saved = SaveBuilderScript(bench.files, bench.project);

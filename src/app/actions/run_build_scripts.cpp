@@ -40,9 +40,10 @@ bool RunBuildScripts(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
         return false;
-    std::optional<RunLock> held = HoldBuildDirectory(bench, "Run Build Scripts");
+    std::optional<RunLock> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
+    held->ShareWithChildren();  // the batch holds the build directory until it ends
     if (Status started = bench.processes.StartBatch(*path); !started) {
         ReportNotStarted(bench, started.error());
         return false;
@@ -56,10 +57,11 @@ std::optional<int> RunBuildScriptsAndWait(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
         return std::nullopt;
-    std::optional<RunLock> held = HoldBuildDirectory(bench, "Run Build Scripts");
+    std::optional<RunLock> held = HoldBuildDirectory(bench);
     if (!held)
         return std::nullopt;
     bench.user.SetStatus(kStatusExecuting);
+    held->ShareWithChildren();  // a run killed while it waits leaves the batch holding it
     Result<int> status = bench.processes.RunBatch(*path);
     if (!status) {
         ReportNotStarted(bench, status.error());

@@ -4,22 +4,12 @@
 #include "app/command_line/next_command.h"
 #include "app/command_line/starter_sources.h"
 #include "platform/path_text.h"
+#include "project/folder_name.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 namespace {
-
-bool IsUsableFolderName(const std::string& folder) {
-    if (folder.empty())
-        return false;
-    for (char c : folder) {
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-            return false;
-    }
-    return true;
-}
 
 // The project's fields a new application starts with.
 void FillStarterFields(ProjectRecord& project) {
@@ -44,25 +34,26 @@ Result<NewProjectRequest> ParseNewProjectOperands(const std::vector<std::string>
             const std::string& count = operands[++i];
             if (count.empty() || count.size() > 3 ||
                 count.find_first_not_of("0123456789") != std::string::npos)
-                return Diagnostic{"", 0, range + ", not \"" + count + "\""};
+                return Diagnostic{"", 0, range + ", not \"" + ControlBytesEscaped(count) + "\""};
             request.stateCount = std::stoi(count);
             if (request.stateCount < 1 || request.stateCount > maxStateCount)
                 return Diagnostic{"", 0, range + ", not " + count};
         } else if (operands[i].starts_with("--")) {
-            return Diagnostic{"", 0, "unknown option " + operands[i] + " for new"};
+            return Diagnostic{"", 0,
+                              "unknown option " + ControlBytesEscaped(operands[i]) + " for new"};
         } else if (!haveFolder) {
             request.folder = Trimmed(operands[i]);
             haveFolder = true;
         } else {
-            return Diagnostic{"", 0, "new takes one FOLDER, not also \"" + operands[i] + "\""};
+            return Diagnostic{
+                "", 0,
+                "new takes one FOLDER, not also \"" + ControlBytesEscaped(operands[i]) + "\""};
         }
     }
     if (!haveFolder)
         return Diagnostic{"", 0, "new takes a FOLDER name"};
-    if (!IsUsableFolderName(request.folder))
-        return Diagnostic{"", 0,
-                          "the folder name \"" + request.folder +
-                              "\" must be non-blank and hold none of \\ / : * ? \" < > |"};
+    if (Status plain = CheckPlainFolderName(request.folder); !plain)
+        return plain.error();
     return request;
 }
 
@@ -84,8 +75,10 @@ int RunNewProject(HeadlessContext& context) {
         written.push_back(JoinPath(project.SourceDirectory, source.fileName));
     written.push_back(ScriptPath(project));
     for (const std::string& path : written) {
-        if (bench.files.Exists(path)) {
-            context.err << path << " already exists; nothing was written.\n";
+        Result<bool> present = bench.files.Present(path);
+        if (!present || *present) {
+            context.err << (present ? path + " already exists" : present.error().Text())
+                        << "; nothing was written.\n";
             return kExitFailure;
         }
     }

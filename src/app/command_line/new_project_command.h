@@ -15,8 +15,8 @@ struct NewProjectRequest {
     int stateCount = 1;  // states 0 to stateCount - 1
 };
 
-// FOLDER and the optional --states N, N from 1 to maxStateCount. A folder
-// name must be non-blank and hold no character Windows refuses in a name.
+// FOLDER and the optional --states N, N from 1 to maxStateCount. The folder
+// name must be one plain folder (project/folder_name.h).
 Result<NewProjectRequest> ParseNewProjectOperands(const std::vector<std::string>& operands,
                                                   int maxStateCount);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "app/actions/analyze_cuffware.h"
 #include "app/actions/create_build_scripts.h"
@@ -81,10 +82,45 @@ TEST_F(BadInput, ASettingsFileThatIsADirectoryGivesTheDefaultsAndStaysADirectory
     EXPECT_EQ(user.Messages(),
               std::vector<std::string>{
                   "The tool settings cannot be read or created; the defaults are used.\n" +
-                  dir / "dir.ini" + ": cannot replace: Is a directory"});
+                  dir / "dir.ini" + ": cannot open: Is a directory"});
     EXPECT_EQ(bench.settings.NumberOfStates, 15);
     EXPECT_TRUE(fs::is_directory(dir / "dir.ini"));
     EXPECT_FALSE(fs::exists(dir / "dir.ini.cuffware-new"));
+}
+
+// A settings file that is there but cannot be resolved (a link to nothing, a
+// link loop) is not taken for a missing one: it is reported with the reason
+// and stays the link it was.
+TEST_F(BadInput, ASettingsFileThatCannotBeResolvedIsReportedAndStaysALink) {
+#ifndef _WIN32
+    fs::create_symlink("nowhere.ini", dir / "dangling.ini");
+    fs::create_symlink("b.ini", dir / "a.ini");
+    fs::create_symlink("a.ini", dir / "b.ini");
+    LoadWorkbench(bench, dir / "dangling.ini");
+    LoadWorkbench(bench, dir / "a.ini");
+    const std::string defaults =
+        "The tool settings cannot be read or created; the defaults are used.\n";
+    EXPECT_EQ(user.Messages(),
+              (std::vector<std::string>{
+                  defaults + dir / "dangling.ini" +
+                      ": cannot open: a link to nothing (its target does not exist)",
+                  defaults + dir / "a.ini" + ": cannot open: Too many levels of symbolic links"}));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
+    EXPECT_FALSE(fs::exists(dir / "nowhere.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir / "a.ini"));
+#endif
+}
+
+// A settings file with none of the keys gives the defaults and says so.
+TEST_F(BadInput, ASettingsFileWithoutKeysGivesTheDefaultsWithAWarning) {
+    dir.Write("keyless.ini", "[settings]\r\nSDK=c:\\elsewhere\r\n");
+    LoadWorkbench(bench, dir / "keyless.ini");
+    EXPECT_EQ(bench.settings.SdkPath, "c:\\q740");
+    EXPECT_EQ(bench.settings.NumberOfStates, 15);
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{dir / "keyless.ini" +
+                                       ": holds none of the keys BIN=, ASSEMBLER=, STATES=, "
+                                       "VERSION=; the defaults are used"});
 }
 
 // Files that are no files, or far too large: each is refused unread with the

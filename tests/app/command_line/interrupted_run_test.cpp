@@ -37,6 +37,7 @@ class CrashingFileSystem : public FileSystem {
     explicit CrashingFileSystem(int crashAt) : crashAt_(crashAt) {}
 
     bool Exists(const std::string& path) override { return disk_.Exists(path); }
+    Result<bool> Present(const std::string& path) override { return disk_.Present(path); }
     Result<std::string> ReadFile(const std::string& path, size_t maxBytes) override {
         return disk_.ReadFile(path, maxBytes);
     }
@@ -45,9 +46,11 @@ class CrashingFileSystem : public FileSystem {
         if (!temporary)
             return temporary.error();
         Status renamed = Rename(*temporary, path);
-        if (!renamed)
+        if (!renamed) {
             (void)RemoveFile(*temporary);
-        return renamed;
+            return renamed;
+        }
+        return disk_.FlushDirectory(path.substr(0, path.find_last_of("\\/")));
     }
     Result<std::string> WriteTemporary(const std::string& path, std::string_view content) override {
         Step();
@@ -56,6 +59,9 @@ class CrashingFileSystem : public FileSystem {
     Status Rename(const std::string& from, const std::string& to) override {
         Step();
         return disk_.Rename(from, to);
+    }
+    Status FlushDirectory(const std::string& directory) override {
+        return disk_.FlushDirectory(directory);
     }
     Status MakeDirectory(const std::string& path) override { return disk_.MakeDirectory(path); }
     Status RemoveFile(const std::string& path) override {
@@ -130,6 +136,20 @@ class InterruptedRun : public ::testing::Test {
             dir.Write("build/" + name, content);
     }
 
+    // Every file of the build directory, to be put back as it was.
+    Package BuildDirectory() const {
+        Package files;
+        for (const auto& entry : fs::directory_iterator(build))
+            files[entry.path().filename().string()] =
+                dir.Read("build/" + entry.path().filename().string());
+        return files;
+    }
+    void PutBuildDirectory(const Package& files) {
+        for (const auto& entry : fs::directory_iterator(build))
+            fs::remove(entry.path());
+        PutOnDisk(files);
+    }
+
     // What an interrupted run may leave: temporary and kept-aside files, the journal.
     std::string Leftovers() const {
         std::string names;
@@ -148,19 +168,26 @@ class InterruptedRun : public ::testing::Test {
         }
     }
 
+    // Packages with 100, then 200 bytes in the common section: the package
+    // before and after, as they lie on disk.
+    void PackageTwice() {
+        ASSERT_EQ(Headless("package"), kExitSuccess);
+        before = PackageOnDisk();
+        WriteSections(200);
+        ASSERT_EQ(Headless("package"), kExitSuccess);
+        after = PackageOnDisk();
+        ASSERT_NE(before, after);
+    }
+
     testing::TempDir dir;
     const std::string build = dir / "build";
+    Package before, after;
 };
 
 // A kill before each step of "package" in turn: the next run ("analyze")
 // finds the previous package or the new one, whole, and nothing left over.
 TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package before = PackageOnDisk();
-    WriteSections(200);
-    ASSERT_EQ(Headless("package"), kExitSuccess);
-    const Package after = PackageOnDisk();
-    ASSERT_NE(before, after);
+    ASSERT_NO_FATAL_FAILURE(PackageTwice());
 
     int olds = 0, news = 0, step = 1;
     for (;; ++step) {
@@ -181,6 +208,34 @@ TEST_F(InterruptedRun, AKilledPackageLeavesTheOldOrTheNewPackage) {
     EXPECT_GT(news, 1);
 }
 
+// A kill before each step of "package", then a kill before each step of the
+// repair the next run makes of what it left: after every pair, a run finds
+// the previous package or the new one, whole.
+TEST_F(InterruptedRun, AKilledRepairLeavesTheOldOrTheNewPackage) {
+    ASSERT_NO_FATAL_FAILURE(PackageTwice());
+
+    int pairs = 0;
+    for (int step = 1;; ++step) {
+        PutOnDisk(before);
+        RemoveLeftovers();
+        if (InChild("package", step) == kExitSuccess)
+            break;
+        const Package left = BuildDirectory();
+        for (int repairStep = 1;; ++repairStep, ++pairs) {
+            PutBuildDirectory(left);
+            const int repaired = InChild("analyze", repairStep);
+            EXPECT_EQ(Headless("analyze"), kExitSuccess) << step << "/" << repairStep;
+            const Package found = PackageOnDisk();
+            EXPECT_TRUE(found == before || found == after)
+                << "package killed before step " << step << ", repair before step " << repairStep;
+            EXPECT_EQ(Leftovers(), "") << step << "/" << repairStep;
+            if (repaired != 99)
+                break;
+        }
+    }
+    EXPECT_GE(pairs, 20);
+}
+
 // A journal someone else wrote may not move files from outside the build
 // directory into the package.
 TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
@@ -195,14 +250,48 @@ TEST_F(InterruptedRun, AJournalNamingAFileOutsideIsRefused) {
     EXPECT_EQ(PackageOnDisk(), package);
 }
 
-// Another process holds the build directory: the run waits, then refuses
-// naming the holder. Once the holder is killed, its lock holds nothing up.
+// Inside the build directory too, a journal moves only the package's own
+// files from their own temporary files: naming the script as a temporary
+// file, or the script as a package file, moves nothing.
+TEST_F(InterruptedRun, AJournalNamingAnyOtherFileMovesNothing) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package package = PackageOnDisk();
+    const std::string script = dir.Read("build/demo.scr");
+    dir.Write("build/demo.scr.1.cuffware-new", "not a script");
+    for (const char* moves :
+         {"demo.scr\r\ndemo_code_018.bin\r\n", "demo.scr.1.cuffware-new\r\ndemo.scr\r\n",
+          "demo_par_018.bin\r\ndemo_code_018.bin\r\n"}) {
+        dir.Write("build/cuffware-package.journal",
+                  "cuffware package journal\r\n" + std::string(moves) + "end\r\n");
+        EXPECT_EQ(Headless("analyze"), kExitFailure) << moves;
+        EXPECT_EQ(dir.Read("build/demo.scr"), script) << moves;
+        EXPECT_EQ(PackageOnDisk(), package) << moves;
+    }
+}
+
+// A commit deletes what it kept aside: packaging twice over a package and
+// then any run that settles the build directory keeps the second package.
+TEST_F(InterruptedRun, PackagingTwiceLeavesNoBackupToPutBack) {
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    WriteSections(150);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    WriteSections(200);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package second = PackageOnDisk();
+    EXPECT_EQ(Leftovers(), "");
+    EXPECT_EQ(Headless("analyze"), kExitSuccess);
+    EXPECT_EQ(PackageOnDisk(), second);
+}
+
+// Another process holds the build directory: the run waits, then refuses,
+// saying that another program holds it (which one cannot be told). Once the
+// holder is killed, its lock holds nothing up.
 TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     pid_t holder = fork();
     if (holder == 0) {
-        Result<RunLock> lock = LockRun(build + "\\" + kRunLockName, "Create Cuffware", 0);
+        Result<RunLock> lock = LockRun(build, 0);
         (void)!write(ready[1], lock ? "y" : "n", 1);
         pause();
         _exit(0);
@@ -220,15 +309,32 @@ TEST_F(InterruptedRun, AHeldBuildDirectoryRefusesUntilItsHolderIsKilled) {
     user.shown.clear();
     EXPECT_FALSE(CreateCuffware(bench));
     EXPECT_EQ(user.Messages(),
-              std::vector<std::string>{"The build directory is in use by another run.\n" + build +
-                                       "\\cuffware.lock: in use by process " +
-                                       std::to_string(holder) + " (Create Cuffware)"});
+              std::vector<std::string>{"The build directory is in use by another program.\n" +
+                                       build + ": in use: another program holds its lock"});
 
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
     EXPECT_TRUE(CreateCuffware(bench));
     close(ready[0]);
     close(ready[1]);
+}
+
+// A build directory that cannot be locked for another reason than another
+// holder says that reason first; the lock leaves no file behind.
+TEST_F(InterruptedRun, ALockThatCannotBeTakenSaysWhyFirst) {
+    ASSERT_EQ(Headless("analyze"), kExitFailure);  // no package yet
+    EXPECT_FALSE(fs::exists(build + "/cuffware.lock"));
+    testing::RecordingUserPort user;
+    testing::RecordingProcesses processes;
+    Workbench bench(DiskFileSystem(), processes, user);
+    LoadWorkbench(bench, dir / "builder.ini");
+    ASSERT_TRUE(RestoreProjectScript(bench, build + "/demo.scr"));
+    dir.Write("file", "");
+    bench.project.BuildDirectory = dir / "file";
+    user.shown.clear();
+    EXPECT_FALSE(CreateCuffware(bench));
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{dir / "file" + ": cannot lock: Not a directory"});
 }
 
 // Two processes packaging one build directory over and over: each run waits

@@ -168,6 +168,33 @@ TEST_F(BatchRunnerTest, ARootedPathWithoutADriveStaysOnTheCurrentDrive) {
     EXPECT_EQ(BatchPath(context, "\\tmp\\x"), "/tmp/x");
 }
 
+// ".." stops at the drive's root, as on Windows, in every kind of line and
+// however the path starts: the files beside the drive's folder on the host
+// stay untouched, and the host's own programs are not reached.
+TEST_F(BatchRunnerTest, DotDotNeverClimbsAboveTheDrivesRoot) {
+    for (const char* name : {"f1.txt", "f2.txt", "f3.txt"}) {
+        dir.Write("out/" + std::string(name), "host");
+        dir.Write("drive_c/out/" + std::string(name), "drive");
+    }
+    dir.Write("drive_c/build/build.bat", "rem\r\n");
+    std::filesystem::create_directories(dir / "prefix/dosdevices");
+    std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
+    EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
+    context.currentDirectory = dir / "prefix/dosdevices/c:/build";
+
+    EXPECT_EQ(Run("del c:\\..\\out\\f1.txt\r\ndel \\..\\..\\out\\f2.txt\r\n"
+                  "del ..\\..\\..\\out\\f3.txt\r\ncopy build.bat \\..\\out\\w.txt\r\n"
+                  "c:\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\usr\\bin\\true\r\n"),
+              1);
+    EXPECT_NE(err.str().find("true\" failed: c:\\..\\"), std::string::npos) << err.str();
+    for (const char* name : {"f1.txt", "f2.txt", "f3.txt"}) {
+        EXPECT_TRUE(dir.Exists("out/" + std::string(name))) << name;
+        EXPECT_FALSE(dir.Exists("drive_c/out/" + std::string(name))) << name;
+    }
+    EXPECT_TRUE(dir.Exists("drive_c/out/w.txt"));
+    EXPECT_FALSE(dir.Exists("out/w.txt"));
+}
+
 // A file that matches but cannot be deleted is named with the reason, and
 // the line fails: it is not "Could Not Find".
 TEST_F(BatchRunnerTest, ARefusedDeletionIsReportedWithItsReason) {
