@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 #include <atomic>
 #include <cctype>
@@ -29,14 +30,6 @@ Diagnostic NulRefused(const std::string& pathText) {
     return Diagnostic{pathText, 0, "refused: the name holds a NUL byte"};
 }
 
-// The directory part of a path text ("." for a bare name).
-std::string ParentOf(const std::string& pathText) {
-    const size_t separator = pathText.find_last_of("\\/");
-    if (separator == std::string::npos)
-        return ".";
-    return separator == 0 ? pathText.substr(0, 1) : pathText.substr(0, separator);
-}
-
 class Disk : public FileSystem {
   public:
     bool Exists(const std::string& pathText) override {
@@ -64,7 +57,7 @@ class Disk : public FileSystem {
             std::remove(HostPath(*temporary).c_str());
             return renamed;
         }
-        return FlushDirectory(ParentOf(pathText));
+        return FlushDirectory(DirectoryOrCurrent(pathText));
     }
 
     Result<std::string> WriteTemporary(const std::string& pathText,

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/host_path.h"
+#include "platform/path_text.h"
 #include "platform/wine_path.h"
 
 namespace cuffware {
@@ -15,10 +16,6 @@ namespace cuffware {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool StartsWithDrive(std::string_view text) {
-    return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
-}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -51,7 +48,7 @@ std::string FindEntryIgnoringCase(const std::string& directory, const std::strin
 
 std::string MapPathText(std::string_view pathText, std::string_view wineprefix) {
     std::string mapped;
-    if (StartsWithDrive(pathText)) {
+    if (!DriveOf(pathText).empty()) {
         mapped.append(wineprefix);
         mapped.append("/dosdevices/");
         mapped.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(pathText[0]))));
@@ -66,7 +63,7 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix) 
 }
 
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText) {
-    if (StartsWithDrive(pathText) || workingDirectory.empty())
+    if (!DriveOf(pathText).empty() || workingDirectory.empty())
         return HostPath(pathText);
     // A path without a drive is on the working directory's drive; where no
     // drive holds the directory, on the host (as on Wine's drive z:).

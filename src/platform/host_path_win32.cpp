@@ -1,6 +1,7 @@
 // Windows maps drives and matches names without regard to case itself.
 
 #include "platform/host_path.h"
+#include "platform/path_text.h"
 
 namespace cuffware {
 
@@ -9,11 +10,10 @@ std::string MapPathText(std::string_view pathText, std::string_view) {
 }
 
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText) {
-    const bool absolute = (pathText.size() >= 2 && pathText[1] == ':') ||
-                          (!pathText.empty() && (pathText[0] == '\\' || pathText[0] == '/'));
+    const bool absolute = !DriveOf(pathText).empty() || IsRooted(pathText);
     if (absolute || workingDirectory.empty())
         return std::string(pathText);
-    return std::string(workingDirectory) + "\\" + std::string(pathText);
+    return JoinPath(workingDirectory, pathText);
 }
 
 std::string ResolveCase(std::string_view hostPath) {

@@ -1,5 +1,7 @@
 #include "platform/wine_path.h"
 
+#include "platform/path_text.h"
+
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -21,7 +23,7 @@ fs::path Resolved(const fs::path& path) {
 
 // "c:" but not "c::" (Wine's raw device entries).
 bool IsDriveName(const std::string& name) {
-    return name.size() == 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':';
+    return name.size() == 2 && !DriveOf(name).empty();
 }
 
 // How many components of path lie below base, or -1 when path is not base

@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
+#include "platform/path_text.h"
 #include "platform/scratch_file.h"
 #include "platform/wine_path.h"
 #include "project/text_file.h"
@@ -50,10 +51,8 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
     std::string refused;
     for (const std::string& pattern : patterns) {
         std::string hostPattern = BatchPath(context, pattern);
-        size_t separator = hostPattern.find_last_of("\\/");
-        fs::path directory =
-            separator == std::string::npos ? "." : hostPattern.substr(0, separator);
-        std::string names = hostPattern.substr(separator + 1);
+        fs::path directory = DirectoryOrCurrent(hostPattern);
+        std::string names(FileNameOf(hostPattern));
         std::vector<fs::path> matches;
         std::error_code error;
         for (fs::directory_iterator it(directory, error), end; !error && it != end;
