@@ -43,7 +43,8 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
 std::string WinePrefix();
 
 // Maps drive letters through prefix from now on, whatever the environment
-// says (the demo works on a drive of its own).
+// says (the demo works on a drive of its own); an empty prefix goes back to
+// the environment's.
 void UseWinePrefix(const std::string& prefix);
 
 // The host path of a path text, with the case of each component resolved

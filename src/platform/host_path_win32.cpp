@@ -13,7 +13,9 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
     const bool absolute = !DriveOf(pathText).empty() || IsRooted(pathText);
     if (absolute || workingDirectory.empty())
         return std::string(pathText);
-    return JoinPath(workingDirectory, pathText);
+    // The working directory is a host path: joined as host paths are here,
+    // with "/", which Windows takes as a separator too.
+    return std::string(workingDirectory) + "/" + std::string(pathText);
 }
 
 std::string ResolveCase(std::string_view hostPath) {

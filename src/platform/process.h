@@ -29,6 +29,11 @@ class ProcessStarter {
             }
         childVariables_.emplace_back(name, value);
     }
+    // The programs started from now on no longer get the variable from us.
+    void RemoveChildVariable(const std::string& name) {
+        std::erase_if(childVariables_,
+                      [&](const auto& variable) { return variable.first == name; });
+    }
     const ChildVariables& childVariables() const { return childVariables_; }
 
     // Runs a batch file in a visible window of its own and returns at once.

@@ -83,7 +83,7 @@ TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsStandInsUnderWine) {
 
     std::string script = application + "/build/wineroad.scr";
     Result<std::string> saved = DiskFileSystem().ReadFile(script, kWholeFile);
-    ASSERT_TRUE(saved.ok()) << script;
+    ASSERT_TRUE(saved.ok()) << script << "\n" << ::testing::PrintToString(user.Messages());
     for (const char* name : {"demopar.asm", "demo.h", "util.asm", "stopwtch.asm"})
         EXPECT_NE(saved->find(std::string("\r\nc:\\q740\\app\\wineroad\\src\\") + name + "\r\n"),
                   std::string::npos)

@@ -148,6 +148,22 @@ std::string DemoSummary(const DemoPlace& place) {
            "Open it in the window with: " + (prefix.empty() ? open : prefix + " " + open) + "\n";
 }
 
+namespace {
+
+// The demo's place is in use for its steps and the downloader, and no
+// longer once they end, however they end.
+struct DemoPlaceInUse {
+    DemoPlaceInUse(const DemoPlace& place, ProcessStarter& processes) : processes(processes) {
+        WorkInDemoPlace(place, processes);
+    }
+    ~DemoPlaceInUse() { LeaveDemoPlace(processes); }
+    DemoPlaceInUse(const DemoPlaceInUse&) = delete;
+    DemoPlaceInUse& operator=(const DemoPlaceInUse&) = delete;
+    ProcessStarter& processes;
+};
+
+}  // namespace
+
 int RunDemo(HeadlessContext& context, const std::string& dir, int (*steps)(HeadlessContext&)) {
     if (Status empty = RequireEmptyDirectory(dir); !dir.empty() && !empty.ok()) {
         context.err << "The demo was not laid out.\n" << empty.error().Text() << "\n";
@@ -166,7 +182,7 @@ int RunDemo(HeadlessContext& context, const std::string& dir, int (*steps)(Headl
         return kExitFailure;
     }
     context.out << "Demo laid out in " << place.root << "\n";
-    WorkInDemoPlace(place, bench.processes);
+    DemoPlaceInUse inUse(place, bench.processes);
 
     // The steps' own lines name the next ones with the demo's settings.
     std::string script = DemoApplications(place.sdkText).front().scriptPath;

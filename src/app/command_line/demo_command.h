@@ -74,8 +74,10 @@ Status PrepareDemoPlace(const DemoPlace& place);
 
 // From now on path texts and the programs processes starts find the demo's
 // SDK and toolchain: off Windows the Wine prefix is the place's, for this
-// program's path rule and as the started programs' WINEPREFIX.
+// program's path rule and as the started programs' WINEPREFIX. Leaving puts
+// back the prefix the environment names.
 void WorkInDemoPlace(const DemoPlace& place, ProcessStarter& processes);
+void LeaveDemoPlace(ProcessStarter& processes);
 
 // The words before a pasted command that make it work on the demo: off
 // Windows WINEPREFIX=DIR, quoted; empty on Windows.

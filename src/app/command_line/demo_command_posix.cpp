@@ -25,6 +25,11 @@ void WorkInDemoPlace(const DemoPlace& place, ProcessStarter& processes) {
     processes.SetChildVariable("WINEPREFIX", place.root);
 }
 
+void LeaveDemoPlace(ProcessStarter& processes) {
+    UseWinePrefix("");
+    processes.RemoveChildVariable("WINEPREFIX");
+}
+
 std::string DemoCommandPrefix(const DemoPlace& place) {
     return "WINEPREFIX=" + QuotedWord(place.root, Shell::kPosix);
 }

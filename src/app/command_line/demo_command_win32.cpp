@@ -33,6 +33,7 @@ Status PrepareDemoPlace(const DemoPlace&) {
 
 // Windows programs find the demo's folders by their own names.
 void WorkInDemoPlace(const DemoPlace&, ProcessStarter&) {}
+void LeaveDemoPlace(ProcessStarter&) {}
 
 std::string DemoCommandPrefix(const DemoPlace&) {
     return {};
