@@ -12,11 +12,13 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "analysis/memory_usage.h"
 #include "app/actions/create_cuffware.h"
 #include "package/code_image.h"
 #include "package/srecord_reader.h"
+#include "platform/host_path.h"
 
 namespace cuffware {
 namespace {
@@ -112,7 +114,12 @@ void BM_CreateCuffwareFullImage(benchmark::State& state) {
     for (auto _ : state)
         if (!CreateCuffware(build.bench))
             state.SkipWithError("Create Cuffware failed");
-    state.counters["image_bytes"] = build.bench.codeImageLength;
+    const ProjectRecord& project = build.bench.project;
+    std::error_code error;
+    state.counters["image_bytes"] = static_cast<double>(std::filesystem::file_size(
+        HostPath(CodeImagePathForAnalysis(project.FolderName, project.BuildDirectory,
+                                          project.VersionRequired)),
+        error));
 }
 BENCHMARK(BM_CreateCuffwareFullImage)->Unit(benchmark::kMicrosecond);
 
