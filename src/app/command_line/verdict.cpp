@@ -65,7 +65,8 @@ BuildOutcome RunBuildReportingFailure(HeadlessContext& context) {
     processes.SetChildVariable(kReportVariable, report.path());
     processes.SetChildVariable(kQuietVariable, context.args.quiet ? "1" : "");
     std::optional<int> status = RunBuildScriptsAndWait(context.bench);
-    processes.SetChildVariable(kReportVariable, "");
+    processes.RemoveChildVariable(kReportVariable);
+    processes.RemoveChildVariable(kQuietVariable);
 
     BuildOutcome outcome{status ? *status : kExitFailure, {}};
     if (Result<std::string> text = context.bench.files.ReadFile(report.path(), kMaxReportBytes);
