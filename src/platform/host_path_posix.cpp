@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 // The entry of directory whose name equals name without regard to case, or "".
 std::string FindEntryIgnoringCase(const std::string& directory, const std::string& name) {
     std::error_code error;

@@ -2,8 +2,8 @@
 // host_process_posix.cpp or host_process_win32.cpp.
 
 #include "platform/host_process.h"
+#include "platform/path_text.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -63,14 +63,8 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& inherit
     auto sameName = [namesIgnoreCase](std::string_view entry, const std::string& name) {
         if (entry.size() <= name.size() || entry[name.size()] != '=')
             return false;
-        for (size_t i = 0; i < name.size(); ++i) {
-            char a = entry[i], b = name[i];
-            if (namesIgnoreCase ? std::toupper(static_cast<unsigned char>(a)) !=
-                                      std::toupper(static_cast<unsigned char>(b))
-                                : a != b)
-                return false;
-        }
-        return true;
+        std::string_view entryName = entry.substr(0, name.size());
+        return namesIgnoreCase ? SameIgnoringCase(entryName, name) : entryName == name;
     };
     std::vector<std::string> environment;
     for (const std::string& entry : inherited) {

@@ -8,6 +8,16 @@ bool IsPathSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 std::string_view DriveOf(std::string_view pathText) {
     bool drive = pathText.size() >= 2 && std::isalpha(static_cast<unsigned char>(pathText[0])) &&
                  pathText[1] == ':';

@@ -11,6 +11,10 @@ namespace cuffware {
 
 bool IsPathSeparator(char c);
 
+// Whether two names are the same to Windows, which compares file names and
+// environment variable names without regard to ASCII case.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+
 // "c:" of "c:\q740" or "c:demo.scr"; "" when the text names no drive.
 std::string_view DriveOf(std::string_view pathText);
 

@@ -78,10 +78,7 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
     if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
         return Fail(context, description.error());
 
-    Result<std::string> text = ReadInput(context, linked);
-    if (!text)
-        return Fail(context, text.error());
-    Result<ObjectModule> module = ParseModule(*text, ModuleStage::kLinked, linked);
+    Result<ObjectModule> module = ReadModule(context, linked, ModuleStage::kLinked);
     if (!module)
         return Fail(context, module.error());
     Result<ObjectModule> located = Locate(std::move(*module), linked);

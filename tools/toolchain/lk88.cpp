@@ -50,10 +50,7 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context) {
 
     std::vector<LinkInput> inputs;
     for (const std::string& input : commandLine.inputs) {
-        Result<std::string> text = ReadInput(context, input);
-        if (!text)
-            return Fail(context, text.error());
-        Result<ObjectModule> module = ParseModule(*text, ModuleStage::kObject, input);
+        Result<ObjectModule> module = ReadModule(context, input, ModuleStage::kObject);
         if (!module)
             return Fail(context, module.error());
         inputs.push_back({input, std::move(*module)});

@@ -39,6 +39,14 @@ Result<std::string> ReadInput(const ToolContext& context, const std::string& pat
     return content;
 }
 
+Result<ObjectModule> ReadModule(const ToolContext& context, const std::string& pathText,
+                                ModuleStage stage) {
+    Result<std::string> text = ReadInput(context, pathText);
+    if (!text)
+        return text.error();
+    return ParseModule(*text, stage, pathText);
+}
+
 Status WriteOutput(const ToolContext& context, const std::string& pathText,
                    std::string_view content) {
     Status written = DiskFileSystem().WriteFile(ToolPath(context, pathText), content);

@@ -9,6 +9,7 @@
 
 #include "platform/path_text.h"
 #include "platform/result.h"
+#include "toolchain/object_module.h"
 
 namespace cuffware::toolchain {
 
@@ -36,6 +37,12 @@ int Fail(const ToolContext& context, const Diagnostic& diagnostic);
 // The whole file named by pathText; a failure names it as given and the
 // host path it was looked for at.
 Result<std::string> ReadInput(const ToolContext& context, const std::string& pathText);
+
+// Reads an object or linked module the tool was given (pathText as on its
+// command line) and parses it; what cannot be read or parsed is the
+// Diagnostic.
+Result<ObjectModule> ReadModule(const ToolContext& context, const std::string& pathText,
+                                ModuleStage stage);
 
 // The most a tool reads of one input (a source, an object, an option file).
 inline constexpr size_t kMaxToolInputBytes = 16 << 20;
