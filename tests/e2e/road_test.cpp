@@ -308,7 +308,7 @@ TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
     EXPECT_FALSE(dir.Exists(Build("demo_par_018.bin")));
 }
 
-// A new project builds at once with the stand-ins; a second new of the
+// A new project builds at once with our tools; a second new of the
 // same folder writes nothing, and the state count is checked against the tree.
 TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
     std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +

@@ -16,6 +16,7 @@ constexpr std::array<OptionRule, 1> kOptions = {{
 
 constexpr ToolDescription kTool{
     "dis88",
+    "the disassembler of our toolchain for the S1C88 core",
     "dis88 FILE [-bADDRESS]",
     "Disassembles S1C88 machine code: an S-record file (each run of bytes at its\n"
     "address) or a binary image (at -b, else 0). Prints one instruction a line:\n"

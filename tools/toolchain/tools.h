@@ -1,5 +1,5 @@
 #pragma once
-// The entry of each stand-in program: args without the program name; the
+// The entry of each tool program: args without the program name; the
 // result is the exit status (0 success, 1 failure). Each one prints a short
 // line of what it did, or "FILE:LINE: reason" on the error stream; a failed
 // run leaves no output file under the name it would have written.

@@ -45,10 +45,24 @@ TEST(Lk88, FindsTheDescriptionFileHereWithoutRegardToCase) {
     testing::WriteOptionFiles(dir);
     WriteSection(dir, "param");
     ASSERT_EQ(RunTool(RunAs88, {"param.asm", "-fascmd.cmd"}, dir.path()).status, 0);
-    dir.Write("S1C88349.DSC", "; found without regard to case\n");
+    dir.Write("S1C88349.DSC", "; found without regard to case\ncpu S1C88349\n");
     std::vector<std::string> link = {"param.obj", "-o", "param.out", "-flkcmd.cmd"};
     EXPECT_EQ(RunTool(RunLk88, link, dir.path(), dir / "bin").status, 0);
     EXPECT_TRUE(dir.Exists("param.out"));
+}
+
+// The tools know the processor: without -d they link and locate wherever
+// they run, with no description file anywhere.
+TEST(LinkAndLocate, NeedNoDescriptionFile) {
+    TempDir dir;
+    WriteSection(dir, "common");
+    const std::string nowhere = dir / "bin";
+    ASSERT_EQ(RunTool(RunAs88, {"common.asm"}, dir.path(), nowhere).status, 0);
+    ToolRun link = RunTool(RunLk88, {"common.obj", "-o", "common.out"}, dir.path(), nowhere);
+    ASSERT_EQ(link.status, 0) << link.err;
+    ToolRun locate = RunTool(RunLc88, {"common.out", "-o", "common.sre"}, dir.path(), nowhere);
+    ASSERT_EQ(locate.status, 0) << locate.err;
+    EXPECT_TRUE(dir.Exists("common.sre"));
 }
 
 struct RefusalCase {
@@ -73,6 +87,10 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
          {"common.obj", "-o", "x.out", "-fnodsc.cmd"},
          "nodsc.cmd:1: processor description file 'none.dsc' not found\n",
          "x.out"},
+        {RunLc88,
+         {"common.out", "-o", "x.sre", "-dz80.dsc"},
+         "z80.dsc: not a description of an S1C88 processor (no \"cpu S1C88...\" line)\n",
+         "x.sre"},
         {RunLk88,
          {"state1.obj", "-o", "state1.out", link},
          "state1.obj: section holds 2 bytes, SECTION says 3\n",
@@ -92,6 +110,7 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
         ASSERT_EQ(RunTool(RunLk88, {"common.obj", "-o", "common.out", link}, dir.path()).status, 0);
         dir.Write("lc3.cmd", "-f3 -ds1c88349.dsc\r\n");
         dir.Write("nodsc.cmd", "-dnone.dsc\r\n");
+        dir.Write("z80.dsc", "cpu Z80 ; cpu S1C88349\r\n");
         dir.Write("state1.obj",
                   "AS88 OBJECT 2\r\nSECTION .text CODE 010000 3\r\nBYTES 0000 0102\r\nEND\r\n");
         dir.Write("bad.sy", "SectionEnd 012368\r\nbroken\r\n");
@@ -174,12 +193,22 @@ TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
         {{"a.obj", "b.obj", "b2.obj"}, "b2.obj: symbol 'Beep' is defined in b.obj and in b2.obj\n"},
         {{"a.obj", "b.obj", "far.obj"},
          "far.asm:4: JRS rr reaches -128..127 bytes from its last byte; 0x020000 is -257 away\n"},
-        {{"a.obj", "b.obj", "late.obj"}, "all.out: sections lib and late overlap at 0x020042\n"},
+        {{"a.obj", "b.obj", "late.obj"},
+         "all.out: section lib of b.obj and section late of late.obj overlap at 0x020042\n"},
+        {{"a.obj", "b.obj", "edge.obj"},
+         "all.out: section edge of edge.obj at 0x02FFFE runs over the end of its 64 KiB bank at "
+         "0x02FFFF\n"},
+        {{"a.obj", "b.obj", "huge.obj"},
+         "huge.asm:4: DW takes an address plus an addend beyond 64 bits\n"},
     };
     for (const auto& [objects, message] : cases) {
         TempDir dir;
         WriteModules(dir);
         dir.Write("late.asm", "  DEFSECT \"late\", DATA AT 20042h\n  SECT \"late\"\n  DB 0\n");
+        dir.Write("edge.asm", "  DEFSECT \"edge\", DATA AT 2FFFEh\n  SECT \"edge\"\n  DB 0,1,2\n");
+        dir.Write("huge.asm",
+                  "  EXTERN Table\n  DEFSECT \"huge\", DATA AT 30000h\n  SECT \"huge\"\n"
+                  "  DW Table + ((7FFFFFFFh << 32) | 0FFFFFFFFh)\n");
         ASSERT_EQ(RunTool(RunAs88, {"b.asm"}, dir.path()).status, 0);
         dir.Write("b2.obj", dir.Read("b.obj"));
         ToolRun run = LinkAndLocate(dir, objects);
@@ -187,6 +216,45 @@ TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
         EXPECT_EQ(run.err, message);
         EXPECT_FALSE(dir.Exists("all.sre")) << message;
     }
+}
+
+// A run whose output would be one of its inputs refuses before it deletes
+// anything: the input stays as it was.
+TEST(Tools, RefuseToWriteOverTheirInput) {
+    const std::pair<testing::ToolEntry, std::vector<std::string>> cases[] = {
+        {RunAs88, {"keep.lst", "-l"}},
+        {RunAs88, {"keep.obj"}},
+        {RunLk88, {"keep.obj", "-o", "KEEP.OBJ"}},
+        {RunLc88, {"keep.map", "-o", "keep.sre"}},
+        {RunMaplist, {"keep.sy"}},
+        {RunLabelset, {"./keep.equ"}},
+    };
+    for (const auto& [tool, args] : cases) {
+        TempDir dir;
+        for (const char* name : {"keep.lst", "keep.obj", "keep.map", "keep.sy", "keep.equ"})
+            dir.Write(name, "kept\n");
+        ToolRun run = RunTool(tool, args, dir.path());
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_NE(run.err.find(": is an input of this run and would be written over; nothing was "
+                               "deleted or written\n"),
+                  std::string::npos)
+            << run.err;
+        for (const char* name : {"keep.lst", "keep.obj", "keep.map", "keep.sy", "keep.equ"})
+            EXPECT_EQ(dir.Read(name), "kept\n") << args[0] << " " << name;
+    }
+}
+
+// The S0 record holds the source's name; a long one is cut so the record's
+// count fits its byte.
+TEST(Lc88, CutsALongNameInTheS0RecordToWhatFits) {
+    ObjectModule located;
+    located.sections.push_back({".text", "CODE", 0x10000, "\x01", {}});
+    std::string records = FormatSRecords(located, std::string(305, 'n'), 16);
+    std::string s0 = records.substr(0, records.find("\r\n"));
+    EXPECT_EQ(s0.substr(0, 4), "S0FF");
+    EXPECT_EQ(s0.size(), 4 + 2 * 255u);
+    Result<std::vector<LoadedBytes>> read = ReadSRecords(records, "t.sre");
+    ASSERT_TRUE(read.ok()) << read.error().message;
 }
 
 // In a section without AT even a branch to a known address waits for the
@@ -224,12 +292,16 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
     EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
 }
 
-TEST(StandIns, SayWhatTheyAreAndNeedOneInput) {
+TEST(Tools, SayWhatTheyAreAndNeedOneInput) {
     TempDir dir;
     for (testing::ToolEntry tool : {RunAs88, RunLk88, RunLc88, RunDis88, RunMaplist, RunLabelset}) {
         ToolRun help = RunTool(tool, {"--help"}, dir.path());
         EXPECT_EQ(help.status, 0);
-        EXPECT_NE(help.out.find("a stand-in for the vendor's tool"), std::string::npos);
+        EXPECT_NE(
+            help.out.find("our toolchain for the S1C88 core, part of the Cuffware Builder.\n"),
+            std::string::npos)
+            << help.out;
+        EXPECT_EQ(help.out.find("stand-in"), std::string::npos);
         ToolRun none = RunTool(tool, {}, dir.path());
         EXPECT_EQ(none.status, 1);
         EXPECT_TRUE(none.err.starts_with(tool == RunLk88
