@@ -187,6 +187,37 @@ TEST(LinkAndLocate, FillBranchesWordsAndImmediatesAcrossModulesAndSections) {
     EXPECT_NE(map.find("SYMBOL Table 020044"), std::string::npos) << map;
 }
 
+// as88's listing marks what the locator fills: "xx" for a byte of a field,
+// "+offset" for an address in a section it places. lc88 lists each object
+// again with the located addresses and the image's bytes.
+TEST(Listing, MarksWhatTheLocatorFillsThenShowsTheLocatedImage) {
+    TempDir dir;
+    WriteModules(dir);
+    dir.Write("a.asm", dir.Read("a.asm") + "\tCARS NZ,Start\n");  // a tab stays in the text
+    for (const char* source : {"a.asm", "b.asm"})
+        ASSERT_EQ(RunTool(RunAs88, {source, "-fascmd.cmd"}, dir.path()).status, 0);
+    const std::pair<const char*, const char*> before[] = {
+        {"a.lst", "     4  020000  F2 xx xx     6    Start: CARL Beep\r\n"},
+        {"a.lst", "     8  02000A  xx xx xx xx         DW Table, Beep\r\n"},
+        {"a.lst", "    10  02000E  E3 F1        5:2  \tCARS NZ,Start\r\n"},
+        {"b.lst", "     7  +00000  01 02 03          Table: DB 1, 2, 3\r\n"},
+        {"b.lst", "     6                              SECT \"data\"\r\n"},
+    };
+    for (const auto& [file, row] : before)
+        EXPECT_NE(dir.Read(file).find(row), std::string::npos) << row << dir.Read(file);
+    ToolRun run = LinkAndLocate(dir, {"a.obj", "b.obj"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::pair<const char*, const char*> after[] = {
+        {"a.lst", "     4  020000  F2 3E 00     6    Start: CARL Beep\r\n"},
+        {"a.lst", "     8  02000A  44 00 40 00         DW Table, Beep\r\n"},
+        {"b.lst", "     7  020044  01 02 03          Table: DB 1, 2, 3\r\n"},
+    };
+    for (const auto& [file, row] : after)
+        EXPECT_NE(dir.Read(file).find(row), std::string::npos) << row << dir.Read(file);
+    EXPECT_EQ(dir.Read("b.lst").find("+0"), std::string::npos);
+    EXPECT_EQ(dir.Read("a.lst").find("xx"), std::string::npos);
+}
+
 TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"a.obj"}, "a.obj: undefined symbol 'Beep' (EXTERN here, GLOBAL in no module)\n"},
