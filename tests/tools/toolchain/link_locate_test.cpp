@@ -5,6 +5,7 @@
 #include "toolchain/linker.h"
 #include "toolchain/locator.h"
 #include "toolchain/s_records.h"
+#include "toolchain/symbol_files.h"
 
 namespace cuffware::toolchain {
 namespace {
@@ -247,6 +248,36 @@ TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
         EXPECT_EQ(run.err, message);
         EXPECT_FALSE(dir.Exists("all.sre")) << message;
     }
+}
+
+// The map lists every label under its section in address order with its
+// size: a routine's up to the next routine, a local label ("Scope.name")
+// indented under its routine and up to the next label; maplist still reads
+// only the global symbols from it.
+TEST(Lc88, MapsEveryLabelWithItsSize) {
+    ObjectModule located;
+    located.sections.push_back({"code", "CODE", 0x20000, std::string(20, '\0'), {}});
+    located.sections.push_back({"table", "DATA", 0x20014, std::string(3, '\0'), {}});
+    located.labels = {{"Start", 0, 0}, {"Start.loop", 0, 2},    {"Start.x", 0, 5}, {"Next.a", 0, 8},
+                      {"Next", 0, 8},  {"Delay.loop.1", 0, 12}, {"Digits", 1, 0}};
+    located.globals = {{"Start", 0x20000, std::nullopt}};
+    std::string map = FormatMap(located, "all.sre");
+    EXPECT_EQ(map,
+              "LC88 LOCATE MAP\r\nOUTPUT all.sre\r\n"
+              "SECTION code START 020000 SIZE 20 CODE\r\n"
+              "  LABEL Start 020000 SIZE 8\r\n"
+              "    LABEL Start.loop 020002 SIZE 3\r\n"
+              "    LABEL Start.x 020005 SIZE 3\r\n"
+              "    LABEL Next.a 020008 SIZE 4\r\n"
+              "  LABEL Next 020008 SIZE 4\r\n"
+              "  LABEL Delay.loop.1 02000C SIZE 8\r\n"
+              "SECTION table START 020014 SIZE 3 DATA\r\n"
+              "  LABEL Digits 020014 SIZE 3\r\n"
+              "START 020000\r\nSYMBOL Start 020000\r\nEND\r\n");
+    Result<std::vector<GlobalSymbol>> symbols = MapSymbols(map, "all.map");
+    ASSERT_TRUE(symbols.ok()) << symbols.error().message;
+    ASSERT_EQ(symbols->size(), 1u);
+    EXPECT_EQ((*symbols)[0].value, 0x20000);
 }
 
 // A run whose output would be one of its inputs refuses before it deletes
