@@ -11,7 +11,6 @@
 
 #include "support/temp_dir.h"
 #include "toolchain/assembler.h"
-#include "toolchain/disassembler.h"
 #include "toolchain/encoder.h"
 #include "toolchain/instruction_set.h"
 #include "toolchain/s_records.h"
@@ -183,7 +182,7 @@ TEST_F(Road, TheAnalysisCountsTheBytesOfTheInstructionsInTheListings) {
         ASSERT_GT(Reported(demoOutput, caption), 0) << caption;
         EXPECT_EQ(ListedBytes(dir.Read(Build(listing))), Reported(demoOutput, caption)) << listing;
     }
-    Outcome code = Shell("'" + std::string(CUFFWARE_BIN_DIR) + "/dis88' '" +
+    Outcome code = Shell("'" + std::string(CUFFWARE_BIN_DIR) + "/dis88' --listing '" +
                          (dir / Build("common.sre")) + "'");
     EXPECT_EQ(code.status, 0) << code.output;
     EXPECT_TRUE(code.output.starts_with("010000  ")) << code.output;
@@ -222,24 +221,29 @@ TEST_F(Road, EveryListedAddressAndByteIsInTheSRecords) {
     }
 }
 
-// Each of the demo's located sections, disassembled, assembles again at its
-// address to the same bytes.
+// Each of the demo's located sections, disassembled by dis88 with its map
+// and the common section's equates, assembles again at its address to the
+// same bytes, calls into the common section by name.
 TEST_F(Road, TheDemosCodeDisassemblesAndAssemblesAgainToTheSameBytes) {
-    for (const char* name : {"common.sre", "state0.sre", "state1.sre", "state2.sre"}) {
+    for (const char* name : {"common", "state0", "state1", "state2"}) {
+        std::string records = std::string(name) + ".sre";
         Result<std::vector<toolchain::LoadedBytes>> runs =
-            toolchain::ReadSRecords(dir.Read(Build(name)), name);
+            toolchain::ReadSRecords(dir.Read(Build(records)), records);
         ASSERT_TRUE(runs.ok() && runs->size() == 1) << name;
-        const toolchain::LoadedBytes& code = (*runs)[0];
-        std::string source =
-            "  DEFSECT \".text\", CODE AT " + std::to_string(code.address) + "\n  SECT \".text\"\n";
-        for (const toolchain::DisassembledLine& line : toolchain::Disassemble(
-                 {reinterpret_cast<const unsigned char*>(code.bytes.data()), code.bytes.size()},
-                 code.address))
-            source += "  " + line.text + "\n";
+        Outcome source =
+            Shell("cd '" + (dir / Build("")) + "' && '" + std::string(CUFFWARE_BIN_DIR) +
+                  "/dis88' " + records + " --map --equ=common.equ");
+        ASSERT_EQ(source.status, 0) << source.output;
+        EXPECT_TRUE(Contains(source.output, "        DEFSECT \".text\", CODE AT 0x")) << name;
+        if (std::string(name) == "common") {
+            EXPECT_TRUE(Contains(source.output, "\nStopwatchTick:\n")) << source.output;
+        } else if (std::string(name) == "state0") {
+            EXPECT_TRUE(Contains(source.output, "        CARL PlayBeep ")) << source.output;
+        }
         Result<toolchain::Assembly> again = toolchain::Assemble(
-            "again.asm", [&](const std::string&) -> Result<std::string> { return source; });
-        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message;
-        EXPECT_EQ(again->module.sections[0].bytes, code.bytes) << name;
+            "again.asm", [&](const std::string&) -> Result<std::string> { return source.output; });
+        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message << "\n" << source.output;
+        EXPECT_EQ(again->module.sections[0].bytes, (*runs)[0].bytes) << name;
     }
 }
 

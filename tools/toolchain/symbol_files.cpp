@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "project/text_file.h"
+#include "project/text_rules.h"
 #include "toolchain/expression.h"
 
 namespace cuffware::toolchain {
@@ -77,6 +78,26 @@ void ListSectionLabels(const ObjectModule& module, size_t index, const std::set<
     }
 }
 
+// A label's name may hold the local separator: "Scope.name".
+Status ReadLabel(const std::string& name, const std::string& hexValue,
+                 std::vector<GlobalSymbol>& labels) {
+    Result<long long> value = NumberValue("0x" + hexValue);
+    if (!value)
+        return Diagnostic{{}, 0, "bad label line"};
+    labels.push_back({name, *value, std::nullopt});
+    return Status::Ok();
+}
+
+Status ReadMapSection(const std::vector<std::string>& words, std::vector<MapSection>& sections) {
+    Result<long long> start = NumberValue("0x" + words[3]);
+    Result<long long> size = NumberValue(words[5]);
+    std::string kind = words.size() == 7 ? words[6] : std::string();
+    if (!start || !size || (!kind.empty() && kind != "CODE" && kind != "DATA"))
+        return Diagnostic{{}, 0, "bad section line"};
+    sections.push_back({words[1], *start, *size, kind});
+    return Status::Ok();
+}
+
 }  // namespace
 
 std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
@@ -100,23 +121,47 @@ std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     return file.Text();
 }
 
-Result<std::vector<GlobalSymbol>> MapSymbols(std::string_view text, const std::string& fileName) {
+Result<LocateMap> ReadMap(std::string_view text, const std::string& fileName) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.empty() || lines[0] != kMapHeader)
         return Diagnostic{fileName, 1, "not a locate map (expected \"LC88 LOCATE MAP\")"};
-    std::vector<GlobalSymbol> symbols;
+    LocateMap map;
     for (size_t i = 1; i < lines.size(); ++i) {
         int number = static_cast<int>(i) + 1;
         std::vector<std::string> words = Words(lines[i]);
-        if (words.empty() || words[0] == "OUTPUT" || words[0] == "SECTION" || words[0] == "LABEL" ||
-            words[0] == "START" || words[0] == "END")
+        if (words.empty() || words[0] == "OUTPUT" || words[0] == "START" || words[0] == "END")
             continue;
-        if (words[0] != "SYMBOL" || words.size() != 3)
-            return Diagnostic{fileName, number, "cannot read line"};
-        if (Status read = ReadSymbol(words[1], words[2], symbols); !read)
+        Status read = Diagnostic{{}, 0, "cannot read line"};
+        if (words[0] == "SYMBOL" && words.size() == 3)
+            read = ReadSymbol(words[1], words[2], map.symbols);
+        else if (words[0] == "LABEL" && words.size() == 5 && words[3] == "SIZE")
+            read = ReadLabel(words[1], words[2], map.labels);
+        else if (words[0] == "SECTION" && (words.size() == 6 || words.size() == 7) &&
+                 words[2] == "START" && words[4] == "SIZE")
+            read = ReadMapSection(words, map.sections);
+        if (!read)
             return Diagnostic{fileName, number, read.error().message};
     }
-    return symbols;
+    return map;
+}
+
+Result<std::vector<GlobalSymbol>> MapSymbols(std::string_view text, const std::string& fileName) {
+    Result<LocateMap> map = ReadMap(text, fileName);
+    if (!map)
+        return map.error();
+    return std::move(map->symbols);
+}
+
+std::vector<GlobalSymbol> EquatesIn(std::string_view text) {
+    std::vector<GlobalSymbol> equates;
+    for (std::string_view line : SplitLines(text)) {
+        std::vector<std::string> words = Words(line.substr(0, line.find(';')));
+        if (words.size() != 3 || !EqualsIgnoreCase(words[1], "equ") || !IsIdentifier(words[0]))
+            continue;
+        if (Result<long long> value = NumberValue(words[2]))
+            equates.push_back({words[0], *value, std::nullopt});
+    }
+    return equates;
 }
 
 std::string FormatSymbolList(const std::vector<GlobalSymbol>& symbols) {

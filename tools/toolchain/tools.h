@@ -20,7 +20,8 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context);
 // lc88 NAME.out -o NAME.sre -flccmd.cmd: writes NAME.sre and NAME.map.
 int RunLc88(std::span<const std::string> args, const ToolContext& context);
 
-// dis88 FILE [-bADDRESS]: prints the instructions of an S-record file or an image.
+// dis88 FILE [-bADDRESS] [--map[=MAP]] [--equ=FILE] [--listing]: prints the
+// instructions of an S-record file or an image, as as88 source by default.
 int RunDis88(std::span<const std::string> args, const ToolContext& context);
 
 // maplist NAME.map: writes NAME.sy.

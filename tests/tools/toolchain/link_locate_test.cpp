@@ -344,14 +344,50 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
     dir.Write("image.bin", std::string("\xCE\xD9\xF8", 3));
     dir.Write("code.sre", "S00700007465737438\r\nS2060100004501B2\r\nS804010000FA\r\n");
     dir.Write("bad.sre", "S00700007465737438\r\nS2060100004501B3\r\n");
-    ToolRun image = RunTool(RunDis88, {"image.bin", "-b0x10000"}, dir.path());
+    ToolRun image = RunTool(RunDis88, {"image.bin", "-b0x10000", "--listing"}, dir.path());
     EXPECT_EQ(image.out, "010000  CE D9        DIV\n010002  F8           RET\n") << image.err;
     ToolRun records = RunTool(RunDis88, {"code.sre"}, dir.path());
-    EXPECT_EQ(records.out, "010000  45           LD A,[HL]\n010001  01           ADD A,B\n")
+    EXPECT_EQ(records.out,
+              "$CASE ON\n"
+              "        DEFSECT \"s_010000\", CODE AT 0x010000\n"
+              "        SECT    \"s_010000\"\n"
+              "        LD A,[HL]                       ; 010000  45\n"
+              "        ADD A,B                         ; 010001  01\n")
         << records.err;
     ToolRun bad = RunTool(RunDis88, {"bad.sre"}, dir.path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
+}
+
+// dis88's source with the map assembles, links and locates again to the
+// same bytes: labels at their addresses, the DATA section as DB lines, a
+// call into the SDK by the name an equate file gives its address.
+TEST(Dis88, WithTheMapWritesASourceThatAssemblesToTheSameBytes) {
+    TempDir dir;
+    WriteModules(dir);
+    dir.Write("sdk.asm",
+              "  DEFSECT \"sdk\", CODE AT 20080h\n  SECT \"sdk\"\n  CARL 0C900h\n  JRL 0C018h\n");
+    dir.Write("sdk.h", "; the SDK's entry points\nINPUT_GET_KEY  equ  0xC900\nTIME equ 0C018h\n");
+    ToolRun run = LinkAndLocate(dir, {"a.obj", "b.obj", "sdk.obj"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ToolRun dis = RunTool(RunDis88, {"all.sre", "--map", "--equ=sdk.h"}, dir.path());
+    ASSERT_EQ(dis.status, 0) << dis.err;
+    for (const char* part :
+         {"INPUT_GET_KEY equ 0x00C900\n", "        DEFSECT \"data\", DATA AT 0x020044\n",
+          "Table:\n        DB 0x01,0x02,0x03 ", "Start:\n        CARL Beep ", "        JRS Start ",
+          "        CARL INPUT_GET_KEY ", "        JRL TIME "})
+        EXPECT_NE(dis.out.find(part), std::string::npos) << part << "\n" << dis.out;
+    Result<std::vector<LoadedBytes>> first = ReadSRecords(dir.Read("all.sre"), "all.sre");
+    dir.Write("again.asm", dis.out);
+    ToolRun again = LinkAndLocate(dir, {"again.obj"});
+    ASSERT_EQ(again.status, 0) << again.err << dis.out;
+    Result<std::vector<LoadedBytes>> second = ReadSRecords(dir.Read("all.sre"), "all.sre");
+    ASSERT_TRUE(first.ok() && second.ok());
+    ASSERT_EQ(first->size(), second->size());
+    for (size_t i = 0; i < first->size(); ++i) {
+        EXPECT_EQ((*first)[i].address, (*second)[i].address);
+        EXPECT_EQ((*first)[i].bytes, (*second)[i].bytes);
+    }
 }
 
 TEST(Tools, SayWhatTheyAreAndNeedOneInput) {
