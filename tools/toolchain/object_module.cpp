@@ -13,6 +13,7 @@ namespace cuffware::toolchain {
 namespace {
 
 constexpr size_t kBytesPerLine = 32;
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr std::array<std::string_view, 4> kParts = {"WHOLE", "LOW", "HIGH", "BANK"};
 
 std::string_view Header(ModuleStage stage) {
@@ -76,8 +77,11 @@ void FormatSection(const Section& section, TextFile& file) {
               std::to_string(section.bytes.size()));
     for (size_t offset = 0; offset < section.bytes.size(); offset += kBytesPerLine) {
         std::string line = "BYTES " + Hex(static_cast<long long>(offset), 4) + " ";
-        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i)
-            line += Hex(static_cast<unsigned char>(section.bytes[i]), 2);
+        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i) {
+            auto byte = static_cast<unsigned char>(section.bytes[i]);
+            line += kHexDigits[byte >> 4];
+            line += kHexDigits[byte & 0xF];
+        }
         file.Line(line);
     }
     for (const Relocation& r : section.relocations) {
