@@ -36,7 +36,7 @@ int RunCuffware(const std::vector<std::string>& args, std::string& output) {
     return status;
 }
 
-TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsStandInsUnderWine) {
+TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsToolsUnderWine) {
     const char* prefix = std::getenv("WINEPREFIX");
     if (!std::getenv("CUFFWARE_WINE_ROAD") || !prefix)
         GTEST_SKIP() << "scripts/test-windows runs this in its Wine prefix";
