@@ -40,7 +40,7 @@ constexpr ToolDescription kTool{
     "which maplist reads). Rewrites OBJECT.lst beside each object that was\n"
     "assembled with a listing, with the located addresses and bytes. Checks a\n"
     "processor description file given with -d like lk88. On an error prints\n"
-    "FILE:LINE: reason and writes none of its files.\n",
+    "FILE:LINE: reason and leaves neither NAME.sre nor NAME.map.\n",
     kOptions,
 };
 
@@ -131,8 +131,11 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
         return Fail(context, written.error());
     }
     for (const auto& [name, text] : *listings) {
-        if (Status written = WriteOutput(context, name, text); !written)
+        if (Status written = WriteOutput(context, name, text); !written) {
+            RemoveOutput(context, records);
+            RemoveOutput(context, map);
             return Fail(context, written.error());
+        }
     }
     context.out << "lc88: " << linked << " -> " << records << ", " << map << ":";
     for (const Section& section : located->sections)

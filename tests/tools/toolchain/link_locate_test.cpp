@@ -217,6 +217,14 @@ TEST(Listing, MarksWhatTheLocatorFillsThenShowsTheLocatedImage) {
         EXPECT_NE(dir.Read(file).find(row), std::string::npos) << row << dir.Read(file);
     EXPECT_EQ(dir.Read("b.lst").find("+0"), std::string::npos);
     EXPECT_EQ(dir.Read("a.lst").find("xx"), std::string::npos);
+    // An object assembled again since it was linked no longer fits the
+    // located sections: lc88 says so and writes neither S-records nor map.
+    dir.Write("a.asm", dir.Read("a.asm") + "  NOP\n");
+    ASSERT_EQ(RunTool(RunAs88, {"a.asm", "-fascmd.cmd"}, dir.path()).status, 0);
+    ToolRun stale = RunTool(RunLc88, {"all.out", "-o", "all.sre"}, dir.path());
+    EXPECT_EQ(stale.status, 1);
+    EXPECT_EQ(stale.err, "a.obj: changed since it was linked; link it again\n");
+    EXPECT_FALSE(dir.Exists("all.sre"));
 }
 
 TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
