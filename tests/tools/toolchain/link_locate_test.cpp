@@ -100,6 +100,10 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
          {"state1.obj", "-o", "state1.sre", locate},
          "state1.obj:1: not a file of this stage (expected \"LK88 LINKED 2\")\n",
          "state1.sre"},
+        {RunLk88,
+         {"ghost.obj", "-o", "ghost.out"},
+         "ghost.asm:7: undefined symbol 'Ghost'\n",
+         "ghost.out"},
         {RunLabelset, {"bad.sy"}, "bad.sy:2: cannot read line\n", "bad.equ"},
         {RunMaplist, {"none.map"}, "none.map: cannot open (looked for DIR/none.map)\n", "none.sy"},
     };
@@ -115,6 +119,9 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
         dir.Write("state1.obj",
                   "AS88 OBJECT 2\r\nSECTION .text CODE 010000 3\r\nBYTES 0000 0102\r\nEND\r\n");
         dir.Write("bad.sy", "SectionEnd 012368\r\nbroken\r\n");
+        dir.Write("ghost.obj",
+                  "AS88 OBJECT 2\r\nSECTION .text CODE 010000 2\r\nBYTES 0000 0000\r\n"
+                  "RELOC 0000 WORD Ghost 0 WHOLE ghost.asm:7\tDW\r\nEND\r\n");
         ToolRun run = RunTool(c.tool, c.args, dir.path());
         EXPECT_EQ(run.status, 1) << c.message;
         EXPECT_EQ(run.err, testing::InDir(c.message, dir));
