@@ -20,7 +20,7 @@ namespace cuffware {
 
 namespace {
 
-// The stand-in programs and where a real installation keeps each of them.
+// The toolchain's and the SDK's programs and where a real installation keeps each of them.
 struct InstalledTool {
     const char* program;
     const char* destination;  // below the drive root
