@@ -43,6 +43,20 @@ std::string Cuffware() {
     return std::string(CUFFWARE_BIN_DIR) + "/cuffware";
 }
 
+// The line the demo ends with: the command that opens it in the window
+// program, named by its path, or how to get that program where it was not built.
+std::string OpenInWindowLine(const TempDir& dir) {
+    std::string builder = std::string(CUFFWARE_BIN_DIR) + "/cuffware-builder";
+    if (!std::filesystem::exists(builder))
+        return "The window program cuffware-builder was not built beside this program (in " +
+               std::string(CUFFWARE_BIN_DIR) +
+               "): it needs Qt 6. With Qt 6 installed (on Debian: apt install qt6-base-dev), "
+               "bash scripts/demo builds it and names it here; or build it by hand as "
+               "docs/platforms.md says.\n";
+    return "Open it in the window with: WINEPREFIX=" + dir.path() + " " + builder + " --settings " +
+           (dir / "builder.ini") + " 'c:\\q740\\app\\demo\\build\\demo.scr'\n";
+}
+
 // The road's commands on a demo laid out under dir, with its c: drive.
 // After: what follows the script on the command line ("2>/dev/null").
 Outcome RunOnDemo(const TempDir& dir, const std::string& command, const std::string& folder,
@@ -97,14 +111,15 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
           "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
         EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
     EXPECT_FALSE(Contains(demoOutput, "ERROR"));
-    // It ends saying where everything is and how to open it in the window.
+    // It ends saying where everything is and how to open it in the window,
+    // naming the program as a shell reaches it from here (not on PATH).
     EXPECT_TRUE(demoOutput.ends_with("  settings: " + (dir / "builder.ini") + "\n" +
                                      "  builder scripts: c:\\q740\\app\\demo\\build\\demo.scr, "
-                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n"
-                                     "Open it in the window with: WINEPREFIX=" +
-                                     dir.path() + " cuffware-builder --settings " +
-                                     (dir / "builder.ini") +
-                                     " 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n" +
+                                     OpenInWindowLine(dir)))
+        << demoOutput;
+    EXPECT_TRUE(Contains(demoOutput, "Load it into the watch with: WINEPREFIX=" + dir.path() + " " +
+                                         Cuffware() + " --settings "))
         << demoOutput;
     int overlay = Reported(demoOutput, "Maximum Overlay Usage: ");
     EXPECT_TRUE(overlay >= 400 && overlay <= 600) << overlay;  // fits with a margin
@@ -263,13 +278,13 @@ TEST_F(Road, EachCommandRunsOnItsOwn) {
     EXPECT_TRUE(json.output.starts_with("{\"codeFile\":\"demo_code_018.bin\",")) << json.output;
     EXPECT_TRUE(json.output.ends_with("\"exceeded\":false}]}\n")) << json.output;
     Outcome package = RunOnDemo(dir, "package", "demo");
-    EXPECT_TRUE(Contains(package.output,
-                         "\nPackage ready in c:\\q740\\app\\demo\\build (" + dir.path() +
-                             "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, "
-                             "demo_par_018.bin, demo.app, demo.txt\nLoad it into the watch with: "
-                             "cuffware --settings " +
-                             (dir / "builder.ini") +
-                             " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+    EXPECT_TRUE(Contains(
+        package.output, "\nPackage ready in c:\\q740\\app\\demo\\build (" + dir.path() +
+                            "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, "
+                            "demo_par_018.bin, demo.app, demo.txt\nLoad it into the watch with: "
+                            "WINEPREFIX=" +
+                            dir.path() + " " + Cuffware() + " --settings " + (dir / "builder.ini") +
+                            " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
         << package.output;
     EXPECT_FALSE(dir.Exists(Build("cuffware.lock")));  // the lock leaves nothing behind
 }
@@ -409,28 +424,37 @@ TEST_F(Road, TheDoctorNamesWhatIsMissing) {
           "      what to do: set the SDK directory to where it is installed: Tools > Options in "
           "the window, or BIN= in " +
               (dir / "builder.ini") + "\n",
-          std::string("The set-up cannot build: 2 of 14 checks failed. To see a build work "
-                      "first, try the bundled demo: cuffware demo\n")})
+          "The set-up cannot build: 2 of 14 checks failed. To see a build work first, try the "
+          "bundled demo: " +
+              Cuffware() + " demo\n"})
         EXPECT_TRUE(Contains(broken.output, line)) << line << broken.output;
     EXPECT_TRUE(healthy.output.ends_with("\nThe set-up can build: every check passed.\n"));
 }
 
+// The line after lead in what was printed.
+std::string LineAfter(const Outcome& printed, const std::string& lead) {
+    size_t at = printed.output.find("\n" + lead);
+    EXPECT_NE(at, std::string::npos) << lead << "\n" << printed.output;
+    size_t from = at + 1 + lead.size();
+    return printed.output.substr(from, printed.output.find('\n', from) - from);
+}
+
 // What the program prints for a user to run pastes into a shell as it is,
 // for a folder whose name holds a blank and a quote: new's line, then the
-// line that follows each verdict.
+// line that follows each verdict. The lines carry the Wine prefix the run
+// was given, and name the program by its path where PATH does not find it:
+// they work in a shell that has neither.
 TEST_F(Road, PrintedCommandsPasteIntoAShell) {
-    std::string environment =
-        "WINEPREFIX='" + dir.path() + "' PATH='" + CUFFWARE_BIN_DIR + "':\"$PATH\" ";
     auto paste = [&](const Outcome& printed, const std::string& lead) {
-        size_t at = printed.output.find("\n" + lead);
-        EXPECT_NE(at, std::string::npos) << lead << "\n" << printed.output;
-        size_t from = at + 1 + lead.size();
-        std::string line = printed.output.substr(from, printed.output.find('\n', from) - from);
-        return Shell(environment + line);
+        return Shell("unset WINEPREFIX; " + LineAfter(printed, lead));
     };
-    Outcome made = Shell(environment + "cuffware --settings '" + (dir / "builder.ini") +
-                         "' new \"Jane's clock\"");
+    Outcome made = Shell("WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                         (dir / "builder.ini") + "' new \"Jane's clock\"");
     ASSERT_EQ(made.status, 0) << made.output;
+    EXPECT_EQ(LineAfter(made, "Build it with: "),
+              "WINEPREFIX=" + dir.path() + " " + Cuffware() + " --settings " +
+                  (dir / "builder.ini") +
+                  " all 'c:\\q740\\app\\Jane'\\''s clock\\build\\Jane'\\''s clock.scr'");
     Outcome all = paste(made, "Build it with: ");
     EXPECT_EQ(all.status, 0) << all.output;
     EXPECT_TRUE(dir.Exists("drive_c/q740/app/Jane's clock/build/Jane's clock.app"));
@@ -441,6 +465,26 @@ TEST_F(Road, PrintedCommandsPasteIntoAShell) {
     Outcome build = RunOnDemo(dir, "build", "demo");
     Outcome package = paste(build, "Package it with: ");
     EXPECT_EQ(package.status, 0) << package.output;
+
+    // Where PATH finds this very program, its name is enough.
+    Outcome onPath =
+        Shell("PATH='" + std::string(CUFFWARE_BIN_DIR) + "':\"$PATH\" " + "WINEPREFIX='" +
+              dir.path() + "' cuffware --settings '" + (dir / "builder.ini") +
+              "' build 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    EXPECT_TRUE(LineAfter(onPath, "Package it with: ")
+                    .starts_with("WINEPREFIX=" + dir.path() + " cuffware --settings "))
+        << onPath.output;
+}
+
+// A script on a Wine drive that cannot be opened names the host file looked at.
+TEST_F(Road, AMissingScriptOnTheDriveNamesItsHostPath) {
+    Outcome outcome = RunOnDemo(dir, "all", "countdown");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(Contains(outcome.output, "c:\\q740\\app\\countdown\\build\\countdown.scr (" +
+                                             dir.path() +
+                                             "/dosdevices/c:/q740/app/countdown/build/"
+                                             "countdown.scr): cannot open"))
+        << outcome.output;
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
