@@ -2,6 +2,7 @@
 
 #include "project/text_rules.h"
 #include "toolchain/expression.h"
+#include "toolchain/quoted_text.h"
 
 namespace cuffware::toolchain {
 
@@ -41,20 +42,47 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string_view WithoutComment(std::string_view line) {
-    char quote = 0;
+namespace {
+
+// The comment's start (or the line's end) and the quote left open before it.
+std::pair<size_t, std::optional<size_t>> CommentStart(std::string_view line) {
+    std::optional<size_t> open;
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
+        if (open) {
+            if (c == line[*open])
+                open.reset();
         } else if (IsQuote(c)) {
-            quote = c;
+            open = i;
         } else if (c == ';') {
-            return line.substr(0, i);
+            return {i, std::nullopt};
         }
     }
-    return line;
+    return {line.size(), open};
+}
+
+}  // namespace
+
+std::string_view WithoutComment(std::string_view line) {
+    return line.substr(0, CommentStart(line).first);
+}
+
+std::optional<size_t> UnclosedQuote(std::string_view line) {
+    return CommentStart(line).second;
+}
+
+std::optional<size_t> QuotedLength(std::string_view text) {
+    if (text.empty() || !IsQuote(text[0]))
+        return std::nullopt;
+    for (size_t i = 1; i < text.size(); ++i) {
+        if (text[i] != text[0])
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == text[0])
+            ++i;
+        else
+            return i + 1;
+    }
+    return std::nullopt;
 }
 
 Result<Statement> ReadStatement(std::string_view line) {
@@ -73,7 +101,7 @@ Result<Statement> ReadStatement(std::string_view line) {
     if (first.size() > 1 && first.back() == ':') {
         statement.label = first.substr(0, first.size() - 1);
         if (!IsIdentifier(statement.label))
-            return Problem("bad label '" + statement.label + "'");
+            return Problem("bad label " + Quoted(statement.label));
         std::tie(first, rest) = FirstWord(rest);
     } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
                                                IsIdentifier(first.substr(0, colon))) {
@@ -85,7 +113,7 @@ Result<Statement> ReadStatement(std::string_view line) {
     std::string definer = ToUpperAscii(second);
     if (statement.label.empty() && (definer == "EQU" || definer == "SET" || definer == "MACRO")) {
         if (!IsIdentifier(first))
-            return Problem("bad name '" + std::string(first) + "' before " + std::string(second));
+            return Problem("bad name " + Quoted(first) + " before " + std::string(second));
         statement.kind = Statement::kDefinition;
         statement.name = first;
         statement.definer = definer;
