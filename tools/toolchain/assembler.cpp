@@ -1,6 +1,7 @@
 #include "toolchain/assembler.h"
 
 #include <algorithm>
+#include <cctype>
 #include <deque>
 #include <map>
 #include <set>
@@ -113,10 +114,17 @@ int ColumnOf(std::string_view text, std::string_view reason) {
     size_t close = open == std::string_view::npos ? open : reason.find('\'', open + 1);
     if (close != std::string_view::npos && close > open + 1) {
         std::string_view quoted = reason.substr(open + 1, close - open - 1);
+        if (quoted.ends_with("..."))
+            quoted.remove_suffix(3);
         if (size_t at = code.find(quoted); at != std::string_view::npos)
             return static_cast<int>(at) + 1;
     }
+    // The line's keyword, after a label.
     size_t first = code.find_first_not_of(" \t");
+    size_t colon = code.find(':');
+    if (first != std::string_view::npos && colon != std::string_view::npos &&
+        IsIdentifier(code.substr(first, colon - first)))
+        first = code.find_first_not_of(" \t", colon + 1);
     return first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
 }
 
@@ -311,6 +319,10 @@ class Assembler {
             }
             if (!Active())
                 continue;
+            if (statement->kind != Statement::kControl && UnclosedQuote(line.text)) {
+                Record(line, "unterminated string");
+                continue;
+            }
             if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
                 i = DefineMacro(*statement, lines, i);
                 continue;
@@ -441,8 +453,8 @@ class Assembler {
         while (i < text.size()) {
             if (result.size() > kMaxLineLength)
                 return std::nullopt;
-            bool startsWord =
-                IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
+            bool startsWord = !std::isdigit(static_cast<unsigned char>(text[i])) &&
+                              IsWordPart(text[i]) && (i == 0 || !IsWordPart(text[i - 1]));
             if (!startsWord) {
                 result += text[i++];
                 continue;
@@ -464,7 +476,9 @@ class Assembler {
         return result;
     }
 
-    static bool IsWordPart(char c) { return IsIdentifier(std::string("A") + c); }
+    static bool IsWordPart(char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
         switch (statement.kind) {
