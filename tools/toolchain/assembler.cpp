@@ -226,10 +226,19 @@ class Assembler {
                 SourceMessage::Severity severity = SourceMessage::kError) {
         if (reason.find(kAlreadyReported) != std::string::npos)
             return;
-        if (!recorded_.insert({line.order, line.number, reason}).second)
+        // One error a line: the second pass may say the first pass's error
+        // again, or with more to it.
+        auto [known, added] =
+            recorded_.try_emplace({line.order, line.number, line.text}, faults_.size());
+        std::string taught = reason + Suggestion(reason);
+        if (!added) {
+            SourceMessage& earlier = faults_[known->second].message;
+            if (taught.starts_with(earlier.reason))
+                earlier.reason = taught;
             return;
+        }
         SourceMessage message{
-            severity, files_[line.file].name, line.number, ColumnOf(line.text, reason), reason, {}};
+            severity, files_[line.file].name, line.number, ColumnOf(line.text, reason), taught, {}};
         for (const SourceFile* file = &files_[line.file]; file->includedFrom;
              file = &files_[*file->includedFrom])
             message.includedFrom.push_back(Where(*file->includedFrom, file->includedAtLine));
@@ -238,6 +247,41 @@ class Assembler {
             stopped_ = true;
             stoppedAtLimit_ = true;
         }
+    }
+
+    // For an undefined symbol, a defined one of another case or one edit
+    // away: "; did you mean 'ShowTitle'?".
+    std::string Suggestion(const std::string& reason) const {
+        static constexpr std::string_view kUndefined = "undefined symbol '";
+        if (!reason.starts_with(kUndefined) || !reason.ends_with("'"))
+            return {};
+        std::string name =
+            ToUpperAscii(reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1));
+        for (const auto& [key, symbol] : symbols_) {
+            if (OneEditApart(name, ToUpperAscii(symbol.name)) ||
+                (name == ToUpperAscii(symbol.name)))
+                return "; did you mean " + Quoted(symbol.name) + "?";
+        }
+        return {};
+    }
+
+    // At most one character changed, added, dropped, or two swapped.
+    static bool OneEditApart(std::string_view a, std::string_view b) {
+        if (a.size() > b.size())
+            std::swap(a, b);
+        if (b.size() - a.size() > 1)
+            return false;
+        size_t start = 0;
+        while (start < a.size() && a[start] == b[start])
+            ++start;
+        if (a.size() == b.size()) {
+            if (a.substr(start + std::min<size_t>(1, a.size() - start)) ==
+                b.substr(start + std::min<size_t>(1, b.size() - start)))
+                return true;
+            return start + 1 < a.size() && a[start] == b[start + 1] && a[start + 1] == b[start] &&
+                   a.substr(start + 2) == b.substr(start + 2);
+        }
+        return a.substr(start) == b.substr(start + 1);
     }
 
     void Record(const SourceLine& line, const Status& status) {
@@ -593,7 +637,7 @@ class Assembler {
             // it stand where the first pass placed them.
             if (Result<Encoded> placed = Encode(keyword, statement, line, Placeholders()); placed)
                 offsets_[*current_] += static_cast<long long>(placed->bytes.size());
-            return At(line, encoded.error().message);
+            return At(line, Taught(keyword, statement, line, encoded.error().message));
         }
         long long size = static_cast<long long>(encoded->bytes.size());
         if (address + size > kAddressLimit)
@@ -611,6 +655,55 @@ class Assembler {
         ListLine(line, address, encoded->bytes);
         offsets_[*current_] += size;
         return Status::Ok();
+    }
+
+    // A failed instruction's message, with what was probably meant.
+    std::string Taught(const std::string& keyword, const Statement& statement,
+                       const SourceLine& line, const std::string& message) {
+        if (keyword == "DB" || keyword == "DW" || keyword == "DS")
+            return message;
+        std::vector<std::string> operands = SplitList(statement.operands);
+        for (const std::string& operand : operands) {
+            if (operand.starts_with("[") && message.starts_with("undefined symbol") &&
+                IsRegisterIn(message))
+                return "no addressing form " + Quoted(operand) +
+                       "; the forms are [HL], [IX], [IY], [IX+dd], [IY+dd], [SP+dd], [IX+L], "
+                       "[IY+L], [BR:ll] and [hhll]";
+        }
+        if (message.starts_with("no instruction")) {
+            for (std::string& operand : operands) {
+                if (!IsIdentifier(operand) || !symbols_.count(Key(operand)))
+                    continue;
+                operand = "#" + operand;
+                std::string written = JoinOperands(operands);
+                Statement immediate = statement;
+                immediate.operands = written;
+                if (Encode(keyword, immediate, line, Placeholders()))
+                    return message + "; did you mean " + keyword + " " + written + "?";
+                operand.erase(0, 1);
+            }
+        }
+        if ((keyword == "JRS" || keyword == "CARS") &&
+            message.find(" reaches ") != std::string::npos)
+            return message + " (to " + Quoted(operands.back()) + "); " +
+                   (keyword == "JRS" ? "JRL" : "CARL") + " reaches anywhere in the bank";
+        return message;
+    }
+
+    static bool IsRegisterIn(const std::string& message) {
+        for (std::string_view name :
+             {"'HL'", "'IX'", "'IY'", "'SP'", "'BA'", "'A'", "'B'", "'L'", "'H'", "'BR'"}) {
+            if (message.ends_with(name))
+                return true;
+        }
+        return false;
+    }
+
+    static std::string JoinOperands(const std::vector<std::string>& operands) {
+        std::string text;
+        for (const std::string& operand : operands)
+            text += (text.empty() ? "" : ",") + operand;
+        return text;
     }
 
     Result<Encoded> Encode(const std::string& keyword, const Statement& statement,
@@ -828,6 +921,8 @@ class Assembler {
     // reported at its own line.
     void ResolveEquates() {
         for (Symbol* symbol : order_) {
+            if (stopped_)
+                break;
             if (symbol->value)
                 continue;
             caseSensitive_ = symbol->caseSensitive;
@@ -1022,7 +1117,7 @@ class Assembler {
     std::vector<SectionPlace> sections_;
     std::map<std::string, size_t> sectionIndex_;
     std::vector<Fault> faults_;
-    std::set<std::tuple<size_t, int, std::string>> recorded_;
+    std::map<std::tuple<size_t, int, std::string>, size_t> recorded_;  // to the index in faults_
     std::set<std::string> failedNames_;
     std::vector<ForwardUse> forwardUses_;
     std::set<std::pair<size_t, std::string>> refusedLines_;

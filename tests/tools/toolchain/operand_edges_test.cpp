@@ -46,15 +46,18 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
         {"JRS $-127", {0xF1, 0x80}},
         {"JRS $+129",
          {},
-         "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away"},
+         "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away "
+         "(to '$+129'); JRL reaches anywhere in the bank"},
         {"JRS NZ,$-128",
          {},
-         "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away"},
+         "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away "
+         "(to '$-128'); JRL reaches anywhere in the bank"},
         {"JRS LT,$+129", {0xCE, 0xE0, 0x7F}},
         {"JRS LT,$-126", {0xCE, 0xE0, 0x80}},
         {"CARS NF3,$+130",
          {},
-         "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away"},
+         "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away "
+         "(to '$+130'); CARL reaches anywhere in the bank"},
         {"DJR NZ,$", {0xF5, 0xFF}},
         {"JRL $+2", {0xF3, 0x00, 0x00}},
         {"CARL 0C900h", {0xF2, 0xFE, 0xC7}},
