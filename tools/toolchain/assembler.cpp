@@ -684,9 +684,14 @@ class Assembler {
             }
         }
         if ((keyword == "JRS" || keyword == "CARS") &&
-            message.find(" reaches ") != std::string::npos)
-            return message + " (to " + Quoted(operands.back()) + "); " +
-                   (keyword == "JRS" ? "JRL" : "CARL") + " reaches anywhere in the bank";
+            message.find(" reaches ") != std::string::npos) {
+            std::string taught = message + " (to " + Quoted(operands.back()) + ")";
+            Statement longer = statement;
+            longer.name = keyword == "JRS" ? "JRL" : "CARL";
+            if (Encode(longer.name, longer, line, Placeholders()))
+                taught += "; " + longer.name + " reaches anywhere in the bank";
+            return taught;
+        }
         return message;
     }
 

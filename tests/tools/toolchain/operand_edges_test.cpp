@@ -57,7 +57,7 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
         {"CARS NF3,$+130",
          {},
          "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away "
-         "(to '$+130'); CARL reaches anywhere in the bank"},
+         "(to '$+130')"},
         {"DJR NZ,$", {0xF5, 0xFF}},
         {"JRL $+2", {0xF3, 0x00, 0x00}},
         {"CARL 0C900h", {0xF2, 0xFE, 0xC7}},
