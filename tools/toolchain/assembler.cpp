@@ -211,7 +211,12 @@ class Assembler {
         std::string lookedFor = " (looked for " + failure.path + ")";
         if (failure.message.starts_with("cannot open"))
             return "cannot open " + what + lookedFor;
-        return what + lookedFor + ": " + failure.message;
+        std::string reason = failure.message;
+        if (reason.starts_with("cannot read: "))
+            reason.erase(0, std::string_view("cannot read: ").size());
+        if (!reason.empty())
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        return "cannot read " + what + lookedFor + ": " + reason;
     }
 
     // A failure carries its reason back to the line being assembled, which
@@ -460,9 +465,11 @@ class Assembler {
         std::vector<std::string> arguments =
             statement.operands.empty() ? std::vector<std::string>{} : SplitList(statement.operands);
         if (arguments.size() > macro.parameters.size())
-            return At(line, "macro " + Quoted(statement.name) + " takes " +
-                                std::to_string(macro.parameters.size()) + " arguments, not " +
-                                std::to_string(arguments.size()));
+            return At(line,
+                      "macro " + Quoted(statement.name) + " takes " +
+                          std::to_string(macro.parameters.size()) +
+                          (macro.parameters.size() == 1 ? " argument, not " : " arguments, not ") +
+                          std::to_string(arguments.size()));
         arguments.resize(macro.parameters.size());
         expandedLines_ += macro.body.size();
         if (expandedLines_ > kMaxExpandedLines) {

@@ -2,7 +2,9 @@
 // The assembler's core: reads a source and everything it includes, and
 // turns it into sections of the processor's bytes in two passes (the first
 // places every label, so later labels may be used before they stand; the
-// second gives the bytes). The dialect is described in docs/assembler.md.
+// second gives the bytes). A line that fails is reported and the next one
+// assembled, so one run reports every error. The dialect is described in
+// docs/assembler.md.
 
 #include <functional>
 #include <optional>

@@ -71,6 +71,18 @@ Diagnostic NotKnownYet(const Value& value) {
                    "HIGH and BANK of it can wait");
 }
 
+// LOW(x) + 1 of an address not known yet: the locator fills the part as it
+// is, so the number goes inside.
+Diagnostic PartNotMoved(const Value& value) {
+    std::string part = value.part == ValuePart::kLow    ? "LOW"
+                       : value.part == ValuePart::kHigh ? "HIGH"
+                                                        : "BANK";
+    return Problem(part + " of " + Quoted(value.symbol) +
+                   " is not known until the program is located and takes no arithmetic; write "
+                   "the number inside the parentheses: " +
+                   part + "(x + 1)");
+}
+
 Result<Value> Apply(std::string_view op, const Value& left, const Value& right) {
     long long result = 0;
     if (op == "+" || op == "-") {
@@ -83,8 +95,9 @@ Result<Value> Apply(std::string_view op, const Value& left, const Value& right) 
             return Value(result);
         }
         const Value* unknown = !left.Known() ? &left : !right.Known() ? &right : nullptr;
-        if (unknown && (unknown->part != ValuePart::kWhole || (!right.Known() && !add) ||
-                        (!left.Known() && !right.Known())))
+        if (unknown && unknown->part != ValuePart::kWhole)
+            return PartNotMoved(*unknown);
+        if (unknown && ((!right.Known() && !add) || (!left.Known() && !right.Known())))
             return NotKnownYet(*unknown);
         bool overflow = add ? __builtin_add_overflow(left.number, right.number, &result)
                             : __builtin_sub_overflow(left.number, right.number, &result);

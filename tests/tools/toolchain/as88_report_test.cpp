@@ -107,6 +107,11 @@ TEST(As88Report, MessagesSayWhatIsWrongWhere) {
         {kSection + "  JRS Z,Far\n  DS 200\nFar:\n",
          "t.asm:3:9: error: JRS Z,rr reaches -128..127 bytes from its last byte; 0x0100CA is 201 "
          "away (to 'Far'); JRL reaches anywhere in the bank\n"},
+        {"  EXTERN Ext\n" + kSection + "  LD A,#LOW(Ext)+1\n",
+         "t.asm:4:13: error: LOW of 'Ext' is not known until the program is located and takes no "
+         "arithmetic; write the number inside the parentheses: LOW(x + 1)\n"},
+        {kSection + "M macro a\n  DB a\n  endm\n  M 1, 2\n",
+         "t.asm:6:3: error: macro 'M' takes 1 argument, not 2\n"},
         {kSection + "  DS 800000h\n",
          "t.asm:3:3: error: DS count 8388608 out of range 0..010000h (a section holds one bank)\n"},
         {kSection + "  GLOBAL Minus\nMinus equ -1\n",

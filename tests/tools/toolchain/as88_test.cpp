@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "tool_runner.h"
 
 namespace cuffware::toolchain {
@@ -115,6 +120,31 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
             expected += "as88: 1 error, no object written\n";
         EXPECT_EQ(run.err, expected) << error.source;
         EXPECT_FALSE(dir.Exists("t.obj")) << error.source;
+    }
+}
+
+// A source that cannot be read says why: what it is, or the bound it
+// passes; it is never waited on.
+TEST(As88, SaysWhyASourceCannotBeRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() + "/d.asm");
+    dir.Write("big.asm", std::string(kMaxToolInputBytes + 1, ';'));
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"d.asm", "d.asm: error: cannot read source file (looked for DIR/d.asm): is a directory\n"},
+        {"big.asm", "big.asm: error: cannot read source file (looked for DIR/big.asm): more than " +
+                        std::to_string(kMaxToolInputBytes) + " bytes\n"},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir.path() + "/f.asm").c_str(), 0600), 0);
+    cases.push_back({"f.asm",
+                     "f.asm: error: cannot read source file (looked for DIR/f.asm): not a regular "
+                     "file\n"});
+#endif
+    for (const auto& [name, message] : cases) {
+        ToolRun run = RunTool(RunAs88, {name}, dir.path());
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, testing::InDir(message, dir) + "as88: 1 error, no object written\n")
+            << name;
     }
 }
 

@@ -93,7 +93,7 @@ TEST(As88Dialect, ConditionsMacrosAndSetGiveTheirBytes) {
         {"  IF 1\n", {}, "t.asm:3: IF without ENDIF"},
         {"  ENDIF\n", {}, "t.asm:3: ENDIF without IF"},
         {"M macro\n  NOP\n", {}, "t.asm:3: MACRO without ENDM"},
-        {"M macro a\n  endm\n  M 1, 2\n", {}, "t.asm:5: macro 'M' takes 1 arguments, not 2"},
+        {"M macro a\n  endm\n  M 1, 2\n", {}, "t.asm:5: macro 'M' takes 1 argument, not 2"},
         {"X equ 1\nX set 2\n", {}, "t.asm:4: symbol 'X' already defined at t.asm:3"},
     };
     for (const EdgeCase& c : cases) {
