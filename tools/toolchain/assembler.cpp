@@ -15,6 +15,8 @@
 #include "toolchain/encoder.h"
 #include "toolchain/expression.h"
 #include "toolchain/listing.h"
+#include "toolchain/macro_text.h"
+#include "toolchain/name_suggestion.h"
 #include "toolchain/quoted_text.h"
 #include "toolchain/source_line.h"
 
@@ -100,33 +102,6 @@ struct Condition {
 };
 
 enum class Pass { kPlace, kEmit };
-
-// The column (from 1) a message about a line points at: the string left
-// open, else the first text the reason quotes where the line holds it, else
-// the line's first word.
-int ColumnOf(std::string_view text, std::string_view reason) {
-    if (reason.starts_with("unterminated string")) {
-        if (std::optional<size_t> open = UnclosedQuote(text))
-            return static_cast<int>(*open) + 1;
-    }
-    std::string_view code = WithoutComment(text);
-    size_t open = reason.find('\'');
-    size_t close = open == std::string_view::npos ? open : reason.find('\'', open + 1);
-    if (close != std::string_view::npos && close > open + 1) {
-        std::string_view quoted = reason.substr(open + 1, close - open - 1);
-        if (quoted.ends_with("..."))
-            quoted.remove_suffix(3);
-        if (size_t at = code.find(quoted); at != std::string_view::npos)
-            return static_cast<int>(at) + 1;
-    }
-    // The line's keyword, after a label.
-    size_t first = code.find_first_not_of(" \t");
-    size_t colon = code.find(':');
-    if (first != std::string_view::npos && colon != std::string_view::npos &&
-        IsIdentifier(code.substr(first, colon - first)))
-        first = code.find_first_not_of(" \t", colon + 1);
-    return first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
-}
 
 // A name used where its value must be known, not known at that line.
 struct ForwardUse {
@@ -242,8 +217,9 @@ class Assembler {
                 earlier.reason = taught;
             return;
         }
-        SourceMessage message{
-            severity, files_[line.file].name, line.number, ColumnOf(line.text, reason), taught, {}};
+        SourceMessage message{severity,    files_[line.file].name,
+                              line.number, MessageColumn(line.text, reason),
+                              taught,      {}};
         for (const SourceFile* file = &files_[line.file]; file->includedFrom;
              file = &files_[*file->includedFrom])
             message.includedFrom.push_back(Where(*file->includedFrom, file->includedAtLine));
@@ -260,33 +236,12 @@ class Assembler {
         static constexpr std::string_view kUndefined = "undefined symbol '";
         if (!reason.starts_with(kUndefined) || !reason.ends_with("'"))
             return {};
-        std::string name =
-            ToUpperAscii(reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1));
+        std::string name = reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1);
         for (const auto& [key, symbol] : symbols_) {
-            if (OneEditApart(name, ToUpperAscii(symbol.name)) ||
-                (name == ToUpperAscii(symbol.name)))
+            if (LooksLike(name, symbol.name))
                 return "; did you mean " + Quoted(symbol.name) + "?";
         }
         return {};
-    }
-
-    // At most one character changed, added, dropped, or two swapped.
-    static bool OneEditApart(std::string_view a, std::string_view b) {
-        if (a.size() > b.size())
-            std::swap(a, b);
-        if (b.size() - a.size() > 1)
-            return false;
-        size_t start = 0;
-        while (start < a.size() && a[start] == b[start])
-            ++start;
-        if (a.size() == b.size()) {
-            if (a.substr(start + std::min<size_t>(1, a.size() - start)) ==
-                b.substr(start + std::min<size_t>(1, b.size() - start)))
-                return true;
-            return start + 1 < a.size() && a[start] == b[start + 1] && a[start + 1] == b[start] &&
-                   a.substr(start + 2) == b.substr(start + 2);
-        }
-        return a.substr(start) == b.substr(start + 1);
     }
 
     void Record(const SourceLine& line, const Status& status) {
@@ -479,7 +434,8 @@ class Assembler {
         }
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (const SourceLine& bodyLine : macro.body) {
-            std::optional<std::string> text = Substitute(bodyLine.text, macro, arguments);
+            std::optional<std::string> text = SubstituteParameters(
+                bodyLine.text, macro.parameters, arguments, caseSensitive_, kMaxLineLength);
             if (!text)
                 return At(line, "a line of macro " + Quoted(statement.name) +
                                     " grows longer than " + std::to_string(kMaxLineLength) +
@@ -494,41 +450,6 @@ class Assembler {
         }
         ProcessLines(expanded, macroDepth + 1);
         return Status::Ok();
-    }
-
-    // nullopt when the result would be longer than kMaxLineLength.
-    std::optional<std::string> Substitute(const std::string& text, const Macro& macro,
-                                          const std::vector<std::string>& arguments) const {
-        std::string result;
-        size_t i = 0;
-        while (i < text.size()) {
-            if (result.size() > kMaxLineLength)
-                return std::nullopt;
-            bool startsWord = !std::isdigit(static_cast<unsigned char>(text[i])) &&
-                              IsWordPart(text[i]) && (i == 0 || !IsWordPart(text[i - 1]));
-            if (!startsWord) {
-                result += text[i++];
-                continue;
-            }
-            size_t end = i;
-            while (end < text.size() && IsWordPart(text[end]))
-                ++end;
-            std::string word = text.substr(i, end - i);
-            auto parameter =
-                std::find_if(macro.parameters.begin(), macro.parameters.end(),
-                             [&](const std::string& name) { return Key(name) == Key(word); });
-            result += parameter == macro.parameters.end()
-                          ? word
-                          : arguments[static_cast<size_t>(parameter - macro.parameters.begin())];
-            i = end;
-        }
-        if (result.size() > kMaxLineLength)
-            return std::nullopt;
-        return result;
-    }
-
-    static bool IsWordPart(char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
@@ -570,15 +491,45 @@ class Assembler {
         return Directive(statement, line);
     }
 
-    static bool IsKeyword(const std::string& name) {
-        static constexpr std::string_view kDirectives[] = {
-            "DEFSECT", "SECT", "GLOBAL", "EXTERN", "DB", "DW", "DS", "END", "ENDM"};
-        std::string keyword = ToUpperAscii(name);
-        for (std::string_view directive : kDirectives) {
-            if (keyword == directive)
-                return true;
+    // The directives, each listed once: what it does and whether only the
+    // first pass does it. Those without a handler give bytes (DB, DW, DS)
+    // and go the way instructions go.
+    using DirectiveHandler = Status (Assembler::*)(const std::string& keyword,
+                                                   const std::string& operands,
+                                                   const SourceLine& line);
+    struct DirectiveRule {
+        std::string_view name;
+        DirectiveHandler handler;
+        bool firstPassOnly;
+    };
+
+    static const DirectiveRule* FindDirective(const std::string& name) {
+        static constexpr DirectiveRule kDirectives[] = {
+            {"DEFSECT", &Assembler::DefineSection, true},
+            {"SECT", &Assembler::SelectSection, false},
+            {"GLOBAL", &Assembler::Declare, true},
+            {"EXTERN", &Assembler::Declare, true},
+            {"END", &Assembler::End, false},
+            {"ENDM", &Assembler::StrayEndm, false},
+            {"DB", nullptr, false},
+            {"DW", nullptr, false},
+            {"DS", nullptr, false},
+        };
+        for (const DirectiveRule& rule : kDirectives) {
+            if (EqualsIgnoreCase(rule.name, name))
+                return &rule;
         }
-        return IsMnemonic(name);
+        return nullptr;
+    }
+
+    static bool IsKeyword(const std::string& name) {
+        return FindDirective(name) || IsMnemonic(name);
+    }
+
+    Status End(const std::string&, const std::string&, const SourceLine&) { return Status::Ok(); }
+
+    Status StrayEndm(const std::string&, const std::string&, const SourceLine& line) {
+        return At(line, "ENDM without MACRO");
     }
 
     Status Control(const Statement& statement, const SourceLine& line) {
@@ -622,19 +573,12 @@ class Assembler {
     Status Directive(const Statement& statement, const SourceLine& line) {
         std::string keyword = ToUpperAscii(statement.name);
         const std::string& operands = statement.operands;
-        if (keyword == "DEFSECT" || keyword == "SECT" || keyword == "GLOBAL" ||
-            keyword == "EXTERN" || keyword == "END") {
+        if (const DirectiveRule* rule = FindDirective(keyword); rule && rule->handler) {
             ListLine(line, std::nullopt, {});
-            if (keyword == "DEFSECT")
-                return pass_ == Pass::kPlace ? DefineSection(operands, line) : Status::Ok();
-            if (keyword == "SECT")
-                return SelectSection(operands, line);
-            if (keyword == "END")
+            if (rule->firstPassOnly && pass_ != Pass::kPlace)
                 return Status::Ok();
-            return pass_ == Pass::kPlace ? Declare(keyword, operands, line) : Status::Ok();
+            return (this->*rule->handler)(keyword, operands, line);
         }
-        if (keyword == "ENDM")
-            return At(line, "ENDM without MACRO");
         if (!current_)
             return At(line, Quoted(statement.name) + " outside a section");
         long long address = Address();
@@ -741,7 +685,7 @@ class Assembler {
         }
     }
 
-    Status DefineSection(const std::string& operands, const SourceLine& line) {
+    Status DefineSection(const std::string&, const std::string& operands, const SourceLine& line) {
         static constexpr std::string_view kUsage =
             "DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place";
         std::vector<std::string> parts = SplitList(operands);
@@ -815,7 +759,7 @@ class Assembler {
         return {text.substr(0, end), TrimBlanks(text.substr(end))};
     }
 
-    Status SelectSection(const std::string& operands, const SourceLine& line) {
+    Status SelectSection(const std::string&, const std::string& operands, const SourceLine& line) {
         std::optional<std::string> name = DoubleQuoted(operands);
         if (!name)
             return At(line, "SECT expects a section name in double quotes");

@@ -197,4 +197,28 @@ std::optional<std::string> StringLiteral(std::string_view text) {
     return bytes;
 }
 
+int MessageColumn(std::string_view text, std::string_view reason) {
+    if (reason.starts_with("unterminated string")) {
+        if (std::optional<size_t> open = UnclosedQuote(text))
+            return static_cast<int>(*open) + 1;
+    }
+    std::string_view code = WithoutComment(text);
+    size_t open = reason.find('\'');
+    size_t close = open == std::string_view::npos ? open : reason.find('\'', open + 1);
+    if (close != std::string_view::npos && close > open + 1) {
+        std::string_view quoted = reason.substr(open + 1, close - open - 1);
+        if (quoted.ends_with("..."))
+            quoted.remove_suffix(3);
+        if (size_t at = code.find(quoted); at != std::string_view::npos)
+            return static_cast<int>(at) + 1;
+    }
+    // The line's keyword, after a label.
+    size_t first = code.find_first_not_of(" \t");
+    size_t colon = code.find(':');
+    if (first != std::string_view::npos && colon != std::string_view::npos &&
+        IsIdentifier(code.substr(first, colon - first)))
+        first = code.find_first_not_of(" \t", colon + 1);
+    return first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
+}
+
 }  // namespace cuffware::toolchain
