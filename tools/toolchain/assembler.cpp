@@ -18,13 +18,13 @@
 #include "toolchain/macro_text.h"
 #include "toolchain/name_suggestion.h"
 #include "toolchain/quoted_text.h"
+#include "toolchain/source_files.h"
 #include "toolchain/source_line.h"
 
 namespace cuffware::toolchain {
 
 namespace {
 
-constexpr int kMaxIncludeDepth = 16;
 constexpr int kMaxMacroDepth = 32;
 constexpr size_t kMaxEquateDepth = 256;
 // Bounds that keep a run's time and memory in proportion: macros that use
@@ -33,8 +33,6 @@ constexpr size_t kMaxEquateDepth = 256;
 constexpr size_t kMaxExpandedLines = 1 << 20;
 constexpr size_t kMaxExpandedBytes = 32 << 20;
 constexpr size_t kMaxLineLength = 64 << 10;  // a line after macro expansion
-constexpr size_t kMaxSourceLines = 1 << 20;  // every line of every file read, INCLUDE lines too
-constexpr size_t kMaxSourceBytes = 64 << 20;
 // A section's bytes fit one bank: the 16-bit logical space an instruction
 // sees.
 constexpr long long kMaxSectionBytes = 0x10000;
@@ -44,24 +42,10 @@ constexpr std::string_view kAlreadyReported = "\x01already reported";
 constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
 
-struct SourceLine {
-    size_t file;  // index into the files read
-    int number;
-    std::string text;
-    size_t order;  // the place of the line (or of the macro call it comes from) in the source
-};
-
 // A message, and the place of its line in the source for the report's order.
 struct Fault {
     size_t order;
     SourceMessage message;
-};
-
-// A file read, and the line that included it (none for the source itself).
-struct SourceFile {
-    std::string name;  // as written
-    std::optional<size_t> includedFrom;
-    int includedAtLine = 0;
 };
 
 // A label's value is known from the first pass; an equate keeps its
@@ -114,10 +98,15 @@ struct ForwardUse {
 class Assembler {
   public:
     Assembler(const SourceReader& read, bool withListing)
-        : read_(read), withListing_(withListing) {}
+        : sources_(read), withListing_(withListing) {}
 
     AssemblyReport Run(const std::string& sourceName) {
-        Load(sourceName, nullptr, 0);
+        sources_.Load(sourceName);
+        if (const std::optional<std::string>& failure = sources_.SourceFailure())
+            faults_.push_back({0, {SourceMessage::kError, sourceName, 0, 0, *failure, {}}});
+        for (const SourceFiles::Problem& problem : sources_.Problems())
+            Record(problem.line, problem.reason);
+        stopped_ = stopped_ || sources_.Stopped();
         for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
             if (!stopped_)
                 RunPass(pass);
@@ -127,7 +116,7 @@ class Assembler {
                 ReportForwardUses();
             }
         }
-        if (errors_ == 0 && module_.sections.empty() && !files_.empty())
+        if (errors_ == 0 && module_.sections.empty() && !sources_.Files().empty())
             RecordForFile("no section defined (DEFSECT)");
         module_.source = sourceName;
         if (!stopped_)
@@ -136,68 +125,10 @@ class Assembler {
     }
 
   private:
-    // Reads a file and, in place of each INCLUDE line, the file it names.
-    void Load(const std::string& pathText, const SourceLine* includedFrom, int depth) {
-        Result<std::string> content = read_(pathText);
-        if (!content) {
-            std::string reason = ReadFailure(pathText, content.error(), includedFrom != nullptr);
-            if (!includedFrom)
-                faults_.push_back({0, {SourceMessage::kError, pathText, 0, 0, reason, {}}});
-            else
-                Record(*includedFrom, reason);
-            return;
-        }
-        if (depth > kMaxIncludeDepth)
-            return Record(*includedFrom,
-                          "INCLUDE nested more than " + std::to_string(kMaxIncludeDepth) + " deep");
-        bytesRead_ += content->size();
-        if (bytesRead_ > kMaxSourceBytes)
-            return Stop(*includedFrom, "the source and its INCLUDE files hold more than " +
-                                           std::to_string(kMaxSourceBytes) + " bytes");
-        size_t file = files_.size();
-        files_.push_back(includedFrom
-                             ? SourceFile{pathText, includedFrom->file, includedFrom->number}
-                             : SourceFile{pathText, std::nullopt, 0});
-        int number = 0;
-        for (std::string_view text : SplitLines(*content)) {
-            SourceLine line{file, ++number, std::string(text), lines_.size()};
-            if (++linesRead_ > kMaxSourceLines)
-                return Stop(line, "the source and its INCLUDE files hold more than " +
-                                      std::to_string(kMaxSourceLines) + " lines");
-            Result<std::optional<std::string>> included = IncludedPath(text);
-            if (!included) {
-                Record(line, included.error().message);
-                continue;
-            }
-            if (!*included) {
-                lines_.push_back(std::move(line));
-                continue;
-            }
-            Load(**included, &line, depth + 1);
-            if (stopped_)
-                return;
-        }
-    }
-
-    // Why a file named in the source (or the source itself) gives no text.
-    static std::string ReadFailure(const std::string& pathText, const Diagnostic& failure,
-                                   bool included) {
-        std::string what = included ? "include file " + Quoted(pathText) : "source file";
-        std::string lookedFor = " (looked for " + failure.path + ")";
-        if (failure.message.starts_with("cannot open"))
-            return "cannot open " + what + lookedFor;
-        std::string reason = failure.message;
-        if (reason.starts_with("cannot read: "))
-            reason.erase(0, std::string_view("cannot read: ").size());
-        if (!reason.empty())
-            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-        return "cannot read " + what + lookedFor + ": " + reason;
-    }
-
     // A failure carries its reason back to the line being assembled, which
     // records it; its path and line are not read again.
     Diagnostic At(const SourceLine& line, std::string message) const {
-        return Diagnostic{files_[line.file].name, line.number, std::move(message)};
+        return Diagnostic{sources_.Files()[line.file].name, line.number, std::move(message)};
     }
 
     // Keeps an error for the report, once (the two passes may meet the same
@@ -217,12 +148,10 @@ class Assembler {
                 earlier.reason = taught;
             return;
         }
-        SourceMessage message{severity,    files_[line.file].name,
+        SourceMessage message{severity,    sources_.Files()[line.file].name,
                               line.number, MessageColumn(line.text, reason),
                               taught,      {}};
-        for (const SourceFile* file = &files_[line.file]; file->includedFrom;
-             file = &files_[*file->includedFrom])
-            message.includedFrom.push_back(Where(*file->includedFrom, file->includedAtLine));
+        message.includedFrom = sources_.IncludedFrom(line);
         faults_.push_back({line.order, std::move(message)});
         if (severity == SourceMessage::kError && ++errors_ >= kMaxReportedErrors) {
             stopped_ = true;
@@ -258,7 +187,8 @@ class Assembler {
 
     void RecordForFile(std::string reason) {
         faults_.push_back(
-            {lines_.size(), {SourceMessage::kError, files_[0].name, 0, 0, std::move(reason), {}}});
+            {sources_.Lines().size(),
+             {SourceMessage::kError, sources_.Files()[0].name, 0, 0, std::move(reason), {}}});
         ++errors_;
     }
 
@@ -277,9 +207,7 @@ class Assembler {
         return report;
     }
 
-    std::string Where(size_t file, int number) const {
-        return files_[file].name + ":" + std::to_string(number);
-    }
+    std::string Where(size_t file, int number) const { return sources_.Where(file, number); }
 
     std::string Key(const std::string& name) const {
         return caseSensitive_ ? name : ToUpperAscii(name);
@@ -295,7 +223,7 @@ class Assembler {
         expandedBytes_ = 0;
         moduleBytes_ = 0;
         pass_ = pass;
-        ProcessLines(lines_, 0);
+        ProcessLines(sources_.Lines(), 0);
         if (!conditions_.empty() && !stopped_)
             Record(*conditions_.back().where, "IF without ENDIF");
     }
@@ -1049,7 +977,7 @@ class Assembler {
     void ListLine(const SourceLine& line, std::optional<long long> address,
                   std::string_view bytes) {
         if (withListing_ && pass_ == Pass::kEmit && listOn_)
-            listing_.Add(files_[line.file].name, line.number, address, bytes, line.text);
+            listing_.Add(sources_.Files()[line.file].name, line.number, address, bytes, line.text);
     }
 
     struct SectionPlace {
@@ -1057,10 +985,8 @@ class Assembler {
         const SourceLine* line;
     };
 
-    const SourceReader& read_;
+    SourceFiles sources_;
     bool withListing_;
-    std::vector<SourceFile> files_;
-    std::vector<SourceLine> lines_;
     std::deque<std::vector<SourceLine>> expansions_;
     std::map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
@@ -1080,8 +1006,6 @@ class Assembler {
     size_t errors_ = 0;
     bool stopped_ = false;
     bool stoppedAtLimit_ = false;
-    size_t bytesRead_ = 0;
-    size_t linesRead_ = 0;
     size_t expandedBytes_ = 0;
     std::vector<long long> offsets_;
     std::optional<size_t> current_;
