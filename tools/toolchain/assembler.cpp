@@ -13,6 +13,7 @@
 #include "project/text_file.h"
 #include "project/text_rules.h"
 #include "toolchain/encoder.h"
+#include "toolchain/error_log.h"
 #include "toolchain/expression.h"
 #include "toolchain/listing.h"
 #include "toolchain/macro_text.h"
@@ -41,12 +42,6 @@ constexpr long long kMaxSectionBytes = 0x10000;
 constexpr std::string_view kAlreadyReported = "\x01already reported";
 constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
-
-// A message, and the place of its line in the source for the report's order.
-struct Fault {
-    size_t order;
-    SourceMessage message;
-};
 
 // A label's value is known from the first pass; an equate keeps its
 // expression until something asks for its value; a SET symbol takes a new
@@ -103,7 +98,7 @@ class Assembler {
     AssemblyReport Run(const std::string& sourceName) {
         sources_.Load(sourceName);
         if (const std::optional<std::string>& failure = sources_.SourceFailure())
-            faults_.push_back({0, {SourceMessage::kError, sourceName, 0, 0, *failure, {}}});
+            log_.AddForFile({SourceMessage::kError, sourceName, 0, 0, *failure, {}});
         for (const SourceFiles::Problem& problem : sources_.Problems())
             Record(problem.line, problem.reason);
         stopped_ = stopped_ || sources_.Stopped();
@@ -116,7 +111,7 @@ class Assembler {
                 ReportForwardUses();
             }
         }
-        if (errors_ == 0 && module_.sections.empty() && !sources_.Files().empty())
+        if (log_.Errors() == 0 && module_.sections.empty() && !sources_.Files().empty())
             RecordForFile("no section defined (DEFSECT)");
         module_.source = sourceName;
         if (!stopped_)
@@ -133,27 +128,17 @@ class Assembler {
 
     // Keeps an error for the report, once (the two passes may meet the same
     // one), unless it follows from one already reported.
+    // Keeps an error for the report, unless it follows from one already
+    // reported.
     void Record(const SourceLine& line, const std::string& reason,
                 SourceMessage::Severity severity = SourceMessage::kError) {
         if (reason.find(kAlreadyReported) != std::string::npos)
             return;
-        // One error a line: the second pass may say the first pass's error
-        // again, or with more to it.
-        auto [known, added] =
-            recorded_.try_emplace({line.order, line.number, line.text}, faults_.size());
-        std::string taught = reason + Suggestion(reason);
-        if (!added) {
-            SourceMessage& earlier = faults_[known->second].message;
-            if (taught.starts_with(earlier.reason))
-                earlier.reason = taught;
-            return;
-        }
-        SourceMessage message{severity,    sources_.Files()[line.file].name,
-                              line.number, MessageColumn(line.text, reason),
-                              taught,      {}};
-        message.includedFrom = sources_.IncludedFrom(line);
-        faults_.push_back({line.order, std::move(message)});
-        if (severity == SourceMessage::kError && ++errors_ >= kMaxReportedErrors) {
+        log_.Add(line.order, line.number, line.text,
+                 {severity, sources_.Files()[line.file].name, line.number,
+                  MessageColumn(line.text, reason), reason + Suggestion(reason),
+                  sources_.IncludedFrom(line)});
+        if (log_.Full()) {
             stopped_ = true;
             stoppedAtLimit_ = true;
         }
@@ -186,21 +171,14 @@ class Assembler {
     }
 
     void RecordForFile(std::string reason) {
-        faults_.push_back(
-            {sources_.Lines().size(),
-             {SourceMessage::kError, sources_.Files()[0].name, 0, 0, std::move(reason), {}}});
-        ++errors_;
+        log_.AddForFile(
+            {SourceMessage::kError, sources_.Files()[0].name, 0, 0, std::move(reason), {}});
     }
 
     AssemblyReport Report() {
         AssemblyReport report;
-        std::stable_sort(faults_.begin(), faults_.end(),
-                         [](const Fault& a, const Fault& b) { return a.order < b.order; });
-        for (Fault& fault : faults_) {
-            if (fault.message.severity == SourceMessage::kError)
-                ++report.errors;
-            report.messages.push_back(std::move(fault.message));
-        }
+        report.messages = log_.InLineOrder();
+        report.errors = log_.Errors();
         report.stoppedAtLimit = stoppedAtLimit_;
         if (report.errors == 0)
             report.assembly = Assembly{std::move(module_), listing_.Text()};
@@ -998,12 +976,10 @@ class Assembler {
     std::vector<Condition> conditions_;
     std::vector<SectionPlace> sections_;
     std::map<std::string, size_t> sectionIndex_;
-    std::vector<Fault> faults_;
-    std::map<std::tuple<size_t, int, std::string>, size_t> recorded_;  // to the index in faults_
+    ErrorLog log_;
     std::set<std::string> failedNames_;
     std::vector<ForwardUse> forwardUses_;
     std::set<std::pair<size_t, std::string>> refusedLines_;
-    size_t errors_ = 0;
     bool stopped_ = false;
     bool stoppedAtLimit_ = false;
     size_t expandedBytes_ = 0;
