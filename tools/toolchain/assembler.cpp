@@ -500,7 +500,7 @@ class Assembler {
         if (address + size > kAddressLimit)
             return At(line, "section runs past the 24-bit address space");
         if (offsets_[*current_] + size > kMaxSectionBytes)
-            return At(line, "section \"" + module_.sections[*current_].name +
+            return At(line, "section \"" + Shortened(module_.sections[*current_].name) +
                                 "\" holds more than " + HexNumber(kMaxSectionBytes) +
                                 " bytes (one bank)");
         moduleBytes_ += size;
@@ -536,7 +536,7 @@ class Assembler {
                 Statement immediate = statement;
                 immediate.operands = written;
                 if (Encode(keyword, immediate, line, Placeholders()))
-                    return message + "; did you mean " + keyword + " " + written + "?";
+                    return message + "; did you mean " + Shortened(keyword + " " + written) + "?";
                 operand.erase(0, 1);
             }
         }
@@ -607,7 +607,7 @@ class Assembler {
             return At(line, std::string(kUsage));
         if (auto known = sectionIndex_.find(*name); known != sectionIndex_.end()) {
             const SourceLine& first = *sections_[known->second].line;
-            return At(line, "section \"" + *name + "\" is already defined at " +
+            return At(line, "section \"" + Shortened(*name) + "\" is already defined at " +
                                 Where(first.file, first.number));
         }
         // A section whose place cannot be read is still defined (without
@@ -649,9 +649,9 @@ class Assembler {
                 continue;
             const SourceLine& other = *sections_[before].line;
             Record(*sections_[after].line,
-                   "section \"" + sections_[after].name + "\" at " +
+                   "section \"" + Shortened(sections_[after].name) + "\" at " +
                        HexNumber(*module_.sections[after].address) + " overlaps section \"" +
-                       sections_[before].name + "\" (" +
+                       Shortened(sections_[before].name) + "\" (" +
                        HexNumber(*module_.sections[before].address) + ".." + HexNumber(end - 1) +
                        ") defined at " + Where(other.file, other.number));
         }
@@ -671,7 +671,7 @@ class Assembler {
             return At(line, "SECT expects a section name in double quotes");
         auto known = sectionIndex_.find(*name);
         if (known == sectionIndex_.end())
-            return At(line, "section \"" + *name + "\" is not defined");
+            return At(line, "section \"" + Shortened(*name) + "\" is not defined");
         current_ = known->second;
         return Status::Ok();
     }

@@ -2,12 +2,12 @@
 
 namespace cuffware::toolchain {
 
-std::string Quoted(std::string_view text) {
+std::string Shortened(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string quoted = "'";
+    std::string quoted;
     for (size_t i = 0; i < text.size(); ++i) {
         if (i == kMaxQuotedLength)
-            return quoted + "...'";
+            return quoted + "...";
         auto byte = static_cast<unsigned char>(text[i]);
         if (byte >= ' ' && byte < 0x7F) {
             quoted += static_cast<char>(byte);
@@ -17,7 +17,11 @@ std::string Quoted(std::string_view text) {
             quoted += kHex[byte & 0xF];
         }
     }
-    return quoted + "'";
+    return quoted;
+}
+
+std::string Quoted(std::string_view text) {
+    return "'" + Shortened(text) + "'";
 }
 
 }  // namespace cuffware::toolchain

@@ -133,6 +133,14 @@ TEST(As88Report, QuotesTextsEscapedAndShortened) {
     EXPECT_EQ(Printed(report), "t.asm:3:6: error: undefined symbol '" + std::string(40, 'W') +
                                    "...'\nt.asm:4:3: error: unexpected character '\\x00'\n"
                                    "2 errors\n");
+
+    std::string word(1 << 20, 'W');
+    AssemblyReport shapes =
+        Report({{"t.asm", kSection + "  LD A," + word + "\n  SECT \"" + word + "\"\n  LD A,[HL+" +
+                              word + "]\n  " + word + "\n  DB " + std::string(100, '9') + "\n"}});
+    ASSERT_EQ(shapes.errors, 5u);
+    for (const SourceMessage& message : shapes.messages)
+        EXPECT_LT(message.Text().size(), 200u) << message.Text().substr(0, 200);
 }
 
 // Inputs that would take time or memory without end are refused at their
