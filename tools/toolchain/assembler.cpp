@@ -31,8 +31,8 @@ constexpr size_t kMaxEquateDepth = 256;
 // Bounds that keep a run's time and memory in proportion: macros that use
 // macros could otherwise multiply lines without end, and sections without
 // AT could each take the whole address space.
-constexpr size_t kMaxExpandedLines = 1 << 20;
-constexpr size_t kMaxExpandedBytes = 32 << 20;
+constexpr size_t kMaxExpandedLines = 1 << 17;
+constexpr size_t kMaxExpandedBytes = 8 << 20;
 constexpr size_t kMaxLineLength = 64 << 10;  // a line after macro expansion
 // A section's bytes fit one bank: the 16-bit logical space an instruction
 // sees.
@@ -99,8 +99,10 @@ class Assembler {
         sources_.Load(sourceName);
         if (const std::optional<std::string>& failure = sources_.SourceFailure())
             log_.AddForFile({SourceMessage::kError, sourceName, 0, 0, *failure, {}});
-        for (const SourceFiles::Problem& problem : sources_.Problems())
-            Record(problem.line, problem.reason);
+        for (const SourceFiles::Problem& problem : sources_.Problems()) {
+            if (!stopped_)
+                Record(problem.line, problem.reason);
+        }
         stopped_ = stopped_ || sources_.Stopped();
         for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
             if (!stopped_)

@@ -38,24 +38,28 @@ std::vector<std::string> SourceFiles::IncludedFrom(const SourceLine& line) const
     return chain;
 }
 
+// The report stops at kMaxReportedErrors; so does the reading.
+void SourceFiles::Refuse(const SourceLine& line, std::string reason) {
+    problems_.push_back({line, std::move(reason)});
+    stopped_ = problems_.size() >= kMaxReportedErrors;
+}
+
 void SourceFiles::Stop(const SourceLine& line, std::string reason) {
     problems_.push_back({line, std::move(reason)});
     stopped_ = true;
 }
 
 void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFrom, int depth) {
+    if (depth > kMaxIncludeDepth)
+        return Refuse(*includedFrom,
+                      "INCLUDE nested more than " + std::to_string(kMaxIncludeDepth) + " deep");
     Result<std::string> content = read_(pathText);
     if (!content) {
         std::string reason = ReadFailure(pathText, content.error(), includedFrom != nullptr);
         if (includedFrom)
-            problems_.push_back({*includedFrom, std::move(reason)});
+            Refuse(*includedFrom, std::move(reason));
         else
             sourceFailure_ = std::move(reason);
-        return;
-    }
-    if (depth > kMaxIncludeDepth) {
-        problems_.push_back({*includedFrom, "INCLUDE nested more than " +
-                                                std::to_string(kMaxIncludeDepth) + " deep"});
         return;
     }
     bytesRead_ += content->size();
@@ -73,7 +77,9 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
                                   std::to_string(kMaxSourceLines) + " lines");
         Result<std::optional<std::string>> included = IncludedPath(text);
         if (!included) {
-            problems_.push_back({line, included.error().message});
+            Refuse(line, included.error().message);
+            if (stopped_)
+                return;
             continue;
         }
         if (!*included) {

@@ -14,7 +14,7 @@
 namespace cuffware::toolchain {
 
 constexpr int kMaxIncludeDepth = 16;
-constexpr size_t kMaxSourceLines = 1 << 20;  // INCLUDE lines counted
+constexpr size_t kMaxSourceLines = 1 << 18;  // INCLUDE lines counted
 constexpr size_t kMaxSourceBytes = 64 << 20;
 
 struct SourceLine {
@@ -60,6 +60,7 @@ class SourceFiles {
 
   private:
     void Load(const std::string& pathText, const SourceLine* includedFrom, int depth);
+    void Refuse(const SourceLine& line, std::string reason);
     void Stop(const SourceLine& line, std::string reason);
 
     const SourceReader& read_;

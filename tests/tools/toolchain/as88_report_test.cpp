@@ -156,7 +156,7 @@ TEST(As88Report, RefusesIncludesThatGrowWithoutBound) {
     AssemblyReport included = Report(headers);
     ASSERT_EQ(included.errors, 1u);
     EXPECT_EQ(included.messages[0].reason,
-              "the source and its INCLUDE files hold more than 1048576 lines");
+              "the source and its INCLUDE files hold more than 262144 lines");
 }
 
 TEST(As88Report, RefusesMacrosThatGrowWithoutBound) {
@@ -179,7 +179,7 @@ TEST(As88Report, RefusesMacrosThatGrowWithoutBound) {
     }
     AssemblyReport widened = Report({{"t.asm", kSection + wide + "  W5\n"}});
     ASSERT_EQ(widened.errors, 1u);
-    EXPECT_EQ(widened.messages[0].reason, "macros expand to more than 33554432 bytes");
+    EXPECT_EQ(widened.messages[0].reason, "macros expand to more than 8388608 bytes");
 }
 
 TEST(As88Report, RefusesEquateChainsAndKeepsSectionsLinear) {
