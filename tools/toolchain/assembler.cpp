@@ -134,7 +134,7 @@ class Assembler {
     // reported.
     void Record(const SourceLine& line, const std::string& reason,
                 SourceMessage::Severity severity = SourceMessage::kError) {
-        if (reason.find(kAlreadyReported) != std::string::npos)
+        if (log_.Full() || reason.find(kAlreadyReported) != std::string::npos)
             return;
         log_.Add(line.order, line.number, line.text,
                  {severity, sources_.Files()[line.file].name, line.number,

@@ -75,6 +75,17 @@ TEST(As88Report, StopsAtTheLimitWithTheCount) {
     EXPECT_TRUE(report.stoppedAtLimit);
     EXPECT_EQ(report.messages.back().line, 52);
     EXPECT_EQ(report.CountText(), "50 errors (stopped at the limit of 50)");
+
+    // Errors found after the first pass (names used before they are
+    // defined) stop at the limit too.
+    std::string forward = kSection;
+    for (int i = 0; i < 60; ++i)
+        forward += "  DS Later" + std::to_string(i) + "\n";
+    for (int i = 0; i < 60; ++i)
+        forward += "Later" + std::to_string(i) + ":\n";
+    AssemblyReport late = Report({{"t.asm", forward}});
+    EXPECT_EQ(late.errors, kMaxReportedErrors);
+    EXPECT_EQ(late.messages.size(), kMaxReportedErrors);
 }
 
 struct MessageCase {
