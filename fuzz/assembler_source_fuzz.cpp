@@ -1,5 +1,6 @@
 // Any text as an assembler source, read line by line: the assembler never
-// fails on the bytes themselves, a refusal names the source and says why,
+// fails on the bytes themselves, each refusal names the source and says why,
+// no more than the limit of them are reported,
 // and an object it writes reads back as the same object. An INCLUDE of
 // "self" reads the input again, so nesting is reached too.
 
@@ -20,14 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return source;
         return Diagnostic{path, 0, "not there"};
     };
-    Result<Assembly> assembly = Assemble("t.asm", read, true);
-    if (!assembly.ok()) {
-        Check(!assembly.error().message.empty(), "a refusal says why");
-        Check(assembly.error().path == "t.asm" || assembly.error().path == "self" ||
-                  assembly.error().line == 0,
+    AssemblyReport report = AssembleReporting("t.asm", read, true);
+    Check(report.errors <= kMaxReportedErrors, "at most the limit of errors is reported");
+    Check(report.assembly.has_value() == (report.errors == 0), "an object only without errors");
+    for (const SourceMessage& message : report.messages) {
+        Check(!message.reason.empty(), "a refusal says why");
+        Check(message.file == "t.asm" || message.file == "self",
               "a refusal names a file that was read");
-        return 0;
     }
+    if (!report.assembly)
+        return 0;
+    const Assembly* assembly = &*report.assembly;
     const ObjectModule& module = assembly->module;
     Check(!module.sections.empty(), "an object has a section");
     std::string text = FormatModule(module, ModuleStage::kObject);

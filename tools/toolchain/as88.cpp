@@ -34,9 +34,10 @@ constexpr ToolDescription kTool{
     "(Windows path texts, drive letters through $WINEPREFIX/dosdevices, names\n"
     "matched without regard to case), $CASE ON/OFF, $LIST ON/OFF (see\n"
     "docs/assembler.md). Writes SOURCE.obj (a text format of ours, with the\n"
-    "fields the locator fills) and with -l SOURCE.lst; on an error prints\n"
-    "FILE:LINE: reason (with the INCLUDE lines that led to the file) and writes\n"
-    "no object. The listing marks what lc88 fills: an address in a section it\n"
+    "fields the locator fills) and with -l SOURCE.lst. Reports every error of a\n"
+    "source (up to 50) in line order as FILE:LINE:COLUMN: error: reason (with\n"
+    "the INCLUDE lines that led to the file), then the count, and writes no\n"
+    "object. The listing marks what lc88 fills: an address in a section it\n"
     "places is +OFFSET, a byte of a field it fills xx; lc88 lists it again\n"
     "located. A source whose outputs would be the source itself is refused.\n",
     kOptions,
@@ -67,9 +68,14 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
         return content;
     };
     bool withListing = commandLine.Find("-l") != nullptr;
-    Result<Assembly> assembly = Assemble(source, reader, withListing);
-    if (!assembly)
-        return Fail(context, assembly.error());
+    AssemblyReport report = AssembleReporting(source, reader, withListing);
+    for (const SourceMessage& message : report.messages)
+        context.err << message.Text() << "\n";
+    if (!report.assembly) {
+        context.err << "as88: " << report.CountText() << ", no object written\n";
+        return 1;
+    }
+    const Assembly* assembly = &*report.assembly;
     const ObjectModule& module = assembly->module;
     std::string objectText = FormatModule(module, ModuleStage::kObject);
     if (objectText.size() > kMaxToolInputBytes)

@@ -1,46 +1,48 @@
 #include "toolchain/assembler.h"
 
 #include <algorithm>
+#include <cctype>
 #include <deque>
 #include <map>
 #include <set>
 #include <span>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "project/text_file.h"
 #include "project/text_rules.h"
 #include "toolchain/encoder.h"
+#include "toolchain/error_log.h"
 #include "toolchain/expression.h"
 #include "toolchain/instruction_set.h"
 #include "toolchain/listing.h"
+#include "toolchain/macro_text.h"
+#include "toolchain/name_suggestion.h"
+#include "toolchain/quoted_text.h"
+#include "toolchain/source_files.h"
 #include "toolchain/source_line.h"
 
 namespace cuffware::toolchain {
 
 namespace {
 
-constexpr int kMaxIncludeDepth = 16;
 constexpr int kMaxMacroDepth = 32;
+constexpr size_t kMaxEquateDepth = 256;
 // Bounds that keep a run's time and memory in proportion: macros that use
 // macros could otherwise multiply lines without end, and sections without
 // AT could each take the whole address space.
-constexpr size_t kMaxExpandedLines = 1 << 20;
+constexpr size_t kMaxExpandedLines = 1 << 17;
+constexpr size_t kMaxExpandedBytes = 8 << 20;
+constexpr size_t kMaxLineLength = 64 << 10;  // a line after macro expansion
+// A section's bytes fit one bank: the 16-bit logical space an instruction
+// sees.
+constexpr long long kMaxSectionBytes = 0x10000;
+// Marks a failure that follows from one already reported (a use of a name
+// whose definition failed), so it is not reported again.
+constexpr std::string_view kAlreadyReported = "\x01already reported";
 constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
-
-struct SourceLine {
-    size_t file;  // index into the files read
-    int number;
-    std::string text;
-};
-
-// A file read, and the line that included it (none for the source itself).
-struct SourceFile {
-    std::string name;  // as written
-    std::optional<size_t> includedFrom;
-    int includedAtLine = 0;
-};
 
 // A label's value is known from the first pass; an equate keeps its
 // expression until something asks for its value; a SET symbol takes a new
@@ -53,6 +55,10 @@ struct Symbol {
     bool redefinable = false;
     bool resolving = false;
     const SourceLine* where = nullptr;
+    // An equate is read as it stands: '$' is the address at its line and a
+    // SET symbol has the value it had there.
+    std::optional<Value> here;
+    std::map<std::string, Value> setValues;
 };
 
 struct DeclaredName {
@@ -77,145 +83,196 @@ struct Condition {
 
 enum class Pass { kPlace, kEmit };
 
+// A name used where its value must be known, not known at that line.
+struct ForwardUse {
+    const SourceLine* line;
+    std::string name;
+    std::string what;  // "IF", "DS", ...
+    bool caseSensitive;
+};
+
 class Assembler {
   public:
     Assembler(const SourceReader& read, bool withListing)
-        : read_(read), withListing_(withListing) {}
+        : sources_(read), withListing_(withListing) {}
 
-    Result<Assembly> Run(const std::string& sourceName) {
-        if (Status loaded = Load(sourceName, nullptr, 0); !loaded)
-            return loaded.error();
+    AssemblyReport Run(const std::string& sourceName) {
+        sources_.Load(sourceName);
+        if (const std::optional<std::string>& failure = sources_.SourceFailure())
+            log_.AddForFile({SourceMessage::kError, sourceName, 0, 0, *failure, {}});
+        for (const SourceFiles::Problem& problem : sources_.Problems()) {
+            if (!stopped_)
+                Record(problem.line, problem.reason);
+        }
+        stopped_ = stopped_ || sources_.Stopped();
         for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
-            if (Status done = RunPass(pass); !done)
-                return done.error();
-            if (pass == Pass::kPlace) {
-                if (Status resolved = ResolveEquates(); !resolved)
-                    return resolved.error();
+            if (!stopped_)
+                RunPass(pass);
+            if (pass == Pass::kPlace && !stopped_) {
+                CheckOverlaps();
+                ResolveEquates();
+                ReportForwardUses();
             }
         }
-        if (module_.sections.empty())
-            return Diagnostic{sourceName, 0, "no section defined (DEFSECT)"};
+        if (log_.Errors() == 0 && module_.sections.empty() && !sources_.Files().empty())
+            RecordForFile("no section defined (DEFSECT)");
         module_.source = sourceName;
-        if (Status declared = Declarations(); !declared)
-            return declared.error();
-        if (!withListing_)
-            return Assembly{module_, {}};
-        for (const SourceFile& file : files_)
-            module_.listedFiles.push_back(file.name);
-        return Assembly{module_, FormatListing(module_)};
+        if (!stopped_)
+            Declarations();
+        return Report();
     }
 
   private:
-    // Reads a file and, in place of each INCLUDE line, the file it names.
-    Status Load(const std::string& pathText, const SourceLine* includedFrom, int depth) {
-        Result<std::string> content = read_(pathText);
-        if (!content) {
-            std::string lookedFor = " (looked for " + content.error().path + ")";
-            if (!includedFrom)
-                return Diagnostic{pathText, 0, "cannot open source file" + lookedFor};
-            return At(*includedFrom, "cannot open include file '" + pathText + "'" + lookedFor);
-        }
-        if (depth > kMaxIncludeDepth)
-            return At(*includedFrom, "INCLUDE nested too deeply");
-        size_t file = files_.size();
-        files_.push_back(includedFrom
-                             ? SourceFile{pathText, includedFrom->file, includedFrom->number}
-                             : SourceFile{pathText, std::nullopt, 0});
-        int number = 0;
-        for (std::string_view text : SplitLines(*content)) {
-            SourceLine line{file, ++number, std::string(text)};
-            Result<std::optional<std::string>> included = IncludedPath(text);
-            if (!included)
-                return At(line, included.error().message);
-            if (!*included) {
-                lines_.push_back(std::move(line));
-                continue;
-            }
-            if (Status nested = Load(**included, &line, depth + 1); !nested)
-                return nested;
-        }
-        return Status::Ok();
-    }
-
-    // The message for a line, with the chain of INCLUDE lines that led to
-    // its file on the lines after it.
+    // A failure carries its reason back to the line being assembled, which
+    // records it; its path and line are not read again.
     Diagnostic At(const SourceLine& line, std::string message) const {
-        for (const SourceFile* file = &files_[line.file]; file->includedFrom;
-             file = &files_[*file->includedFrom]) {
-            message += "\n  included from " + Where(*file->includedFrom, file->includedAtLine);
-        }
-        return Diagnostic{files_[line.file].name, line.number, std::move(message)};
+        return Diagnostic{sources_.Files()[line.file].name, line.number, std::move(message)};
     }
 
-    std::string Where(size_t file, int number) const {
-        return files_[file].name + ":" + std::to_string(number);
+    // Keeps an error for the report, once (the two passes may meet the same
+    // one), unless it follows from one already reported.
+    // Keeps an error for the report, unless it follows from one already
+    // reported.
+    void Record(const SourceLine& line, const std::string& reason,
+                SourceMessage::Severity severity = SourceMessage::kError) {
+        if (log_.Full() || reason.find(kAlreadyReported) != std::string::npos)
+            return;
+        log_.Add(line.order, line.number, line.text,
+                 {severity, sources_.Files()[line.file].name, line.number,
+                  MessageColumn(line.text, reason), reason + Suggestion(reason),
+                  sources_.IncludedFrom(line)});
+        if (log_.Full()) {
+            stopped_ = true;
+            stoppedAtLimit_ = true;
+        }
     }
+
+    // For an undefined symbol, a defined one of another case or one edit
+    // away: "; did you mean 'ShowTitle'?".
+    std::string Suggestion(const std::string& reason) const {
+        static constexpr std::string_view kUndefined = "undefined symbol '";
+        if (!reason.starts_with(kUndefined) || !reason.ends_with("'"))
+            return {};
+        std::string name = reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1);
+        for (const auto& [key, symbol] : symbols_) {
+            if (LooksLike(name, symbol.name))
+                return "; did you mean " + Quoted(symbol.name) + "?";
+        }
+        return {};
+    }
+
+    void Record(const SourceLine& line, const Status& status) {
+        if (!status)
+            Record(line, status.error().message);
+    }
+
+    // A bound of the run is reached: the error is reported and nothing more
+    // is read or assembled.
+    void Stop(const SourceLine& line, const std::string& reason) {
+        Record(line, reason);
+        stopped_ = true;
+    }
+
+    void RecordForFile(std::string reason) {
+        log_.AddForFile(
+            {SourceMessage::kError, sources_.Files()[0].name, 0, 0, std::move(reason), {}});
+    }
+
+    AssemblyReport Report() {
+        AssemblyReport report;
+        report.messages = log_.InLineOrder();
+        report.errors = log_.Errors();
+        report.stoppedAtLimit = stoppedAtLimit_;
+        if (report.errors != 0)
+            return report;
+        std::string listing;
+        if (withListing_) {
+            for (const SourceFile& file : sources_.Files())
+                module_.listedFiles.push_back(file.name);
+            listing = FormatListing(module_);
+        }
+        report.assembly = Assembly{std::move(module_), std::move(listing)};
+        return report;
+    }
+
+    std::string Where(size_t file, int number) const { return sources_.Where(file, number); }
 
     std::string Key(const std::string& name) const {
         return caseSensitive_ ? name : ToUpperAscii(name);
     }
 
-    Status RunPass(Pass pass) {
+    void RunPass(Pass pass) {
         caseSensitive_ = false;
         listOn_ = true;
         current_.reset();
         offsets_.assign(sections_.size(), 0);
         conditions_.clear();
         expandedLines_ = 0;
+        expandedBytes_ = 0;
         moduleBytes_ = 0;
         pass_ = pass;
-        if (Status done = ProcessLines(lines_, 0); !done)
-            return done;
-        if (!conditions_.empty())
-            return At(*conditions_.back().where, "IF without ENDIF");
-        return Status::Ok();
+        ProcessLines(sources_.Lines(), 0);
+        if (!conditions_.empty() && !stopped_)
+            Record(*conditions_.back().where, "IF without ENDIF");
     }
 
     bool Active() const { return conditions_.empty() || Assembling(conditions_.back()); }
 
     static bool Assembling(const Condition& c) { return c.outerActive && c.taken != c.inElse; }
 
-    Status ProcessLines(std::span<const SourceLine> lines, int macroDepth) {
-        for (size_t i = 0; i < lines.size(); ++i) {
+    // Assembles the lines one by one; a line that fails is recorded and the
+    // next one assembled, so one run reports every error.
+    void ProcessLines(std::span<const SourceLine> lines, int macroDepth) {
+        for (size_t i = 0; i < lines.size() && !stopped_; ++i) {
             const SourceLine& line = lines[i];
             Result<Statement> statement = ReadStatement(line.text);
-            if (!statement)
-                return At(line, statement.error().message);
+            if (!statement) {
+                Record(line, statement.error().message);
+                continue;
+            }
             std::string keyword = ToUpperAscii(statement->name);
             if (statement->kind == Statement::kOther &&
                 (keyword == "IF" || keyword == "ELSE" || keyword == "ENDIF")) {
-                if (Status done = Conditional(keyword, statement->operands, line); !done)
-                    return done;
+                Record(line, Conditional(keyword, statement->operands, line));
                 ListLine(line, std::nullopt, {});
                 continue;
             }
             if (!Active())
                 continue;
-            if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
-                Result<size_t> end = DefineMacro(*statement, lines, i);
-                if (!end)
-                    return end.error();
-                i = *end;
+            if (statement->kind != Statement::kControl && UnclosedQuote(line.text)) {
+                Record(line, "unterminated string");
                 continue;
             }
-            if (Status done = Process(*statement, line, macroDepth); !done)
-                return done;
+            if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
+                i = DefineMacro(*statement, lines, i);
+                continue;
+            }
+            Status done = Process(*statement, line, macroDepth);
+            if (!done) {
+                ForgetFailedName(*statement);
+                Record(line, done);
+            }
         }
-        return Status::Ok();
+    }
+
+    // A line that failed may have been meant to define a name; uses of that
+    // name further on are not reported again.
+    void ForgetFailedName(const Statement& statement) {
+        if (statement.kind == Statement::kDefinition && !symbols_.count(Key(statement.name)))
+            failedNames_.insert(Key(statement.name));
+        if (statement.kind == Statement::kOther && IsIdentifier(statement.name) &&
+            !IsKeyword(statement.name) && !FindMacro(statement.name))
+            failedNames_.insert(Key(statement.name));
     }
 
     Status Conditional(const std::string& keyword, const std::string& operands,
                        const SourceLine& line) {
         if (keyword == "IF") {
-            bool taken = false;
-            if (Active()) {
-                Result<long long> value = Value(operands, line);
-                if (!value)
-                    return value.error();
-                taken = *value != 0;
-            }
-            conditions_.push_back({Active(), taken, false, &line});
-            return Status::Ok();
+            // An IF that cannot be read counts as false, so its lines are
+            // neither assembled nor reported.
+            Result<long long> value = Active() ? KnownValue(operands, line, "IF") : 0LL;
+            conditions_.push_back({Active(), value && *value != 0, false, &line});
+            return StatusOf(value);
         }
         if (conditions_.empty())
             return At(line, keyword + " without IF");
@@ -230,34 +287,39 @@ class Assembler {
     }
 
     // Keeps the lines up to the matching ENDM as the macro's body; gives the
-    // index of the ENDM line.
-    Result<size_t> DefineMacro(const Statement& statement, std::span<const SourceLine> lines,
-                               size_t start) {
+    // index of the ENDM line (the last line when there is none).
+    size_t DefineMacro(const Statement& statement, std::span<const SourceLine> lines,
+                       size_t start) {
         Macro macro;
-        for (const std::string& parameter : SplitList(statement.operands)) {
-            if (!parameter.empty() && !IsIdentifier(parameter))
-                return At(lines[start], "bad macro parameter '" + parameter + "'");
-            if (!parameter.empty())
-                macro.parameters.push_back(parameter);
-        }
-        int depth = 1;
-        for (size_t i = start + 1; i < lines.size(); ++i) {
-            Result<Statement> inner = ReadStatement(lines[i].text);
+        size_t end = start + 1;
+        for (int depth = 1; end < lines.size(); ++end) {
+            Result<Statement> inner = ReadStatement(lines[end].text);
             if (inner && inner->kind == Statement::kDefinition && inner->definer == "MACRO")
                 ++depth;
             if (inner && inner->kind == Statement::kOther &&
-                EqualsIgnoreCase(inner->name, "ENDM") && --depth == 0) {
-                if (pass_ == Pass::kPlace) {
-                    std::string key = Key(statement.name);
-                    if (macros_.count(key) || IsKeyword(statement.name))
-                        return At(lines[start], "macro '" + statement.name + "' already defined");
-                    macros_[key] = std::move(macro);
-                }
-                return i;
-            }
-            macro.body.push_back(lines[i]);
+                EqualsIgnoreCase(inner->name, "ENDM") && --depth == 0)
+                break;
+            macro.body.push_back(lines[end]);
         }
-        return At(lines[start], "MACRO without ENDM");
+        const SourceLine& line = lines[start];
+        if (end == lines.size()) {
+            Record(line, "MACRO without ENDM");
+            return end;
+        }
+        for (const std::string& parameter : SplitList(statement.operands)) {
+            if (!parameter.empty() && !IsIdentifier(parameter))
+                Record(line, "bad macro parameter " + Quoted(parameter));
+            else if (!parameter.empty())
+                macro.parameters.push_back(parameter);
+        }
+        if (pass_ == Pass::kPlace) {
+            std::string key = Key(statement.name);
+            if (macros_.count(key) || IsKeyword(statement.name))
+                Record(line, "macro " + Quoted(statement.name) + " already defined");
+            else
+                macros_[key] = std::move(macro);
+        }
+        return end;
     }
 
     const Macro* FindMacro(const std::string& name) const {
@@ -270,52 +332,41 @@ class Assembler {
     Status Expand(const Macro& macro, const Statement& statement, const SourceLine& line,
                   int macroDepth) {
         if (macroDepth >= kMaxMacroDepth)
-            return At(line, "macros nested too deeply");
+            return At(line, "macros nested more than " + std::to_string(kMaxMacroDepth) + " deep");
         std::vector<std::string> arguments =
             statement.operands.empty() ? std::vector<std::string>{} : SplitList(statement.operands);
         if (arguments.size() > macro.parameters.size())
-            return At(line, "macro '" + statement.name + "' takes " +
-                                std::to_string(macro.parameters.size()) + " arguments, not " +
-                                std::to_string(arguments.size()));
+            return At(line,
+                      "macro " + Quoted(statement.name) + " takes " +
+                          std::to_string(macro.parameters.size()) +
+                          (macro.parameters.size() == 1 ? " argument, not " : " arguments, not ") +
+                          std::to_string(arguments.size()));
         arguments.resize(macro.parameters.size());
         expandedLines_ += macro.body.size();
-        if (expandedLines_ > kMaxExpandedLines)
-            return At(line,
-                      "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
-        std::vector<SourceLine>& expanded = expansions_.emplace_back();
-        for (const SourceLine& bodyLine : macro.body)
-            expanded.push_back(
-                {line.file, line.number, Substitute(bodyLine.text, macro, arguments)});
-        return ProcessLines(expanded, macroDepth + 1);
-    }
-
-    std::string Substitute(const std::string& text, const Macro& macro,
-                           const std::vector<std::string>& arguments) const {
-        std::string result;
-        size_t i = 0;
-        while (i < text.size()) {
-            bool startsWord =
-                IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
-            if (!startsWord) {
-                result += text[i++];
-                continue;
-            }
-            size_t end = i;
-            while (end < text.size() && IsWordPart(text[end]))
-                ++end;
-            std::string word = text.substr(i, end - i);
-            auto parameter =
-                std::find_if(macro.parameters.begin(), macro.parameters.end(),
-                             [&](const std::string& name) { return Key(name) == Key(word); });
-            result += parameter == macro.parameters.end()
-                          ? word
-                          : arguments[static_cast<size_t>(parameter - macro.parameters.begin())];
-            i = end;
+        if (expandedLines_ > kMaxExpandedLines) {
+            Stop(line,
+                 "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
+            return Status::Ok();
         }
-        return result;
+        std::vector<SourceLine>& expanded = expansions_.emplace_back();
+        for (const SourceLine& bodyLine : macro.body) {
+            std::optional<std::string> text = SubstituteParameters(
+                bodyLine.text, macro.parameters, arguments, caseSensitive_, kMaxLineLength);
+            if (!text)
+                return At(line, "a line of macro " + Quoted(statement.name) +
+                                    " grows longer than " + std::to_string(kMaxLineLength) +
+                                    " characters when expanded");
+            expandedBytes_ += text->size();
+            if (expandedBytes_ > kMaxExpandedBytes) {
+                Stop(line,
+                     "macros expand to more than " + std::to_string(kMaxExpandedBytes) + " bytes");
+                return Status::Ok();
+            }
+            expanded.push_back({line.file, line.number, std::move(*text), line.order});
+        }
+        ProcessLines(expanded, macroDepth + 1);
+        return Status::Ok();
     }
-
-    static bool IsWordPart(char c) { return IsIdentifier(std::string("A") + c); }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
         switch (statement.kind) {
@@ -333,14 +384,15 @@ class Assembler {
         }
         const Macro* macro = statement.name.empty() ? nullptr : FindMacro(statement.name);
         if (!statement.name.empty() && !macro && !IsKeyword(statement.name))
-            return At(line, "cannot read line: unknown instruction or directive '" +
-                                statement.name + "'");
+            return At(line, "cannot read line: unknown instruction or directive " +
+                                Quoted(statement.name));
         if (!statement.label.empty() && pass_ == Pass::kPlace) {
             if (!current_)
-                return At(line, "label '" + statement.label + "' outside a section");
-            if (Status defined =
-                    Enter(statement.label,
-                          Symbol{statement.label, Here(), {}, caseSensitive_, false, false, &line});
+                return At(line, "label " + Quoted(statement.label) + " outside a section");
+            if (Status defined = Enter(
+                    statement.label,
+                    Symbol{
+                        statement.label, Here(), {}, caseSensitive_, false, false, &line, {}, {}});
                 !defined)
                 return defined;
             module_.labels.push_back({statement.label, *current_, offsets_[*current_]});
@@ -356,15 +408,45 @@ class Assembler {
         return Directive(statement, line);
     }
 
-    static bool IsKeyword(const std::string& name) {
-        static constexpr std::string_view kDirectives[] = {
-            "DEFSECT", "SECT", "GLOBAL", "EXTERN", "DB", "DW", "DS", "END", "ENDM"};
-        std::string keyword = ToUpperAscii(name);
-        for (std::string_view directive : kDirectives) {
-            if (keyword == directive)
-                return true;
+    // The directives, each listed once: what it does and whether only the
+    // first pass does it. Those without a handler give bytes (DB, DW, DS)
+    // and go the way instructions go.
+    using DirectiveHandler = Status (Assembler::*)(const std::string& keyword,
+                                                   const std::string& operands,
+                                                   const SourceLine& line);
+    struct DirectiveRule {
+        std::string_view name;
+        DirectiveHandler handler;
+        bool firstPassOnly;
+    };
+
+    static const DirectiveRule* FindDirective(const std::string& name) {
+        static constexpr DirectiveRule kDirectives[] = {
+            {"DEFSECT", &Assembler::DefineSection, true},
+            {"SECT", &Assembler::SelectSection, false},
+            {"GLOBAL", &Assembler::Declare, true},
+            {"EXTERN", &Assembler::Declare, true},
+            {"END", &Assembler::End, false},
+            {"ENDM", &Assembler::StrayEndm, false},
+            {"DB", nullptr, false},
+            {"DW", nullptr, false},
+            {"DS", nullptr, false},
+        };
+        for (const DirectiveRule& rule : kDirectives) {
+            if (EqualsIgnoreCase(rule.name, name))
+                return &rule;
         }
-        return IsMnemonic(name);
+        return nullptr;
+    }
+
+    static bool IsKeyword(const std::string& name) {
+        return FindDirective(name) || IsMnemonic(name);
+    }
+
+    Status End(const std::string&, const std::string&, const SourceLine&) { return Status::Ok(); }
+
+    Status StrayEndm(const std::string&, const std::string&, const SourceLine& line) {
+        return At(line, "ENDM without MACRO");
     }
 
     Status Control(const Statement& statement, const SourceLine& line) {
@@ -385,8 +467,12 @@ class Assembler {
         if (statement.definer == "EQU") {
             if (pass_ != Pass::kPlace)
                 return Status::Ok();
-            return Enter(statement.name, Symbol{statement.name, std::nullopt, statement.operands,
-                                                caseSensitive_, false, false, &line});
+            Symbol symbol{statement.name, std::nullopt, statement.operands,
+                          caseSensitive_, false,        false,
+                          &line,          std::nullopt, SetValuesIn(statement.operands)};
+            if (current_)
+                symbol.here = Here();
+            return Enter(statement.name, std::move(symbol));
         }
         Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
         if (!value)
@@ -396,41 +482,38 @@ class Assembler {
             it->second.value = *value;
             return Status::Ok();
         }
-        return Enter(statement.name,
-                     Symbol{statement.name, *value, {}, caseSensitive_, true, false, &line});
+        return Enter(
+            statement.name,
+            Symbol{statement.name, *value, {}, caseSensitive_, true, false, &line, {}, {}});
     }
 
     Status Directive(const Statement& statement, const SourceLine& line) {
         std::string keyword = ToUpperAscii(statement.name);
         const std::string& operands = statement.operands;
-        if (keyword == "DEFSECT" || keyword == "SECT" || keyword == "GLOBAL" ||
-            keyword == "EXTERN" || keyword == "END") {
+        if (const DirectiveRule* rule = FindDirective(keyword); rule && rule->handler) {
             ListLine(line, std::nullopt, {});
-            if (keyword == "DEFSECT")
-                return pass_ == Pass::kPlace ? DefineSection(operands, line) : Status::Ok();
-            if (keyword == "SECT")
-                return SelectSection(operands, line);
-            if (keyword == "END")
+            if (rule->firstPassOnly && pass_ != Pass::kPlace)
                 return Status::Ok();
-            return pass_ == Pass::kPlace ? Declare(keyword, operands, line) : Status::Ok();
+            return (this->*rule->handler)(keyword, operands, line);
         }
-        if (keyword == "ENDM")
-            return At(line, "ENDM without MACRO");
         if (!current_)
-            return At(line, "'" + statement.name + "' outside a section");
+            return At(line, Quoted(statement.name) + " outside a section");
         long long address = Address();
-        Result<Encoded> encoded = Encoded{};
-        if (keyword == "DB" || keyword == "DW")
-            encoded = Data(keyword, operands, line);
-        else if (keyword == "DS")
-            encoded = Space(operands, line);
-        else
-            encoded = EncodeInstruction(statement.name, operands, PlacedAddress(), Reader(line));
-        if (!encoded)
-            return At(line, encoded.error().message);
+        Result<Encoded> encoded = Encode(keyword, statement, line, Reader(line));
+        if (!encoded) {
+            // The bytes the line would take still count, so the labels after
+            // it stand where the first pass placed them.
+            if (Result<Encoded> placed = Encode(keyword, statement, line, Placeholders()); placed)
+                offsets_[*current_] += static_cast<long long>(placed->bytes.size());
+            return At(line, Taught(keyword, statement, line, encoded.error().message));
+        }
         long long size = static_cast<long long>(encoded->bytes.size());
         if (address + size > kAddressLimit)
             return At(line, "section runs past the 24-bit address space");
+        if (offsets_[*current_] + size > kMaxSectionBytes)
+            return At(line, "section \"" + Shortened(module_.sections[*current_].name) +
+                                "\" holds more than " + HexNumber(kMaxSectionBytes) +
+                                " bytes (one bank)");
         moduleBytes_ += size;
         if (moduleBytes_ > kMaxModuleBytes)
             return At(line,
@@ -447,6 +530,72 @@ class Assembler {
         return Status::Ok();
     }
 
+    // A failed instruction's message, with what was probably meant.
+    std::string Taught(const std::string& keyword, const Statement& statement,
+                       const SourceLine& line, const std::string& message) {
+        if (keyword == "DB" || keyword == "DW" || keyword == "DS")
+            return message;
+        std::vector<std::string> operands = SplitList(statement.operands);
+        for (const std::string& operand : operands) {
+            if (operand.starts_with("[") && message.starts_with("undefined symbol") &&
+                IsRegisterIn(message))
+                return "no addressing form " + Quoted(operand) +
+                       "; the forms are [HL], [IX], [IY], [IX+dd], [IY+dd], [SP+dd], [IX+L], "
+                       "[IY+L], [BR:ll] and [hhll]";
+        }
+        if (message.starts_with("no instruction")) {
+            for (std::string& operand : operands) {
+                if (!IsIdentifier(operand) || !symbols_.count(Key(operand)))
+                    continue;
+                operand = "#" + operand;
+                std::string written = JoinOperands(operands);
+                Statement immediate = statement;
+                immediate.operands = written;
+                if (Encode(keyword, immediate, line, Placeholders()))
+                    return message + "; did you mean " + Shortened(keyword + " " + written) + "?";
+                operand.erase(0, 1);
+            }
+        }
+        if ((keyword == "JRS" || keyword == "CARS") &&
+            message.find(" reaches ") != std::string::npos) {
+            std::string taught = message + " (to " + Quoted(operands.back()) + ")";
+            Statement longer = statement;
+            longer.name = keyword == "JRS" ? "JRL" : "CARL";
+            if (Encode(longer.name, longer, line, Placeholders()))
+                taught += "; " + longer.name + " reaches anywhere in the bank";
+            return taught;
+        }
+        return message;
+    }
+
+    static bool IsRegisterIn(const std::string& message) {
+        for (std::string_view name :
+             {"'HL'", "'IX'", "'IY'", "'SP'", "'BA'", "'A'", "'B'", "'L'", "'H'", "'BR'"}) {
+            if (message.ends_with(name))
+                return true;
+        }
+        return false;
+    }
+
+    static std::string JoinOperands(const std::vector<std::string>& operands) {
+        std::string text;
+        for (const std::string& operand : operands)
+            text += (text.empty() ? "" : ",") + operand;
+        return text;
+    }
+
+    Result<Encoded> Encode(const std::string& keyword, const Statement& statement,
+                           const SourceLine& line, const ExpressionReader& read) {
+        if (keyword == "DB" || keyword == "DW")
+            return Data(keyword, statement.operands, line, read);
+        if (keyword == "DS")
+            return Space(statement.operands, line);
+        return EncodeInstruction(statement.name, statement.operands, PlacedAddress(), read);
+    }
+
+    // A number as the dialect writes it: 010000h.
+    static std::string HexNumber(long long value) { return "0" + Hex(value, 1) + "h"; }
+
     void Emit(const Encoded& encoded, const SourceLine& line) {
         Section& section = module_.sections[*current_];
         size_t start = section.bytes.size();
@@ -458,7 +607,7 @@ class Assembler {
         }
     }
 
-    Status DefineSection(const std::string& operands, const SourceLine& line) {
+    Status DefineSection(const std::string&, const std::string& operands, const SourceLine& line) {
         static constexpr std::string_view kUsage =
             "DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place";
         std::vector<std::string> parts = SplitList(operands);
@@ -472,26 +621,56 @@ class Assembler {
         Section section{*name, ToUpperAscii(kind), std::nullopt, {}, {}};
         if (section.kind != "CODE" && section.kind != "DATA")
             return At(line, std::string(kUsage));
+        if (auto known = sectionIndex_.find(*name); known != sectionIndex_.end()) {
+            const SourceLine& first = *sections_[known->second].line;
+            return At(line, "section \"" + Shortened(*name) + "\" is already defined at " +
+                                Where(first.file, first.number));
+        }
+        // A section whose place cannot be read is still defined (without
+        // one), so its lines are not reported as well.
+        Status placed = Status::Ok();
         if (!placement.empty()) {
             auto [at, where] = SplitFirstWord(placement);
             if (!EqualsIgnoreCase(at, "AT") || where.empty())
                 return At(line, std::string(kUsage));
-            Result<long long> address = Value(where, line);
+            Result<long long> address = KnownValue(where, line, "DEFSECT ... AT");
             if (!address)
-                return address.error();
-            if (*address < 0 || *address >= kAddressLimit)
-                return At(line, "section address out of range");
-            section.address = *address;
+                placed = address.error();
+            else if (*address < 0 || *address >= kAddressLimit)
+                placed = At(line, "section address out of range");
+            else
+                section.address = *address;
         }
-        for (size_t i = 0; i < sections_.size(); ++i) {
-            if (sections_[i].name == *name)
-                return At(line, "section \"" + *name + "\" is already defined at " +
-                                    Where(sections_[i].line->file, sections_[i].line->number));
-        }
+        sectionIndex_.emplace(*name, sections_.size());
         sections_.push_back({*name, &line});
         offsets_.push_back(0);
         module_.sections.push_back(std::move(section));
-        return Status::Ok();
+        return placed;
+    }
+
+    // Two sections of this source fixed at places that share a byte.
+    void CheckOverlaps() {
+        std::vector<size_t> placed;
+        for (size_t i = 0; i < sections_.size(); ++i) {
+            if (module_.sections[i].address && offsets_[i] > 0)
+                placed.push_back(i);
+        }
+        std::sort(placed.begin(), placed.end(), [this](size_t a, size_t b) {
+            return *module_.sections[a].address < *module_.sections[b].address;
+        });
+        for (size_t k = 1; k < placed.size(); ++k) {
+            size_t before = placed[k - 1], after = placed[k];
+            long long end = *module_.sections[before].address + offsets_[before];
+            if (end <= *module_.sections[after].address)
+                continue;
+            const SourceLine& other = *sections_[before].line;
+            Record(*sections_[after].line,
+                   "section \"" + Shortened(sections_[after].name) + "\" at " +
+                       HexNumber(*module_.sections[after].address) + " overlaps section \"" +
+                       Shortened(sections_[before].name) + "\" (" +
+                       HexNumber(*module_.sections[before].address) + ".." + HexNumber(end - 1) +
+                       ") defined at " + Where(other.file, other.number));
+        }
     }
 
     static std::pair<std::string_view, std::string_view> SplitFirstWord(std::string_view text) {
@@ -502,17 +681,15 @@ class Assembler {
         return {text.substr(0, end), TrimBlanks(text.substr(end))};
     }
 
-    Status SelectSection(const std::string& operands, const SourceLine& line) {
+    Status SelectSection(const std::string&, const std::string& operands, const SourceLine& line) {
         std::optional<std::string> name = DoubleQuoted(operands);
         if (!name)
             return At(line, "SECT expects a section name in double quotes");
-        for (size_t i = 0; i < sections_.size(); ++i) {
-            if (sections_[i].name == *name) {
-                current_ = i;
-                return Status::Ok();
-            }
-        }
-        return At(line, "section \"" + *name + "\" is not defined");
+        auto known = sectionIndex_.find(*name);
+        if (known == sectionIndex_.end())
+            return At(line, "section \"" + Shortened(*name) + "\" is not defined");
+        current_ = known->second;
+        return Status::Ok();
     }
 
     Status Declare(const std::string& keyword, const std::string& operands,
@@ -529,12 +706,11 @@ class Assembler {
     }
 
     Result<Encoded> Data(const std::string& keyword, const std::string& operands,
-                         const SourceLine& line) {
+                         const SourceLine& line, const ExpressionReader& read) {
         Encoded encoded;
         FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
         std::vector<std::string> items =
             operands.empty() ? std::vector<std::string>{""} : SplitList(operands);
-        ExpressionReader read = Reader(line);
         for (const std::string& item : items) {
             if (item.empty())
                 return At(line, keyword + " expects values");
@@ -560,11 +736,12 @@ class Assembler {
     }
 
     Result<Encoded> Space(const std::string& operands, const SourceLine& line) {
-        Result<long long> count = Value(operands, line);
+        Result<long long> count = KnownValue(operands, line, "DS");
         if (!count)
             return count.error();
-        if (*count < 0 || *count >= kAddressLimit)
-            return At(line, "DS count out of range");
+        if (*count < 0 || *count > kMaxSectionBytes)
+            return At(line, "DS count " + std::to_string(*count) + " out of range 0.." +
+                                HexNumber(kMaxSectionBytes) + " (a section holds one bank)");
         return Encoded{std::string(static_cast<size_t>(*count), '\0'), {}};
     }
 
@@ -572,15 +749,18 @@ class Assembler {
     // evaluated yet; in the second every value is read at this line.
     ExpressionReader Reader(const SourceLine& line) {
         if (pass_ == Pass::kPlace)
-            return [](const std::string&) -> Result<toolchain::Value> {
-                return toolchain::Value("?", 0);
-            };
+            return Placeholders();
         return [this, &line](const std::string& expression) -> Result<toolchain::Value> {
             Result<toolchain::Value> value = EvaluateValue(expression, Lookup());
             if (!value)
                 return At(line, value.error().message);
             return value;
         };
+    }
+
+    static ExpressionReader Placeholders() {
+        return
+            [](const std::string&) -> Result<toolchain::Value> { return toolchain::Value("?", 0); };
     }
 
     long long Address() const { return Here().number; }
@@ -604,11 +784,11 @@ class Assembler {
     Status Enter(const std::string& name, Symbol symbol) {
         const SourceLine& here = *symbol.where;
         if (externKeys_.count(Key(name)))
-            return At(here, "symbol '" + name + "' is declared EXTERN and defined here");
+            return At(here, "symbol " + Quoted(name) + " is declared EXTERN and defined here");
         auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
         if (!added) {
             const SourceLine& first = *it->second.where;
-            return At(here, "symbol '" + name + "' already defined at " +
+            return At(here, "symbol " + Quoted(name) + " already defined at " +
                                 Where(first.file, first.number));
         }
         order_.push_back(&it->second);
@@ -617,26 +797,90 @@ class Assembler {
 
     // Gives every equate its value, so one that refers to nothing known is
     // reported at its own line.
-    Status ResolveEquates() {
+    void ResolveEquates() {
         for (Symbol* symbol : order_) {
+            if (stopped_)
+                break;
             if (symbol->value)
                 continue;
+            caseSensitive_ = symbol->caseSensitive;
             Result<toolchain::Value> value = Resolve(*symbol);
-            if (!value)
-                return At(*symbol->where, value.error().message);
+            if (!value) {
+                Record(*symbol->where, value.error().message);
+                failedNames_.insert(Key(symbol->name));
+            }
         }
-        return Status::Ok();
+    }
+
+    // The first name in an expression that is no symbol (yet).
+    std::optional<std::string> FirstUnknownName(std::string_view expression) const {
+        Result<std::vector<Token>> tokens = Tokenize(expression);
+        if (!tokens)
+            return std::nullopt;
+        for (const Token& token : *tokens) {
+            std::string key = Key(token.text);
+            if (token.kind == Token::kIdentifier && !symbols_.count(key) &&
+                !externKeys_.count(key) && !IsFunctionName(token.text))
+                return token.text;
+        }
+        return std::nullopt;
+    }
+
+    static bool IsFunctionName(const std::string& name) {
+        return EqualsIgnoreCase(name, "LOW") || EqualsIgnoreCase(name, "HIGH") ||
+               EqualsIgnoreCase(name, "BANK");
+    }
+
+    // Names used where their value must be known, before the line that
+    // defines them: an error either way, which says where the name is
+    // defined when it is.
+    void ReportForwardUses() {
+        for (const ForwardUse& use : forwardUses_) {
+            caseSensitive_ = use.caseSensitive;
+            auto it = symbols_.find(Key(use.name));
+            if (it == symbols_.end()) {
+                Record(*use.line, UndefinedMessage(use.name));
+                continue;
+            }
+            const SourceLine& defined = *it->second.where;
+            Record(*use.line, Quoted(use.name) + " must be known at this line (" + use.what +
+                                  "), but it is defined further on, at " +
+                                  Where(defined.file, defined.number));
+        }
+    }
+
+    // The values the SET symbols named in an equate's expression have at its
+    // line.
+    std::map<std::string, toolchain::Value> SetValuesIn(std::string_view expression) const {
+        std::map<std::string, toolchain::Value> values;
+        Result<std::vector<Token>> tokens = Tokenize(expression);
+        if (!tokens)
+            return values;
+        for (const Token& token : *tokens) {
+            auto it =
+                token.kind == Token::kIdentifier ? symbols_.find(Key(token.text)) : symbols_.end();
+            if (it != symbols_.end() && it->second.redefinable && it->second.value)
+                values.emplace(Key(token.text), *it->second.value);
+        }
+        return values;
     }
 
     Result<toolchain::Value> Resolve(Symbol& symbol) {
         if (symbol.value)
             return *symbol.value;
         if (symbol.resolving)
-            return Diagnostic{{}, 0, "symbol '" + symbol.name + "' is defined by itself"};
+            return Diagnostic{{}, 0, "symbol " + Quoted(symbol.name) + " is defined by itself"};
+        if (resolving_.size() >= kMaxEquateDepth)
+            return Diagnostic{
+                {},
+                0,
+                "equates refer to equates more than " + std::to_string(kMaxEquateDepth) + " deep"};
         symbol.resolving = true;
+        resolving_.push_back(&symbol);
         bool mode = std::exchange(caseSensitive_, symbol.caseSensitive);
         Result<toolchain::Value> value = EvaluateValue(symbol.expression, Lookup());
         caseSensitive_ = mode;
+        resolving_.pop_back();
         symbol.resolving = false;
         if (value)
             symbol.value = *value;
@@ -645,45 +889,82 @@ class Assembler {
 
     SymbolLookup Lookup() {
         return [this](const std::string& name) -> Result<toolchain::Value> {
+            const Symbol* equate = resolving_.empty() ? nullptr : resolving_.back();
             if (name == "$") {
-                if (!current_)
+                std::optional<toolchain::Value> here = equate     ? equate->here
+                                                       : current_ ? std::optional(Here())
+                                                                  : std::nullopt;
+                if (!here)
                     return Diagnostic{{}, 0, "'$' outside a section"};
-                return Here();
+                return *here;
             }
+            if (failedNames_.count(Key(name)))
+                return Diagnostic{{}, 0, std::string(kAlreadyReported)};
             auto it = symbols_.find(Key(name));
+            if (it != symbols_.end() && equate && it->second.redefinable) {
+                auto set = equate->setValues.find(Key(name));
+                if (set == equate->setValues.end())
+                    return Diagnostic{
+                        {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
+                return set->second;
+            }
             if (it != symbols_.end())
                 return Resolve(it->second);
             if (externKeys_.count(Key(name)))
                 return toolchain::Value(name, 0);
-            return Diagnostic{{}, 0, "undefined symbol '" + name + "'"};
+            return Diagnostic{{}, 0, UndefinedMessage(name)};
         };
     }
 
-    Result<long long> Value(std::string_view expression, const SourceLine& line) {
-        Result<long long> value = Evaluate(expression, Lookup());
-        if (!value)
-            return At(line, value.error().message);
-        return value;
+    std::string UndefinedMessage(const std::string& name) const {
+        return "undefined symbol " + Quoted(name);
     }
 
-    Status Declarations() {
+    // A value that must be known at its line (IF, DS, DEFSECT ... AT). A
+    // name defined further on is reported after the first pass, with where
+    // it is defined; the second pass leaves the line as the first did.
+    Result<long long> KnownValue(std::string_view expression, const SourceLine& line,
+                                 const std::string& what) {
+        std::pair<size_t, std::string> key{line.order, line.text};
+        if (pass_ == Pass::kEmit && refusedLines_.count(key))
+            return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+        Result<long long> value = Evaluate(expression, Lookup());
+        if (value)
+            return value;
+        std::optional<std::string> unknown = FirstUnknownName(expression);
+        if (pass_ == Pass::kPlace && unknown && !failedNames_.count(Key(*unknown))) {
+            forwardUses_.push_back({&line, *unknown, what, caseSensitive_});
+            refusedLines_.insert(std::move(key));
+            return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+        }
+        return At(line, value.error().message);
+    }
+
+    void Declarations() {
         for (const DeclaredName& global : globals_) {
             caseSensitive_ = global.caseSensitive;
-            if (externKeys_.count(Key(global.name)))
-                return At(*global.where, "symbol '" + global.name + "' is both GLOBAL and EXTERN");
-            Result<toolchain::Value> value = Lookup()(global.name);
-            if (!value)
-                return At(*global.where, value.error().message);
-            std::optional<size_t> section = SectionOfBase(value->symbol);
-            if ((!value->Known() && !section) || value->part != ValuePart::kWhole)
-                return At(*global.where, "global symbol '" + global.name +
-                                             "' must be a number or an address in a section");
-            if (value->number < 0)
-                return At(*global.where, "global symbol '" + global.name + "' is negative");
-            module_.globals.push_back({global.name, value->number, section});
+            Record(*global.where, Declaration(global));
         }
         for (const DeclaredName& name : externs_)
             module_.externs.push_back(name.name);
+    }
+
+    Status Declaration(const DeclaredName& global) {
+        const SourceLine& line = *global.where;
+        if (externKeys_.count(Key(global.name)))
+            return At(line, "symbol " + Quoted(global.name) + " is both GLOBAL and EXTERN");
+        Result<toolchain::Value> value = Lookup()(global.name);
+        if (!value)
+            return At(line, value.error().message);
+        std::optional<size_t> section = SectionOfBase(value->symbol);
+        if ((!value->Known() && !section) || value->part != ValuePart::kWhole)
+            return At(line, "global symbol " + Quoted(global.name) +
+                                " must be a number or an address in a section");
+        if (value->number < 0)
+            return At(line, "global symbol " + Quoted(global.name) + " is negative (" +
+                                std::to_string(value->number) +
+                                "): other modules and the map take 0..0FFFFFFFFh");
+        module_.globals.push_back({global.name, value->number, section});
         return Status::Ok();
     }
 
@@ -707,19 +988,26 @@ class Assembler {
         const SourceLine* line;
     };
 
-    const SourceReader& read_;
+    SourceFiles sources_;
     bool withListing_;
-    std::vector<SourceFile> files_;
-    std::vector<SourceLine> lines_;
     std::deque<std::vector<SourceLine>> expansions_;
     std::map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
     std::vector<Symbol*> order_;
+    std::vector<const Symbol*> resolving_;  // the equates being resolved, innermost last
     std::vector<DeclaredName> globals_;
     std::vector<DeclaredName> externs_;
     std::set<std::string> externKeys_;
     std::vector<Condition> conditions_;
     std::vector<SectionPlace> sections_;
+    std::map<std::string, size_t> sectionIndex_;
+    ErrorLog log_;
+    std::set<std::string> failedNames_;
+    std::vector<ForwardUse> forwardUses_;
+    std::set<std::pair<size_t, std::string>> refusedLines_;
+    bool stopped_ = false;
+    bool stoppedAtLimit_ = false;
+    size_t expandedBytes_ = 0;
     std::vector<long long> offsets_;
     std::optional<size_t> current_;
     size_t expandedLines_ = 0;
@@ -732,9 +1020,43 @@ class Assembler {
 
 }  // namespace
 
+std::string SourceMessage::Text() const {
+    std::string text = file;
+    if (line > 0)
+        text += ":" + std::to_string(line) + ":" + std::to_string(column);
+    text += severity == kError ? ": error: " : ": warning: ";
+    text += reason;
+    for (const std::string& where : includedFrom)
+        text += "\n  included from " + where;
+    return text;
+}
+
+std::string AssemblyReport::CountText() const {
+    std::string text = std::to_string(errors) + (errors == 1 ? " error" : " errors");
+    if (stoppedAtLimit)
+        text += " (stopped at the limit of " + std::to_string(kMaxReportedErrors) + ")";
+    return text;
+}
+
+AssemblyReport AssembleReporting(const std::string& sourceName, const SourceReader& read,
+                                 bool withListing) {
+    return Assembler(read, withListing).Run(sourceName);
+}
+
 Result<Assembly> Assemble(const std::string& sourceName, const SourceReader& read,
                           bool withListing) {
-    return Assembler(read, withListing).Run(sourceName);
+    AssemblyReport report = AssembleReporting(sourceName, read, withListing);
+    if (report.assembly)
+        return std::move(*report.assembly);
+    for (const SourceMessage& message : report.messages) {
+        if (message.severity != SourceMessage::kError)
+            continue;
+        std::string reason = message.reason;
+        for (const std::string& where : message.includedFrom)
+            reason += "\n  included from " + where;
+        return Diagnostic{message.file, message.line, reason};
+    }
+    return Diagnostic{sourceName, 0, "not assembled"};
 }
 
 }  // namespace cuffware::toolchain

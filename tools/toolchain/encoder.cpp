@@ -5,6 +5,7 @@
 #include "project/text_rules.h"
 #include "toolchain/instruction_set.h"
 #include "toolchain/operand_text.h"
+#include "toolchain/quoted_text.h"
 
 namespace cuffware::toolchain {
 
@@ -34,7 +35,7 @@ Diagnostic NoSuchForm(std::string_view mnemonic, std::span<const InstructionForm
         return Problem(name + " takes no operand");
     std::string written = name;
     for (size_t i = 0; i < operands.size(); ++i)
-        written += (i == 0 ? " " : ",") + operands[i].Shape();
+        written += (i == 0 ? " " : ",") + Shortened(operands[i].Shape());
     return Problem("no instruction " + written);
 }
 

@@ -6,6 +6,8 @@
 #include <span>
 
 #include "project/text_rules.h"
+#include "toolchain/quoted_text.h"
+#include "toolchain/source_line.h"
 
 namespace cuffware::toolchain {
 
@@ -25,20 +27,22 @@ Diagnostic Problem(std::string message) {
 
 Result<long long> Digits(std::string_view digits, int base, std::string_view whole) {
     if (digits.empty())
-        return Problem("bad number '" + std::string(whole) + "'");
+        return Problem("bad number " + Quoted(whole));
     long long value = 0;
     for (char c : digits) {
         int digit = std::isdigit(static_cast<unsigned char>(c))
                         ? c - '0'
                         : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
         if (!std::isalnum(static_cast<unsigned char>(c)) || digit >= base)
-            return Problem("bad number '" + std::string(whole) + "'");
+            return Problem("bad number " + Quoted(whole));
         value = value * base + digit;
         if (value > 0xFFFFFFFFLL)
-            return Problem("number too large '" + std::string(whole) + "'");
+            return Problem("number too large " + Quoted(whole) + " (at most 0FFFFFFFFh)");
     }
     return value;
 }
+
+constexpr size_t kMaxExpressionDepth = 256;
 
 constexpr std::array<std::string_view, 8> kTwoCharacterOperators = {
     "<<", ">>", "<=", ">=", "==", "!=", "&&", "||"};
@@ -57,10 +61,26 @@ constexpr std::array<std::array<std::string_view, 4>, 9> kLevels = {{
     {"+", "-"},
 }};
 
+Diagnostic TooLarge() {
+    return Problem("value out of the 64-bit range");
+}
+
 Diagnostic NotKnownYet(const Value& value) {
-    return Problem("'" + value.symbol +
-                   "' is not known until the program is located: only symbol + number, LOW, "
+    return Problem(Quoted(value.symbol) +
+                   " is not known until the program is located: only symbol + number, LOW, "
                    "HIGH and BANK of it can wait");
+}
+
+// LOW(x) + 1 of an address not known yet: the locator fills the part as it
+// is, so the number goes inside.
+Diagnostic PartNotMoved(const Value& value) {
+    std::string part = value.part == ValuePart::kLow    ? "LOW"
+                       : value.part == ValuePart::kHigh ? "HIGH"
+                                                        : "BANK";
+    return Problem(part + " of " + Quoted(value.symbol) +
+                   " is not known until the program is located and takes no arithmetic; write "
+                   "the number inside the parentheses: " +
+                   part + "(x + 1)");
 }
 
 Result<Value> Apply(std::string_view op, const Value& left, const Value& right) {
@@ -69,16 +89,20 @@ Result<Value> Apply(std::string_view op, const Value& left, const Value& right) 
         bool add = op == "+";
         if (!left.Known() && !right.Known() && !add && left.symbol == right.symbol &&
             left.part == ValuePart::kWhole && right.part == ValuePart::kWhole) {
-            return Value(left.number - right.number);  // two addresses in one place
+            // two addresses in one place
+            if (__builtin_sub_overflow(left.number, right.number, &result))
+                return TooLarge();
+            return Value(result);
         }
         const Value* unknown = !left.Known() ? &left : !right.Known() ? &right : nullptr;
-        if (unknown && (unknown->part != ValuePart::kWhole || (!right.Known() && !add) ||
-                        (!left.Known() && !right.Known())))
+        if (unknown && unknown->part != ValuePart::kWhole)
+            return PartNotMoved(*unknown);
+        if (unknown && ((!right.Known() && !add) || (!left.Known() && !right.Known())))
             return NotKnownYet(*unknown);
         bool overflow = add ? __builtin_add_overflow(left.number, right.number, &result)
                             : __builtin_sub_overflow(left.number, right.number, &result);
         if (overflow)
-            return Problem("value too large");
+            return TooLarge();
         if (unknown)
             return Value(unknown->symbol, result);
         return Value(result);
@@ -90,12 +114,12 @@ Result<Value> Apply(std::string_view op, const Value& left, const Value& right) 
     long long a = left.number, b = right.number;
     if (op == "*") {
         if (__builtin_mul_overflow(a, b, &result))
-            return Problem("value too large");
+            return TooLarge();
     } else if (op == "/" || op == "%") {
         if (b == 0)
             return Problem("division by zero");
         if (a == std::numeric_limits<long long>::min() && b == -1)
-            return Problem("value too large");
+            return TooLarge();
         result = op == "/" ? a / b : a % b;
     } else if (op == "<<" || op == ">>") {
         if (b < 0 || b > 62)
@@ -103,7 +127,7 @@ Result<Value> Apply(std::string_view op, const Value& left, const Value& right) 
         if (op == ">>")
             result = a >> b;
         else if (__builtin_mul_overflow(a, 1LL << b, &result))
-            return Problem("value too large");
+            return TooLarge();
     } else if (op == "&") {
         result = a & b;
     } else if (op == "^") {
@@ -142,7 +166,7 @@ class Parser {
             return Problem("expression expected");
         Result<Value> value = Level(0);
         if (value && pos_ < tokens_.size())
-            return Problem("unexpected '" + tokens_[pos_].text + "' in expression");
+            return Problem("unexpected " + Quoted(tokens_[pos_].text) + " in expression");
         return value;
     }
 
@@ -162,6 +186,25 @@ class Parser {
                 return op;
         }
         return {};
+    }
+
+    // Each parenthesis and each unary operator takes one step deeper; a
+    // bound keeps the recursion within the stack.
+    class Deeper {
+      public:
+        explicit Deeper(size_t& depth) : depth_(++depth) {}
+        ~Deeper() { --depth_; }
+        Deeper(const Deeper&) = delete;
+        Deeper& operator=(const Deeper&) = delete;
+        bool TooDeep() const { return depth_ > kMaxExpressionDepth; }
+
+      private:
+        size_t& depth_;
+    };
+
+    static Diagnostic TooDeep() {
+        return Problem("expression nested more than " + std::to_string(kMaxExpressionDepth) +
+                       " deep (parentheses and unary operators)");
     }
 
     Result<Value> Level(size_t level) {
@@ -196,22 +239,22 @@ class Parser {
     }
 
     Result<Value> Unary() {
-        if (Accept("+"))
-            return Unary();
-        for (std::string_view op : {"-", "~", "!"}) {
-            if (!Accept(op))
-                continue;
-            Result<Value> operand = Unary();
-            if (!operand)
-                return operand;
-            if (!operand->Known())
-                return NotKnownYet(*operand);
-            long long n = operand->number;
-            if (op == "-" && n == std::numeric_limits<long long>::min())
-                return Problem("value too large");
-            return Value(op == "-" ? -n : op == "~" ? ~n : static_cast<long long>(!n));
-        }
-        return Primary();
+        static constexpr std::array<std::string_view, 4> kUnary = {"+", "-", "~", "!"};
+        std::string_view op = AcceptAny(kUnary);
+        if (op.empty())
+            return Primary();
+        Deeper deeper(depth_);
+        if (deeper.TooDeep())
+            return TooDeep();
+        Result<Value> operand = Unary();
+        if (!operand || op == "+")
+            return operand;
+        if (!operand->Known())
+            return NotKnownYet(*operand);
+        long long n = operand->number;
+        if (op == "-" && n == std::numeric_limits<long long>::min())
+            return TooLarge();
+        return Value(op == "-" ? -n : op == "~" ? ~n : static_cast<long long>(!n));
     }
 
     Result<Value> Function(ValuePart part) {
@@ -235,6 +278,9 @@ class Parser {
         if (pos_ >= tokens_.size())
             return Problem("expression ends too early");
         if (Accept("(")) {
+            Deeper deeper(depth_);
+            if (deeper.TooDeep())
+                return TooDeep();
             Result<Value> inner = Level(0);
             if (inner && !Accept(")"))
                 return Problem("')' expected");
@@ -257,12 +303,13 @@ class Parser {
             }
             return lookup_(token.text);
         }
-        return Problem("unexpected '" + token.text + "' in expression");
+        return Problem("unexpected " + Quoted(token.text) + " in expression");
     }
 
     std::vector<Token> tokens_;
     const SymbolLookup& lookup_;
     size_t pos_ = 0;
+    size_t depth_ = 0;
 };
 
 }  // namespace
@@ -292,12 +339,17 @@ Result<std::vector<Token>> Tokenize(std::string_view text) {
             Token::Kind kind = IsIdentifierStart(c) ? Token::kIdentifier : Token::kNumber;
             tokens.push_back({kind, std::string(text.substr(pos, end - pos))});
             pos = end;
-        } else if (c == '\'') {
-            if (rest.size() < 3 || rest[2] != '\'')
-                return Problem("a character in apostrophes is one character: " +
-                               std::string(rest.substr(0, 3)));
-            tokens.push_back({Token::kNumber, std::to_string(static_cast<unsigned char>(rest[1]))});
-            pos += 3;
+        } else if (c == '\'' || c == '"') {
+            std::optional<size_t> length = QuotedLength(rest);
+            if (!length)
+                return Problem("unterminated string");
+            std::optional<std::string> bytes = StringLiteral(rest.substr(0, *length));
+            if (!bytes || bytes->size() != 1)
+                return Problem("a string in an expression is one character, not " +
+                               Quoted(bytes ? *bytes : rest.substr(0, *length)));
+            tokens.push_back(
+                {Token::kNumber, std::to_string(static_cast<unsigned char>((*bytes)[0]))});
+            pos += *length;
         } else {
             std::string op;
             for (std::string_view two : kTwoCharacterOperators) {
@@ -307,7 +359,7 @@ Result<std::vector<Token>> Tokenize(std::string_view text) {
             if (op.empty() && kOneCharacterOperators.find(c) != std::string_view::npos)
                 op = std::string(1, c);
             if (op.empty())
-                return Problem("unexpected character '" + std::string(1, c) + "'");
+                return Problem("unexpected character " + Quoted(std::string_view(&text[pos], 1)));
             tokens.push_back({Token::kPunctuation, op});
             pos += op.size();
         }
@@ -352,7 +404,7 @@ Result<long long> Evaluate(std::string_view text, const SymbolLookup& lookup) {
     if (!value)
         return value.error();
     if (!value->Known())
-        return Problem("'" + value->symbol + "' is not known until the program is located");
+        return Problem(Quoted(value->symbol) + " is not known until the program is located");
     return value->number;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // Assembler expressions. Numbers: decimal, 0x hex, hex with a trailing h
-// (0FFh), binary with a trailing b (0101b), a character in apostrophes
-// ('A'). Names: symbols, and $ for the address of the line. Operators, from
-// the tightest: unary - + ~ !, then * / %, + -, << >>, < <= > >=, == !=, &,
-// ^, |, &&, ||, and parentheses. Functions: LOW(x) (bits 7-0), HIGH(x)
-// (bits 15-8), BANK(x) (bits 23-16). Arithmetic is 64-bit and checked; an
-// overflow or a division by zero is an error.
+// (0FFh), binary with a trailing b (0101b), a character in apostrophes or
+// double quotes ('A', "A"). Names: symbols, and $ for the address of the
+// line. Operators, from the tightest: unary - + ~ !, then * / %, + -,
+// << >>, < <= > >=, == !=, &, ^, |, &&, ||, and parentheses, nested at most
+// 256 deep. Functions: LOW(x) (bits 7-0), HIGH(x) (bits 15-8), BANK(x)
+// (bits 23-16). Arithmetic is 64-bit and checked; an overflow or a division
+// by zero is an error.
 //
 // A value the assembler cannot know (an address in a section without a
 // fixed place, a symbol of another module) is carried as "symbol + number"
@@ -25,8 +26,9 @@ struct Token {
     std::string text;
 };
 
-// Splits text into numbers, identifiers, 'c' characters (as numbers) and
-// operators; blanks separate. Any other character fails.
+// Splits text into numbers, identifiers, 'c' and "c" characters (as
+// numbers) and operators; blanks separate. Any other character, a longer
+// string or one left open ("unterminated string") fails.
 Result<std::vector<Token>> Tokenize(std::string_view text);
 
 bool IsIdentifier(std::string_view text);

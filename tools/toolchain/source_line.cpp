@@ -2,6 +2,7 @@
 
 #include "project/text_rules.h"
 #include "toolchain/expression.h"
+#include "toolchain/quoted_text.h"
 
 namespace cuffware::toolchain {
 
@@ -41,20 +42,47 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string_view WithoutComment(std::string_view line) {
-    char quote = 0;
+namespace {
+
+// The comment's start (or the line's end) and the quote left open before it.
+std::pair<size_t, std::optional<size_t>> CommentStart(std::string_view line) {
+    std::optional<size_t> open;
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
+        if (open) {
+            if (c == line[*open])
+                open.reset();
         } else if (IsQuote(c)) {
-            quote = c;
+            open = i;
         } else if (c == ';') {
-            return line.substr(0, i);
+            return {i, std::nullopt};
         }
     }
-    return line;
+    return {line.size(), open};
+}
+
+}  // namespace
+
+std::string_view WithoutComment(std::string_view line) {
+    return line.substr(0, CommentStart(line).first);
+}
+
+std::optional<size_t> UnclosedQuote(std::string_view line) {
+    return CommentStart(line).second;
+}
+
+std::optional<size_t> QuotedLength(std::string_view text) {
+    if (text.empty() || !IsQuote(text[0]))
+        return std::nullopt;
+    for (size_t i = 1; i < text.size(); ++i) {
+        if (text[i] != text[0])
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == text[0])
+            ++i;
+        else
+            return i + 1;
+    }
+    return std::nullopt;
 }
 
 Result<Statement> ReadStatement(std::string_view line) {
@@ -73,7 +101,7 @@ Result<Statement> ReadStatement(std::string_view line) {
     if (first.size() > 1 && first.back() == ':') {
         statement.label = first.substr(0, first.size() - 1);
         if (!IsIdentifier(statement.label))
-            return Problem("bad label '" + statement.label + "'");
+            return Problem("bad label " + Quoted(statement.label));
         std::tie(first, rest) = FirstWord(rest);
     } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
                                                IsIdentifier(first.substr(0, colon))) {
@@ -85,7 +113,7 @@ Result<Statement> ReadStatement(std::string_view line) {
     std::string definer = ToUpperAscii(second);
     if (statement.label.empty() && (definer == "EQU" || definer == "SET" || definer == "MACRO")) {
         if (!IsIdentifier(first))
-            return Problem("bad name '" + std::string(first) + "' before " + std::string(second));
+            return Problem("bad name " + Quoted(first) + " before " + std::string(second));
         statement.kind = Statement::kDefinition;
         statement.name = first;
         statement.definer = definer;
@@ -167,6 +195,30 @@ std::optional<std::string> StringLiteral(std::string_view text) {
         bytes += text[i];
     }
     return bytes;
+}
+
+int MessageColumn(std::string_view text, std::string_view reason) {
+    if (reason.starts_with("unterminated string")) {
+        if (std::optional<size_t> open = UnclosedQuote(text))
+            return static_cast<int>(*open) + 1;
+    }
+    std::string_view code = WithoutComment(text);
+    size_t open = reason.find('\'');
+    size_t close = open == std::string_view::npos ? open : reason.find('\'', open + 1);
+    if (close != std::string_view::npos && close > open + 1) {
+        std::string_view quoted = reason.substr(open + 1, close - open - 1);
+        if (quoted.ends_with("..."))
+            quoted.remove_suffix(3);
+        if (size_t at = code.find(quoted); at != std::string_view::npos)
+            return static_cast<int>(at) + 1;
+    }
+    // The line's keyword, after a label.
+    size_t first = code.find_first_not_of(" \t");
+    size_t colon = code.find(':');
+    if (first != std::string_view::npos && colon != std::string_view::npos &&
+        IsIdentifier(code.substr(first, colon - first)))
+        first = code.find_first_not_of(" \t", colon + 1);
+    return first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
 }
 
 }  // namespace cuffware::toolchain

@@ -47,8 +47,21 @@ std::optional<std::string> DoubleQuoted(std::string_view text);
 // An apostrophe or a double quote: either opens a string.
 bool IsQuote(char c);
 
+// The length of the string that text starts with, quotes and all (the
+// quote written twice stands for one); nullopt when it is not closed.
+std::optional<size_t> QuotedLength(std::string_view text);
+
+// Where a string opens that the line does not close, counted from 0 (a
+// comment's quotes do not count).
+std::optional<size_t> UnclosedQuote(std::string_view line);
+
 // The bytes of a 'string' or a "string" (the quote written twice stands for
 // one), or nullopt when text is not exactly one such string.
 std::optional<std::string> StringLiteral(std::string_view text);
+
+// The column (from 1) a message about a line points at: a string the line
+// leaves open when the reason is "unterminated string", else the first text
+// the reason quotes where the line holds it, else the line's keyword.
+int MessageColumn(std::string_view line, std::string_view reason);
 
 }  // namespace cuffware::toolchain

@@ -99,12 +99,14 @@ TEST_F(BatchRunnerTest, ProgramsRunInTheCurrentDirectoryFoundByAddingExe) {
 }
 
 // The first failure is kept for the builder's last line: a failing
-// program's first own line of output (not wine's) with the batch line.
+// program's first own line of output (not wine's) with the batch line; for
+// as88, which reports every error and then the count, its first error.
 TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
     WriteProgram("fail.exe", "exit 3");
     WriteProgram("tool.exe",
-                 "echo '0024:fixme:ntdll:x' >&2; echo 'wine: noise' >&2; echo 'a.asm:3: bad' >&2; "
-                 "exit 1");
+                 "echo '0024:fixme:ntdll:x' >&2; echo 'wine: noise' >&2; "
+                 "echo 'a.asm:3:5: error: bad' >&2; echo 'a.asm:4:5: error: worse' >&2; "
+                 "echo 'as88: 2 errors, no object written' >&2; exit 1");
     dir.Write("a.txt", "a");
     EXPECT_EQ(Run("fail\r\nnothere x\r\ncopy a.txt b.txt\r\n"), 2);
     EXPECT_TRUE(dir.Exists("b.txt"));
@@ -116,7 +118,7 @@ TEST_F(BatchRunnerTest, AFailingLineIsReportedAndTheBatchGoesOn) {
 
     BatchContext again{dir.path(), out, err};
     EXPECT_EQ(RunBatchText("copy a.txt c.txt\r\ntool x\r\nfail\r\n", "b.bat", again), 2);
-    EXPECT_EQ(again.firstFailure, "a.asm:3: bad (b.bat, line 2)");
+    EXPECT_EQ(again.firstFailure, "a.asm:3:5: error: bad (b.bat, line 2)");
 }
 
 TEST_F(BatchRunnerTest, AWindowsProgramWithoutWineIsAClearError) {

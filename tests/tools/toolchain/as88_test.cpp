@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "tool_runner.h"
 
 namespace cuffware::toolchain {
@@ -74,30 +79,32 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
     const std::string text = "  DEFSECT \".text\", CODE AT 0x100\n  SECT \".text\"\n";
     const ErrorCase cases[] = {
         {"\n  INCLUDE 'nothere.h'\n",
-         "t.asm:2: cannot open include file 'nothere.h' (looked for DIR/nothere.h)\n"},
+         "t.asm:2:12: error: cannot open include file 'nothere.h' (looked for DIR/nothere.h)\n"},
         {"\n\n  INCLUDE 'outer.h'\n",
-         "bad.h:2: cannot read line: unknown instruction or directive 'BOGUS'\n"
+         "bad.h:2:3: error: cannot read line: unknown instruction or directive 'BOGUS'\n"
          "  included from outer.h:2\n  included from t.asm:3\n"},
-        {"  INCLUDE nothere.h\n", "t.asm:1: INCLUDE expects a path in quotes\n"},
-        {"  INCLUDE \"x.h'\n", "t.asm:1: INCLUDE path has no closing double quote\n"},
-        {text + "  LD A,#Nowhere\n", "t.asm:3: undefined symbol 'Nowhere'\n"},
-        {text + "  DB 1,,2\n", "t.asm:3: DB expects values\n"},
-        {text + "  DB 256\n", "t.asm:3: DB takes a value of -128..255, not 256\n"},
-        {text + "  LD A,#@B\n", "t.asm:3: unexpected character '@'\n"},
+        {"  INCLUDE nothere.h\n", "t.asm:1:3: error: INCLUDE expects a path in quotes\n"},
+        {"  INCLUDE \"x.h'\n", "t.asm:1:3: error: INCLUDE path has no closing double quote\n"},
+        {text + "  LD A,#Nowhere\n", "t.asm:3:9: error: undefined symbol 'Nowhere'\n"},
+        {text + "  DB 1,,2\n", "t.asm:3:3: error: DB expects values\n"},
+        {text + "  DB 256\n", "t.asm:3:3: error: DB takes a value of -128..255, not 256\n"},
+        {text + "  LD A,#@B\n", "t.asm:3:9: error: unexpected character '@'\n"},
         {"  DEFSECT \".text\", CODE AT 0x100\n  SECT \".data\"\n",
-         "t.asm:2: section \".data\" is not defined\n"},
+         "t.asm:2:3: error: section \".data\" is not defined\n"},
         {"  DEFSECT \".text\" CODE AT 0x100\n",
-         "t.asm:1: DEFSECT expects \"name\", CODE or DATA, and AT address to fix its place\n"},
-        {"  NOP\n", "t.asm:1: 'NOP' outside a section\n"},
+         "t.asm:1:3: error: DEFSECT expects \"name\", CODE or DATA, and AT address to fix its "
+         "place\n"},
+        {"  NOP\n", "t.asm:1:3: error: 'NOP' outside a section\n"},
         {"  DEFSECT \"a\vb\", CODE\n",
-         "t.asm:1: a section name is printable characters without blanks\n"},
-        {"Loose: equ 3\n", "t.asm:1: cannot read line: unknown instruction or directive 'equ'\n"},
-        {"A equ B\nB equ A\n", "t.asm:1: symbol 'A' is defined by itself\n"},
-        {"$CASE MAYBE\n", "t.asm:1: $CASE expects ON or OFF\n"},
+         "t.asm:1:3: error: a section name is printable characters without blanks\n"},
+        {"Loose: equ 3\n",
+         "t.asm:1:8: error: cannot read line: unknown instruction or directive 'equ'\n"},
+        {"A equ B\nB equ A\n", "t.asm:1:1: error: symbol 'A' is defined by itself\n"},
+        {"$CASE MAYBE\n", "t.asm:1:1: error: $CASE expects ON or OFF\n"},
         {"$LIST OFF\nvalue equ 1\nValue equ 2\n" + text,
-         "t.asm:3: symbol 'Value' already defined at t.asm:2\n"},
-        {"  GLOBAL Missing\n" + text, "t.asm:1: undefined symbol 'Missing'\n"},
-        {"X equ 1\n", "t.asm: no section defined (DEFSECT)\n"},
+         "t.asm:3:1: error: symbol 'Value' already defined at t.asm:2\n"},
+        {"  GLOBAL Missing\n" + text, "t.asm:1:10: error: undefined symbol 'Missing'\n"},
+        {"X equ 1\n", "t.asm: error: no section defined (DEFSECT)\n"},
         {text,
          "none.cmd: cannot open option file (looked for DIR/none.cmd)\n",
          {"t.asm", "-fnone.cmd"}},
@@ -108,21 +115,54 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
         TempDir dir;
         ToolRun run = Assemble(dir, error.source, error.args);
         EXPECT_EQ(run.status, 1) << error.source;
-        EXPECT_EQ(run.err, testing::InDir(error.message, dir)) << error.source;
+        std::string expected = testing::InDir(error.message, dir);
+        if (expected.find(": error: ") != std::string::npos)
+            expected += "as88: 1 error, no object written\n";
+        EXPECT_EQ(run.err, expected) << error.source;
         EXPECT_FALSE(dir.Exists("t.obj")) << error.source;
     }
 }
 
-// Nine million bytes fit a module, but their object would be more than lk88
+// 140 full banks fit a module, but their object would be more than lk88
 // reads: as88 says so and writes neither the object nor the listing.
 TEST(As88, WritesNoObjectLargerThanTheLinkerReads) {
     TempDir dir;
-    ToolRun run = Assemble(dir, InSection("  DS 9000000\n"), {"t.asm", "-l"});
+    std::string source;
+    for (int i = 0; i < 140; ++i) {
+        std::string name = "\"s" + std::to_string(i) + "\"";
+        source += "  DEFSECT " + name + ", DATA\n  SECT " + name + "\n  DS 010000h\n";
+    }
+    ToolRun run = Assemble(dir, source, {"t.asm", "-l"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.starts_with("t.obj: not written: the object would be ")) << run.err;
     EXPECT_TRUE(run.err.ends_with(" bytes, more than lk88 reads (16777216)\n")) << run.err;
     EXPECT_FALSE(dir.Exists("t.obj"));
     EXPECT_FALSE(dir.Exists("t.lst"));
+}
+
+// A source that cannot be read says why: what it is, or the bound it
+// passes; it is never waited on.
+TEST(As88, SaysWhyASourceCannotBeRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() + "/d.asm");
+    dir.Write("big.asm", std::string(kMaxToolInputBytes + 1, ';'));
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"d.asm", "d.asm: error: cannot read source file (looked for DIR/d.asm): is a directory\n"},
+        {"big.asm", "big.asm: error: cannot read source file (looked for DIR/big.asm): more than " +
+                        std::to_string(kMaxToolInputBytes) + " bytes\n"},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir.path() + "/f.asm").c_str(), 0600), 0);
+    cases.push_back({"f.asm",
+                     "f.asm: error: cannot read source file (looked for DIR/f.asm): not a regular "
+                     "file\n"});
+#endif
+    for (const auto& [name, message] : cases) {
+        ToolRun run = RunTool(RunAs88, {name}, dir.path());
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, testing::InDir(message, dir) + "as88: 1 error, no object written\n")
+            << name;
+    }
 }
 
 }  // namespace

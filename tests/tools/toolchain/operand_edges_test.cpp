@@ -46,15 +46,18 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
         {"JRS $-127", {0xF1, 0x80}},
         {"JRS $+129",
          {},
-         "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away"},
+         "t.asm:3: JRS rr reaches -128..127 bytes from its last byte; 0x010181 is 128 away "
+         "(to '$+129'); JRL reaches anywhere in the bank"},
         {"JRS NZ,$-128",
          {},
-         "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away"},
+         "t.asm:3: JRS NZ,rr reaches -128..127 bytes from its last byte; 0x010080 is -129 away "
+         "(to '$-128'); JRL reaches anywhere in the bank"},
         {"JRS LT,$+129", {0xCE, 0xE0, 0x7F}},
         {"JRS LT,$-126", {0xCE, 0xE0, 0x80}},
         {"CARS NF3,$+130",
          {},
-         "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away"},
+         "t.asm:3: CARS NF3,rr reaches -128..127 bytes from its last byte; 0x010182 is 128 away "
+         "(to '$+130')"},
         {"DJR NZ,$", {0xF5, 0xFF}},
         {"JRL $+2", {0xF3, 0x00, 0x00}},
         {"CARL 0C900h", {0xF2, 0xFE, 0xC7}},
@@ -90,7 +93,7 @@ TEST(As88Dialect, ConditionsMacrosAndSetGiveTheirBytes) {
         {"  IF 1\n", {}, "t.asm:3: IF without ENDIF"},
         {"  ENDIF\n", {}, "t.asm:3: ENDIF without IF"},
         {"M macro\n  NOP\n", {}, "t.asm:3: MACRO without ENDM"},
-        {"M macro a\n  endm\n  M 1, 2\n", {}, "t.asm:5: macro 'M' takes 1 arguments, not 2"},
+        {"M macro a\n  endm\n  M 1, 2\n", {}, "t.asm:5: macro 'M' takes 1 argument, not 2"},
         {"X equ 1\nX set 2\n", {}, "t.asm:4: symbol 'X' already defined at t.asm:3"},
     };
     for (const EdgeCase& c : cases) {

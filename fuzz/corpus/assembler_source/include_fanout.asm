@@ -1,0 +1,10 @@
+  DEFSECT ".text", CODE AT 010000h
+  SECT ".text"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
+  INCLUDE "self"
