@@ -56,6 +56,23 @@ TEST_F(Sim88, TraceBreakpointAndMinimumMode) {
     EXPECT_NE(out.find("cycles: 9,"), std::string::npos) << out;  // 2 + 4 + 3 in min mode
 }
 
+TEST_F(Sim88, SourceLinesFromTheListing) {
+    Write("app.sre", kRecords);
+    Write("app.map", kMap);
+    Write("app.lst",
+          "; FILE app.asm\r\n"
+          "     3  000000  B0 07        LD A,#7\r\n"
+          "     4  000002  F0 10        CARS Beep\r\n"
+          "     5                       ; done\r\n"
+          "     6  000004  F8           RET\r\n");
+    EXPECT_EQ(Run({"app.sre", "--map=app.map", "--listing=app.lst", "--listing-at=0x10000"}), 0)
+        << err_;
+    EXPECT_NE(out_.find("stop: returned at 0x010004 (Done, app.asm:6)"), std::string::npos) << out_;
+    Write("bad.lst", "     3  000000  B0 07        LD A,#7\r\n");  // no file heading
+    EXPECT_EQ(Run({"app.sre", "--listing=bad.lst"}), 1);
+    EXPECT_EQ(err_, "bad.lst:1: cannot read line\n");
+}
+
 TEST_F(Sim88, OtherStopsFail) {
     Write("loop.bin", std::string("\xF1\xFF", 2));
     EXPECT_EQ(Run({"loop.bin", "-b0x1000", "--cycles=100"}), 1);

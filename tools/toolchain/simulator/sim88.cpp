@@ -17,8 +17,10 @@ using toolchain::OptionArgument;
 using toolchain::OptionRule;
 using toolchain::ToolContext;
 
-constexpr std::array<OptionRule, 13> kOptions = {{
+constexpr std::array<OptionRule, 15> kOptions = {{
     {"--map=", OptionArgument::kText, "the locator's map: sections and symbols"},
+    {"--listing=", OptionArgument::kText, "as88's listing: source lines for the addresses"},
+    {"--listing-at=", OptionArgument::kText, "added to the listing's addresses (default 0)"},
     {"--equ=", OptionArgument::kText, "SDK equates naming addresses outside the program"},
     {"-b", OptionArgument::kText, "a binary image's first address (0x10000, 10000h)"},
     {"--start=", OptionArgument::kText, "label or address of the routine (default: first byte)"},
@@ -47,6 +49,8 @@ constexpr std::string_view kAbout =
 struct Settings {
     Options options;
     std::string map;
+    std::string listing;
+    uint32_t listingAt = 0;
     std::vector<std::string> equates;
     std::optional<uint32_t> base;
     std::optional<std::string> start;
@@ -91,6 +95,13 @@ Status ReadOption(const Option& option, Settings& settings) {
     auto value = [&](std::string_view name) { return text.substr(name.size()); };
     if (text.starts_with("--map=")) {
         settings.map = value("--map=");
+    } else if (text.starts_with("--listing=")) {
+        settings.listing = value("--listing=");
+    } else if (text.starts_with("--listing-at=")) {
+        std::optional<long long> at = Number(value("--listing-at="), 0xFFFFFF);
+        if (!at)
+            return Bad(option, "bad address");
+        settings.listingAt = static_cast<uint32_t>(*at);
     } else if (text.starts_with("--equ=")) {
         settings.equates.emplace_back(value("--equ="));
     } else if (text.starts_with("-b")) {
@@ -150,8 +161,8 @@ bool LooksLikeSRecords(std::string_view content) {
     return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
 }
 
-Result<Program> ReadProgram(const ToolContext& context, const std::string& input,
-                            const Settings& settings) {
+Result<Program> ReadCode(const ToolContext& context, const std::string& input,
+                         const Settings& settings) {
     Result<std::string> content = toolchain::ReadInput(context, input);
     if (!content)
         return content.error();
@@ -168,6 +179,23 @@ Result<Program> ReadProgram(const ToolContext& context, const std::string& input
         map = *mapText;
     }
     return ProgramFromSRecords(*content, input, map, settings.map);
+}
+
+// The code, then the source lines of the listing when one is given.
+Result<Program> ReadProgram(const ToolContext& context, const std::string& input,
+                            const Settings& settings) {
+    Result<Program> program = ReadCode(context, input, settings);
+    if (!program || settings.listing.empty())
+        return program;
+    Result<std::string> listing = toolchain::ReadInput(context, settings.listing);
+    if (!listing)
+        return listing.error();
+    Result<std::vector<SourceLine>> lines =
+        SourceLinesFromListing(*listing, settings.listing, settings.listingAt);
+    if (!lines)
+        return lines.error();
+    program->lines = std::move(*lines);
+    return program;
 }
 
 struct TraceOutput {
