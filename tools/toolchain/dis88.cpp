@@ -35,10 +35,6 @@ constexpr ToolDescription kTool{
     kOptions,
 };
 
-bool LooksLikeSRecords(std::string_view content) {
-    return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
-}
-
 // The names the --map and --equ options give.
 Result<DisassemblyNames> ReadNames(const ToolContext& context, const CommandLine& commandLine,
                                    const std::string& input) {
