@@ -3,6 +3,8 @@
 
 #include "platform/host_path.h"
 
+#include "platform/path_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -69,6 +71,10 @@ size_t LevelsClimbed(std::string_view relativePath) {
 }
 
 std::string HostPath(std::string_view pathText) {
+    // A path without a drive is on the current drive, but a plain POSIX path
+    // ("/home/...") is the user's own host path.
+    if (DriveOf(pathText).empty() && !pathText.starts_with('/'))
+        return HostPathFrom("", pathText);
     return ResolveCase(MapPathText(pathText, WinePrefix()));
 }
 

@@ -35,7 +35,7 @@ size_t LevelsClimbed(std::string_view relativePath);
 // takes it; one without is on the working directory's drive (the host's
 // root when no drive of the Wine prefix holds the directory, as on Wine's
 // drive z:), so ".." stops at that drive's root too. An empty working
-// directory is the process's own.
+// directory is the process's own current directory, taken by the same rule.
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText);
 
 // The Wine prefix in force: the one UseWinePrefix chose, else $WINEPREFIX,

@@ -52,16 +52,23 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix) 
 }
 
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText) {
-    if (!DriveOf(pathText).empty() || workingDirectory.empty())
+    if (!DriveOf(pathText).empty())
         return HostPath(pathText);
-    // A path without a drive is on the working directory's drive; where no
-    // drive holds the directory, on the host (as on Wine's drive z:).
+    // On the host, as it stands (off every drive, or as on Wine's drive z:).
+    auto onTheHost = [&] { return ResolveCase(MapPathText(pathText, WinePrefix())); };
+    if (pathText.empty())
+        return onTheHost();
+    if (workingDirectory.empty()) {
+        std::error_code error;
+        std::string current = fs::current_path(error).string();
+        return error ? onTheHost() : HostPathFrom(current, pathText);
+    }
+    // A path without a drive is on the working directory's drive.
     std::optional<std::string> windowsDirectory =
         WindowsPathUnderWine(workingDirectory, WinePrefix());
-    const bool rooted = pathText[0] == '\\' || pathText[0] == '/';
-    if (rooted)
-        return HostPath(windowsDirectory ? windowsDirectory->substr(0, 2) + std::string(pathText)
-                                         : std::string(pathText));
+    if (IsRooted(pathText))
+        return windowsDirectory ? HostPath(windowsDirectory->substr(0, 2) + std::string(pathText))
+                                : onTheHost();
     // A relative path that stays below the drive's root keeps the working
     // directory's own spelling; one whose ".." would climb past it is taken
     // from the root, as Windows takes it.

@@ -13,11 +13,13 @@ Result<std::string> FindDescriptionFile(const ToolContext& context,
     if (!option)
         return Diagnostic{"command line", 0, "no processor description file given (-d)"};
     std::string name(option->Argument("-d"));
+    // Beside the programs the name is taken as from their etc directory, by
+    // the same rule as in the working directory.
+    std::string besideThePrograms =
+        (std::filesystem::path(context.programDirectory).parent_path() / "etc").string();
     std::string candidates[] = {
         ToolPath(context, name),
-        ResolveCase((std::filesystem::path(context.programDirectory).parent_path() / "etc" /
-                     MapPathText(name, WinePrefix()))
-                        .string()),
+        HostPathFrom(besideThePrograms, name),
     };
     for (const std::string& candidate : candidates) {
         if (DiskFileSystem().Exists(candidate))
