@@ -36,7 +36,8 @@ std::pair<int, std::string> NewProject(const testing::TempDir& dir, const std::s
 // refused naming the field, its control bytes escaped, and nothing is made.
 TEST_F(NewProjectFaults, NewRefusesAFolderNameThatIsNotOnePlainFolder) {
     for (const char* folder :
-         {"..", ".", "demo.", "..\\..\\out", "c:\\out", "de\x7Fmo", "\x1B[2Jdemo"}) {
+         {"..", ".", "demo.", "..\\..\\out", "c:\\out", "de\x7Fmo", "\x1B[2Jdemo", "CON", "nul.txt",
+          "Com1", "lpt9.x.y", "aux ", "PRN.."}) {
         auto [status, err] = NewProject(dir, folder);
         EXPECT_EQ(status, kExitUsage) << folder;
         EXPECT_TRUE(err.starts_with("cuffware: the folder name \"")) << err;
@@ -44,6 +45,8 @@ TEST_F(NewProjectFaults, NewRefusesAFolderNameThatIsNotOnePlainFolder) {
     }
     EXPECT_EQ(NewProject(dir, "de\x7Fmo").second,
               "cuffware: the folder name \"de\\x7Fmo\" holds a control byte\n");
+    EXPECT_EQ(NewProject(dir, "con.app").second,
+              "cuffware: the folder name \"con.app\" names the Windows device CON\n");
     EXPECT_FALSE(fs::exists(dir / "sdk"));
 }
 
