@@ -42,6 +42,12 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
 // else $HOME/.wine.
 std::string WinePrefix();
 
+// Every program calls this first: a relative $WINEPREFIX ("q12") is taken
+// from the current directory once and put back into the environment as an
+// absolute path, so each later step and each program started finds the same
+// prefix whatever directory it works in. Nothing to do on Windows.
+void AnchorWinePrefix();
+
 // Maps drive letters through prefix from now on, whatever the environment
 // says (the demo works on a drive of its own); an empty prefix goes back to
 // the environment's.

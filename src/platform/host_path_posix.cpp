@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -76,6 +77,20 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
         LevelsClimbed(pathText) > ComponentsBelowDriveRoot(windowsDirectory->substr(2)).size())
         return HostPath(*windowsDirectory + "\\" + std::string(pathText));
     return ResolveCase(std::string(workingDirectory) + "/" + MapPathText(pathText, WinePrefix()));
+}
+
+void AnchorWinePrefix() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (!prefix || !*prefix || fs::path(prefix).is_absolute())
+        return;
+    std::error_code error;
+    fs::path absolute = fs::absolute(prefix, error);
+    if (error)
+        return;
+    std::string normal = absolute.lexically_normal().string();
+    if (normal.size() > 1 && normal.back() == '/')  // "q12/x/.." normalises to ".../q12/"
+        normal.pop_back();
+    setenv("WINEPREFIX", normal.c_str(), 1);
 }
 
 std::string ResolveCase(std::string_view hostPath) {

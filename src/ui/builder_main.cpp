@@ -18,6 +18,7 @@
 #include "app/actions/program_settings.h"
 #include "app/window_models/builder_arguments.h"
 #include "platform/file_system.h"
+#include "platform/host_path.h"
 #include "platform/host_process.h"
 #include "platform/program_version.h"
 #include "platform/system_info.h"
@@ -42,6 +43,7 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cuffware::AnchorWinePrefix();
     // Answered before Qt starts, so it needs no display.
     if (cuffware::AsksForVersion({argv + 1, argv + argc})) {
         std::cout << cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile(""));

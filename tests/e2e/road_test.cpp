@@ -485,6 +485,17 @@ TEST_F(RoadBounds, ABuildDirectoryWithoutADriveStaysOnTheCurrentDrive) {
     ExpectNothingOutsideChanged();
 }
 
+// A relative WINEPREFIX is taken from the directory cuffware starts in, for
+// every step and every program it starts (the batch runner runs in the
+// build directory, the tools too).
+TEST_F(RoadBounds, ARelativeWinePrefixHoldsForEveryStep) {
+    Outcome all = Shell("cd '" + dir.path() + "' && WINEPREFIX=p '" + Cuffware() +
+                        "' --settings p/builder.ini all 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    EXPECT_EQ(all.status, 0) << all.output;
+    EXPECT_TRUE(Contains(all.output, "Package ready in")) << all.output;
+    ExpectNothingOutsideChanged();
+}
+
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
     TempDir dir;
     Outcome outcome = Shell("'" + Cuffware() + "' --settings '" + (dir / "builder.ini") +
