@@ -2,6 +2,9 @@
 // plain folder, a starter source that is there but cannot be opened.
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <sstream>
@@ -68,6 +71,23 @@ TEST_F(NewProjectFaults, NewRefusesOverALinkToNothingOrALinkLoop) {
     EXPECT_EQ(loop, kExitFailure);
     EXPECT_NE(loopErr.find("Too many levels of symbolic links"), std::string::npos) << loopErr;
     EXPECT_TRUE(fs::is_symlink(source));
+    EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/build"));
+}
+
+// A starter source of mode 000 is there: new names it with the reason and
+// writes nothing (as root, permissions stop nothing: tests/run_unprivileged.sh
+// runs this as an unprivileged user).
+TEST_F(NewProjectFaults, NewRefusesASourceItMayNotRead) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root passes every permission; tests/run_unprivileged.sh runs this";
+    fs::create_directories(dir / "sdk/app/demo/src");
+    dir.Write("sdk/app/demo/src/appstate0.asm", "mine");
+    fs::permissions(dir / "sdk/app/demo/src/appstate0.asm", fs::perms::none);
+    auto [status, err] = NewProject(dir, "demo");
+    EXPECT_EQ(status, kExitFailure);
+    EXPECT_EQ(err, dir / "sdk\\app\\demo\\src\\appstate0.asm" +
+                       ": cannot open: Permission denied; nothing was written.\n");
+    EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/src/appparam.asm"));
     EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/build"));
 }
 #endif
