@@ -54,7 +54,10 @@ void AnchorWinePrefix();
 void UseWinePrefix(const std::string& prefix);
 
 // The host path of a path text, with the case of each component resolved
-// against the disk where the exact case does not exist.
+// against the disk where the exact case does not exist. A text without a
+// drive is on the current drive (HostPathFrom the process's current
+// directory), but a plain POSIX path ("/home/...") is the user's own host
+// path, taken as written.
 std::string HostPath(std::string_view pathText);
 
 // Resolves each component of a host path without regard to case where the
