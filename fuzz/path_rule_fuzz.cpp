@@ -67,7 +67,8 @@ struct ToolPrefix {
 void CheckToolPath(std::string_view text) {
     using namespace cuffware;
     static ToolPrefix prefix;
-    if (text.find('\0') != std::string_view::npos)
+    // An empty text names nothing, and a NUL never reaches the host.
+    if (text.empty() || text.find('\0') != std::string_view::npos)
         return;
     const std::string host = HostPathFrom(prefix.buildDirectory, text);
     const std::string normal = std::filesystem::path(host).lexically_normal().string();

@@ -25,11 +25,6 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix);
 // it, if any: none ever climbs above the drive's root.
 std::vector<std::string_view> ComponentsBelowDriveRoot(std::string_view afterDrive);
 
-// How many levels a relative path climbs above where it starts: the ".."
-// that find no component of its own before them to take away ("a\..\..\b"
-// climbs 1).
-size_t LevelsClimbed(std::string_view relativePath);
-
 // The host path of a path text as a program whose current directory is the
 // host directory workingDirectory sees it: a path with a drive as HostPath
 // takes it; one without is on the working directory's drive (the host's

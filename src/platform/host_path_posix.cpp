@@ -70,11 +70,10 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
     if (IsRooted(pathText))
         return windowsDirectory ? HostPath(windowsDirectory->substr(0, 2) + std::string(pathText))
                                 : onTheHost();
-    // A relative path that stays below the drive's root keeps the working
-    // directory's own spelling; one whose ".." would climb past it is taken
-    // from the root, as Windows takes it.
-    if (windowsDirectory &&
-        LevelsClimbed(pathText) > ComponentsBelowDriveRoot(windowsDirectory->substr(2)).size())
+    // On a drive a relative path is joined to the directory's Windows path
+    // and its ".." taken out as Windows takes them, by the text: never by the
+    // host, for whom ".." after a link would climb from the link's target.
+    if (windowsDirectory)
         return HostPath(*windowsDirectory + "\\" + std::string(pathText));
     return ResolveCase(std::string(workingDirectory) + "/" + MapPathText(pathText, WinePrefix()));
 }

@@ -140,6 +140,21 @@ TEST_F(ToolPathsTest, EveryPathStopsAtTheDriveOfTheCurrentDirectory) {
     }
 }
 
+// ".." is taken out of the text, as Windows takes it, never by the host:
+// after a link the host would climb from the link's target.
+TEST_F(ToolPathsTest, DotDotAfterALinkStaysBesideTheLink) {
+    dir.Write("outside/deep/secret.h", "Three equ 3\r\n");
+    fs::create_directories(dir / "outside/deep/er");
+    fs::create_directory_symlink(dir / "outside/deep/er", dir / "p/drive_c/q740/app/demo/build/up");
+    dir.Write("p/drive_c/q740/app/demo/build/src.asm", SourceIncluding("up\\..\\secret.h"));
+    ToolRun read = Run(RunAs88, {"src.asm"});
+    EXPECT_EQ(read.status, 1);
+    EXPECT_NE(read.err.find("p/dosdevices/c:/q740/app/demo/build/secret.h)"), std::string::npos)
+        << read.err;
+    dir.Write("p/drive_c/q740/app/demo/build/secret.h", "Three equ 3\r\n");
+    EXPECT_EQ(Run(RunAs88, {"src.asm"}).status, 0);
+}
+
 // The description file beside the programs (../etc, c:\c88\etc) is looked
 // for by the same rule: a name climbing out of it stops at the drive's root.
 TEST_F(ToolPathsTest, TheDescriptionFileBesideTheProgramsStaysOnTheirDrive) {
