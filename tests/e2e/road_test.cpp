@@ -572,7 +572,7 @@ TEST_F(RoadBounds, ABuildDirectoryWithoutADriveStaysOnTheCurrentDrive) {
     Outcome network = InBuild("generate");
     EXPECT_EQ(network.status, 1);
     EXPECT_TRUE(Contains(network.output,
-                         "demo.scr, line 12: the build directory "
+                         "demo.scr), line 12: the build directory "
                          "\"\\\\server\\share\\bd\" is a network path"))
         << network.output;
     ExpectNothingOutsideChanged();

@@ -24,6 +24,9 @@ using testing::ToolRun;
 
 namespace fs = std::filesystem;
 
+// A processor description the tools take.
+constexpr const char* kDescription = "cpu S1C88349\r\n";
+
 // Runs the test in another current directory, as the programs run (their
 // context names no working directory: the process's own is theirs).
 class CurrentDirectoryScope {
@@ -49,7 +52,7 @@ class ToolPathsTest : public ::testing::Test {
         fs::create_directory_symlink("../drive_c", dir / "p/dosdevices/c:");
         fs::create_directories(dir / "p/drive_c/q740/app/demo/build");
         fs::create_directories(dir / "p/drive_c/c88/bin");
-        dir.Write("p/drive_c/c88/etc/s1c88349.dsc", "; the processor's description\n");
+        dir.Write("p/drive_c/c88/etc/s1c88349.dsc", kDescription);
         fs::create_directories(dir / "outside");
     }
 
@@ -107,7 +110,7 @@ TEST_F(ToolPathsTest, EveryPathStopsAtTheDriveOfTheCurrentDirectory) {
         for (const char* input : {"src.asm", "inc.h", "ascmd.cmd", "lkcmd.cmd", "lccmd.cmd",
                                   "src.obj", "pwn.out", "pwn.sre", "pwn.map", "pwn.sy"})
             dir.Write(std::string("outside/") + input, "-bogus\r\n  FROBNICATE\r\n");
-        dir.Write("outside/only-outside.dsc", "; a description no tool may find\n");
+        dir.Write("outside/only-outside.dsc", kDescription);
         cuffware::testing::TreeSnapshot outside = SnapshotTree(dir / "outside");
 
         const struct {
@@ -161,12 +164,12 @@ TEST_F(ToolPathsTest, TheDescriptionFileBesideTheProgramsStaysOnTheirDrive) {
     dir.Write("p/drive_c/q740/app/demo/build/src.asm", SourceIncluding("inc.h"));
     dir.Write("p/drive_c/q740/app/demo/build/inc.h", "Three equ 3\r\n");
     ASSERT_EQ(Run(RunAs88, {"src.asm"}).status, 0);
-    dir.Write("outside/up.dsc", "; outside the prefix\n");
+    dir.Write("outside/up.dsc", kDescription);
     ToolRun climbed = Run(RunLk88, {"src.obj", "-d..\\..\\..\\..\\outside\\up.dsc"});
     EXPECT_EQ(climbed.status, 1);
     EXPECT_NE(climbed.err.find("'..\\..\\..\\..\\outside\\up.dsc' not found"), std::string::npos)
         << climbed.err;
-    dir.Write("p/drive_c/outside/up.dsc", "; on the drive\n");
+    dir.Write("p/drive_c/outside/up.dsc", kDescription);
     EXPECT_EQ(Run(RunLk88, {"src.obj", "-d..\\..\\..\\..\\outside\\up.dsc"}).status, 0);
 }
 
