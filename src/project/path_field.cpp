@@ -1,7 +1,9 @@
 #include "project/path_field.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "platform/path_text.h"
 #include "project/text_rules.h"

@@ -1,7 +1,9 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -36,10 +38,14 @@ TEST(DiskFileSystem, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
 
 // The permission cases need a user whom permissions stop: root is not one.
 // tests/run_unprivileged.sh runs them as nobody (ctest: unprivileged_*).
+#ifdef _WIN32
+#define SKIP_FOR_ROOT() GTEST_SKIP() << "POSIX permissions"
+#else
 #define SKIP_FOR_ROOT()                                                                     \
     if (geteuid() == 0)                                                                     \
     GTEST_SKIP() << "root passes every permission; tests/run_unprivileged.sh runs this as " \
                     "an unprivileged user"
+#endif
 
 TEST(DiskFileSystem, AReadOnlyDirectoryKeepsItsFile) {
     SKIP_FOR_ROOT();

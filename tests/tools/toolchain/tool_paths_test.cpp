@@ -3,7 +3,6 @@
 // drive reaches a host file outside the Wine prefix.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +13,8 @@
 
 namespace cuffware::toolchain {
 namespace {
+
+#ifndef _WIN32  // Wine drives are a matter off Windows only
 
 using cuffware::testing::EnvironmentScope;
 using cuffware::testing::SnapshotTree;
@@ -184,6 +185,8 @@ TEST_F(ToolPathsTest, OffTheWineDrivesPathsAreTheHosts) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(dir.Exists("outside/src.obj"));
 }
+
+#endif
 
 }  // namespace
 }  // namespace cuffware::toolchain
