@@ -87,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<SRecordData> sections;
     for (size_t k = parts.size() > 1 ? 1 : 0; k < parts.size(); ++k) {
+        (void)CheckSRecordAddresses(parts[k], "section");
         sections.push_back({"section" + std::to_string(k), S2DataBytes(parts[k])});
     }
     CheckCodeImage(sections);

@@ -1,8 +1,11 @@
 #include "package/srecord_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace cuffware {
 
@@ -73,22 +76,50 @@ bool IsS2Record(std::string_view line) {
     return line.size() >= 2 && (line[0] == 'S' || line[0] == 's') && line[1] == '2';
 }
 
-}  // namespace
-
-void AppendS2DataBytes(std::string_view text, std::string& out) {
+// Hands each line of text to take with its number; lines end at LF, CR or
+// CR LF.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
     const char* const end = text.data() + text.size();
     const char* pos = text.data();
+    int number = 0;
     while (pos < end) {
         const char* lineEnd = static_cast<const char*>(std::memchr(pos, '\n', end - pos));
         if (!lineEnd)
             lineEnd = end;
-        if (const void* cr = std::memchr(pos, '\r', lineEnd - pos))
-            lineEnd = static_cast<const char*>(cr);
-        const std::string_view line(pos, static_cast<size_t>(lineEnd - pos));
+        const char* cr = static_cast<const char*>(std::memchr(pos, '\r', lineEnd - pos));
+        const bool crLf = cr && cr + 1 == lineEnd;
+        if (cr)
+            lineEnd = cr;
+        take(std::string_view(pos, static_cast<size_t>(lineEnd - pos)), ++number);
+        pos = lineEnd + (crLf ? 2 : 1);
+    }
+}
+
+// The bytes a data record (S1, S2, S3) writes: from address, count of them.
+struct Span {
+    uint64_t address;
+    uint64_t count;
+    int line;
+};
+
+constexpr uint64_t kHighestAddress = 0xFFFFFF;
+
+std::string Hex(uint64_t value, int digits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text(static_cast<size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i, value >>= 4)
+        text[static_cast<size_t>(i)] = kDigits[value & 0xF];
+    return "0x" + text;
+}
+
+}  // namespace
+
+void AppendS2DataBytes(std::string_view text, std::string& out) {
+    ForEachLine(text, [&](std::string_view line, int) {
         if (IsS2Record(line))
             AppendRecordData(line, out);
-        pos = lineEnd + 1;
-    }
+    });
 }
 
 std::string S2DataBytes(std::string_view text) {
@@ -98,10 +129,58 @@ std::string S2DataBytes(std::string_view text) {
     return bytes;
 }
 
+Status CheckSRecordAddresses(std::string_view text, const std::string& path) {
+    std::vector<Span> spans;
+    std::optional<Diagnostic> refused;
+    ForEachLine(text, [&](std::string_view line, int number) {
+        if (refused || line.size() < 2 || (line[0] != 'S' && line[0] != 's') || line[1] < '1' ||
+            line[1] > '3')
+            return;
+        const int addressBytes = line[1] - '0' + 1;
+        uint64_t address = 0;
+        for (int i = 0; i < addressBytes; ++i)
+            address =
+                address << 8 | HexField(line, kCountPosition + 2 + 2 * static_cast<size_t>(i));
+        const int count = HexField(line, kCountPosition) - addressBytes - 1;
+        const uint64_t bytes = count > 0 ? static_cast<uint64_t>(count) : 0;
+        if (line[1] == '3' && address + (bytes ? bytes - 1 : 0) > kHighestAddress)
+            refused = Diagnostic{path, number,
+                                 "the S3 record at " + Hex(address, 8) +
+                                     " lies above the 24 bits of the processor's addresses"};
+        else if (line[1] == '2' && address + (bytes ? bytes - 1 : 0) > kHighestAddress)
+            refused = Diagnostic{path, number,
+                                 "the S2 record at " + Hex(address, 6) + " runs past 0xFFFFFF"};
+        else if (bytes > 0)
+            spans.push_back({address, bytes, number});
+    });
+    if (refused)
+        return *refused;
+    std::stable_sort(spans.begin(), spans.end(),
+                     [](const Span& a, const Span& b) { return a.address < b.address; });
+    // The record reaching furthest so far: a record starting before its end
+    // writes an address it wrote.
+    const Span* furthest = nullptr;
+    for (const Span& span : spans) {
+        if (furthest && span.address < furthest->address + furthest->count) {
+            const Span& later = span.line > furthest->line ? span : *furthest;
+            const Span& earlier = span.line > furthest->line ? *furthest : span;
+            return Diagnostic{path, later.line,
+                              "the record writes address " + Hex(span.address, 6) +
+                                  ", which the record on line " + std::to_string(earlier.line) +
+                                  " writes already"};
+        }
+        if (!furthest || span.address + span.count > furthest->address + furthest->count)
+            furthest = &span;
+    }
+    return Status::Ok();
+}
+
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path) {
     Result<std::string> text = files.ReadFile(path, kMaxSRecordFileBytes);
     if (!text)
         return text.error();
+    if (Status addresses = CheckSRecordAddresses(*text, path); !addresses)
+        return addresses.error();
     return SRecordData{path, S2DataBytes(*text)};
 }
 

@@ -24,6 +24,14 @@ void AppendS2DataBytes(std::string_view text, std::string& out);
 // The data bytes of every S2 record of text.
 std::string S2DataBytes(std::string_view text);
 
+// Refuses S-records that contradict themselves, naming path, the line and
+// the address: two data records (S1, S2, S3) writing the same address, even
+// with the same value (the packaging takes the bytes in file order, so a
+// repeated byte would be packaged twice), an S3 record above the 24 bits of
+// the processor's addresses, an S2 record running past 0xFFFFFF. Records of
+// no data bytes write nothing.
+Status CheckSRecordAddresses(std::string_view text, const std::string& path);
+
 // The most an S-record file may hold: a full 32,768-byte image takes under
 // 100 KB of S2 records; the rest is room for long or repeated records.
 inline constexpr size_t kMaxSRecordFileBytes = 16 << 20;
@@ -35,7 +43,8 @@ struct SRecordData {
 };
 
 // Reads the file at path and takes its S2 data bytes; a file that cannot be
-// read fails with the file system's diagnostic.
+// read fails with the file system's diagnostic, one whose records contradict
+// themselves with CheckSRecordAddresses's.
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path);
 
 }  // namespace cuffware

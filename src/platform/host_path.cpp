@@ -3,6 +3,8 @@
 
 #include "platform/host_path.h"
 
+#include "platform/path_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -54,21 +56,11 @@ std::vector<std::string_view> ComponentsBelowDriveRoot(std::string_view afterDri
     return components;
 }
 
-size_t LevelsClimbed(std::string_view relativePath) {
-    size_t climbed = 0;
-    size_t depth = 0;
-    ForEachComponent(relativePath, [&](std::string_view component) {
-        if (component != "..")
-            ++depth;
-        else if (depth > 0)
-            --depth;
-        else
-            ++climbed;
-    });
-    return climbed;
-}
-
 std::string HostPath(std::string_view pathText) {
+    // A path without a drive is on the current drive, but a plain POSIX path
+    // ("/home/...") is the user's own host path.
+    if (DriveOf(pathText).empty() && !pathText.starts_with('/'))
+        return HostPathFrom("", pathText);
     return ResolveCase(MapPathText(pathText, WinePrefix()));
 }
 

@@ -25,22 +25,23 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix);
 // it, if any: none ever climbs above the drive's root.
 std::vector<std::string_view> ComponentsBelowDriveRoot(std::string_view afterDrive);
 
-// How many levels a relative path climbs above where it starts: the ".."
-// that find no component of its own before them to take away ("a\..\..\b"
-// climbs 1).
-size_t LevelsClimbed(std::string_view relativePath);
-
 // The host path of a path text as a program whose current directory is the
 // host directory workingDirectory sees it: a path with a drive as HostPath
 // takes it; one without is on the working directory's drive (the host's
 // root when no drive of the Wine prefix holds the directory, as on Wine's
 // drive z:), so ".." stops at that drive's root too. An empty working
-// directory is the process's own.
+// directory is the process's own current directory, taken by the same rule.
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText);
 
 // The Wine prefix in force: the one UseWinePrefix chose, else $WINEPREFIX,
 // else $HOME/.wine.
 std::string WinePrefix();
+
+// Every program calls this first: a relative $WINEPREFIX ("q12") is taken
+// from the current directory once and put back into the environment as an
+// absolute path, so each later step and each program started finds the same
+// prefix whatever directory it works in. Nothing to do on Windows.
+void AnchorWinePrefix();
 
 // Maps drive letters through prefix from now on, whatever the environment
 // says (the demo works on a drive of its own); an empty prefix goes back to
@@ -48,7 +49,10 @@ std::string WinePrefix();
 void UseWinePrefix(const std::string& prefix);
 
 // The host path of a path text, with the case of each component resolved
-// against the disk where the exact case does not exist.
+// against the disk where the exact case does not exist. A text without a
+// drive is on the current drive (HostPathFrom the process's current
+// directory), but a plain POSIX path ("/home/...") is the user's own host
+// path, taken as written.
 std::string HostPath(std::string_view pathText);
 
 // The path text, with the host path it maps to in parentheses when that

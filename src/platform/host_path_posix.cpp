@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -52,23 +53,43 @@ std::string MapPathText(std::string_view pathText, std::string_view wineprefix) 
 }
 
 std::string HostPathFrom(std::string_view workingDirectory, std::string_view pathText) {
-    if (!DriveOf(pathText).empty() || workingDirectory.empty())
+    if (!DriveOf(pathText).empty())
         return HostPath(pathText);
-    // A path without a drive is on the working directory's drive; where no
-    // drive holds the directory, on the host (as on Wine's drive z:).
+    // On the host, as it stands (off every drive, or as on Wine's drive z:).
+    auto onTheHost = [&] { return ResolveCase(MapPathText(pathText, WinePrefix())); };
+    if (pathText.empty())
+        return onTheHost();
+    if (workingDirectory.empty()) {
+        std::error_code error;
+        std::string current = fs::current_path(error).string();
+        return error ? onTheHost() : HostPathFrom(current, pathText);
+    }
+    // A path without a drive is on the working directory's drive.
     std::optional<std::string> windowsDirectory =
         WindowsPathUnderWine(workingDirectory, WinePrefix());
-    const bool rooted = pathText[0] == '\\' || pathText[0] == '/';
-    if (rooted)
-        return HostPath(windowsDirectory ? windowsDirectory->substr(0, 2) + std::string(pathText)
-                                         : std::string(pathText));
-    // A relative path that stays below the drive's root keeps the working
-    // directory's own spelling; one whose ".." would climb past it is taken
-    // from the root, as Windows takes it.
-    if (windowsDirectory &&
-        LevelsClimbed(pathText) > ComponentsBelowDriveRoot(windowsDirectory->substr(2)).size())
+    if (IsRooted(pathText))
+        return windowsDirectory ? HostPath(windowsDirectory->substr(0, 2) + std::string(pathText))
+                                : onTheHost();
+    // On a drive a relative path is joined to the directory's Windows path
+    // and its ".." taken out as Windows takes them, by the text: never by the
+    // host, for whom ".." after a link would climb from the link's target.
+    if (windowsDirectory)
         return HostPath(*windowsDirectory + "\\" + std::string(pathText));
     return ResolveCase(std::string(workingDirectory) + "/" + MapPathText(pathText, WinePrefix()));
+}
+
+void AnchorWinePrefix() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (!prefix || !*prefix || fs::path(prefix).is_absolute())
+        return;
+    std::error_code error;
+    fs::path absolute = fs::absolute(prefix, error);
+    if (error)
+        return;
+    std::string normal = absolute.lexically_normal().string();
+    if (normal.size() > 1 && normal.back() == '/')  // "q12/x/.." normalises to ".../q12/"
+        normal.pop_back();
+    setenv("WINEPREFIX", normal.c_str(), 1);
 }
 
 std::string ResolveCase(std::string_view hostPath) {

@@ -18,6 +18,8 @@ std::string HostPathFrom(std::string_view workingDirectory, std::string_view pat
     return std::string(workingDirectory) + "/" + std::string(pathText);
 }
 
+void AnchorWinePrefix() {}
+
 std::string ResolveCase(std::string_view hostPath) {
     return std::string(hostPath);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "project/path_field.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
 
@@ -53,13 +54,14 @@ class RecordReader {
         return Trimmed(record);
     }
 
-    // The next record as a path or a part of a file name: a control byte (a
-    // NUL would cut the name short at the host) refuses it.
+    // The next record as a path or a part of a file name, refused as
+    // CheckPathField refuses it.
     Result<std::string> NextPath(const std::string& what) {
         Result<std::string> record = Next(what);
-        if (record.ok() && HasControlByte(*record))
-            return Fail(LineNumber(), what + " must not hold control bytes: \"" +
-                                          ControlBytesEscaped(*record) + "\"");
+        if (!record.ok())
+            return record;
+        if (Status field = CheckPathField(*record, what); !field.ok())
+            return Fail(LineNumber(), field.error().message);
         return record;
     }
 

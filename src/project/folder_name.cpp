@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "project/path_field.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -27,6 +28,8 @@ Status CheckPlainFolderName(std::string_view folder) {
         return Diagnostic{"", 0, Refusal(folder, "is not a folder below the SDK's app folder")};
     if (folder.back() == '.' || folder.back() == ' ')
         return Diagnostic{"", 0, Refusal(folder, "ends in a dot or a space, which Windows drops")};
+    if (std::optional<std::string> device = DeviceNameIn(folder))
+        return Diagnostic{"", 0, Refusal(folder, "names the Windows device " + *device)};
     return Status::Ok();
 }
 

@@ -6,12 +6,14 @@
 #include <iostream>
 #include <memory>
 
+#include "platform/host_path.h"
 #include "platform/program_directory.h"
 #include "platform/program_version.h"
 #include "ui/batch_window.h"
 #include "ui/qt_text.h"
 
 int main(int argc, char** argv) {
+    cuffware::AnchorWinePrefix();
     if (cuffware::PrintVersionIfAsked({argv + 1, argv + argc}, "cuffware-batch-window", std::cout))
         return 0;
     QApplication app(argc, argv);

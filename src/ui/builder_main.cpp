@@ -19,6 +19,7 @@
 #include "app/actions/program_settings.h"
 #include "app/window_models/builder_arguments.h"
 #include "platform/file_system.h"
+#include "platform/host_path.h"
 #include "platform/host_process.h"
 #include "platform/program_version.h"
 #include "platform/system_info.h"
@@ -43,6 +44,7 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cuffware::AnchorWinePrefix();
     // Answered before Qt starts, so it needs no display.
     if (std::optional<std::string> answer = cuffware::ConsoleAnswer({argv + 1, argv + argc})) {
         std::cout << *answer;

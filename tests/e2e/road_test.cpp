@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/temp_dir.h"
+#include "support/tree_snapshot.h"
 #include "toolchain/assembler.h"
 #include "toolchain/encoder.h"
 #include "toolchain/instruction_set.h"
@@ -18,6 +19,7 @@
 namespace cuffware {
 namespace {
 
+using testing::SnapshotTree;
 using testing::TempDir;
 
 struct Outcome {
@@ -485,6 +487,106 @@ TEST_F(Road, AMissingScriptOnTheDriveNamesItsHostPath) {
                                              "/dosdevices/c:/q740/app/countdown/build/"
                                              "countdown.scr): cannot open"))
         << outcome.output;
+}
+
+// The demo laid out as the Wine prefix dir/p: its build directory
+// c:\q740\app\demo\build lies six levels below dir, where dir/outside is a
+// host directory no run may touch.
+class RoadBounds : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Outcome laid = Shell("'" + Cuffware() + "' demo '" + (dir / "p") + "'");
+        ASSERT_EQ(laid.status, 0) << laid.output;
+        dir.Write("outside/keep.txt", "the host's own\n");
+        dir.Write("p/drive_c/outside/on-the-drive.txt", "c:\\outside\n");
+        before = SnapshotTree(dir.path(), dir / "p");
+    }
+    // command run in the build directory on the demo's script.
+    Outcome InBuild(const std::string& command) const {
+        return Shell("cd '" + (dir / Build("")) + "' && WINEPREFIX='" + (dir / "p") + "' '" +
+                     Cuffware() + "' --settings '" + (dir / "p/builder.ini") + "' " + command +
+                     " 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    }
+    static std::string Build(const std::string& name) {
+        return "p/drive_c/q740/app/demo/build/" + name;
+    }
+    // The script with its line (1-based) replaced.
+    void SetScriptLine(int line, const std::string& text) const {
+        std::string script = dir.Read(Build("demo.scr"));
+        size_t start = 0;
+        for (int n = 1; n < line; ++n)
+            start = script.find("\r\n", start) + 2;
+        script.replace(start, script.find("\r\n", start) - start, text);
+        dir.Write(Build("demo.scr"), script);
+    }
+
+    void ExpectNothingOutsideChanged() const {
+        testing::TreeSnapshot after = SnapshotTree(dir.path(), dir / "p");
+        EXPECT_TRUE(after == before) << testing::EntryNames(after);
+    }
+
+    TempDir dir;
+    testing::TreeSnapshot before;
+};
+
+TEST_F(RoadBounds, AHostileOutputInTheBatchStaysOnTheDrive) {
+    std::string batch = dir.Read(Build("build.bat"));
+    const std::string link = "common.obj -o common.out";
+    ASSERT_NE(batch.find(link), std::string::npos);
+    batch.replace(batch.find(link), link.size(),
+                  "common.obj -o ..\\..\\..\\..\\..\\..\\outside\\pwn.out");
+    dir.Write(Build("build.bat"), batch);
+
+    Outcome build =
+        Shell("WINEPREFIX='" + (dir / "p") + "' '" + Cuffware() + "' --settings '" +
+              (dir / "p/builder.ini") + "' build 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    EXPECT_TRUE(dir.Exists("p/drive_c/outside/pwn.out")) << build.output;
+    ExpectNothingOutsideChanged();
+}
+
+// A build directory without a drive is on the current drive: generate from
+// the build directory writes below c:\outside, never in dir/outside; a
+// network path is refused naming the field.
+TEST_F(RoadBounds, ABuildDirectoryWithoutADriveStaysOnTheCurrentDrive) {
+    const std::string rooted = "\\" + dir.path().substr(1) + "\\outside\\bd";
+    std::string rootedOnDrive = "p/drive_c" + dir.path() + "/outside";
+    std::filesystem::create_directories(dir / rootedOnDrive);
+    const std::pair<std::string, std::string> cases[] = {
+        {"..\\..\\..\\..\\..\\..\\outside\\bd", "p/drive_c/outside/bd"},
+        {"../../../../../../outside/bd", "p/drive_c/outside/bd"},
+        {rooted, rootedOnDrive + "/bd"},
+    };
+    std::string script = dir.Read(Build("demo.scr"));
+    for (const auto& [buildDirectory, landing] : cases) {
+        SCOPED_TRACE(buildDirectory);
+        dir.Write(Build("demo.scr"), script);
+        SetScriptLine(12, buildDirectory);
+        Outcome generate = InBuild("generate");
+        EXPECT_EQ(generate.status, 0) << generate.output;
+        EXPECT_TRUE(dir.Exists(landing + "/build.bat")) << generate.output;
+        ExpectNothingOutsideChanged();
+    }
+
+    dir.Write(Build("demo.scr"), script);
+    SetScriptLine(12, "\\\\server\\share\\bd");
+    Outcome network = InBuild("generate");
+    EXPECT_EQ(network.status, 1);
+    EXPECT_TRUE(Contains(network.output,
+                         "demo.scr), line 12: the build directory "
+                         "\"\\\\server\\share\\bd\" is a network path"))
+        << network.output;
+    ExpectNothingOutsideChanged();
+}
+
+// A relative WINEPREFIX is taken from the directory cuffware starts in, for
+// every step and every program it starts (the batch runner runs in the
+// build directory, the tools too).
+TEST_F(RoadBounds, ARelativeWinePrefixHoldsForEveryStep) {
+    Outcome all = Shell("cd '" + dir.path() + "' && WINEPREFIX=p '" + Cuffware() +
+                        "' --settings p/builder.ini all 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    EXPECT_EQ(all.status, 0) << all.output;
+    EXPECT_TRUE(Contains(all.output, "Package ready in")) << all.output;
+    ExpectNothingOutsideChanged();
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {

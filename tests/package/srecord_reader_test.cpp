@@ -12,6 +12,7 @@ namespace cuffware {
 namespace {
 
 using testing::ByteString;
+using testing::Counting;
 using testing::S2Record;
 
 TEST(S2DataBytes, TakesOnlyS2RecordsInFileOrder) {
@@ -45,6 +46,48 @@ TEST(S2DataBytes, TrustsTheCountAndCutsFieldsShort) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(S2DataBytes(c.text), c.bytes) << c.text;
+}
+
+// Records that contradict themselves are refused with the line and the
+// address; records that only touch, or that write nothing, pass.
+TEST(CheckSRecordAddresses, RefusesTwoWritesOfAnAddressAndAddressesPast24Bits) {
+    auto refusal = [](const std::string& text) {
+        Status checked = CheckSRecordAddresses(text, "STATE0.SRE");
+        return checked.ok() ? std::string("ok") : checked.error().Text();
+    };
+    const std::string a = S2Record(0x12340, ByteString({1, 2, 3, 4}));
+    EXPECT_EQ(refusal("S0030000FC\r\n" + a + S2Record(0x12344, ByteString({5})) +
+                      S2Record(0x12330, Counting(16)) + "S2040000FFFC\r\nS804000000FB\r\n"),
+              "ok");
+    EXPECT_EQ(refusal(a + S2Record(0x12343, ByteString({4}))),
+              "STATE0.SRE, line 2: the record writes address 0x012343, which the record on line "
+              "1 writes already");
+    // The same value again is a second write all the same.
+    EXPECT_EQ(refusal(a + "S00600004844521B\r\n" + S2Record(0x12340, ByteString({1}))),
+              "STATE0.SRE, line 3: the record writes address 0x012340, which the record on line "
+              "1 writes already");
+    // Found whichever comes first in the file; a record inside a longer one.
+    EXPECT_EQ(refusal(S2Record(0x12342, ByteString({9})) + S2Record(0x12330, Counting(32))),
+              "STATE0.SRE, line 2: the record writes address 0x012342, which the record on line "
+              "1 writes already");
+    EXPECT_EQ(refusal("S1050000AABB95\n" + S2Record(0x1, ByteString({7}))),
+              "STATE0.SRE, line 2: the record writes address 0x000001, which the record on line "
+              "1 writes already");
+    EXPECT_EQ(refusal(a + "S30901000000112233448D\r\n"),
+              "STATE0.SRE, line 2: the S3 record at 0x01000000 lies above the 24 bits of the "
+              "processor's addresses");
+    EXPECT_EQ(refusal("S3070000000011229A\r\n"), "ok");
+    EXPECT_EQ(refusal(S2Record(0xFFFFFE, ByteString({1, 2, 3}))),
+              "STATE0.SRE, line 1: the S2 record at 0xFFFFFE runs past 0xFFFFFF");
+    EXPECT_EQ(refusal(S2Record(0xFFFFFE, ByteString({1, 2}))), "ok");
+}
+
+TEST(ReadSRecordData, RefusesWhatContradictsItself) {
+    testing::TempDir dir;
+    dir.Write("STATE0.SRE", S2Record(0x100, ByteString({1, 2})) + S2Record(0x101, ByteString({2})));
+    Result<SRecordData> read = ReadSRecordData(DiskFileSystem(), dir / "STATE0.SRE");
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().line, 2);
 }
 
 // GNU objcopy gives S2 records above 64 KB; the bytes must come back exactly.

@@ -39,6 +39,22 @@ TEST(MapPathText, PosixPathsOnlyTurnTheirBackslashes) {
     EXPECT_EQ(MapPathText("build\\\\x", "/p"), "build//x");  // never normalised
 }
 
+// A relative WINEPREFIX is anchored once to the directory the program starts
+// in; an absolute one, or none, stays as it is.
+TEST(AnchorWinePrefix, MakesARelativePrefixAbsoluteOnce) {
+    const std::string start = std::filesystem::current_path().string();
+    testing::EnvironmentScope relative("WINEPREFIX", "q12/./x/..");
+    AnchorWinePrefix();
+    EXPECT_STREQ(std::getenv("WINEPREFIX"), (start + "/q12").c_str());
+    testing::EnvironmentScope absolute("WINEPREFIX", "/abs/../prefix");
+    AnchorWinePrefix();
+    EXPECT_STREQ(std::getenv("WINEPREFIX"), "/abs/../prefix");
+    testing::EnvironmentScope none;
+    none.Set("WINEPREFIX", nullptr);
+    AnchorWinePrefix();
+    EXPECT_EQ(std::getenv("WINEPREFIX"), nullptr);
+}
+
 TEST(HostPath, FindsFilesOnAWineDriveWhateverTheCase) {
     TempDir prefix;
     prefix.Write("drive_c/Q740/App/Demo/build/demo_code_018.bin", "image");

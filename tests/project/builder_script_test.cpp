@@ -168,6 +168,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "the folder name must not hold control bytes: \"de\\x1Bmo\""},
         BadScript{"TabInAFile", FourteenFields() + "6\r\n1\r\na\t.asm\r\n", 17,
                   "a file of \"Parameter File\" must not hold control bytes: \"a\\x09.asm\""},
+        BadScript{"DeviceAsAFile", FourteenFields() + "6\r\n1\r\nc:\\src\\Aux.asm\r\n", 17,
+                  "a file of \"Parameter File\" \"c:\\src\\Aux.asm\" names the Windows device AUX"},
+        BadScript{"DeviceAsTheFolderName", "App\r\nCOM4 .x\r\n", 2,
+                  "the folder name \"COM4 .x\" names the Windows device COM4"},
+        BadScript{"NetworkPathAsTheIncludeDirectory",
+                  "App\r\ndemo\r\nd\r\nb1\r\nb2\r\n740018\r\n0\r\n0\r\npc\r\nh\r\ns\r\nb\r\n"
+                  "\\\\nas\\include\r\n",
+                  13,
+                  "the include directory \"\\\\nas\\include\" is a network path, which the builder "
+                  "does not map"},
         // Each 1000-byte header path is listed in 4 section sources here, 4064
         // bytes with its INCLUDE frame: file 16514 crosses 64 MiB.
         BadScript{"TooManyHeaderFiles",

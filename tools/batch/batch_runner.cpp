@@ -1,6 +1,7 @@
 #include "batch/batch_runner.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -79,15 +80,38 @@ Status Delete(const std::vector<std::string>& patterns, BatchContext& context) {
     return Status::Ok();
 }
 
+// A copy stays on the drive its destination names (the current directory's
+// when it names none): a directory link on the way that leads off it is
+// refused. Off every drive the host's own paths are taken as they are.
+Status StaysOnItsDrive(const std::string& destinationText, const std::string& destination,
+                       const BatchContext& context) {
+    std::optional<std::string> here = WindowsPathUnderWine(context.currentDirectory, WinePrefix());
+    if (!here)
+        return Status::Ok();
+    std::string_view named = DriveOf(destinationText);
+    std::string drive = named.empty() ? here->substr(0, 2) : std::string(named);
+    std::string directory = fs::path(destination).parent_path().string();
+    std::optional<std::string> lands = WindowsPathUnderWine(directory, WinePrefix());
+    if (lands && SameIgnoringCase(lands->substr(0, 2), drive))
+        return Status::Ok();
+    return Diagnostic{
+        destinationText, 0,
+        "cannot write: a link on the way leads off drive " + drive + " (" + directory + ")"};
+}
+
 Status Copy(const std::string& sourceText, const std::string& destinationText,
             BatchContext& context) {
     std::string source = BatchPath(context, sourceText);
     if (!IsRegularFile(source))
         return Diagnostic{sourceText, 0, "no such file (" + source + ")"};
     std::string destination = BatchPath(context, destinationText);
+    // A directory by its own name only: a link there, to a directory or a
+    // file, is never followed; the write refuses it as it refuses every link.
     std::error_code error;
-    if (fs::is_directory(destination, error))
+    if (fs::is_directory(fs::symlink_status(destination, error)))
         destination = (fs::path(destination) / fs::path(source).filename()).string();
+    if (Status onDrive = StaysOnItsDrive(destinationText, destination, context); !onDrive)
+        return onDrive;
     Result<std::string> content = DiskFileSystem().ReadFile(source, kMaxCopiedBytes);
     if (!content)
         return content.error();

@@ -14,6 +14,7 @@ constexpr std::string_view kSection = "[Cuffware]";
 struct Key {
     std::string_view name;
     std::string AppDescriptor::*field;
+    bool namesImage = false;  // a file beside the descriptor
 };
 
 constexpr Key kKeys[] = {
@@ -22,15 +23,22 @@ constexpr Key kKeys[] = {
     {"Line1", &AppDescriptor::Line1},
     {"Line2", &AppDescriptor::Line2},
     {"Version Required", &AppDescriptor::VersionRequired},
-    {"PAR", &AppDescriptor::ParameterImage},
-    {"CODE", &AppDescriptor::CodeImage},
-    {"DB", &AppDescriptor::DatabaseImage},
+    {"PAR", &AppDescriptor::ParameterImage, true},
+    {"CODE", &AppDescriptor::CodeImage, true},
+    {"DB", &AppDescriptor::DatabaseImage, true},
     {"Password Support", &AppDescriptor::PasswordSupport},
     {"App Interface", &AppDescriptor::AppInterface},
 };
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
+}
+
+// An image's name is a file name alone: the images lie beside the
+// descriptor, so a separator, a drive or ".." would reach elsewhere.
+bool NamesAPath(std::string_view name) {
+    return name.find_first_of("\\/:") != std::string_view::npos ||
+           name.find("..") != std::string_view::npos;
 }
 
 }  // namespace
@@ -49,7 +57,12 @@ Result<AppDescriptor> ParseAppDescriptor(std::string_view text, const std::strin
         std::string_view line = lines[number - 1];
         if (!line.starts_with(prefix))
             return Diagnostic{pathText, number, "expected " + Quoted(prefix)};
-        descriptor.*key.field = std::string(line.substr(prefix.size()));
+        std::string_view value = line.substr(prefix.size());
+        if (key.namesImage && NamesAPath(value))
+            return Diagnostic{pathText, number,
+                              prefix + " names a path, " + Quoted(ControlBytesEscaped(value)) +
+                                  "; the images lie beside the descriptor"};
+        descriptor.*key.field = std::string(value);
     }
     for (size_t extra = number; extra < lines.size(); ++extra) {
         if (!Trimmed(lines[extra]).empty())

@@ -31,11 +31,13 @@ Status CheckDescriptionFile(const ToolContext& context, const CommandLine& comma
     if (!option)
         return Status::Ok();
     std::string name(option->Argument("-d"));
+    // Beside the programs the name is taken as from their etc directory, by
+    // the same rule as in the working directory.
+    std::string besideThePrograms =
+        (std::filesystem::path(context.programDirectory).parent_path() / "etc").string();
     std::string candidates[] = {
         ToolPath(context, name),
-        ResolveCase((std::filesystem::path(context.programDirectory).parent_path() / "etc" /
-                     MapPathText(name, WinePrefix()))
-                        .string()),
+        HostPathFrom(besideThePrograms, name),
     };
     Diagnostic failed = option->origin;
     for (const std::string& candidate : candidates) {

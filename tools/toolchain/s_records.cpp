@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "package/srecord_reader.h"
 #include "project/text_file.h"
 
 namespace cuffware::toolchain {
@@ -114,6 +115,10 @@ Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::
         else
             runs.push_back({address, data});
     }
+    // Records that contradict themselves are refused as the packaging
+    // refuses them.
+    if (Status addresses = CheckSRecordAddresses(text, fileName); !addresses)
+        return addresses.error();
     return runs;
 }
 

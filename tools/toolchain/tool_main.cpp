@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_path.h"
 #include "platform/program_directory.h"
 #include "platform/program_version.h"
 #include "toolchain/tools.h"
 
 int main(int argc, char** argv) {
+    cuffware::AnchorWinePrefix();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (cuffware::PrintVersionIfAsked(args, CUFFWARE_TOOL_NAME, std::cout))
         return 0;

@@ -1,6 +1,7 @@
 #include "app/actions/workbench.h"
 
 #include "app/actions/status_texts.h"
+#include "project/path_field.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -24,10 +25,17 @@ void LoadWorkbench(Workbench& bench, const std::string& settingsPath) {
 }
 
 bool FolderNamed(Workbench& bench) {
-    if (!Trimmed(bench.project.FolderName).empty())
-        return true;
-    bench.user.SetStatus(kStatusApplicationNotSpecified);
-    return false;
+    if (Trimmed(bench.project.FolderName).empty()) {
+        bench.user.SetStatus(kStatusApplicationNotSpecified);
+        return false;
+    }
+    if (Status paths = CheckProjectPaths(bench.project, bench.settings); !paths.ok()) {
+        bench.user.ShowMessage(
+            "The project names a path the builder cannot use.\n" + paths.error().message,
+            MessageIcon::Critical);
+        return false;
+    }
+    return true;
 }
 
 void MakeBuildDirectory(Workbench& bench) {

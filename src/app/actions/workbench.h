@@ -44,8 +44,9 @@ struct Workbench {
 void LoadWorkbench(Workbench& bench, const std::string& settingsPath);
 
 // Every action that works on the project's files first asks for a folder
-// name: true when it is not blank; otherwise false, and the status says
-// "Application not specified".
+// name: true when it is not blank and every field naming a file or a
+// directory can be used (CheckProjectPaths); otherwise false, and the status
+// says "Application not specified" or a critical message names the field.
 bool FolderNamed(Workbench& bench);
 
 // Makes the build directory's last level when it is missing. A directory

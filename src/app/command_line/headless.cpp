@@ -6,6 +6,7 @@
 #include "app/actions/program_settings.h"
 #include "app/command_line/command_help.h"
 #include "app/command_line/printing_user_port.h"
+#include "project/path_field.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
@@ -50,6 +51,22 @@ const HeadlessCommand* FindCommand(const std::string& name) {
 
 bool TakesScript(const HeadlessCommand& command) {
     return std::string(command.operand) == "SCRIPT";
+}
+
+// The paths of the command line pass the rule every path field passes: the
+// settings file, the script, the demo's directory.
+Status CheckCommandLinePaths(const HeadlessArguments& parsed, const HeadlessCommand& command) {
+    if (Status settings = CheckPathField(parsed.settingsPath, "the settings file"); !settings)
+        return settings;
+    const std::string operand = command.operand;
+    if (operand != "SCRIPT" && operand != "[DIR]")
+        return Status::Ok();
+    for (const std::string& path : parsed.operands)
+        if (Status field =
+                CheckPathField(path, operand == "SCRIPT" ? "the script" : "the demo directory");
+            !field)
+            return field;
+    return Status::Ok();
 }
 
 }  // namespace
@@ -113,6 +130,10 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {
         err << "cuffware: " << command->name << " takes one SCRIPT\n";
+        return kExitUsage;
+    }
+    if (Status paths = CheckCommandLinePaths(*parsed, *command); !paths) {
+        err << "cuffware: " << paths.error().message << "\n";
         return kExitUsage;
     }
 

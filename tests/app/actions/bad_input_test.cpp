@@ -3,6 +3,9 @@
 // tests already hold are not repeated here.
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <utility>
@@ -108,6 +111,26 @@ TEST_F(BadInput, ASettingsFileThatCannotBeResolvedIsReportedAndStaysALink) {
     EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
     EXPECT_FALSE(fs::exists(dir / "nowhere.ini"));
     EXPECT_TRUE(fs::is_symlink(dir / "a.ini"));
+#endif
+}
+
+// A builder.ini of mode 000 is there: reported with the reason, the
+// defaults used, and never replaced (as root, permissions stop nothing:
+// tests/run_unprivileged.sh runs this as an unprivileged user).
+TEST_F(BadInput, ASettingsFileItMayNotReadIsReportedAndKept) {
+#ifndef _WIN32
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root passes every permission; tests/run_unprivileged.sh runs this";
+    dir.Write("builder.ini", "BIN=c:\\mine\r\n");
+    fs::permissions(dir / "builder.ini", fs::perms::none);
+    LoadWorkbench(bench, dir / "builder.ini");
+    EXPECT_EQ(user.Messages(),
+              std::vector<std::string>{
+                  "The tool settings cannot be read or created; the defaults are used.\n" +
+                  dir / "builder.ini" + ": cannot open: Permission denied"});
+    EXPECT_EQ(bench.settings.SdkPath, "c:\\q740");
+    fs::permissions(dir / "builder.ini", fs::perms::owner_read);
+    EXPECT_EQ(dir.Read("builder.ini"), "BIN=c:\\mine\r\n");
 #endif
 }
 

@@ -55,6 +55,44 @@ TEST_F(CreateBuildScriptsTest, BlankFolderNameOnlySetsTheStatus) {
     EXPECT_FALSE(dir.Exists("build"));
 }
 
+// Fields typed in the window pass the rule a script's fields pass: a network
+// path or a Windows device in any field naming a file or a directory (the
+// settings' too) is refused naming the field, and nothing is written.
+TEST_F(CreateBuildScriptsTest, ANetworkPathOrADeviceInAnyPathFieldIsRefusedNamingIt) {
+    AddRequiredFiles();
+    const struct {
+        std::string ProjectRecord::*field;
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {&ProjectRecord::BuildDirectory, "\\\\server\\share\\bd",
+         "the build directory \"\\\\server\\share\\bd\" is a network path, which the builder "
+         "does not map"},
+        {&ProjectRecord::SourceDirectory, "c:\\src\\nul",
+         "the source directory \"c:\\src\\nul\" names the Windows device NUL"},
+        {&ProjectRecord::FolderName, "Com3.",
+         "the folder name \"Com3.\" names the Windows device COM3"},
+    };
+    for (const auto& c : cases) {
+        ProjectRecord kept = bench.project;
+        bench.project.*c.field = c.text;
+        user.shown.clear();
+        EXPECT_FALSE(CreateBuildScripts(bench));
+        EXPECT_EQ(user.shown, (std::vector<Shown>{{Shown::Message,
+                                                   "The project names a path the builder cannot "
+                                                   "use.\n" +
+                                                       c.message,
+                                                   MessageIcon::Critical}}));
+        bench.project = kept;
+    }
+    Add(StateNode(1), "c:\\src\\LPT1.asm");
+    EXPECT_FALSE(CreateBuildScripts(bench));
+    bench.settings.SdkPath = "//nas/q740";
+    EXPECT_FALSE(CreateBuildScripts(bench));
+    EXPECT_NE(user.shown.back().text.find("the SDK directory \"//nas/q740\""), std::string::npos);
+    EXPECT_FALSE(dir.Exists("build"));
+}
+
 TEST_F(CreateBuildScriptsTest, RefusalsComeInOrderAndWriteNothing) {
     const std::vector<std::pair<int, std::string>> steps = {
         {kParameterNode, "There must be at least one parameter file."},

@@ -100,6 +100,11 @@ TEST_F(CreateCuffwareTest, AConversionThatFailsWritesNothing) {
     dir.Write("build/param.sre", SectionFile(Counting(32)));
     ExpectNothingWritten(
         notGenerated + "\\param.sre: 32 parameter data bytes, more than the 31 the image can take");
+    dir.Write("build/param.sre", SectionFile(Counting(20)) + SectionFile(Counting(1)));
+    ExpectNothingWritten(notGenerated +
+                         "\\param.sre, line 6: the record writes address 0x008000, which the "
+                         "record on line 2 writes already");
+    dir.Write("build/param.sre", SectionFile(Counting(20)));
 #ifndef _WIN32
     // Passes the existence test but is refused unread: a FIFO, where a read
     // would wait for a writer for ever.

@@ -75,6 +75,25 @@ TEST(Headless, AScriptThatCannotBeRestoredFailsOnStandardError) {
     EXPECT_NE(run.err.find("The tool settings cannot be read or created"), std::string::npos);
 }
 
+// The command line's paths pass the rule of every path field: a network
+// path or a Windows device is a usage error naming the operand.
+TEST(Headless, NetworkPathsAndDevicesOnTheCommandLineAreRefused) {
+    TempDir dir;
+    HeadlessRun script =
+        Headless({"--settings", dir / "builder.ini", "generate", "\\\\nas\\a.scr"});
+    EXPECT_EQ(script.status, kExitUsage);
+    EXPECT_EQ(script.err,
+              "cuffware: the script \"\\\\nas\\a.scr\" is a network path, which the "
+              "builder does not map\n");
+    HeadlessRun settings = Headless({"--settings", dir / "nul.ini", "save", dir / "a.scr"});
+    EXPECT_EQ(settings.status, kExitUsage);
+    EXPECT_EQ(settings.err, "cuffware: the settings file \"" + dir / "nul.ini" +
+                                "\" names the Windows device NUL\n");
+    EXPECT_EQ(Headless({"demo", dir / "AUX"}).err, "cuffware: the demo directory \"" + dir / "AUX" +
+                                                       "\" names the Windows device AUX\n");
+    EXPECT_FALSE(dir.Exists("nul.ini"));
+}
+
 TEST(Headless, SaveRoundTripsAScript) {
     TempDir dir;
     std::string script = "App\r\ndemo\r\n\r\n\r\n\r\n740018\r\n0\r\n0\r\n\r\nh\r\ns\r\n" +

@@ -2,6 +2,9 @@
 // plain folder, a starter source that is there but cannot be opened.
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <sstream>
@@ -36,7 +39,8 @@ std::pair<int, std::string> NewProject(const testing::TempDir& dir, const std::s
 // refused naming the field, its control bytes escaped, and nothing is made.
 TEST_F(NewProjectFaults, NewRefusesAFolderNameThatIsNotOnePlainFolder) {
     for (const char* folder :
-         {"..", ".", "demo.", "..\\..\\out", "c:\\out", "de\x7Fmo", "\x1B[2Jdemo"}) {
+         {"..", ".", "demo.", "..\\..\\out", "c:\\out", "de\x7Fmo", "\x1B[2Jdemo", "CON", "nul.txt",
+          "Com1", "lpt9.x.y", "aux ", "PRN.."}) {
         auto [status, err] = NewProject(dir, folder);
         EXPECT_EQ(status, kExitUsage) << folder;
         EXPECT_TRUE(err.starts_with("cuffware: the folder name \"")) << err;
@@ -44,6 +48,8 @@ TEST_F(NewProjectFaults, NewRefusesAFolderNameThatIsNotOnePlainFolder) {
     }
     EXPECT_EQ(NewProject(dir, "de\x7Fmo").second,
               "cuffware: the folder name \"de\\x7Fmo\" holds a control byte\n");
+    EXPECT_EQ(NewProject(dir, "con.app").second,
+              "cuffware: the folder name \"con.app\" names the Windows device CON\n");
     EXPECT_FALSE(fs::exists(dir / "sdk"));
 }
 
@@ -65,6 +71,23 @@ TEST_F(NewProjectFaults, NewRefusesOverALinkToNothingOrALinkLoop) {
     EXPECT_EQ(loop, kExitFailure);
     EXPECT_NE(loopErr.find("Too many levels of symbolic links"), std::string::npos) << loopErr;
     EXPECT_TRUE(fs::is_symlink(source));
+    EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/build"));
+}
+
+// A starter source of mode 000 is there: new names it with the reason and
+// writes nothing (as root, permissions stop nothing: tests/run_unprivileged.sh
+// runs this as an unprivileged user).
+TEST_F(NewProjectFaults, NewRefusesASourceItMayNotRead) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root passes every permission; tests/run_unprivileged.sh runs this";
+    fs::create_directories(dir / "sdk/app/demo/src");
+    dir.Write("sdk/app/demo/src/appstate0.asm", "mine");
+    fs::permissions(dir / "sdk/app/demo/src/appstate0.asm", fs::perms::none);
+    auto [status, err] = NewProject(dir, "demo");
+    EXPECT_EQ(status, kExitFailure);
+    EXPECT_EQ(err, dir / "sdk\\app\\demo\\src\\appstate0.asm" +
+                       ": cannot open: Permission denied; nothing was written.\n");
+    EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/src/appparam.asm"));
     EXPECT_FALSE(fs::exists(dir / "sdk/app/demo/build"));
 }
 #endif

@@ -70,6 +70,62 @@ TEST_F(BatchRunnerTest, CopyReplacesTheDestinationOrFillsADirectory) {
                   dir / "missing.equ" + ")\n");
 }
 
+#ifndef _WIN32
+// copy writes as every write of ours: a link at the destination's name, to a
+// directory or to a file (outside the drive or not), is refused and never
+// followed; what it points to stays as it was.
+TEST_F(BatchRunnerTest, CopyNeverWritesThroughALink) {
+    dir.Write("common.equ", "CommonCodeEnd equ 0x1234\r\n");
+    dir.Write("elsewhere/kept.h", "kept");
+    std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "linkdir");
+    std::filesystem::create_symlink(dir / "elsewhere/kept.h", dir / "linkfile.h");
+    std::filesystem::create_symlink(dir / "elsewhere/new.h", dir / "dangling.h");
+    EXPECT_EQ(Run("copy common.equ linkdir\r\ncopy common.equ linkfile.h\r\n"
+                  "copy common.equ dangling.h\r\ncopy common.equ linkdir\\x.h\r\n"),
+              3);
+    EXPECT_NE(err.str().find("line 1: \"copy common.equ linkdir\" failed: " + dir / "linkdir" +
+                             ": cannot replace: it is a link"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("line 2: \"copy common.equ linkfile.h\" failed: " +
+                             dir / "linkfile.h" + ": cannot replace: it is a link"),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "linkdir"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "linkfile.h"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling.h"));
+    EXPECT_EQ(dir.Read("elsewhere/kept.h"), "kept");
+    EXPECT_FALSE(dir.Exists("elsewhere/common.equ"));
+    EXPECT_FALSE(dir.Exists("elsewhere/new.h"));
+    // Off every drive a directory link on the way is the host's own path.
+    EXPECT_EQ(dir.Read("elsewhere/x.h"), "CommonCodeEnd equ 0x1234\r\n");
+}
+
+// On a drive, a directory link on the way that leads off the drive is refused.
+TEST_F(BatchRunnerTest, CopyNeverWritesOffItsDrive) {
+    dir.Write("drive_c/build/common.equ", "CommonCodeEnd equ 0x1234\r\n");
+    std::filesystem::create_directories(dir / "outside");
+    std::filesystem::create_directories(dir / "drive_c/inside");
+    std::filesystem::create_directory_symlink(dir / "outside", dir / "drive_c/build/out");
+    std::filesystem::create_directory_symlink(dir / "drive_c/inside", dir / "drive_c/build/in");
+    std::filesystem::create_directories(dir / "prefix/dosdevices");
+    std::filesystem::create_directory_symlink(dir / "drive_c", dir / "prefix/dosdevices/c:");
+    EnvironmentScope prefix("WINEPREFIX", dir / "prefix");
+    context.currentDirectory = dir / "prefix/dosdevices/c:/build";
+
+    EXPECT_EQ(Run("copy common.equ out\\w.h\r\ncopy common.equ c:\\build\\OUT\\w.h\r\n"
+                  "copy common.equ in\\w.h\r\n"),
+              2);
+    EXPECT_NE(err.str().find("line 1: \"copy common.equ out\\w.h\" failed: out\\w.h: cannot "
+                             "write: a link on the way leads off drive c: (" +
+                             dir / "prefix/dosdevices/c:/build/out)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "outside"));
+    EXPECT_TRUE(dir.Exists("drive_c/inside/w.h"));
+}
+#endif
+
 TEST_F(BatchRunnerTest, CdFollowsTheDriveThroughTheWinePrefix) {
     dir.Write("drive_c/Q740/App/Alarm/Build/common.equ", "equ");
     std::filesystem::create_directories(dir / "prefix/dosdevices");
@@ -215,8 +271,10 @@ TEST_F(BatchRunnerTest, ARefusedDeletionIsReportedWithItsReason) {
         ADD_FAILURE() << "could not unlock " << locked;
     EXPECT_EQ(failed, 1);
     EXPECT_EQ(out.str(), "> del locked\\*.sre\n");
+    // An immutable file (root) or a read-only directory (any other user).
+    const std::string reason = root ? "Operation not permitted" : "Permission denied";
     EXPECT_EQ(err.str(), "build.bat, line 1: \"del locked\\*.sre\" failed: " + locked +
-                             "/old.sre: cannot delete: Operation not permitted\n");
+                             "/old.sre: cannot delete: " + reason + "\n");
 #endif
 }
 

@@ -47,6 +47,26 @@ TEST(ParseAppDescriptor, ALineOutOfPlaceIsNamedWithItsNumber) {
               "A.app, line 12: unexpected line after \"App Interface=\"");
 }
 
+// An image's name that names a path is refused with its line: the images
+// lie beside the descriptor.
+TEST(ParseAppDescriptor, AnImageNamedByAPathIsRefused) {
+    auto with = [](const std::string& from, const std::string& to) {
+        std::string text = kDescriptor;
+        text.replace(text.find(from), from.size(), to);
+        return ParseAppDescriptor(text, "A.app");
+    };
+    EXPECT_EQ(with("PAR=alarm_par_018.bin", "PAR=..\\..\\etc\\passwd").error().Text(),
+              "A.app, line 7: PAR= names a path, \"..\\..\\etc\\passwd\"; the images lie beside "
+              "the descriptor");
+    for (const char* code : {"/etc/passwd", "sub\\code.bin", "c:code.bin", "..", "a..b.bin"}) {
+        Result<AppDescriptor> parsed = with("CODE=alarm_code_018.bin", std::string("CODE=") + code);
+        ASSERT_FALSE(parsed.ok()) << code;
+        EXPECT_EQ(parsed.error().line, 8) << code;
+    }
+    EXPECT_EQ(with("DB=\r", "DB=x/y.bin\r").error().line, 9);
+    EXPECT_TRUE(with("CODE=alarm_code_018.bin", "CODE=alarm.code.018.bin").ok());
+}
+
 TEST(ImageChecks, CodeImageLengthMustMatchItsFieldAndTheBlockSize) {
     EXPECT_EQ(CodeImageProblem(CodeImage(192, 192)), std::nullopt);
     EXPECT_EQ(CodeImageProblem(CodeImage(192, 256)),

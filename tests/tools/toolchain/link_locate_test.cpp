@@ -352,8 +352,8 @@ TEST(LinkAndLocate, CountBranchesFromWhereASectionWithoutAtLands) {
     EXPECT_EQ(located->sections[1].bytes, std::string("\xF2\xFD\xC7\xF1\xFF", 5));
 }
 
-// An image at the address -b gives, S-records at theirs; a damaged record
-// is refused with its line.
+// An image at the address -b gives, S-records at theirs; a damaged record,
+// or one writing an address again, is refused with its line.
 TEST(Dis88, ReadsAnImageOrSRecordsBack) {
     TempDir dir;
     dir.Write("image.bin", std::string("\xCE\xD9\xF8", 3));
@@ -372,6 +372,13 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
     ToolRun bad = RunTool(RunDis88, {"bad.sre"}, dir.path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
+    // Records that contradict themselves are refused as the packaging refuses them.
+    dir.Write("twice.sre", "S2060100004501B2\r\nS20501000045B4\r\n");
+    ToolRun twice = RunTool(RunDis88, {"twice.sre"}, dir.path());
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err,
+              "twice.sre:2: the record writes address 0x010000, which the record on line 1 "
+              "writes already\n");
 }
 
 // dis88's source with the map assembles, links and locates again to the
