@@ -288,6 +288,10 @@ class Simulator {
     StopReport Call(uint32_t address);
     // Runs from the current registers without pushing anything.
     StopReport Run();
+    // Runs one instruction (or accepts one interrupt, or one stub call):
+    // nullopt when nothing stopped. The stack region's top is FFFF unless
+    // the options give one.
+    std::optional<StopReport> Step();
 
     uint64_t cycles() const;
     const Options& options() const;

@@ -1,0 +1,121 @@
+// Programs from the locator's outputs: S-records for the bytes, the map for
+// the sections and symbols; and SDK equate files for names of stubs.
+#include <string>
+
+#include "project/text_file.h"
+#include "toolchain/expression.h"
+#include "toolchain/s_records.h"
+#include "toolchain/simulator/simulator.h"
+#include "toolchain/symbol_files.h"
+
+namespace cuffware::simulator {
+
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        const size_t start = at;
+        while (at < line.size() && line[at] != ' ' && line[at] != '\t')
+            ++at;
+        if (at > start)
+            words.push_back(line.substr(start, at - start));
+    }
+    return words;
+}
+
+std::optional<uint32_t> HexNumber(std::string_view text) {
+    if (text.empty() || text.size() > 6)
+        return std::nullopt;
+    uint32_t value = 0;
+    for (char c : text) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + static_cast<uint32_t>(digit);
+    }
+    return value;
+}
+
+// "SECTION .text START 010000 SIZE 500" lines of a locate map.
+Result<std::vector<ProgramSection>> MapSections(std::string_view map, const std::string& mapName) {
+    std::vector<ProgramSection> sections;
+    std::vector<std::string_view> lines = SplitLines(map);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::string_view> words = Words(lines[i]);
+        if (words.empty() || words[0] != "SECTION")
+            continue;
+        std::optional<uint32_t> start =
+            words.size() == 6 && words[2] == "START" ? HexNumber(words[3]) : std::nullopt;
+        Result<long long> size = words.size() == 6 && words[4] == "SIZE"
+                                     ? toolchain::NumberValue(words[5])
+                                     : Result<long long>(Diagnostic{});
+        if (!start || !size || *size < 0)
+            return Diagnostic{mapName, static_cast<int>(i) + 1, "cannot read line"};
+        sections.push_back({std::string(words[1]), *start, static_cast<uint32_t>(*size)});
+    }
+    return sections;
+}
+
+}  // namespace
+
+Result<Program> ProgramFromSRecords(std::string_view sRecords, const std::string& sRecordName,
+                                    std::string_view map, const std::string& mapName) {
+    Result<std::vector<toolchain::LoadedBytes>> runs =
+        toolchain::ReadSRecords(sRecords, sRecordName);
+    if (!runs)
+        return runs.error();
+    Program program;
+    for (const toolchain::LoadedBytes& run : *runs) {
+        program.bytes.push_back({static_cast<uint32_t>(run.address & 0xFFFFFF),
+                                 std::vector<uint8_t>(run.bytes.begin(), run.bytes.end())});
+    }
+    if (map.empty())
+        return program;
+    Result<std::vector<ProgramSection>> sections = MapSections(map, mapName);
+    if (!sections)
+        return sections.error();
+    program.sections = std::move(*sections);
+    Result<std::vector<toolchain::GlobalSymbol>> symbols = toolchain::MapSymbols(map, mapName);
+    if (!symbols)
+        return symbols.error();
+    for (const toolchain::GlobalSymbol& symbol : *symbols)
+        program.labels.push_back({symbol.name, static_cast<uint32_t>(symbol.value & 0xFFFFFF)});
+    return program;
+}
+
+Program ProgramFromImage(std::span<const uint8_t> image, uint32_t address) {
+    Program program;
+    program.bytes.push_back({address, std::vector<uint8_t>(image.begin(), image.end())});
+    return program;
+}
+
+Result<std::vector<Label>> LabelsFromEquates(std::string_view text, const std::string& fileName) {
+    std::vector<Label> labels;
+    std::vector<std::string_view> lines = SplitLines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::string_view> words = Words(lines[i]);
+        if (words.empty() || words[0].starts_with(";"))
+            continue;
+        std::optional<uint32_t> value;
+        if (words.size() == 3 && (words[1] == "equ" || words[1] == "EQU")) {
+            Result<long long> number = toolchain::NumberValue(words[2]);
+            if (number && *number >= 0 && *number <= 0xFFFFFF)
+                value = static_cast<uint32_t>(*number);
+        } else if (words.size() == 2) {
+            value = HexNumber(words[1]);
+        }
+        if (!value)
+            return Diagnostic{fileName, static_cast<int>(i) + 1, "cannot read line"};
+        labels.push_back({std::string(words[0]), *value});
+    }
+    return labels;
+}
+
+}  // namespace cuffware::simulator
