@@ -16,7 +16,7 @@ namespace sim = simulator;
 // Where the stack starts unless a test sets SP: the SDK's stack top.
 constexpr const char* kStackTopName = "CPU_STACK_TOP";
 
-constexpr uint32_t kBankSize = 0x8000;
+constexpr uint32_t kPageSize = 0x10000;
 
 std::string Hex(long long value, int digits) {
     char text[24];
@@ -83,8 +83,11 @@ SectionNames NamesOf(const BuiltSection& section, const sim::Program& program,
                 for (const sim::ProgramSection& placed : program.sections)
                     if (placed.name == sectionName)
                         value += placed.address;
-                names.labels.insert(symbol.name);
             }
+            // A section placed AT an address gives its labels as numbers.
+            for (const sim::ProgramSection& placed : program.sections)
+                if (value >= placed.address && value < placed.address + placed.size)
+                    names.labels.insert(symbol.name);
             names.values[symbol.name] = value;
         }
         return names;
@@ -137,6 +140,20 @@ uint8_t FlagBit(const std::string& flag) {
     return bits.at(flag);
 }
 
+// The locator gives a section a 24-bit address whose upper byte is its page
+// and whose lower 16 bits are the addresses its code was assembled for
+// (docs/assembler.md). A test runs the code from those 16-bit addresses and
+// with EP, XP and YP 0, so the code reads its tables and the RAM in page 0;
+// the simulator gets the bytes there as well as at the located address.
+sim::Program AsFetched(const sim::Program& program) {
+    sim::Program fetched;
+    for (const sim::MemoryValue& bytes : program.bytes)
+        fetched.bytes.push_back({bytes.address % kPageSize, bytes.bytes});
+    for (const sim::ProgramSection& section : program.sections)
+        fetched.sections.push_back({section.name, section.address % kPageSize, section.size});
+    return fetched;
+}
+
 // One test on its own simulator; every failure is collected, none thrown.
 class TestRun {
   public:
@@ -150,7 +167,8 @@ class TestRun {
             Fail("no label or equate '" + value.name + "'");
             return std::nullopt;
         }
-        return found->second + value.offset;
+        // A label is a 16-bit address here, as #label gives it.
+        return found->second % kPageSize + value.offset;
     }
 
     // The values of an assignment, each checked to fit its target.
@@ -206,21 +224,13 @@ class TestRun {
         return true;
     }
 
-    // SDK entry points are 16-bit addresses; one in the bank area is reached
-    // in the bank of the code that calls it.
-    static uint32_t EntryAddress(long long entry, uint32_t routine) {
-        if (entry < kBankSize || entry > 0xFFFF)
-            return static_cast<uint32_t>(entry);
-        return (routine / kBankSize) * kBankSize + static_cast<uint32_t>(entry % kBankSize);
-    }
-
-    bool AddStub(sim::Simulator& machine, const TestStub& stub, uint32_t routine) {
+    bool AddStub(sim::Simulator& machine, const TestStub& stub) {
         std::optional<long long> entry = Value({stub.entry, 0});
         if (!entry)
             return false;
         if (names_.labels.contains(stub.entry))
             return Fail(stub.entry + " is a routine of the application, not an SDK entry point");
-        sim::Stub made{stub.entry, EntryAddress(*entry, routine), {}};
+        sim::Stub made{stub.entry, static_cast<uint32_t>(*entry), {}};
         made.behaviour.expectedCalls = stub.calls;
         for (const TestAssignment& given : stub.gives) {
             std::optional<std::vector<long long>> values = Values(given);
@@ -270,7 +280,7 @@ class TestRun {
         for (const sim::StubCount& count : report.stubCounts)
             if (!count.Holds())
                 Fail("expected " + std::to_string(*count.expected) + " calls of " + count.name +
-                     ", seen " + std::to_string(count.calls));
+                     ", seen " + std::to_string(count.calls) + CallsMade(report));
         if (test_.maxCycles && report.cycles > static_cast<uint64_t>(*test_.maxCycles))
             Fail("expected at most " + std::to_string(*test_.maxCycles) + " cycles, seen " +
                  std::to_string(report.cycles));
@@ -281,10 +291,11 @@ class TestRun {
 
     TestOutcome Run(const std::vector<LoadedSection>& sections, size_t holder) {
         sim::Simulator machine;
-        machine.Load(sections.front().program);
-        if (holder != 0)
-            machine.Load(sections[holder].program);
-        uint32_t routine = static_cast<uint32_t>(names_.values.at(test_.routine));
+        for (size_t loaded : {size_t{0}, holder}) {
+            machine.Load(sections[loaded].program);
+            machine.Load(AsFetched(sections[loaded].program));
+        }
+        uint32_t routine = static_cast<uint32_t>(names_.values.at(test_.routine)) % kPageSize;
         std::optional<long long> stackTop = Value({kStackTopName, 0});
         outcome_.failures.clear();  // a test that sets SP needs no stack top
         if (stackTop)
@@ -295,7 +306,7 @@ class TestRun {
         if (!stackTop && !SetsStackPointer())
             Fail("set SP: the SDK defines no " + std::string(kStackTopName));
         for (const TestStub& stub : test_.stubs)
-            ready = AddStub(machine, stub, routine) && ready;
+            ready = AddStub(machine, stub) && ready;
         if (!ready || !outcome_.failures.empty())
             return Finish();
         sim::StopReport report = machine.Call(routine);
@@ -323,6 +334,16 @@ class TestRun {
             if (input.target.kind == TestTarget::Kind::kRegister && input.target.name == "SP")
                 return true;
         return false;
+    }
+
+    // What else the routine called, to tell a miscount from a wrong entry.
+    static std::string CallsMade(const sim::StopReport& report) {
+        std::string made;
+        for (const sim::StubCount& count : report.stubCounts)
+            if (count.calls > 0)
+                made += (made.empty() ? " (calls made: " : ", ") + count.name + " " +
+                        Hex(count.address, 6) + " " + std::to_string(count.calls) + "x";
+        return made.empty() ? made : made + ")";
     }
 
     static std::string Listed(const std::vector<long long>& values, int digits) {

@@ -109,8 +109,15 @@ int All(HeadlessContext& c) {
     return WithVerdict(c, {analyzed, {}}, ThenDownload(c));
 }
 
+// The demo's steps: all, then its routine tests on the build all made.
+int AllThenTests(HeadlessContext& c) {
+    int status = All(c);
+    return status == kExitSuccess ? RunTests(c) : status;
+}
+
 int Demo(HeadlessContext& c) {
-    return RunDemo(c, c.args.operands.empty() ? std::string() : c.args.operands.front(), All);
+    return RunDemo(c, c.args.operands.empty() ? std::string() : c.args.operands.front(),
+                   AllThenTests);
 }
 
 }  // namespace
