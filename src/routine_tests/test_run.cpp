@@ -154,6 +154,23 @@ sim::Program AsFetched(const sim::Program& program) {
     return fetched;
 }
 
+// The SDK's equates that may name a call: none among the first 256 bytes
+// (small numbers are counts and codes) nor in the program.
+void AddEntryNames(sim::Simulator& machine, const sim::Program& program,
+                   const std::vector<sim::Label>& sdkNames) {
+    std::vector<sim::Label> names;
+    for (const sim::Label& name : sdkNames) {
+        bool inProgram = false;
+        for (const sim::ProgramSection& section : program.sections)
+            inProgram = inProgram ||
+                        (name.address % kPageSize >= section.address % kPageSize &&
+                         name.address % kPageSize < section.address % kPageSize + section.size);
+        if (name.address >= 0x100 && !inProgram)
+            names.push_back(name);
+    }
+    machine.AddLabels(names);
+}
+
 // One test on its own simulator; every failure is collected, none thrown.
 class TestRun {
   public:
@@ -289,12 +306,14 @@ class TestRun {
                  " bytes, seen " + std::to_string(report.stackBytesUsed));
     }
 
-    TestOutcome Run(const std::vector<LoadedSection>& sections, size_t holder) {
+    TestOutcome Run(const std::vector<LoadedSection>& sections, size_t holder,
+                    const std::vector<sim::Label>& sdkNames) {
         sim::Simulator machine;
         for (size_t loaded : {size_t{0}, holder}) {
             machine.Load(sections[loaded].program);
             machine.Load(AsFetched(sections[loaded].program));
         }
+        AddEntryNames(machine, sections[holder].program, sdkNames);
         uint32_t routine = static_cast<uint32_t>(names_.values.at(test_.routine)) % kPageSize;
         std::optional<long long> stackTop = Value({kStackTopName, 0});
         outcome_.failures.clear();  // a test that sets SP needs no stack top
@@ -401,7 +420,8 @@ std::vector<TestOutcome> RunRoutineTests(const BuiltProgram& program,
             outcomes.push_back(std::move(outcome));
             continue;
         }
-        outcomes.push_back(TestRun(test, sections[holder].names).Run(sections, holder));
+        outcomes.push_back(
+            TestRun(test, sections[holder].names).Run(sections, holder, program.sdkNames));
     }
     return outcomes;
 }

@@ -11,6 +11,7 @@
 
 #include "routine_tests/test_file.h"
 #include "toolchain/assembler.h"
+#include "toolchain/simulator/simulator.h"
 
 namespace cuffware {
 
@@ -27,6 +28,9 @@ struct BuiltSection {
 struct BuiltProgram {
     std::vector<BuiltSection> sections;  // the common section first, then the states
     toolchain::SourceReader read;        // the sources and what they include
+    // The SDK headers' equates, so that a call of an entry point no test
+    // stubs is named too.
+    std::vector<simulator::Label> sdkNames;
 };
 
 struct TestOutcome {

@@ -394,6 +394,80 @@ TEST_F(Road, PrintedCommandsPasteIntoAShell) {
     EXPECT_EQ(package.status, 0) << package.output;
 }
 
+// The demo ran its routine tests after all; a second run finds the build
+// up to date and does not build again, and --json gives the same counts.
+TEST_F(Road, TheDemoPassesItsRoutineTests) {
+    EXPECT_TRUE(Contains(demoOutput, "PASS StopwatchTick counts a second on (")) << demoOutput;
+    EXPECT_TRUE(Contains(demoOutput, "PASS PlayMelody plays every word up to the end mark ("));
+    EXPECT_TRUE(Contains(demoOutput, "\n9 passed, 0 failed\n")) << demoOutput;
+
+    Outcome again = RunOnDemo(dir, "test", "demo");
+    EXPECT_EQ(again.status, 0) << again.output;
+    EXPECT_FALSE(Contains(again.output, "build.bat")) << again.output;
+    EXPECT_TRUE(again.output.ends_with("9 passed, 0 failed\n")) << again.output;
+
+    Outcome json = RunOnDemo(dir, "--json test", "demo", "2>/dev/null");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_TRUE(
+        json.output.starts_with("{\"tests\":[{\"file\":\"c:\\\\q740\\\\app\\\\demo\\\\"
+                                "test\\\\util.tst\",\"name\":\"StopwatchTick counts a "
+                                "second on\",\"passed\":true,\"cycles\":"))
+        << json.output;
+    EXPECT_TRUE(json.output.ends_with("],\"passed\":9,\"failed\":0}\n")) << json.output;
+}
+
+// A new project's starter test passes (building first); a failing test names
+// what it expected and saw, and the stub's count, with the last
+// instructions; a malformed file is refused with its place before anything
+// runs; an edited source makes the next run build again.
+TEST_F(Road, ANewProjectsTestsPassFailAndRefuseAsWritten) {
+    std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                           (dir / "builder.ini") + "' ";
+    ASSERT_EQ(Shell(settings + "new alarm").status, 0);
+    Outcome first = RunOnDemo(dir, "--quiet test", "alarm");
+    EXPECT_EQ(first.status, 0) << first.output;
+    EXPECT_TRUE(Contains(first.output, "build.bat done")) << first.output;
+    EXPECT_TRUE(first.output.ends_with(
+        "PASS ShowTitle writes the title and shows it (31 cycles)\n1 passed, 0 failed\n"))
+        << first.output;
+
+    const std::string tests = "drive_c/q740/app/alarm/test/";
+    dir.Write(tests + "wrong.tst",
+              "test ShowTitle miscounted\n"
+              "    call ShowTitle\n"
+              "    set A = DISP_LINE_BOTTOM\n"
+              "    stub DISP_REFRESH calls 2\n"
+              "    expect A = 5, Z = 1\n"
+              "end\n");
+    Outcome failed = RunOnDemo(dir, "test", "alarm");
+    EXPECT_EQ(failed.status, 1) << failed.output;
+    EXPECT_FALSE(Contains(failed.output, "build.bat")) << failed.output;
+    EXPECT_TRUE(Contains(failed.output,
+                         "\nFAIL ShowTitle miscounted: expected A = 0x05, seen 0x02; expected Z = "
+                         "1, seen 0; expected 2 calls of DISP_REFRESH, seen 1 (calls made: "
+                         "DISP_PUT_TEXT 0x00C204 1x, DISP_REFRESH 0x00C20C 1x)\n    "))
+        << failed.output;
+    EXPECT_TRUE(Contains(failed.output, "  RET  ")) << failed.output;
+    EXPECT_TRUE(failed.output.ends_with("\n1 passed, 1 failed\n")) << failed.output;
+
+    dir.Write(tests + "bad.tst", "test unfinished\n    call ShowTitle\n    expect A == 1\nend\n");
+    Outcome refused = RunOnDemo(dir, "test", "alarm");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Contains(refused.output,
+                         "c:\\q740\\app\\alarm\\test\\bad.tst:3:15: error: "
+                         "expected a number or a name, not '='\n"))
+        << refused.output;
+    EXPECT_FALSE(Contains(refused.output, "passed"));
+
+    dir.Write(tests + "bad.tst", "");
+    dir.Write(tests + "wrong.tst", "");
+    dir.Write("drive_c/q740/app/alarm/src/appcommon.asm",
+              dir.Read("drive_c/q740/app/alarm/src/appcommon.asm"));
+    Outcome rebuilt = RunOnDemo(dir, "--quiet test", "alarm");
+    EXPECT_EQ(rebuilt.status, 0) << rebuilt.output;
+    EXPECT_TRUE(Contains(rebuilt.output, "build.bat done")) << rebuilt.output;
+}
+
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
     TempDir dir;
     Outcome outcome = Shell("'" + Cuffware() + "' --settings '" + (dir / "builder.ini") +

@@ -65,6 +65,16 @@ Result<BuiltProgram> ReadBuild(FileSystem& files, const ProjectRecord& project) 
         }
         program.sections.push_back(std::move(section));
     }
+    for (const std::string& name : FileNamesEndingWith(project.IncludeDirectory, ".h")) {
+        std::string path = JoinPath(project.IncludeDirectory, name);
+        Result<std::string> text = files.ReadFile(path, kMaxBuildFileBytes);
+        // A header whose equates are not all plain numbers names nothing.
+        Result<std::vector<simulator::Label>> equates =
+            text ? simulator::LabelsFromEquates(*text, path)
+                 : Result<std::vector<simulator::Label>>(text.error());
+        if (equates)
+            program.sdkNames.insert(program.sdkNames.end(), equates->begin(), equates->end());
+    }
     // The sources name what they include as the assembler sees it from the
     // build directory.
     program.read = [&files, buildDirectory](const std::string& pathText) {
