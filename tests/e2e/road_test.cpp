@@ -399,21 +399,22 @@ TEST_F(Road, PrintedCommandsPasteIntoAShell) {
 TEST_F(Road, TheDemoPassesItsRoutineTests) {
     EXPECT_TRUE(Contains(demoOutput, "PASS StopwatchTick counts a second on (")) << demoOutput;
     EXPECT_TRUE(Contains(demoOutput, "PASS PlayMelody plays every word up to the end mark ("));
-    EXPECT_TRUE(Contains(demoOutput, "\n9 passed, 0 failed\n")) << demoOutput;
+    EXPECT_TRUE(Contains(demoOutput, "PASS ClockShowDate shows the month and the day ("));
+    EXPECT_TRUE(Contains(demoOutput, "\n13 passed, 0 failed\n")) << demoOutput;
 
     Outcome again = RunOnDemo(dir, "test", "demo");
     EXPECT_EQ(again.status, 0) << again.output;
     EXPECT_FALSE(Contains(again.output, "build.bat")) << again.output;
-    EXPECT_TRUE(again.output.ends_with("9 passed, 0 failed\n")) << again.output;
+    EXPECT_TRUE(again.output.ends_with("13 passed, 0 failed\n")) << again.output;
 
     Outcome json = RunOnDemo(dir, "--json test", "demo", "2>/dev/null");
     EXPECT_EQ(json.status, 0);
     EXPECT_TRUE(
         json.output.starts_with("{\"tests\":[{\"file\":\"c:\\\\q740\\\\app\\\\demo\\\\"
-                                "test\\\\util.tst\",\"name\":\"StopwatchTick counts a "
-                                "second on\",\"passed\":true,\"cycles\":"))
+                                "test\\\\clock.tst\",\"name\":\"ClockState shows the time "
+                                "on a tick\",\"passed\":true,\"cycles\":"))
         << json.output;
-    EXPECT_TRUE(json.output.ends_with("],\"passed\":9,\"failed\":0}\n")) << json.output;
+    EXPECT_TRUE(json.output.ends_with("],\"passed\":13,\"failed\":0}\n")) << json.output;
 }
 
 // A new project's starter test passes (building first); a failing test names
