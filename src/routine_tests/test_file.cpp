@@ -165,6 +165,15 @@ class LineParser {
         return value;
     }
 
+    // A value a plain number of which must fit target.
+    std::optional<TestValue> ValueFitting(const TestTarget& target) {
+        int column = Column();
+        std::optional<TestValue> value = Value();
+        if (!value || !FitsTarget(target, *value, column))
+            return std::nullopt;
+        return value;
+    }
+
     std::optional<TestTarget> Target() {
         int column = Column();
         if (Accept("[")) {
@@ -199,9 +208,8 @@ class LineParser {
                 return std::nullopt;
             assignment.target = *target;
             do {
-                int column = Column();
-                std::optional<TestValue> value = Value();
-                if (!value || !FitsTarget(*target, *value, column))
+                std::optional<TestValue> value = ValueFitting(*target);
+                if (!value)
                     return std::nullopt;
                 assignment.values.push_back(*value);
             } while (target->kind == TestTarget::Kind::kMemory && !AtEnd() && Peek().text != ",");
@@ -376,6 +384,11 @@ class FileParser {
             if (!calls)
                 return false;
             stub.calls = static_cast<int>(*calls);
+        }
+        if (line.Accept("returns")) {
+            stub.returns = line.ValueFitting({TestTarget::Kind::kRegister, "BA", {}});
+            if (!stub.returns)
+                return false;
         }
         if (line.Accept("gives")) {
             std::optional<std::vector<TestAssignment>> gives = line.Assignments();

@@ -42,11 +42,13 @@ struct TestAssignment {
     bool operator==(const TestAssignment&) const = default;
 };
 
-// An SDK entry point the routine may call: what it gives back and how many
-// calls are expected (none given: any number).
+// An SDK entry point the routine may call: what it gives back (the value it
+// returns goes into BA) and how many calls are expected (none given: any
+// number).
 struct TestStub {
     std::string entry;
     std::vector<TestAssignment> gives;
+    std::optional<TestValue> returns;
     std::optional<int> calls;
     int line = 0;
     int column = 0;

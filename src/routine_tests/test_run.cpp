@@ -112,6 +112,8 @@ std::set<std::string> WantedNames(const std::vector<RoutineTest>& tests) {
             add(expected);
         for (const TestStub& stub : test.stubs) {
             names.insert(stub.entry);
+            if (stub.returns && !stub.returns->name.empty())
+                names.insert(stub.returns->name);
             for (const TestAssignment& given : stub.gives)
                 add(given);
         }
@@ -249,6 +251,13 @@ class TestRun {
             return Fail(stub.entry + " is a routine of the application, not an SDK entry point");
         sim::Stub made{stub.entry, static_cast<uint32_t>(*entry), {}};
         made.behaviour.expectedCalls = stub.calls;
+        if (stub.returns) {
+            std::optional<std::vector<long long>> value =
+                Values({{TestTarget::Kind::kRegister, "BA", {}}, {*stub.returns}});
+            if (!value)
+                return false;
+            made.behaviour.returnValue = static_cast<uint16_t>(value->front());
+        }
         for (const TestAssignment& given : stub.gives) {
             std::optional<std::vector<long long>> values = Values(given);
             if (!values)

@@ -15,6 +15,7 @@ constexpr const char* kTick =
     "    set [DEMO_VAR_SECONDS] = 5, a = 0x12, Z = 1\n"
     "    set [0x1234] = 1 2 0FFh, HL = DigitTable+3, IX = Base-2\n"
     "    stub DISP_PUT_DIGITS calls 2 gives A = 0, [0x20] = 7 8\n"
+    "    stub INPUT_GET_KEY returns KEY_MODE\n"
     "    stub SOUND_PLAY\n"
     "    expect [DEMO_VAR_SECONDS] = 6\n"
     "    expect cycles <= 60\n"
@@ -44,12 +45,14 @@ TEST(TestFile, AWellFormedFileGivesItsTestsInOrder) {
     EXPECT_EQ(tick.inputs[3].values, (std::vector<TestValue>{{"", 1}, {"", 2}, {"", 0xFF}}));
     EXPECT_EQ(tick.inputs[4].values[0], (TestValue{"DigitTable", 3}));
     EXPECT_EQ(tick.inputs[5].values[0], (TestValue{"Base", -2}));
-    ASSERT_EQ(tick.stubs.size(), 2u);
+    ASSERT_EQ(tick.stubs.size(), 3u);
     EXPECT_EQ(tick.stubs[0].entry, "DISP_PUT_DIGITS");
     EXPECT_EQ(tick.stubs[0].calls, 2);
     ASSERT_EQ(tick.stubs[0].gives.size(), 2u);
     EXPECT_EQ(tick.stubs[0].gives[1].values.size(), 2u);
-    EXPECT_FALSE(tick.stubs[1].calls);
+    EXPECT_FALSE(tick.stubs[0].returns);
+    EXPECT_EQ(tick.stubs[1].returns, (TestValue{"KEY_MODE", 0}));
+    EXPECT_FALSE(tick.stubs[2].calls);
     EXPECT_EQ(tick.expected.size(), 1u);
     EXPECT_EQ(tick.maxCycles, 60);
     EXPECT_EQ(tick.maxStackBytes, 5);
@@ -112,8 +115,11 @@ TEST(TestFile, AMalformedFileIsRefusedWithItsPlaceAndReason) {
         {"test a\n stub S\n stub S calls 1\n", "t.tst:3:7: error: a second stub of S"},
         {"test a\n stub S calls\n",
          "t.tst:2:14: error: expected the number of calls at the end of the line"},
-        {"test a\n stub S returns A = 1\n",
-         "t.tst:2:9: error: expected the end of the line, not 'returns'"},
+        {"test a\n stub S yields 1\n",
+         "t.tst:2:9: error: expected the end of the line, not 'yields'"},
+        {"test a\n stub S returns 0x10000\n", "t.tst:2:17: error: BA holds 0 to 0xFFFF, not 65536"},
+        {"test a\n stub S returns\n",
+         "t.tst:2:16: error: expected a number or a name at the end of the line"},
         {"test a\n stub S gives\n",
          "t.tst:2:14: error: expected a register, a flag or [address] at the end of the line"},
         {"test a\n set A = 1 # 2\n", "t.tst:2:12: error: expected the end of the line, not '#'"},
