@@ -176,7 +176,9 @@ void AddEntryNames(sim::Simulator& machine, const sim::Program& program,
 // One test on its own simulator; every failure is collected, none thrown.
 class TestRun {
   public:
-    TestRun(const RoutineTest& test, const SectionNames& names) : test_(test), names_(names) {}
+    TestRun(const RoutineTest& test, const SectionNames& names,
+            const std::map<std::string, EntryContract>& contracts)
+        : test_(test), names_(names), contracts_(contracts) {}
 
     std::optional<long long> Value(const TestValue& value) {
         if (value.name.empty())
@@ -249,6 +251,8 @@ class TestRun {
             return false;
         if (names_.labels.contains(stub.entry))
             return Fail(stub.entry + " is a routine of the application, not an SDK entry point");
+        if (!FollowsContract(stub))
+            return false;
         sim::Stub made{stub.entry, static_cast<uint32_t>(*entry), {}};
         made.behaviour.expectedCalls = stub.calls;
         if (stub.returns) {
@@ -357,6 +361,39 @@ class TestRun {
     }
 
   private:
+    // A stub gives only what its header says the entry point gives.
+    bool FollowsContract(const TestStub& stub) {
+        auto found = contracts_.find(stub.entry);
+        if (found == contracts_.end())
+            return true;
+        const EntryContract& contract = found->second;
+        std::vector<TestTarget> given;
+        for (const TestAssignment& assignment : stub.gives)
+            given.push_back(assignment.target);
+        if (stub.returns)
+            given.push_back({TestTarget::Kind::kRegister, "BA", {}});
+        for (const TestTarget& target : given) {
+            bool allowed = target.kind == TestTarget::Kind::kMemory
+                               ? contract.anyMemory || contract.memory.contains(target.address.name)
+                               : contract.registers.contains(target.name);
+            if (!allowed)
+                return Fail(stub.entry + " gives " + ContractText(contract) +
+                            " (its header), not " + TargetText(target));
+        }
+        return true;
+    }
+
+    static std::string ContractText(const EntryContract& contract) {
+        std::string text;
+        for (const std::string& name : contract.registers)
+            text += (text.empty() ? "" : ", ") + name;
+        for (const std::string& name : contract.memory)
+            text += (text.empty() ? "[" : ", [") + name + "]";
+        if (contract.anyMemory)
+            text += text.empty() ? "memory" : ", memory";
+        return text.empty() ? "nothing" : text;
+    }
+
     bool SetsStackPointer() const {
         for (const TestAssignment& input : test_.inputs)
             if (input.target.kind == TestTarget::Kind::kRegister && input.target.name == "SP")
@@ -392,6 +429,7 @@ class TestRun {
 
     const RoutineTest& test_;
     const SectionNames& names_;
+    const std::map<std::string, EntryContract>& contracts_;
     TestOutcome outcome_;
 };
 
@@ -429,8 +467,8 @@ std::vector<TestOutcome> RunRoutineTests(const BuiltProgram& program,
             outcomes.push_back(std::move(outcome));
             continue;
         }
-        outcomes.push_back(
-            TestRun(test, sections[holder].names).Run(sections, holder, program.sdkNames));
+        outcomes.push_back(TestRun(test, sections[holder].names, program.contracts)
+                               .Run(sections, holder, program.sdkNames));
     }
     return outcomes;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "routine_tests/entry_contracts.h"
 #include "routine_tests/test_file.h"
 #include "toolchain/assembler.h"
 #include "toolchain/simulator/simulator.h"
@@ -31,6 +32,8 @@ struct BuiltProgram {
     // The SDK headers' equates, so that a call of an entry point no test
     // stubs is named too.
     std::vector<simulator::Label> sdkNames;
+    // What the SDK headers say their entry points give; a stub gives no more.
+    std::map<std::string, EntryContract> contracts;
 };
 
 struct TestOutcome {

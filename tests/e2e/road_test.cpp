@@ -437,20 +437,26 @@ TEST_F(Road, ANewProjectsTestsPassFailAndRefuseAsWritten) {
               "test ShowTitle miscounted\n"
               "    call ShowTitle\n"
               "    set A = DISP_LINE_BOTTOM\n"
-              "    stub DISP_PUT_TEXT returns 0x0107\n"
               "    stub DISP_REFRESH calls 2\n"
-              "    expect A = 5, B = 1, Z = 1\n"
+              "    expect A = 5, Z = 1\n"
+              "end\n"
+              "test a stub gives no more than its header says\n"
+              "    call ShowTitle\n"
+              "    stub DISP_REFRESH returns 1\n"
               "end\n");
     Outcome failed = RunOnDemo(dir, "test", "alarm");
     EXPECT_EQ(failed.status, 1) << failed.output;
     EXPECT_FALSE(Contains(failed.output, "build.bat")) << failed.output;
     EXPECT_TRUE(Contains(failed.output,
-                         "\nFAIL ShowTitle miscounted: expected A = 0x05, seen 0x07; expected Z = "
+                         "\nFAIL ShowTitle miscounted: expected A = 0x05, seen 0x02; expected Z = "
                          "1, seen 0; expected 2 calls of DISP_REFRESH, seen 1 (calls made: "
                          "DISP_PUT_TEXT 0x00C204 1x, DISP_REFRESH 0x00C20C 1x)\n    "))
         << failed.output;
     EXPECT_TRUE(Contains(failed.output, "  RET  ")) << failed.output;
-    EXPECT_TRUE(failed.output.ends_with("\n1 passed, 1 failed\n")) << failed.output;
+    EXPECT_TRUE(failed.output.ends_with(
+        "\nFAIL a stub gives no more than its header says: DISP_REFRESH gives nothing (its "
+        "header), not BA\n1 passed, 2 failed\n"))
+        << failed.output;
 
     dir.Write(tests + "bad.tst", "test unfinished\n    call ShowTitle\n    expect A == 1\nend\n");
     Outcome refused = RunOnDemo(dir, "test", "alarm");

@@ -74,6 +74,8 @@ Result<BuiltProgram> ReadBuild(FileSystem& files, const ProjectRecord& project) 
                  : Result<std::vector<simulator::Label>>(text.error());
         if (equates)
             program.sdkNames.insert(program.sdkNames.end(), equates->begin(), equates->end());
+        if (text)
+            program.contracts.merge(EntryContractsFromHeader(*text));
     }
     // The sources name what they include as the assembler sees it from the
     // build directory.
