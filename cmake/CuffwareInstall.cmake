@@ -3,7 +3,7 @@
 # documentation and the licence; on Linux the man pages, the desktop entry
 # and the icon as well. Directories come from CuffwareInstallDirs.cmake.
 
-set(programs cuffware as88 lk88 lc88 dis88 maplist labelset CuffwareDL)
+set(programs cuffware as88 lk88 lc88 dis88 sim88 maplist labelset CuffwareDL)
 if(NOT WIN32)
   list(APPEND programs cuffware-batch)  # build.bat's interpreter off Windows
 endif()

@@ -107,14 +107,14 @@ TEST_P(ArithmeticModes, EveryPairAndCarryMatchesTheReference) {
                     r.sc = static_cast<uint8_t>(mode | (c ? kFlagC : 0));
                     ASSERT_FALSE(simulator.Step().has_value());
                     const bool modes = op.honoursModes;
-                    const Expected e = Reference(a, b, op.withCarry ? c : 0, op.subtract,
-                                                 modes && d, modes && u);
+                    const Expected e =
+                        Reference(a, b, op.withCarry ? c : 0, op.subtract, modes && d, modes && u);
                     const uint8_t value = op.stores ? e.value : static_cast<uint8_t>(a);
                     if ((r.a != value || r.sc != (mode | FlagsOf(e))) && ++mismatches <= 5)
-                        ADD_FAILURE() << op.name << " a=" << a << " b=" << b << " c=" << c
-                                      << " gives A=" << int(r.a) << " SC=" << int(r.sc)
-                                      << ", expected A=" << int(value)
-                                      << " SC=" << int(mode | FlagsOf(e));
+                        ADD_FAILURE()
+                            << op.name << " a=" << a << " b=" << b << " c=" << c
+                            << " gives A=" << int(r.a) << " SC=" << int(r.sc)
+                            << ", expected A=" << int(value) << " SC=" << int(mode | FlagsOf(e));
                 }
             }
         }

@@ -73,22 +73,21 @@ Outcome RunOnce(const InstructionForm& form, Options options, uint8_t sc, uint8_
 }
 
 bool IsConditional(const InstructionForm& form) {
-    return form.mnemonic == "DJR" ||
-           ((form.mnemonic == "JRS" || form.mnemonic == "JRL" || form.mnemonic == "CARS" ||
-             form.mnemonic == "CARL") &&
-            form.operands.size() == 2);
+    return form.mnemonic == "DJR" || ((form.mnemonic == "JRS" || form.mnemonic == "JRL" ||
+                                       form.mnemonic == "CARS" || form.mnemonic == "CARL") &&
+                                      form.operands.size() == 2);
 }
 
 TEST(Forms, EveryFormRunsWithTheTablesCyclesAndLength) {
-    const std::set<std::string> branches = {"JRS", "JRL", "CARS", "CARL", "DJR", "JP",
+    const std::set<std::string> branches = {"JRS",  "JRL", "CARS", "CARL", "DJR", "JP",
                                             "CALL", "RET", "RETE", "RETS", "INT"};
     size_t run = 0;
     for (const InstructionForm& form : toolchain::InstructionForms()) {
         SCOPED_TRACE(form.Written());
         const int taken = std::atoi(form.cycles.c_str());
         const size_t colon = form.cycles.find(':');
-        const int notTaken = colon == std::string::npos ? taken
-                                                        : std::atoi(form.cycles.c_str() + colon + 1);
+        const int notTaken =
+            colon == std::string::npos ? taken : std::atoi(form.cycles.c_str() + colon + 1);
         if (!IsConditional(form)) {
             const Outcome outcome = RunOnce(form, {}, 0x00, 0x00, 0x02);
             EXPECT_EQ(outcome.cycles, static_cast<uint64_t>(taken));
@@ -102,7 +101,8 @@ TEST(Forms, EveryFormRunsWithTheTablesCyclesAndLength) {
             for (uint8_t cc : {0x00, 0x0F}) {
                 for (uint8_t b : {0x01, 0x02}) {
                     const Outcome outcome = RunOnce(form, {}, sc, cc, b);
-                    EXPECT_EQ(outcome.cycles, static_cast<uint64_t>(outcome.branched ? taken : notTaken));
+                    EXPECT_EQ(outcome.cycles,
+                              static_cast<uint64_t>(outcome.branched ? taken : notTaken));
                     (outcome.branched ? sawTaken : sawNotTaken) = true;
                 }
             }
@@ -167,13 +167,13 @@ TEST(Forms, ModelsWithoutBanksOrMultiplierTrapTheirForms) {
         bool defined;
     };
     const Case cases[] = {
-        {Model::kModel0, {0xCE, 0xD8}, false},       // MLT
+        {Model::kModel0, {0xCE, 0xD8}, false},  // MLT
         {Model::kModel1, {0xCE, 0xD8}, true},
-        {Model::kModel2, {0xCE, 0xD9}, false},       // DIV
+        {Model::kModel2, {0xCE, 0xD9}, false},  // DIV
         {Model::kModel3, {0xCE, 0xD9}, true},
         {Model::kModel1, {0xCE, 0xC4, 0x02}, false},  // LD NB,#bb
         {Model::kModel2, {0xCE, 0xC4, 0x02}, true},
-        {Model::kModel0, {0xCF, 0xB9}, false},       // PUSH ALE
+        {Model::kModel0, {0xCF, 0xB9}, false},  // PUSH ALE
     };
     for (const Case& c : cases) {
         Options options;

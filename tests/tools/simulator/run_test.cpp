@@ -30,7 +30,8 @@ TEST(Run, CallReturnsThroughTheSentinel) {
 Simulator BankedProgram(StackMode mode) {
     Options options;
     options.stackMode = mode;
-    Simulator simulator = WithCode(0x1000, {0xCE, 0xC4, 0x03, 0xF2, 0xFB, 0x6F, 0xFF, 0xF8}, options);
+    Simulator simulator =
+        WithCode(0x1000, {0xCE, 0xC4, 0x03, 0xF2, 0xFB, 0x6F, 0xFF, 0xF8}, options);
     simulator.Load(ProgramFromImage(std::vector<uint8_t>{0xB0, 0x42, 0xF8}, 0x18000));
     simulator.AddBreakpoint(0x18002);
     return simulator;

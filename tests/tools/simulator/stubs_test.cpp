@@ -133,9 +133,8 @@ TEST(Programs, FromSRecordsAndTheMap) {
     EXPECT_EQ(report.registers.a, 7);
     EXPECT_EQ(report.where.Text(), "0x010002 (Done, app.asm:5)");
 
-    Result<Program> broken = ProgramFromSRecords(records, "app.sre",
-                                                 "LC88 LOCATE MAP\r\nSECTION .text START\r\n",
-                                                 "app.map");
+    Result<Program> broken = ProgramFromSRecords(
+        records, "app.sre", "LC88 LOCATE MAP\r\nSECTION .text START\r\n", "app.map");
     ASSERT_FALSE(broken.ok());
     EXPECT_EQ(broken.error().line, 2);
 }

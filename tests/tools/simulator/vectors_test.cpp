@@ -55,7 +55,8 @@ State ReadState(const std::string& text) {
         inRange = false;
         if (name.front() == '[') {
             const uint32_t page = static_cast<uint32_t>(std::stoul(name.substr(1, 2), nullptr, 16));
-            const uint32_t offset = static_cast<uint32_t>(std::stoul(name.substr(4, 4), nullptr, 16));
+            const uint32_t offset =
+                static_cast<uint32_t>(std::stoul(name.substr(4, 4), nullptr, 16));
             next = page << 16 | offset;
             state.memory[next++] = static_cast<uint8_t>(value);
             inRange = name.find("..") != std::string::npos;
@@ -122,8 +123,7 @@ TEST(Vectors, EveryVectorGivesTheStateAfter) {
         Registers expected = Apply(before, vector.after);
         if (!vector.after.registers.contains("PC"))
             expected.pc = static_cast<uint16_t>(before.pc + vector.bytes.size());
-        EXPECT_EQ(simulator.registers(), expected)
-            << FormatStopReport(*simulator.Step());
+        EXPECT_EQ(simulator.registers(), expected) << FormatStopReport(*simulator.Step());
         for (const auto& [address, value] : vector.after.memory)
             EXPECT_EQ(simulator.ReadMemory(address), value) << std::hex << address;
     }

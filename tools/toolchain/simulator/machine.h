@@ -109,6 +109,7 @@ class Machine {
     StopReport Report(StopReason reason, uint32_t address, std::string detail) const;
     std::string InstructionText(uint32_t address) const;
 
+    const DispatchTable* dispatch_ = &Dispatch();
     bool banked_ = true;     // MODEL2/3: pages and code banks
     bool maxFrames_ = true;  // calls and interrupts stack CB
     uint8_t modelBit_ = 0x08;

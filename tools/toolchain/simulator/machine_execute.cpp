@@ -26,10 +26,11 @@ bool IsByteRegister(Operand operand) {
 }  // namespace
 
 uint8_t Machine::Load8(uint32_t address) {
-    const uint8_t marks = memory_.Marks(address);
-    if (!(marks & kMarkSet) && !(marks & kMarkWarned))
+    uint8_t marks;
+    const uint8_t value = memory_.Load(address, marks);
+    if (!(marks & (kMarkSet | kMarkWarned))) [[unlikely]]
         Warn(Warning::Kind::kUninitialisedRead, address);
-    return memory_.Byte(address);
+    return value;
 }
 
 void Machine::Store8(uint32_t address, uint8_t value) {

@@ -194,7 +194,8 @@ std::optional<StopReport> Machine::Advance() {
     }
     const uint16_t pc = registers_.pc;
     const uint32_t at = CodeAddress(pc);
-    const uint8_t marks = memory_.Marks(at);
+    uint8_t marks;
+    const uint8_t code = memory_.Load(at, marks);
     const uint32_t resumeAt = resumeAt_;
     resumeAt_ = ~0u;
     if ((marks & (kMarkProgram | kMarkBreakpoint)) != kMarkProgram || pc == kSentinelReturn) {
@@ -213,7 +214,7 @@ std::optional<StopReport> Machine::Advance() {
     entry->address = at;
     entry->writeCount = 0;
     uint8_t* bytes = entry->bytes;
-    bytes[0] = memory_.Byte(at);
+    bytes[0] = code;
     int prefix = 1;
     size_t index = bytes[0];
     if (index == 0xCE || index == 0xCF) {
@@ -221,7 +222,7 @@ std::optional<StopReport> Machine::Advance() {
         index = (index == 0xCE ? 256u : 512u) + bytes[1];
         prefix = 2;
     }
-    const DispatchEntry& form = Dispatch()[index];
+    const DispatchEntry& form = (*dispatch_)[index];
     if (form.operation == Operation::kUndefined || !(form.models & modelBit_)) {
         std::string codes = Hex(bytes[0], 2);
         if (prefix == 2)

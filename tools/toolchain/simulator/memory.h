@@ -21,31 +21,47 @@ class Memory {
 
     uint8_t Byte(uint32_t address) const {
         const Page* page = pages_[address >> 16 & 0xFF].get();
-        return page ? page->bytes[address & 0xFFFF] : 0;
+        return page ? page->cells[address & 0xFFFF].byte : 0;
     }
     uint8_t Marks(uint32_t address) const {
         const Page* page = pages_[address >> 16 & 0xFF].get();
-        return page ? page->marks[address & 0xFFFF] : 0;
+        return page ? page->cells[address & 0xFFFF].marks : 0;
+    }
+    // The byte, and its marks in marks.
+    uint8_t Load(uint32_t address, uint8_t& marks) const {
+        const Page* page = pages_[address >> 16 & 0xFF].get();
+        if (!page) {
+            marks = 0;
+            return 0;
+        }
+        const Cell& cell = page->cells[address & 0xFFFF];
+        marks = cell.marks;
+        return cell.byte;
     }
     // Writes the byte and marks it set; gives the marks it had.
     uint8_t Store(uint32_t address, uint8_t value) {
-        Page& page = PageOf(address);
-        const uint32_t offset = address & 0xFFFF;
-        const uint8_t marks = page.marks[offset];
-        page.bytes[offset] = value;
-        page.marks[offset] = static_cast<uint8_t>(marks | kMarkSet);
+        Cell& cell = PageOf(address).cells[address & 0xFFFF];
+        const uint8_t marks = cell.marks;
+        cell.byte = value;
+        cell.marks = static_cast<uint8_t>(marks | kMarkSet);
         return marks;
     }
-    void Mark(uint32_t address, uint8_t marks) { PageOf(address).marks[address & 0xFFFF] |= marks; }
+    void Mark(uint32_t address, uint8_t marks) {
+        PageOf(address).cells[address & 0xFFFF].marks |= marks;
+    }
     void Unmark(uint32_t address, uint8_t marks) {
         if (Page* page = pages_[address >> 16 & 0xFF].get())
-            page->marks[address & 0xFFFF] &= static_cast<uint8_t>(~marks);
+            page->cells[address & 0xFFFF].marks &= static_cast<uint8_t>(~marks);
     }
 
   private:
+    // A byte and its marks side by side: one cache line for both.
+    struct Cell {
+        uint8_t byte = 0;
+        uint8_t marks = 0;
+    };
     struct Page {
-        uint8_t bytes[1 << 16] = {};
-        uint8_t marks[1 << 16] = {};
+        Cell cells[1 << 16];
     };
     Page& PageOf(uint32_t address) {
         std::unique_ptr<Page>& page = pages_[address >> 16 & 0xFF];

@@ -96,6 +96,34 @@ Program ProgramFromImage(std::span<const uint8_t> image, uint32_t address) {
     return program;
 }
 
+Result<std::vector<SourceLine>> SourceLinesFromListing(std::string_view text,
+                                                       const std::string& fileName,
+                                                       uint32_t displacement) {
+    constexpr std::string_view kHeading = "; FILE ";
+    std::vector<SourceLine> lines;
+    std::string file;
+    std::vector<std::string_view> rows = SplitLines(text);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::string_view row = rows[i];
+        if (row.starts_with(kHeading)) {
+            file = row.substr(kHeading.size());
+            continue;
+        }
+        if (row.size() < 14)
+            continue;
+        std::vector<std::string_view> number = Words(row.substr(0, 6));
+        std::vector<std::string_view> address = Words(row.substr(8, 6));
+        if (number.size() != 1 || address.size() != 1)
+            continue;
+        Result<long long> line = toolchain::NumberValue(number[0]);
+        std::optional<uint32_t> at = HexNumber(address[0]);
+        if (!line || !at || file.empty())
+            return Diagnostic{fileName, static_cast<int>(i) + 1, "cannot read line"};
+        lines.push_back({(*at + displacement) & 0xFFFFFF, file, static_cast<int>(*line)});
+    }
+    return lines;
+}
+
 Result<std::vector<Label>> LabelsFromEquates(std::string_view text, const std::string& fileName) {
     std::vector<Label> labels;
     std::vector<std::string_view> lines = SplitLines(text);

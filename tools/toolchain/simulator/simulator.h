@@ -123,6 +123,14 @@ Result<Program> ProgramFromSRecords(std::string_view sRecords, const std::string
 // A binary image whose first byte is at address: one section.
 Program ProgramFromImage(std::span<const uint8_t> image, uint32_t address);
 
+// Source lines from an as88 listing ("; FILE clock.asm" headings, rows
+// "    12  010034  CE 40 05     LD A,[IX+5]"): each row with a line number
+// and an address, the address moved by displacement (the located start of
+// the listed section when the listing gives offsets in it).
+Result<std::vector<SourceLine>> SourceLinesFromListing(std::string_view text,
+                                                       const std::string& fileName,
+                                                       uint32_t displacement = 0);
+
 // Labels from an SDK equate file ("Name equ 0x0101F4", or the .sy form
 // "Name 0101F4", a line each), used to name stubs.
 Result<std::vector<Label>> LabelsFromEquates(std::string_view text, const std::string& fileName);
