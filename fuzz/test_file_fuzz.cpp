@@ -19,10 +19,7 @@ void CheckValues(const TestAssignment& assignment) {
     Check(!assignment.values.empty(), "an assignment has a value");
     Check(assignment.target.kind == TestTarget::Kind::kMemory || assignment.values.size() == 1,
           "only memory takes more than one value");
-    long long largest = assignment.target.kind == TestTarget::Kind::kFlag     ? 1
-                        : assignment.target.kind == TestTarget::Kind::kMemory ? 0xFF
-                        : TestRegisterBits(assignment.target.name) == 16      ? 0xFFFF
-                                                                              : 0xFF;
+    long long largest = LargestValue(assignment.target);
     for (const TestValue& value : assignment.values)
         Check(!value.name.empty() || (value.offset >= 0 && value.offset <= largest),
               "a plain number fits its target");

@@ -154,6 +154,11 @@ class LineParser {
             }
             return TestValue{"", *number};
         }
+        std::string upper = ToUpperAscii(word.text);
+        if (IsTestRegister(upper) || IsTestFlag(upper)) {
+            Fail(word.column, "'" + word.text + "' is a register or a flag, not a value");
+            return std::nullopt;
+        }
         TestValue value{word.text, 0};
         if (!AtEnd() && (Peek().text == "+" || Peek().text == "-")) {
             bool minus = tokens_[next_++].text == "-";
@@ -238,10 +243,7 @@ class LineParser {
     bool FitsTarget(const TestTarget& target, const TestValue& value, int column) {
         if (!value.name.empty())
             return true;
-        long long largest = target.kind == TestTarget::Kind::kFlag     ? 1
-                            : target.kind == TestTarget::Kind::kMemory ? 0xFF
-                            : TestRegisterBits(target.name) == 16      ? 0xFFFF
-                                                                       : 0xFF;
+        long long largest = LargestValue(target);
         if (value.offset <= largest)
             return true;
         std::string what =
@@ -425,6 +427,14 @@ int TestRegisterBits(std::string_view name) {
 
 bool IsTestFlag(std::string_view name) {
     return Among(kFlags, name);
+}
+
+long long LargestValue(const TestTarget& target) {
+    if (target.kind == TestTarget::Kind::kFlag)
+        return 1;
+    if (target.kind == TestTarget::Kind::kRegister && TestRegisterBits(target.name) == 16)
+        return 0xFFFF;
+    return 0xFF;
 }
 
 TestFileReading ReadTestFile(std::string_view text, const std::string& path) {

@@ -90,6 +90,9 @@ struct TestFileReading {
 bool IsTestRegister(std::string_view name);
 int TestRegisterBits(std::string_view name);  // 8 or 16
 bool IsTestFlag(std::string_view name);
+// The largest value a target takes: 1 for a flag, 0xFF for a byte of memory
+// or an 8-bit register, 0xFFFF for a 16-bit one.
+long long LargestValue(const TestTarget& target);
 
 TestFileReading ReadTestFile(std::string_view text, const std::string& path);
 

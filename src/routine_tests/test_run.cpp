@@ -1,10 +1,10 @@
 #include "routine_tests/test_run.h"
 
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
 
+#include "toolchain/object_module.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware {
@@ -19,9 +19,7 @@ constexpr const char* kStackTopName = "CPU_STACK_TOP";
 constexpr uint32_t kPageSize = 0x10000;
 
 std::string Hex(long long value, int digits) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%0*llX", digits, value);
-    return text;
+    return "0x" + toolchain::Hex(value, digits);
 }
 
 // The names a section's source gives values: its own labels (located where
@@ -194,19 +192,16 @@ class TestRun {
 
     // The values of an assignment, each checked to fit its target.
     std::optional<std::vector<long long>> Values(const TestAssignment& assignment) {
-        long long largest = assignment.target.kind == TestTarget::Kind::kFlag ? 1
-                            : assignment.target.kind == TestTarget::Kind::kRegister &&
-                                    TestRegisterBits(assignment.target.name) == 16
-                                ? 0xFFFF
-                                : 0xFF;
+        long long largest = LargestValue(assignment.target);
         std::vector<long long> values;
         for (const TestValue& written : assignment.values) {
             std::optional<long long> value = Value(written);
             if (!value)
                 return std::nullopt;
             if (*value < 0 || *value > largest) {
-                Fail(ValueText(written) + " is " + Hex(*value, 2) + ", more than " +
-                     TargetText(assignment.target) + " holds");
+                Fail(ValueText(written) + " is " +
+                     (*value < 0 ? std::to_string(*value) : Hex(*value, 2)) + ", which " +
+                     TargetText(assignment.target) + " cannot hold");
                 return std::nullopt;
             }
             values.push_back(*value);

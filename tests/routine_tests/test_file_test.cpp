@@ -122,6 +122,7 @@ TEST(TestFile, AMalformedFileIsRefusedWithItsPlaceAndReason) {
          "t.tst:2:16: error: expected a number or a name at the end of the line"},
         {"test a\n stub S gives\n",
          "t.tst:2:14: error: expected a register, a flag or [address] at the end of the line"},
+        {"test a\n set HL = b\n", "t.tst:2:11: error: 'b' is a register or a flag, not a value"},
         {"test a\n set A = 1 # 2\n", "t.tst:2:12: error: expected the end of the line, not '#'"},
         {"test a\x1b\n", "t.tst:1:6: error: a test's name holds no control character"},
     };
