@@ -420,7 +420,8 @@ TEST_F(Road, TheDemoPassesItsRoutineTests) {
 // A new project's starter test passes (building first); a failing test names
 // what it expected and saw, and the stub's count, with the last
 // instructions; a malformed file is refused with its place before anything
-// runs; an edited source makes the next run build again.
+// runs; an edited source makes the next run build again, its lines kept off
+// the JSON.
 TEST_F(Road, ANewProjectsTestsPassFailAndRefuseAsWritten) {
     std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
                            (dir / "builder.ini") + "' ";
@@ -471,9 +472,14 @@ TEST_F(Road, ANewProjectsTestsPassFailAndRefuseAsWritten) {
     dir.Write(tests + "wrong.tst", "");
     dir.Write("drive_c/q740/app/alarm/src/appcommon.asm",
               dir.Read("drive_c/q740/app/alarm/src/appcommon.asm"));
-    Outcome rebuilt = RunOnDemo(dir, "--quiet test", "alarm");
+    // With --json the build's lines go to standard error with the status lines.
+    Outcome rebuilt = RunOnDemo(dir, "--json test", "alarm", "2>'" + (dir / "errors.txt") + "'");
     EXPECT_EQ(rebuilt.status, 0) << rebuilt.output;
-    EXPECT_TRUE(Contains(rebuilt.output, "build.bat done")) << rebuilt.output;
+    EXPECT_TRUE(Contains(dir.Read("errors.txt"), "build.bat done"));
+    EXPECT_EQ(rebuilt.output,
+              "{\"tests\":[{\"file\":\"c:\\\\q740\\\\app\\\\alarm\\\\test\\\\appcommon.tst\","
+              "\"name\":\"ShowTitle writes the title and shows it\",\"passed\":true,\"cycles\":31,"
+              "\"failures\":[],\"trace\":[]}],\"passed\":1,\"failed\":0}\n");
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {

@@ -7,6 +7,7 @@
 #include "package/build_outputs.h"
 #include "platform/file_times.h"
 #include "platform/path_text.h"
+#include "platform/standard_output.h"
 #include "routine_tests/test_file.h"
 #include "routine_tests/test_report.h"
 
@@ -86,8 +87,12 @@ Result<BuiltProgram> ReadBuild(FileSystem& files, const ProjectRecord& project) 
     return program;
 }
 
-// Builds as `all` does up to the S-records.
+// Builds as `all` does up to the S-records; with --json the batch's lines
+// go to standard error, which the status lines already take.
 bool Build(HeadlessContext& context) {
+    std::optional<OutputToStandardError> reportAlone;
+    if (context.args.json)
+        reportAlone.emplace();
     if (!CreateBuildScripts(context.bench))
         return false;
     BuildOutcome built = RunBuildReportingFailure(context);
