@@ -24,10 +24,6 @@ constexpr ToolDescription kTool{
     kOptions,
 };
 
-bool LooksLikeSRecords(std::string_view content) {
-    return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
-}
-
 }  // namespace
 
 int RunDis88(std::span<const std::string> args, const ToolContext& context) {

@@ -69,6 +69,10 @@ std::string FormatSRecords(const ObjectModule& located, std::string_view header,
     return file.Text();
 }
 
+bool LooksLikeSRecords(std::string_view content) {
+    return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
+}
+
 Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::string& fileName) {
     std::vector<LoadedBytes> runs;
     int number = 0;

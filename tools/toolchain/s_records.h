@@ -28,6 +28,10 @@ struct LoadedBytes {
     std::string bytes;
 };
 
+// Whether a file's content starts as S-records do ("S0", "S2"...), not as
+// a binary image.
+bool LooksLikeSRecords(std::string_view content);
+
 // The data of S1, S2 and S3 records, adjacent records joined; fileName names
 // the file in diagnostics. A record that is not hex, whose count or
 // checksum does not hold, fails with its line.

@@ -1,5 +1,7 @@
 #include "toolchain/simulator/arithmetic.h"
 
+#include <utility>
+
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware::simulator {
@@ -10,23 +12,21 @@ uint8_t Flag(bool set, uint8_t bit) {
     return set ? bit : 0;
 }
 
-ByteResult Binary(uint8_t a, uint8_t b, int carry, bool subtract) {
-    const int full = subtract ? a - b - carry : a + b + carry;
-    const uint8_t r = static_cast<uint8_t>(full);
-    const bool carryOut = subtract ? a < b + carry : full > 0xFF;
-    const int overflow = subtract ? (a ^ b) & (a ^ r) : (a ^ r) & (b ^ r);
+// Binary addition or subtraction at a width of 4, 8 or 16 bits: carry and
+// overflow out of the top bit.
+template <int kBits>
+std::pair<unsigned, uint8_t> Binary(unsigned a, unsigned b, int carry, bool subtract) {
+    constexpr unsigned kMask = (1u << kBits) - 1, kTop = 1u << (kBits - 1);
+    a &= kMask;
+    b &= kMask;
+    const int full = subtract ? static_cast<int>(a) - static_cast<int>(b) - carry
+                              : static_cast<int>(a + b) + carry;
+    const unsigned r = static_cast<unsigned>(full) & kMask;
+    const bool carryOut = subtract ? static_cast<int>(a) < static_cast<int>(b) + carry
+                                   : full > static_cast<int>(kMask);
+    const unsigned overflow = subtract ? (a ^ b) & (a ^ r) : (a ^ r) & (b ^ r);
     return {r, static_cast<uint8_t>(Flag(r == 0, kFlagZ) | Flag(carryOut, kFlagC) |
-                                    Flag(overflow & 0x80, kFlagV) | Flag(r & 0x80, kFlagN))};
-}
-
-ByteResult Unpacked(uint8_t a, uint8_t b, int carry, bool subtract) {
-    const int a4 = a & 0x0F, b4 = b & 0x0F;
-    const int full = subtract ? a4 - b4 - carry : a4 + b4 + carry;
-    const uint8_t r = static_cast<uint8_t>(full & 0x0F);
-    const bool carryOut = subtract ? a4 < b4 + carry : full > 0x0F;
-    const int overflow = subtract ? (a4 ^ b4) & (a4 ^ r) : (a4 ^ r) & (b4 ^ r);
-    return {r, static_cast<uint8_t>(Flag(r == 0, kFlagZ) | Flag(carryOut, kFlagC) |
-                                    Flag(overflow & 0x08, kFlagV) | Flag(r & 0x08, kFlagN))};
+                                    Flag(overflow & kTop, kFlagV) | Flag(r & kTop, kFlagN))};
 }
 
 // Digit by digit from the low one; a digit sum (or difference, as a 5-bit
@@ -50,19 +50,14 @@ ByteResult Decimal(uint8_t a, uint8_t b, int carry, bool subtract, int digits) {
 ByteResult Arithmetic8(uint8_t a, uint8_t b, bool carry, bool subtract, bool decimal, bool unpack) {
     if (decimal)
         return Decimal(a, b, carry, subtract, unpack ? 1 : 2);
-    if (unpack)
-        return Unpacked(a, b, carry, subtract);
-    return Binary(a, b, carry, subtract);
+    const auto [value, flags] =
+        unpack ? Binary<4>(a, b, carry, subtract) : Binary<8>(a, b, carry, subtract);
+    return {static_cast<uint8_t>(value), flags};
 }
 
 WordResult Arithmetic16(uint16_t a, uint16_t b, bool carry, bool subtract) {
-    const int c = carry ? 1 : 0;
-    const int full = subtract ? a - b - c : a + b + c;
-    const uint16_t r = static_cast<uint16_t>(full);
-    const bool carryOut = subtract ? a < b + c : full > 0xFFFF;
-    const int overflow = subtract ? (a ^ b) & (a ^ r) : (a ^ r) & (b ^ r);
-    return {r, static_cast<uint8_t>(Flag(r == 0, kFlagZ) | Flag(carryOut, kFlagC) |
-                                    Flag(overflow & 0x8000, kFlagV) | Flag(r & 0x8000, kFlagN))};
+    const auto [value, flags] = Binary<16>(a, b, carry, subtract);
+    return {static_cast<uint16_t>(value), flags};
 }
 
 uint8_t ZeroNegative8(uint8_t value) {

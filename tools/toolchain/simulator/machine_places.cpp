@@ -20,6 +20,21 @@ bool SameSection(const ProgramSection* section, uint32_t address) {
     return section && address >= section->address && address - section->address < section->size;
 }
 
+// The last of items (sorted by address) at or below the address: in its
+// section, or at the address itself.
+template <class Item>
+const Item* Nearest(const std::vector<Item>& items, uint32_t address,
+                    const ProgramSection* section) {
+    auto it = std::upper_bound(items.begin(), items.end(), address,
+                               [](uint32_t a, const Item& item) { return a < item.address; });
+    if (it == items.begin())
+        return nullptr;
+    --it;
+    if (it->address == address || SameSection(section, it->address))
+        return &*it;
+    return nullptr;
+}
+
 }  // namespace
 
 void Machine::Load(const Program& program) {
@@ -60,23 +75,13 @@ Location Machine::Locate(uint32_t address) const {
     Location place;
     place.address = address;
     const ProgramSection* section = SectionAt(sections_, address);
-    auto label = std::upper_bound(labels_.begin(), labels_.end(), address,
-                                  [](uint32_t a, const Label& l) { return a < l.address; });
-    if (label != labels_.begin()) {
-        --label;
-        if (label->address == address || (section && SameSection(section, label->address))) {
-            place.label = label->name;
-            place.offset = address - label->address;
-        }
+    if (const Label* label = Nearest(labels_, address, section)) {
+        place.label = label->name;
+        place.offset = address - label->address;
     }
-    auto line = std::upper_bound(lines_.begin(), lines_.end(), address,
-                                 [](uint32_t a, const SourceLine& l) { return a < l.address; });
-    if (line != lines_.begin()) {
-        --line;
-        if (line->address == address || (section && SameSection(section, line->address))) {
-            place.file = line->file;
-            place.line = line->line;
-        }
+    if (const SourceLine* line = Nearest(lines_, address, section)) {
+        place.file = line->file;
+        place.line = line->line;
     }
     return place;
 }

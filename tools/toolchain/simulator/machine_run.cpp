@@ -2,22 +2,14 @@
 // breakpoints, stubs, interrupt requests, HALT, the stack region and the
 // cycle limit, and the stop report.
 #include <algorithm>
-#include <cstdio>
 
 #include "toolchain/disassembler.h"
+#include "toolchain/object_module.h"
 #include "toolchain/simulator/machine.h"
 
 namespace cuffware::simulator {
 
-namespace {
-
-std::string Hex(uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
-}  // namespace
+using toolchain::Hex;
 
 Machine::Machine(Options options) : options_(options) {
     const int model = static_cast<int>(options_.model);

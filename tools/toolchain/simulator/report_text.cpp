@@ -1,18 +1,13 @@
 // The texts people read: places, warnings, trace lines and stop reports.
-#include <cstdio>
-
 #include "toolchain/disassembler.h"
+#include "toolchain/object_module.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware::simulator {
 
-namespace {
+using toolchain::Hex;
 
-std::string Hex(uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
+namespace {
 
 struct Field {
     std::string_view name;

@@ -80,12 +80,16 @@ std::span<const SemanticGroup> SemanticGroups() {
     return groups;
 }
 
+std::vector<std::string_view> CoveredItems(const SemanticGroup& group) {
+    return Split(group.covers, "; ");
+}
+
 const SemanticGroup* GroupOf(const toolchain::InstructionForm& form) {
     std::string operands;
     for (size_t i = 0; i < form.operands.size(); ++i)
         operands += (i == 0 ? "" : ",") + form.operands[i].text;
     for (const SemanticGroup& group : SemanticGroups()) {
-        for (std::string_view item : Split(group.covers, "; ")) {
+        for (std::string_view item : CoveredItems(group)) {
             if (ItemMatches(item, form.mnemonic, operands))
                 return &group;
         }

@@ -23,6 +23,9 @@ struct SemanticGroup {
 
 std::span<const SemanticGroup> SemanticGroups();
 
+// The items of a group's list of forms ("ADD A,*", "ADD [HL],*").
+std::vector<std::string_view> CoveredItems(const SemanticGroup& group);
+
 // The group covering a form, or nullptr when none does.
 const SemanticGroup* GroupOf(const toolchain::InstructionForm& form);
 

@@ -5,6 +5,7 @@
 
 #include "toolchain/command_line.h"
 #include "toolchain/expression.h"
+#include "toolchain/s_records.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware::simulator {
@@ -157,16 +158,12 @@ Status ReadOption(const Option& option, Settings& settings) {
     return Status::Ok();
 }
 
-bool LooksLikeSRecords(std::string_view content) {
-    return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
-}
-
 Result<Program> ReadCode(const ToolContext& context, const std::string& input,
                          const Settings& settings) {
     Result<std::string> content = toolchain::ReadInput(context, input);
     if (!content)
         return content.error();
-    if (!LooksLikeSRecords(*content) || settings.base) {
+    if (!toolchain::LooksLikeSRecords(*content) || settings.base) {
         const std::string& bytes = *content;
         return ProgramFromImage(std::vector<uint8_t>(bytes.begin(), bytes.end()),
                                 settings.base.value_or(0));

@@ -174,18 +174,18 @@ struct Options {
     size_t traceDepth = 32;     // how many of the last instructions the report keeps
     size_t warningLimit = 100;  // warnings kept; later ones are counted only
     // The stack region SP must stay in: stackLow <= SP <= stackHigh (page 0).
-    // With stackHigh 0 the run's initial SP is the top and 0 the bottom.
+    // With stackHigh 0 the top is a call's initial SP (FFFF for Run and Step).
     uint16_t stackLow = 0;
     uint16_t stackHigh = 0;
 };
 
 enum class StopReason {
-    kReturned,       // the routine returned to the sentinel
+    kReturned,       // the routine returned to the sentinel (where: the returning instruction)
     kBreakpoint,     // a breakpoint's address was about to execute
     kUndefinedCode,  // an operation code no instruction has (or not on this model)
     kZeroDivision,   // DIV by 0 and no handler at vector 0002
     kCycleLimit,     // the cycle limit was reached
-    kHalted,         // HALT or SLP with every interrupt masked and none pending
+    kHalted,         // HALT or SLP with every interrupt masked, or no request to wake it
     kStackOverflow,  // SP left the stack region
 };
 std::string_view StopReasonText(StopReason reason);  // "returned", "breakpoint", ...
