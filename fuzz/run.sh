@@ -7,7 +7,7 @@
 #   fuzz/run.sh SECONDS [TARGET...]    targets: tool_settings builder_script
 #                                      srecord_images memory_usage batch_line
 #                                      assembler_source object_module path_rule
-#                                      simulator_stream
+#                                      simulator_stream test_file
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +15,8 @@ seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(tool_settings builder_script srecord_images memory_usage batch_line
-                                     assembler_source object_module path_rule simulator_stream)
+                                     assembler_source object_module path_rule simulator_stream
+                                     test_file)
 
 scripts/install-deps cmake ninja-build clang-14 clang libclang-rt-14-dev llvm
 

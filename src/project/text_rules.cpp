@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -160,6 +161,24 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string JsonString(std::string_view text) {
+    std::string json = "\"";
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            json += escaped;
+        } else {
+            json += c;  // bytes above 127 pass as they are, like every text here
+        }
+    }
+    return json + "\"";
 }
 
 }  // namespace cuffware

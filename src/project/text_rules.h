@@ -43,4 +43,8 @@ std::string ToLowerAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 
+// The text as a JSON string, quotes included: '"' and '\\' escaped, control
+// bytes as \u00XX; bytes above 127 pass as they are.
+std::string JsonString(std::string_view text);
+
 }  // namespace cuffware

@@ -589,6 +589,94 @@ TEST_F(RoadBounds, ARelativeWinePrefixHoldsForEveryStep) {
     ExpectNothingOutsideChanged();
 }
 
+// The demo ran its routine tests after all; a second run finds the build
+// up to date and does not build again, and --json gives the same counts.
+TEST_F(Road, TheDemoPassesItsRoutineTests) {
+    EXPECT_TRUE(Contains(demoOutput, "PASS StopwatchTick counts a second on (")) << demoOutput;
+    EXPECT_TRUE(Contains(demoOutput, "PASS PlayMelody plays every word up to the end mark ("));
+    EXPECT_TRUE(Contains(demoOutput, "PASS ClockShowDate shows the month and the day ("));
+    EXPECT_TRUE(Contains(demoOutput, "\n13 passed, 0 failed\n")) << demoOutput;
+
+    Outcome again = RunOnDemo(dir, "test", "demo");
+    EXPECT_EQ(again.status, 0) << again.output;
+    EXPECT_FALSE(Contains(again.output, "build.bat")) << again.output;
+    EXPECT_TRUE(again.output.ends_with("13 passed, 0 failed\n")) << again.output;
+
+    Outcome json = RunOnDemo(dir, "--json test", "demo", "2>/dev/null");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_TRUE(
+        json.output.starts_with("{\"tests\":[{\"file\":\"c:\\\\q740\\\\app\\\\demo\\\\"
+                                "test\\\\clock.tst\",\"name\":\"ClockState shows the time "
+                                "on a tick\",\"passed\":true,\"cycles\":"))
+        << json.output;
+    EXPECT_TRUE(json.output.ends_with("],\"passed\":13,\"failed\":0}\n")) << json.output;
+}
+
+// A new project's starter test passes (building first); a failing test names
+// what it expected and saw, and the stub's count, with the last
+// instructions; a malformed file is refused with its place before anything
+// runs; an edited source makes the next run build again, its lines kept off
+// the JSON.
+TEST_F(Road, ANewProjectsTestsPassFailAndRefuseAsWritten) {
+    std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                           (dir / "builder.ini") + "' ";
+    ASSERT_EQ(Shell(settings + "new alarm").status, 0);
+    Outcome first = RunOnDemo(dir, "--quiet test", "alarm");
+    EXPECT_EQ(first.status, 0) << first.output;
+    EXPECT_TRUE(Contains(first.output, "build.bat done")) << first.output;
+    EXPECT_TRUE(first.output.ends_with(
+        "PASS ShowTitle writes the title and shows it (31 cycles)\n1 passed, 0 failed\n"))
+        << first.output;
+
+    const std::string tests = "drive_c/q740/app/alarm/test/";
+    dir.Write(tests + "wrong.tst",
+              "test ShowTitle miscounted\n"
+              "    call ShowTitle\n"
+              "    set A = DISP_LINE_BOTTOM\n"
+              "    stub DISP_REFRESH calls 2\n"
+              "    expect A = 5, Z = 1\n"
+              "end\n"
+              "test a stub gives no more than its header says\n"
+              "    call ShowTitle\n"
+              "    stub DISP_REFRESH returns 1\n"
+              "end\n");
+    Outcome failed = RunOnDemo(dir, "test", "alarm");
+    EXPECT_EQ(failed.status, 1) << failed.output;
+    EXPECT_FALSE(Contains(failed.output, "build.bat")) << failed.output;
+    EXPECT_TRUE(Contains(failed.output,
+                         "\nFAIL ShowTitle miscounted: expected A = 0x05, seen 0x02; expected Z = "
+                         "1, seen 0; expected 2 calls of DISP_REFRESH, seen 1 (calls made: "
+                         "DISP_PUT_TEXT 0x00C204 1x, DISP_REFRESH 0x00C20C 1x)\n    "))
+        << failed.output;
+    EXPECT_TRUE(Contains(failed.output, "  RET  ")) << failed.output;
+    EXPECT_TRUE(failed.output.ends_with(
+        "\nFAIL a stub gives no more than its header says: DISP_REFRESH gives nothing (its "
+        "header), not BA\n1 passed, 2 failed\n"))
+        << failed.output;
+
+    dir.Write(tests + "bad.tst", "test unfinished\n    call ShowTitle\n    expect A == 1\nend\n");
+    Outcome refused = RunOnDemo(dir, "test", "alarm");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Contains(refused.output,
+                         "c:\\q740\\app\\alarm\\test\\bad.tst:3:15: error: "
+                         "expected a number or a name, not '='\n"))
+        << refused.output;
+    EXPECT_FALSE(Contains(refused.output, "passed"));
+
+    dir.Write(tests + "bad.tst", "");
+    dir.Write(tests + "wrong.tst", "");
+    dir.Write("drive_c/q740/app/alarm/src/appcommon.asm",
+              dir.Read("drive_c/q740/app/alarm/src/appcommon.asm"));
+    // With --json the build's lines go to standard error with the status lines.
+    Outcome rebuilt = RunOnDemo(dir, "--json test", "alarm", "2>'" + (dir / "errors.txt") + "'");
+    EXPECT_EQ(rebuilt.status, 0) << rebuilt.output;
+    EXPECT_TRUE(Contains(dir.Read("errors.txt"), "build.bat done"));
+    EXPECT_EQ(rebuilt.output,
+              "{\"tests\":[{\"file\":\"c:\\\\q740\\\\app\\\\alarm\\\\test\\\\appcommon.tst\","
+              "\"name\":\"ShowTitle writes the title and shows it\",\"passed\":true,\"cycles\":31,"
+              "\"failures\":[],\"trace\":[]}],\"passed\":1,\"failed\":0}\n");
+}
+
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {
     TempDir dir;
     Outcome outcome = Shell("'" + Cuffware() + "' --settings '" + (dir / "builder.ini") +

@@ -36,20 +36,34 @@ TickStore:
         POP     HL
         RET
 
-; Shows the value in A (0..99) as two digits at the position in B.
+; Shows the value in A (0..99) as two digits, the tens at the column in B.
 ShowTwoDigits:
+        PUSH    HL
         PUSH    BA
         LD      L,A
         LD      H,#0
         LD      A,#10
         DIV                             ; L = tens, H = units
         LD      A,L
+        CARL    ShowSmallDigit
+        INC     B
+        LD      A,H
+        CARL    ShowSmallDigit
+        POP     BA
+        POP     HL
+        RET
+
+; Draws the digit in A (0..9) in the small font at the column in B.
+ShowSmallDigit:
+        PUSH    HL
+        PUSH    BA
         LD      B,#0
         LD      HL,#DigitTable
-        ADD     HL,BA
-        LD      A,[HL]
-        CARL    DISP_PUT_DIGITS
+        ADD     HL,BA                   ; the digit's character
         POP     BA
+        LD      A,#FONT_SMALL
+        CARL    DISP_PUT_DIGITS
+        POP     HL
         RET
 
 ; Shows the text that HL points to on the line in A.

@@ -47,6 +47,17 @@ constexpr HelpText kHelp[] = {
      "that fails with its exit status (3 when the overlay is exceeded). The\n"
      "last line names the package's files and their directory, or what failed\n"
      "first. --quiet as for build.\n"},
+    {"test",
+     "Restores SCRIPT, builds it as all does (generate and build) unless the\n"
+     "build is up to date (every code section's S-records and map newer than\n"
+     "the script and every file of the project), then runs the routine tests\n"
+     "of the test files (*.tst) in the folder test beside the project's src on\n"
+     "the simulator: one line per test, \"PASS name (N cycles)\" or \"FAIL name:\n"
+     "expected ..., seen ...\" followed by the last instructions it ran, then\n"
+     "\"N passed, M failed\". A malformed test file is refused with its\n"
+     "FILE:LINE:COLUMN. Exit status 0 only when every test passed. --json\n"
+     "prints the results as one JSON object instead. The format of the test\n"
+     "files: docs/testing.md.\n"},
     {"save",
      "Restores SCRIPT and saves it again to BUILD\\FOLDER.scr, as File > Open and\n"
      "File > Save do: a way to check a script that was written by hand.\n"},

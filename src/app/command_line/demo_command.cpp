@@ -32,12 +32,14 @@ constexpr InstalledTool kTools[] = {
     {"labelset", "q740/bin/labelset.exe"}, {"CuffwareDL", "q740/bin/CuffwareDL.exe"},
 };
 
-// Each demo application: its folder name and its folder in demo/.
+// Each demo application: its folder name, its folder in demo/ and whether
+// that holds a test folder beside src.
 struct DemoSource {
     const char* folder;
     const char* sourceFolder;
+    bool withTests;
 };
-constexpr DemoSource kDemoApplications[] = {{"demo", "app"}, {"overflow", "overflow"}};
+constexpr DemoSource kDemoApplications[] = {{"demo", "app", true}, {"overflow", "overflow", false}};
 
 // Said where the window program was not built: only a build of the source
 // tree lacks it.
@@ -120,6 +122,9 @@ Status LayOutDemo(const DemoSources& sources, const DemoPlace& place, FileSystem
         std::string to = drive + "/q740/app/" + folder;
         if (Status s = CopyTree(from + "/src", to + "/src"); !s.ok())
             return s;
+        if (application.withTests)
+            if (Status s = CopyTree(from + "/test", to + "/test"); !s.ok())
+                return s;
         std::string script = "/" + folder + ".scr";
         if (Status s = MakeDirectories(to + "/build"); !s.ok())
             return s;

@@ -94,7 +94,7 @@ std::string HeadlessUsage() {
              "  --version         the version and the settings file in use\n"
              "  --quiet           leave out the build batch's echo of each command and\n"
              "                    its \"Could Not Find\" lines\n"
-             "  --json            analyze: print the report as JSON for scripts\n"
+             "  --json            analyze, test: print the report as JSON for scripts\n"
              "  --help            this text; COMMAND --help explains COMMAND\n"
              "\n"
              "Exit status: 0 success, 1 refusal or failure, 2 wrong arguments,\n"
@@ -124,8 +124,9 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
         return kExitUsage;
     }
-    if (parsed->json && std::string(command->name) != "analyze") {
-        err << "cuffware: --json is for analyze only\n";
+    if (parsed->json && std::string(command->name) != "analyze" &&
+        std::string(command->name) != "test") {
+        err << "cuffware: --json is for analyze and test only\n";
         return kExitUsage;
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {

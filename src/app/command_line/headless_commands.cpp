@@ -15,6 +15,7 @@
 #include "app/command_line/new_project_command.h"
 #include "app/command_line/next_command.h"
 #include "app/command_line/overlay_report.h"
+#include "app/command_line/test_command.h"
 #include "app/command_line/verdict.h"
 
 namespace cuffware {
@@ -114,8 +115,15 @@ int All(HeadlessContext& c) {
     return WithVerdict(c, {analyzed, {}}, ThenDownload(c));
 }
 
+// The demo's steps: all, then its routine tests on the build all made.
+int AllThenTests(HeadlessContext& c) {
+    int status = All(c);
+    return status == kExitSuccess ? RunTests(c) : status;
+}
+
 int Demo(HeadlessContext& c) {
-    return RunDemo(c, c.args.operands.empty() ? std::string() : c.args.operands.front(), All);
+    return RunDemo(c, c.args.operands.empty() ? std::string() : c.args.operands.front(),
+                   AllThenTests);
 }
 
 }  // namespace
@@ -131,6 +139,9 @@ const std::vector<HeadlessCommand>& HeadlessCommands() {
          Analyze},
         {"download", "SCRIPT", "Cuffware Downloader, waiting; its exit status", Download},
         {"all", "SCRIPT", "generate, build, package and analyze, up to the first failure", All},
+        {"test", "SCRIPT",
+         "build unless up to date, then run the routine tests of the project's test folder",
+         RunTests},
         {"save", "SCRIPT", "restore SCRIPT and save it again (File > Save)", Save},
         {"new", "FOLDER [--states N]",
          "a new project below the SDK's app folder that builds at once", RunNewProject},

@@ -3,6 +3,7 @@
 #include "app/actions/file_commands.h"
 #include "app/command_line/next_command.h"
 #include "app/command_line/starter_sources.h"
+#include "app/command_line/test_command.h"
 #include "platform/path_text.h"
 #include "project/folder_name.h"
 #include "project/text_rules.h"
@@ -73,6 +74,8 @@ int RunNewProject(HeadlessContext& context) {
     std::vector<std::string> written;
     for (const StarterSource& source : sources)
         written.push_back(JoinPath(project.SourceDirectory, source.fileName));
+    std::string testPath = JoinPath(TestDirectory(project), kStarterTestFile);
+    written.push_back(testPath);
     written.push_back(ScriptPath(project));
     for (const std::string& path : written) {
         Result<bool> present = bench.files.Present(path);
@@ -87,22 +90,30 @@ int RunNewProject(HeadlessContext& context) {
     std::string appDirectory = std::string(DirectoryOf(project.SourceDirectory));
     for (const std::string& directory :
          {std::string(DirectoryOf(appDirectory)), appDirectory, project.HeaderDirectory,
-          project.SourceDirectory, project.BuildDirectory})
+          project.SourceDirectory, project.BuildDirectory, TestDirectory(project)})
         (void)bench.files.MakeDirectory(directory);  // may exist already
-    for (size_t i = 0; i < sources.size(); ++i) {
-        if (Status saved = bench.files.WriteFile(written[i], sources[i].content); !saved) {
+    auto write = [&bench](const std::string& path, const std::string& content) {
+        Status saved = bench.files.WriteFile(path, content);
+        if (!saved)
             bench.user.ShowMessage("The new project was not created.\n" + saved.error().Text(),
                                    MessageIcon::Critical);
+        return saved.ok();
+    };
+    for (size_t i = 0; i < sources.size(); ++i) {
+        if (!write(written[i], sources[i].content))
             return kExitFailure;
-        }
         AddFileToCategory(project.Files, sources[i].categoryNode, written[i]);
     }
+    if (!write(testPath, StarterTest(project.FolderName)))
+        return kExitFailure;
     if (!SaveProjectScript(bench))
         return kExitFailure;
     context.out << "New project " << project.FolderName << ": " << sources.size()
                 << " starter sources in " << project.SourceDirectory << "\n"
+                << "Starter test: " << testPath << "\n"
                 << "Builder script: " << written.back() << "\n"
-                << "Build it with: " << NextCuffwareCommand(context, "all", written.back()) << "\n";
+                << "Build it with: " << NextCuffwareCommand(context, "all", written.back()) << "\n"
+                << "Test it with: " << NextCuffwareCommand(context, "test", written.back()) << "\n";
     return kExitSuccess;
 }
 

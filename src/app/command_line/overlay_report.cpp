@@ -1,6 +1,6 @@
 #include "app/command_line/overlay_report.h"
 
-#include <cstdio>
+#include "project/text_rules.h"
 
 namespace cuffware {
 
@@ -13,24 +13,6 @@ std::string Percent(int part) {
 std::string Padded(std::string text, size_t width) {
     text.resize(std::max(text.size() + 1, width), ' ');
     return text;
-}
-
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (char c : text) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
-        } else {
-            json += c;  // bytes above 127 pass as they are, like every text here
-        }
-    }
-    return json + "\"";
 }
 
 }  // namespace

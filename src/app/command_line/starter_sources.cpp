@@ -126,6 +126,22 @@ StarterSource StateFile(int state, int stateCount) {
 
 }  // namespace
 
+std::string StarterTest(const std::string& folder) {
+    TextFile file;
+    file.Line("; Routine tests of " + folder + ", run on the simulator by");
+    for (std::string_view line :
+         {";     cuffware test SCRIPT",
+          "; Each test calls one routine with the registers and memory it sets,",
+          "; stubs the SDK entry points it calls, and says what must hold when",
+          "; the routine returns. The format: docs/testing.md.", "",
+          "test ShowTitle writes the title and shows it", "    call ShowTitle",
+          "    set A = DISP_LINE_TOP, HL = 0x1234", "    stub DISP_PUT_TEXT calls 1",
+          "    stub DISP_REFRESH calls 1", "    expect A = DISP_LINE_TOP, HL = 0x1234",
+          "    expect stack <= 8", "end"})
+        file.Line(line);
+    return file.Text();
+}
+
 std::vector<StarterSource> StarterSources(const std::string& folder, int stateCount) {
     if (stateCount < 1)
         stateCount = 1;

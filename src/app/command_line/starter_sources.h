@@ -19,4 +19,9 @@ struct StarterSource {
 // application in folder.
 std::vector<StarterSource> StarterSources(const std::string& folder, int stateCount);
 
+// The routine tests a new project starts with, in its test folder (not in
+// the tree): one test of the common file's ShowTitle.
+inline constexpr const char* kStarterTestFile = "appcommon.tst";
+std::string StarterTest(const std::string& folder);
+
 }  // namespace cuffware

@@ -1,5 +1,6 @@
 // Programs from the locator's outputs: S-records for the bytes, the map for
 // the sections and symbols; and SDK equate files for names of stubs.
+#include <set>
 #include <string>
 
 #include "project/text_file.h"
@@ -43,26 +44,6 @@ std::optional<uint32_t> HexNumber(std::string_view text) {
     return value;
 }
 
-// "SECTION .text START 010000 SIZE 500" lines of a locate map.
-Result<std::vector<ProgramSection>> MapSections(std::string_view map, const std::string& mapName) {
-    std::vector<ProgramSection> sections;
-    std::vector<std::string_view> lines = SplitLines(map);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::string_view> words = Words(lines[i]);
-        if (words.empty() || words[0] != "SECTION")
-            continue;
-        std::optional<uint32_t> start =
-            words.size() == 6 && words[2] == "START" ? HexNumber(words[3]) : std::nullopt;
-        Result<long long> size = words.size() == 6 && words[4] == "SIZE"
-                                     ? toolchain::NumberValue(words[5])
-                                     : Result<long long>(Diagnostic{});
-        if (!start || !size || *size < 0)
-            return Diagnostic{mapName, static_cast<int>(i) + 1, "cannot read line"};
-        sections.push_back({std::string(words[1]), *start, static_cast<uint32_t>(*size)});
-    }
-    return sections;
-}
-
 }  // namespace
 
 Result<Program> ProgramFromSRecords(std::string_view sRecords, const std::string& sRecordName,
@@ -78,15 +59,22 @@ Result<Program> ProgramFromSRecords(std::string_view sRecords, const std::string
     }
     if (map.empty())
         return program;
-    Result<std::vector<ProgramSection>> sections = MapSections(map, mapName);
-    if (!sections)
-        return sections.error();
-    program.sections = std::move(*sections);
-    Result<std::vector<toolchain::GlobalSymbol>> symbols = toolchain::MapSymbols(map, mapName);
-    if (!symbols)
-        return symbols.error();
-    for (const toolchain::GlobalSymbol& symbol : *symbols)
-        program.labels.push_back({symbol.name, static_cast<uint32_t>(symbol.value & 0xFFFFFF)});
+    Result<toolchain::LocateMap> read = toolchain::ReadMap(map, mapName);
+    if (!read)
+        return read.error();
+    for (const toolchain::MapSection& section : read->sections)
+        program.sections.push_back({section.name, static_cast<uint32_t>(section.start & 0xFFFFFF),
+                                    static_cast<uint32_t>(section.size)});
+    // Every label where the map lists them, and the globals (equates among
+    // them) a map of only SYMBOL lines gives.
+    std::set<std::string> named;
+    for (const auto* names : {&read->labels, &read->symbols}) {
+        for (const toolchain::GlobalSymbol& label : *names) {
+            if (named.insert(label.name).second)
+                program.labels.push_back(
+                    {label.name, static_cast<uint32_t>(label.value & 0xFFFFFF)});
+        }
+    }
     return program;
 }
 

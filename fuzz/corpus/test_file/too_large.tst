@@ -1,0 +1,4 @@
+test a
+ call R
+ set A = 256
+end
