@@ -1,9 +1,23 @@
 #include "project/build_files.h"
 
+#include <iterator>
+
 #include "platform/path_text.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
+
+namespace {
+
+constexpr std::string_view kImageExtension = ".bin";
+
+// What the toolchain leaves beside the sections' files (errors, link and
+// locate scratch, backups) and a new build deletes first. The listings
+// (".lst") and the scratch files (".tmp") are named where they are deleted.
+constexpr const char* kToolchainLeftovers[] = {"*.err", "*.lnl", "*.cal", "*.bak",
+                                               "*.ers", "*.elk", "*.elc"};
+
+}  // namespace
 
 std::string BuildDirectoryFile(const ProjectRecord& project, std::string_view name) {
     return JoinPath(Trimmed(project.BuildDirectory), name);
@@ -17,8 +31,28 @@ std::string SourceName(std::string_view section) {
     return std::string(section) + ".asm";
 }
 
+std::string ObjectName(std::string_view section) {
+    return std::string(section) + ".obj";
+}
+
+std::string LinkedName(std::string_view section) {
+    return std::string(section) + ".out";
+}
+
 std::string SRecordName(std::string_view section) {
     return std::string(section) + ".sre";
+}
+
+std::string MapName(std::string_view section) {
+    return std::string(section) + ".map";
+}
+
+std::string SymbolsName(std::string_view section) {
+    return std::string(section) + ".sy";
+}
+
+std::string EquatesName(std::string_view section) {
+    return std::string(section) + ".equ";
 }
 
 std::string CheckedSRecordName(std::string_view section) {
@@ -29,13 +63,24 @@ std::string SectionFilesPattern(std::string_view section) {
     return std::string(section) + ".*";
 }
 
+std::vector<std::string> StaleBuildPatterns() {
+    std::vector<std::string> patterns = {SRecordName("*"), "*" + std::string(kImageExtension),
+                                         "*.lst", ObjectName("*"), LinkedName("*")};
+    patterns.insert(patterns.end(), std::begin(kToolchainLeftovers), std::end(kToolchainLeftovers));
+    return patterns;
+}
+
+std::vector<std::string> IntermediateBuildPatterns() {
+    return {LinkedName("*"), SymbolsName("*"), "*.tmp", "*.lnl", "*.cal"};
+}
+
 std::string ImageFileName(std::string_view folder, std::string_view kind, std::string_view ver3) {
     std::string name(folder);
     name += '_';
     name += kind;
     name += '_';
     name += ver3;
-    return name + ".bin";
+    return name + std::string(kImageExtension);
 }
 
 std::string ImagePath(const ProjectRecord& project, std::string_view kind) {
@@ -58,6 +103,22 @@ std::string ScriptName(std::string_view folder) {
 std::vector<std::string> PackagePaths(const ProjectRecord& project) {
     return {ImagePath(project, kCodeImageKind), ImagePath(project, kParameterImageKind),
             BuildDirectoryFile(project, DescriptionName(Trimmed(project.FolderName)))};
+}
+
+std::string SdkIncludeDirectory(std::string_view sdkDirectory) {
+    return JoinPath(sdkDirectory, "include");
+}
+
+std::string ProgramFolder(std::string_view directory) {
+    return JoinPath(directory, "bin");
+}
+
+std::string ProgramPath(std::string_view directory, std::string_view program) {
+    return JoinPath(ProgramFolder(directory), program);
+}
+
+std::string ProcessorDescriptionPath(std::string_view toolchainDirectory) {
+    return JoinPath(JoinPath(toolchainDirectory, "etc"), kProcessorDescription);
 }
 
 }  // namespace cuffware

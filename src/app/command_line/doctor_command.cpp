@@ -5,15 +5,13 @@
 #include "app/command_line/next_command.h"
 #include "platform/host_process.h"
 #include "platform/path_probe.h"
+#include "platform/path_text.h"
+#include "project/build_files.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 namespace {
-
-// The processor description the generated option files name; the tools find
-// it in their own ../etc.
-constexpr const char* kProcessorDescription = "s1c88349.dsc";
 
 // A path text, with the host path it maps to when that differs.
 std::string Shown(const std::string& pathText, const PathProbe& probe) {
@@ -30,9 +28,10 @@ DoctorLine Expect(const std::string& what, const std::string& pathText, PathProb
 }
 
 // What to do when a directory of the settings is wrong: where to set it.
-std::string SetDirectory(const char* what, const char* key, const std::string& settingsPath) {
+std::string SetDirectory(const char* what, ToolSetting setting, const std::string& settingsPath) {
     return std::string("set the ") + what + " directory to where it is installed: Tools > " +
-           "Options in the window, or " + key + "= in " + settingsPath;
+           "Options in the window, or " + std::string(ToolSettingRowOf(setting).key) + "= in " +
+           settingsPath;
 }
 
 // A program as the batch finds it: as named, then with .exe, .com or .bat.
@@ -89,8 +88,8 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
     std::string tools = Trimmed(settings.AssemblerPath);
     PathProbe ini = ProbePath(settingsPath);
     bool readable = ini.kind == PathProbe::kFile;
-    std::string setSdk = SetDirectory("SDK", "BIN", settingsPath);
-    std::string setTools = SetDirectory("toolchain", "ASSEMBLER", settingsPath);
+    std::string setSdk = SetDirectory("SDK", ToolSetting::SdkPath, settingsPath);
+    std::string setTools = SetDirectory("toolchain", ToolSetting::AssemblerPath, settingsPath);
     std::vector<DoctorLine> lines = {
         {readable,
          "settings: " + settingsPath + (readable ? "" : " cannot be read; the defaults are used") +
@@ -100,17 +99,18 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
          readable ? "" : "save the settings once with Tools > Options in the window"},
         Expect("SDK directory", sdk, PathProbe::kDirectory, setSdk),
         Expect("toolchain directory", tools, PathProbe::kDirectory, setTools),
-        Expect("SDK include directory", sdk + "\\include", PathProbe::kDirectory, setSdk),
-        Expect("SDK main header", sdk + "\\include\\Q740INC.H", PathProbe::kFile, setSdk),
-        Expect("SDK bin directory", sdk + "\\bin", PathProbe::kDirectory, setSdk),
+        Expect("SDK include directory", SdkIncludeDirectory(sdk), PathProbe::kDirectory, setSdk),
+        Expect("SDK main header", JoinPath(SdkIncludeDirectory(sdk), kSdkMainHeader),
+               PathProbe::kFile, setSdk),
+        Expect("SDK bin directory", ProgramFolder(sdk), PathProbe::kDirectory, setSdk),
     };
     const std::tuple<const char*, std::string, const std::string&> programs[] = {
-        {"assembler as88", tools + "\\bin\\as88.exe", setTools},
-        {"linker lk88", tools + "\\bin\\lk88.exe", setTools},
-        {"locator lc88", tools + "\\bin\\lc88.exe", setTools},
-        {"maplist", sdk + "\\bin\\maplist", setSdk},
-        {"labelset", sdk + "\\bin\\labelset", setSdk},
-        {"downloader", sdk + "\\bin\\CuffwareDL.exe", setSdk},
+        {"assembler as88", ProgramPath(tools, kAssemblerProgram), setTools},
+        {"linker lk88", ProgramPath(tools, kLinkerProgram), setTools},
+        {"locator lc88", ProgramPath(tools, kLocatorProgram), setTools},
+        {"maplist", ProgramPath(sdk, kMaplistProgram), setSdk},
+        {"labelset", ProgramPath(sdk, kLabelsetProgram), setSdk},
+        {"downloader", ProgramPath(sdk, kDownloaderProgram), setSdk},
     };
     std::vector<std::pair<std::string, std::string>> found;
     for (const auto& [what, pathText, remedy] : programs) {
@@ -119,7 +119,7 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
         if (!program.hostPath.empty())
             found.emplace_back(what, program.hostPath);
     }
-    lines.push_back(Expect("processor description", tools + "\\etc\\" + kProcessorDescription,
+    lines.push_back(Expect("processor description", ProcessorDescriptionPath(tools),
                            PathProbe::kFile, setTools));
     if (std::optional<DoctorLine> wine = WineLine(found))
         lines.push_back(*wine);
