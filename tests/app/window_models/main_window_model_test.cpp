@@ -99,6 +99,38 @@ TEST_F(MainWindowModelTest, EachFieldIsEnabledOnABlankProjectOrOnlyAfterAFolderN
     EXPECT_EQ(enabled(), std::vector<bool>(12, true));
 }
 
+// A row for each field and check box, in the enum's order, each showing a
+// member of its own: what one is given, the project holds there and no other
+// field shows.
+TEST_F(MainWindowModelTest, EachFieldAndCheckBoxHasItsRowAndItsOwnMember) {
+    Start();
+    model.FieldChanged(MainField::FolderName, "demo");
+    std::span<const MainFieldLayout> fields = MainFieldLayouts();
+    ASSERT_EQ(fields.size(), kMainFieldCount);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(fields[i].field), i);
+        model.FieldChanged(fields[i].field, "v" + std::to_string(i));
+    }
+    for (const MainFieldLayout& layout : fields) {
+        std::string expected = "v" + std::to_string(static_cast<size_t>(layout.field));
+        EXPECT_EQ(model.FieldText(layout.field), expected) << layout.caption;
+        EXPECT_EQ(model.bench().project.*layout.member, expected) << layout.caption;
+    }
+    EXPECT_EQ(model.bench().project.PCInterface, "v6");
+    EXPECT_EQ(fields.front().block, MainFieldBlock::Parameters);
+    EXPECT_EQ(fields.back().block, MainFieldBlock::Directories);
+
+    std::span<const MainCheckLayout> checks = MainCheckLayouts();
+    ASSERT_EQ(checks.size(), kMainCheckCount);
+    for (size_t i = 0; i < checks.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(checks[i].check), i);
+        model.CheckChanged(checks[i].check, true);
+        for (size_t j = 0; j < checks.size(); ++j)
+            EXPECT_EQ(model.Checked(checks[j].check), j <= i) << checks[j].caption;
+        EXPECT_EQ(model.bench().project.*checks[i].member, 1);
+    }
+}
+
 TEST_F(MainWindowModelTest, TheFolderNameFillsTheDirectoriesAndUnlocksTheDetailsForGood) {
     Start();
     model.FieldChanged(MainField::FolderName, "demo ");
