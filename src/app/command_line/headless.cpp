@@ -49,10 +49,23 @@ const HeadlessCommand* FindCommand(const std::string& name) {
 }
 
 bool TakesScript(const HeadlessCommand& command) {
-    return std::string(command.operand) == "SCRIPT";
+    return command.operands == CommandOperands::Script;
+}
+
+// "analyze", or "analyze, NAME": the commands that take --json.
+std::string JsonCommands() {
+    std::string names;
+    for (const HeadlessCommand& command : HeadlessCommands())
+        if (command.json)
+            names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return names;
 }
 
 }  // namespace
+
+std::string OperandsText(const HeadlessCommand& command) {
+    return TakesScript(command) ? "SCRIPT" : command.usage;
+}
 
 std::string HeadlessUsage() {
     std::ostringstream usage;
@@ -65,7 +78,7 @@ std::string HeadlessUsage() {
              "\n"
              "Commands:\n";
     for (const HeadlessCommand& command : HeadlessCommands()) {
-        std::string head = std::string(command.name) + " " + command.operand;
+        std::string head = std::string(command.name) + " " + OperandsText(command);
         usage << "  " << head << std::string(head.size() < 18 ? 18 - head.size() : 1, ' ')
               << command.summary << "\n";
     }
@@ -107,8 +120,8 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
         return kExitUsage;
     }
-    if (parsed->json && std::string(command->name) != "analyze") {
-        err << "cuffware: --json is for analyze only\n";
+    if (parsed->json && !command->json) {
+        err << "cuffware: --json is for " << JsonCommands() << " only\n";
         return kExitUsage;
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {
