@@ -264,14 +264,18 @@ TEST_F(MainWindowModelTest, MessagesReachTheWindowAsABoxCanShowThem) {
     EXPECT_NE(shown.find("gone\\x1B[2J.scr"), std::string::npos) << shown;
 }
 
-TEST(TreeNeedsRebuild, OnlyWhenTheRowsDiffer) {
-    std::vector<TreeRow> shown{{1, 0, 0, "Application", true, true, true},
-                               {2, 1, 1, "Parameter File", false, false, true}};
-    EXPECT_FALSE(TreeNeedsRebuild(shown, shown));
-    std::vector<TreeRow> checked = shown;
-    checked[1].checked = true;
-    EXPECT_TRUE(TreeNeedsRebuild(shown, checked));
-    EXPECT_TRUE(TreeNeedsRebuild({}, shown));
+// The tree control keeps what the user collapsed or scrolled to while the
+// fields are typed in and a node is selected; a file added builds it again.
+TEST_F(MainWindowModelTest, TheTreeIsBuiltAgainOnlyWhenItsFilesChange) {
+    Start();
+    std::vector<TreeRow> shown = model.TreeRows();
+    model.FieldChanged(MainField::Description, "An alarm");
+    model.CheckChanged(MainCheck::PasswordSupport, true);
+    model.NodeSelected(StateNode(0));
+    EXPECT_FALSE(TreeNeedsRebuild(shown, model.TreeRows()));
+
+    model.FilesDropped({"/s/a.asm"});
+    EXPECT_TRUE(TreeNeedsRebuild(shown, model.TreeRows()));
 }
 
 }  // namespace
