@@ -44,10 +44,11 @@ std::string Program(std::string_view directory, std::string_view name) {
 void SectionChain(TextFile& file, const std::string& asmDir, std::string_view section) {
     file.Line(Program(asmDir, kAssemblerProgram) + " " + SourceName(section) + " -f" +
               std::string(kAssemblerOptionsName));
-    file.Line(Program(asmDir, kLinkerProgram) + " " + ObjectName(section) + " -o " +
-              LinkedName(section) + " -f" + std::string(kLinkerOptionsName));
-    file.Line(Program(asmDir, kLocatorProgram) + " " + LinkedName(section) + " -o " +
-              SRecordName(section) + " -f" + std::string(kLocatorOptionsName));
+    file.Line(Program(asmDir, kLinkerProgram) + " " + SectionFile(section, kObjectExtension) +
+              " -o " + SectionFile(section, kLinkedExtension) + " -f" +
+              std::string(kLinkerOptionsName));
+    file.Line(Program(asmDir, kLocatorProgram) + " " + SectionFile(section, kLinkedExtension) +
+              " -o " + SRecordName(section) + " -f" + std::string(kLocatorOptionsName));
 }
 
 void Deletions(TextFile& file, const std::vector<std::string>& patterns) {
@@ -76,9 +77,11 @@ GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings
     Heading(file, "Build Common Section");
     file.Line();
     SectionChain(file, asmDir, kCommonSection);
-    file.Line(Program(sdkDir, kMaplistProgram) + " " + MapName(kCommonSection));
-    file.Line(Program(sdkDir, kLabelsetProgram) + " " + SymbolsName(kCommonSection));
-    file.Line("copy " + EquatesName(kCommonSection) + " " + std::string(kCommonHeaderName));
+    file.Line(Program(sdkDir, kMaplistProgram) + " " + SectionFile(kCommonSection, kMapExtension));
+    file.Line(Program(sdkDir, kLabelsetProgram) + " " +
+              SectionFile(kCommonSection, kSymbolsExtension));
+    file.Line("copy " + SectionFile(kCommonSection, kEquatesExtension) + " " +
+              std::string(kCommonHeaderName));
     file.Line();
 
     Heading(file, "Build State Handler Section");

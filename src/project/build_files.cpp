@@ -27,32 +27,16 @@ std::string StateSection(int state) {
     return "state" + std::to_string(state);
 }
 
+std::string SectionFile(std::string_view section, std::string_view extension) {
+    return std::string(section) + std::string(extension);
+}
+
 std::string SourceName(std::string_view section) {
-    return std::string(section) + ".asm";
-}
-
-std::string ObjectName(std::string_view section) {
-    return std::string(section) + ".obj";
-}
-
-std::string LinkedName(std::string_view section) {
-    return std::string(section) + ".out";
+    return SectionFile(section, ".asm");
 }
 
 std::string SRecordName(std::string_view section) {
-    return std::string(section) + ".sre";
-}
-
-std::string MapName(std::string_view section) {
-    return std::string(section) + ".map";
-}
-
-std::string SymbolsName(std::string_view section) {
-    return std::string(section) + ".sy";
-}
-
-std::string EquatesName(std::string_view section) {
-    return std::string(section) + ".equ";
+    return SectionFile(section, ".sre");
 }
 
 std::string CheckedSRecordName(std::string_view section) {
@@ -60,18 +44,20 @@ std::string CheckedSRecordName(std::string_view section) {
 }
 
 std::string SectionFilesPattern(std::string_view section) {
-    return std::string(section) + ".*";
+    return SectionFile(section, ".*");
 }
 
 std::vector<std::string> StaleBuildPatterns() {
     std::vector<std::string> patterns = {SRecordName("*"), "*" + std::string(kImageExtension),
-                                         "*.lst", ObjectName("*"), LinkedName("*")};
+                                         "*.lst", SectionFile("*", kObjectExtension),
+                                         SectionFile("*", kLinkedExtension)};
     patterns.insert(patterns.end(), std::begin(kToolchainLeftovers), std::end(kToolchainLeftovers));
     return patterns;
 }
 
 std::vector<std::string> IntermediateBuildPatterns() {
-    return {LinkedName("*"), SymbolsName("*"), "*.tmp", "*.lnl", "*.cal"};
+    return {SectionFile("*", kLinkedExtension), SectionFile("*", kSymbolsExtension), "*.tmp",
+            "*.lnl", "*.cal"};
 }
 
 std::string ImageFileName(std::string_view folder, std::string_view kind, std::string_view ver3) {

@@ -29,11 +29,13 @@ std::string BuildDirectoryFile(const ProjectRecord& project, std::string_view na
 inline constexpr std::string_view kCommonSection = "common";
 inline constexpr std::string_view kParameterSection = "param";
 std::string StateSection(int state);
-std::string SourceName(std::string_view section);
-// What the assembler and the linker make of a section: ".obj", ".out".
-std::string ObjectName(std::string_view section);
-std::string LinkedName(std::string_view section);
-std::string SRecordName(std::string_view section);
+// A file of a section: its base name and an extension.
+std::string SectionFile(std::string_view section, std::string_view extension);
+std::string SourceName(std::string_view section);   // ".asm"
+std::string SRecordName(std::string_view section);  // ".sre"
+// What the assembler and the linker make of a section.
+inline constexpr std::string_view kObjectExtension = ".obj";
+inline constexpr std::string_view kLinkedExtension = ".out";
 // The S-records as the package's check names them, in upper case.
 std::string CheckedSRecordName(std::string_view section);
 // Every file made from a section: "<section>.*".
@@ -41,9 +43,9 @@ std::string SectionFilesPattern(std::string_view section);
 
 // The common section's map and symbols, the equates maplist and labelset
 // derive from them, and the header the states include them by.
-std::string MapName(std::string_view section);
-std::string SymbolsName(std::string_view section);
-std::string EquatesName(std::string_view section);
+inline constexpr std::string_view kMapExtension = ".map";
+inline constexpr std::string_view kSymbolsExtension = ".sy";
+inline constexpr std::string_view kEquatesExtension = ".equ";
 inline constexpr std::string_view kCommonHeaderName = "comminc.h";
 
 // The patterns build.bat deletes before it builds (what an earlier build

@@ -30,8 +30,8 @@ TEST(BuildFiles, AnEarlierBuildIsDeletedAndWhatGenerationWroteStays) {
     const std::vector<std::string> stale = StaleBuildPatterns();
     for (const std::string& section : Sections()) {
         SCOPED_TRACE(section);
-        EXPECT_TRUE(AnyMatches(stale, ObjectName(section)));
-        EXPECT_TRUE(AnyMatches(stale, LinkedName(section)));
+        EXPECT_TRUE(AnyMatches(stale, SectionFile(section, kObjectExtension)));
+        EXPECT_TRUE(AnyMatches(stale, SectionFile(section, kLinkedExtension)));
         EXPECT_TRUE(AnyMatches(stale, SRecordName(section)));
         EXPECT_TRUE(AnyMatches(stale, CheckedSRecordName(section)));
         EXPECT_FALSE(AnyMatches(stale, SourceName(section)));
@@ -47,11 +47,11 @@ TEST(BuildFiles, AnEarlierBuildIsDeletedAndWhatGenerationWroteStays) {
 
 TEST(BuildFiles, TheBuildsIntermediatesGoAndThePackagesInputsStay) {
     const std::vector<std::string> intermediate = IntermediateBuildPatterns();
-    EXPECT_TRUE(AnyMatches(intermediate, LinkedName(std::string(kCommonSection))));
-    EXPECT_TRUE(AnyMatches(intermediate, SymbolsName(std::string(kCommonSection))));
+    EXPECT_TRUE(AnyMatches(intermediate, SectionFile(kCommonSection, kLinkedExtension)));
+    EXPECT_TRUE(AnyMatches(intermediate, SectionFile(kCommonSection, kSymbolsExtension)));
     for (const std::string& section : Sections())
         EXPECT_FALSE(AnyMatches(intermediate, SRecordName(section))) << section;
-    EXPECT_FALSE(AnyMatches(intermediate, MapName(std::string(kCommonSection))));
+    EXPECT_FALSE(AnyMatches(intermediate, SectionFile(kCommonSection, kMapExtension)));
     EXPECT_FALSE(AnyMatches(intermediate, std::string(kCommonHeaderName)));
 }
 
