@@ -13,8 +13,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "watch into build scripts for the cross toolchain, runs the build, packs the"
   "S-records into the images the watch takes, shows the memory usage of each"
   "section and starts the SDK's downloader. It comes as a window program"
-  "(cuffware-builder) and a headless command (cuffware), with stand-ins for the"
-  "toolchain and a demo SDK to try the whole road on.")
+  "(cuffware-builder) and a headless command (cuffware), with our toolchain"
+  "for the S1C88 core and a demo SDK to try the whole road on.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)

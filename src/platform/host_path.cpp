@@ -72,4 +72,9 @@ std::string HostPath(std::string_view pathText) {
     return ResolveCase(MapPathText(pathText, WinePrefix()));
 }
 
+std::string WithHostPath(std::string_view pathText) {
+    std::string host = HostPath(pathText);
+    return host == pathText ? std::string(pathText) : std::string(pathText) + " (" + host + ")";
+}
+
 }  // namespace cuffware

@@ -51,6 +51,10 @@ void UseWinePrefix(const std::string& prefix);
 // against the disk where the exact case does not exist.
 std::string HostPath(std::string_view pathText);
 
+// The path text, with the host path it maps to in parentheses when that
+// differs: "c:\q740 (/home/u/.wine/dosdevices/c:/q740)".
+std::string WithHostPath(std::string_view pathText);
+
 // Resolves each component of a host path without regard to case where the
 // exact spelling does not exist; components that match nothing stay as given.
 std::string ResolveCase(std::string_view hostPath);

@@ -71,9 +71,11 @@ HANDLE JobEndingWithThisProcess() {
 }
 
 // CreateProcessA with the command line as it stands, in a normal window.
+// With inheritHandles the program inherits our inheritable handles: a build
+// batch, the build directory's lock (RunLock::ShareWithChildren).
 Result<int> CreateWindowsProcess(std::string commandLine, const std::string& directory, DWORD flags,
                                  bool wait, const std::string& what,
-                                 const ChildVariables& variables) {
+                                 const ChildVariables& variables, bool inheritHandles = false) {
     std::string environment = EnvironmentBlock(variables);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -81,8 +83,8 @@ Result<int> CreateWindowsProcess(std::string commandLine, const std::string& dir
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
     HANDLE job = wait ? JobEndingWithThisProcess() : nullptr;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                        flags | (job ? CREATE_SUSPENDED : 0),
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr,
+                        inheritHandles ? TRUE : FALSE, flags | (job ? CREATE_SUSPENDED : 0),
                         environment.empty() ? nullptr : environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
         const DWORD error = GetLastError();
@@ -112,12 +114,13 @@ std::string QuotedCommandLine(const std::vector<std::string>& argv) {
     return line;
 }
 
-// cmd.exe /c "build.bat" in the batch's own directory.
+// cmd.exe /c "build.bat" in the batch's own directory, holding the build
+// directory's lock with us when that is shared.
 Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wait,
                          const ChildVariables& variables) {
     std::string name(FileNameOf(batchPathText));
     return CreateWindowsProcess("cmd.exe /c \"" + name + "\"", DirectoryOrCurrent(batchPathText),
-                                flags, wait, batchPathText, variables);
+                                flags, wait, batchPathText, variables, true);
 }
 
 std::string ProgramOf(const std::string& commandLine) {

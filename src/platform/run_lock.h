@@ -29,10 +29,13 @@ class RunLock {
 
     bool Held() const { return handle_ != kNone; }
 
-    // The programs this process starts from now on hold the lock with it,
-    // until they end: a run killed while its build batch runs leaves the
-    // directory held until the batch ends. (On Windows a job object ties a
-    // waited-for program to this process instead; see host_process.h.)
+    // The batches this process starts from now on hold the lock with it,
+    // until they end: the window's build, which is not waited for, holds
+    // the directory until its batch ends, and off Windows a run killed while
+    // its build batch runs leaves the directory held until the batch ends.
+    // (On Windows a job object ends a waited-for batch with this process;
+    // see host_process.h.) Off Windows the lock's descriptor is inherited;
+    // on Windows the lock file's handle, which a batch inherits.
     void ShareWithChildren();
 
   private:

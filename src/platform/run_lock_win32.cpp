@@ -40,7 +40,13 @@ void RunLock::Release() {
     handle_ = kNone;
 }
 
-void RunLock::ShareWithChildren() {}
+// The lock file's handle is inherited by the batch (and by what the batch
+// starts): the file stays open, shared with no one, until the last of them
+// ends.
+void RunLock::ShareWithChildren() {
+    if (handle_ != kNone)
+        SetHandleInformation(AsHandle(handle_), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+}
 
 Result<RunLock> LockRun(const std::string& directoryText, int patienceMs) {
     const std::string path = HostPath(directoryText) + kLockFileName;

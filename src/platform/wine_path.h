@@ -21,7 +21,7 @@ std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
 // A path as Windows programs under the Wine prefix in force name it: an
 // absolute host path in its Windows form where it has one, anything else (a
 // Windows path, a path no drive holds) as it is. The project stores a file
-// the user chose or dropped in this form, and the stand-ins name host files
+// the user chose or dropped in this form, and our tools name host files
 // in it.
 std::string WindowsFormUnderWine(std::string_view path);
 

@@ -3,7 +3,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QVBoxLayout>
+
+#include "app/window_models/build_report.h"
+#include "ui/qt_text.h"
 
 namespace cuffware {
 
@@ -88,11 +93,24 @@ void BatchWindow::Ended(int exitCode, QProcess::ExitStatus exitStatus) {
     } else {
         state_->setText(tr("The build failed. Read the messages above, then close this window."));
     }
-    if (!succeeded)
+    if (!succeeded) {
         state_->setStyleSheet("color: #b00020;");
+        ShowFirstError();
+    }
     close_->setEnabled(true);
     close_->setDefault(true);
     close_->setFocus();
+}
+
+// The report opens at its first error, at the top of the view, rather than
+// at its end, where the batch's last lines stand.
+void BatchWindow::ShowFirstError() {
+    std::optional<size_t> line = FirstErrorLine(FromQt(output_->toPlainText()));
+    if (!line)
+        return;
+    QTextBlock block = output_->document()->findBlockByNumber(static_cast<int>(*line));
+    output_->setTextCursor(QTextCursor(block));
+    output_->verticalScrollBar()->setValue(block.blockNumber());
 }
 
 void BatchWindow::FailedToStart() {

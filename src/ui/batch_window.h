@@ -1,7 +1,8 @@
 #pragma once
 // The build's own window off Windows: runs the batch runner on build.bat,
 // shows its output as it comes, closes when the batch ends well and stays
-// open after a failure until the user closes it. The same window shows a
+// open after a failure until the user closes it, its report then shown from
+// the first error on (FirstErrorLine). The same window shows a
 // console program such as the downloader: it takes the focus and stays open
 // after the program ends, until the user closes it.
 
@@ -36,6 +37,7 @@ class BatchWindow : public QWidget {
     void Append(const QByteArray& bytes);
     void Ended(int exitCode, QProcess::ExitStatus exitStatus);
     void FailedToStart();
+    void ShowFirstError();
 
     QString program_;
     QStringList arguments_;

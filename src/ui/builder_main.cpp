@@ -5,13 +5,14 @@
 // The words after the options, joined by blanks, are the argument text: a
 // builder script to open at start when it is not blank. --settings replaces
 // the settings file the program's directory calls for; --version prints the
-// version and that file.
+// version and that file, --help the usage.
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,8 @@ void OpenRequestedWindow(cuffware::MainWindow& window) {
 
 int main(int argc, char** argv) {
     // Answered before Qt starts, so it needs no display.
-    if (cuffware::AsksForVersion({argv + 1, argv + argc})) {
-        std::cout << cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile(""));
+    if (std::optional<std::string> answer = cuffware::ConsoleAnswer({argv + 1, argv + argc})) {
+        std::cout << *answer;
         return 0;
     }
     QApplication application(argc, argv);  // takes Qt's own options out of argv

@@ -4,13 +4,15 @@
 //
 // The words after the options, joined by blanks, are the argument text: a
 // builder script to open at start when it is not blank. --settings replaces
-// builder.ini in the program's directory.
+// builder.ini in the program's directory; --version prints the version and
+// that file, --help the usage.
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,9 +67,9 @@ void OpenRequestedWindow(HWND window) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     std::vector<std::string> words = ArgumentWords();
-    if (cuffware::AsksForVersion(words)) {
-        PrintToStartingConsole(
-            cuffware::VersionReport("cuffware-builder", cuffware::ChosenSettingsFile("")));
+    // Answered before any window is made, so it needs no desktop.
+    if (std::optional<std::string> answer = cuffware::ConsoleAnswer(words)) {
+        PrintToStartingConsole(*answer);
         return 0;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

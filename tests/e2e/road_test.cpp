@@ -5,12 +5,12 @@
 #include <sys/wait.h>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "support/temp_dir.h"
 #include "toolchain/assembler.h"
-#include "toolchain/disassembler.h"
 #include "toolchain/encoder.h"
 #include "toolchain/instruction_set.h"
 #include "toolchain/s_records.h"
@@ -41,6 +41,20 @@ Outcome Shell(const std::string& command) {
 
 std::string Cuffware() {
     return std::string(CUFFWARE_BIN_DIR) + "/cuffware";
+}
+
+// The line the demo ends with: the command that opens it in the window
+// program, named by its path, or how to get that program where it was not built.
+std::string OpenInWindowLine(const TempDir& dir) {
+    std::string builder = std::string(CUFFWARE_BIN_DIR) + "/cuffware-builder";
+    if (!std::filesystem::exists(builder))
+        return "The window program cuffware-builder was not built beside this program (in " +
+               std::string(CUFFWARE_BIN_DIR) +
+               "): it needs Qt 6. With Qt 6 installed (on Debian: apt install qt6-base-dev), "
+               "bash scripts/demo builds it and names it here; or build it by hand as "
+               "docs/platforms.md says.\n";
+    return "Open it in the window with: WINEPREFIX=" + dir.path() + " " + builder + " --settings " +
+           (dir / "builder.ini") + " 'c:\\q740\\app\\demo\\build\\demo.scr'\n";
 }
 
 // The road's commands on a demo laid out under dir, with its c: drive.
@@ -97,14 +111,15 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
           "Overlay Size: 900", "Section  Memory Usage", "Package complete"})
         EXPECT_TRUE(Contains(demoOutput, text)) << text << "\n" << demoOutput;
     EXPECT_FALSE(Contains(demoOutput, "ERROR"));
-    // It ends saying where everything is and how to open it in the window.
+    // It ends saying where everything is and how to open it in the window,
+    // naming the program as a shell reaches it from here (not on PATH).
     EXPECT_TRUE(demoOutput.ends_with("  settings: " + (dir / "builder.ini") + "\n" +
                                      "  builder scripts: c:\\q740\\app\\demo\\build\\demo.scr, "
-                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n"
-                                     "Open it in the window with: WINEPREFIX=" +
-                                     dir.path() + " cuffware-builder --settings " +
-                                     (dir / "builder.ini") +
-                                     " 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+                                     "c:\\q740\\app\\overflow\\build\\overflow.scr\n" +
+                                     OpenInWindowLine(dir)))
+        << demoOutput;
+    EXPECT_TRUE(Contains(demoOutput, "Load it into the watch with: WINEPREFIX=" + dir.path() + " " +
+                                         Cuffware() + " --settings "))
         << demoOutput;
     int overlay = Reported(demoOutput, "Maximum Overlay Usage: ");
     EXPECT_TRUE(overlay >= 400 && overlay <= 600) << overlay;  // fits with a margin
@@ -130,27 +145,39 @@ TEST_F(Road, TheDemoRunsFromNothingToTheDownloader) {
     EXPECT_EQ(state0.substr(state0.find("\r\n") + 6, 6), equates.substr(end + 20, 6));
 }
 
-// The bytes a section's listing shows, each instruction line checked to be
-// as long as the table's form for its code; -1 when one is not.
-int ListedBytes(const std::string& listing) {
-    constexpr size_t kBytesColumn = 16, kTextColumn = 29;
-    int total = 0;
+// The listing's columns: the address, the bytes, the cycles and the text.
+constexpr size_t kAddressColumn = 8, kBytesColumn = 16, kCyclesColumn = 29, kTextColumn = 34;
+
+// Each row of a listing, with the bytes it shows.
+std::vector<std::pair<std::string, std::string>> ListedRows(const std::string& listing) {
+    std::vector<std::pair<std::string, std::string>> rows;
     size_t start = 0;
     for (size_t end; (end = listing.find("\r\n", start)) != std::string::npos; start = end + 2) {
         std::string row = listing.substr(start, end - start);
-        if (row.size() < kTextColumn || row[0] == ';')
+        if (row.size() < kBytesColumn || row[0] == ';')
             continue;
         std::string bytes;
-        for (size_t at = kBytesColumn; at + 2 <= kTextColumn && row[at] != ' '; at += 3)
+        for (size_t at = kBytesColumn; at + 2 <= kCyclesColumn && at < row.size() && row[at] != ' ';
+             at += 3)
             bytes += static_cast<char>(std::stoi(row.substr(at, 2), nullptr, 16));
-        std::istringstream text(row.substr(kTextColumn));
+        rows.emplace_back(row, bytes);
+    }
+    return rows;
+}
+
+// The bytes a section's listing shows, each instruction line checked to be
+// as long as the table's form for its code; -1 when one is not.
+int ListedBytes(const std::string& listing) {
+    int total = 0;
+    for (const auto& [row, bytes] : ListedRows(listing)) {
+        std::istringstream text(row.size() > kTextColumn ? row.substr(kTextColumn) : "");
         std::string word;
         text >> word;
         if (word.ends_with(':') && !(text >> word))
             word.clear();
         const toolchain::InstructionForm* form =
             toolchain::FormAt({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
-        if (row.substr(8, 6) != "      " && toolchain::IsMnemonic(word) &&
+        if (row.substr(kAddressColumn, 6) != "      " && toolchain::IsMnemonic(word) &&
             (!form || form->length != static_cast<int>(bytes.size()) || form->mnemonic != word))
             return -1;
         total += static_cast<int>(bytes.size());
@@ -170,31 +197,68 @@ TEST_F(Road, TheAnalysisCountsTheBytesOfTheInstructionsInTheListings) {
         ASSERT_GT(Reported(demoOutput, caption), 0) << caption;
         EXPECT_EQ(ListedBytes(dir.Read(Build(listing))), Reported(demoOutput, caption)) << listing;
     }
-    Outcome code = Shell("'" + std::string(CUFFWARE_BIN_DIR) + "/dis88' '" +
+    Outcome code = Shell("'" + std::string(CUFFWARE_BIN_DIR) + "/dis88' --listing '" +
                          (dir / Build("common.sre")) + "'");
     EXPECT_EQ(code.status, 0) << code.output;
     EXPECT_TRUE(code.output.starts_with("010000  ")) << code.output;
     EXPECT_TRUE(Contains(code.output, "  DIV\n")) << code.output;
 }
 
-// Each of the demo's located sections, disassembled, assembles again at its
-// address to the same bytes.
-TEST_F(Road, TheDemosCodeDisassemblesAndAssemblesAgainToTheSameBytes) {
-    for (const char* name : {"common.sre", "state0.sre", "state1.sre", "state2.sre"}) {
+// After the road, every listing shows the located program: each address and
+// byte it lists is the byte at that address in the section's S-records.
+TEST_F(Road, EveryListedAddressAndByteIsInTheSRecords) {
+    for (const char* name : {"common", "param", "state0", "state1", "state2"}) {
+        std::string records = std::string(name) + ".sre", listing = std::string(name) + ".lst";
         Result<std::vector<toolchain::LoadedBytes>> runs =
-            toolchain::ReadSRecords(dir.Read(Build(name)), name);
+            toolchain::ReadSRecords(dir.Read(Build(records)), records);
+        ASSERT_TRUE(runs.ok()) << records;
+        std::map<long long, char> image;
+        for (const toolchain::LoadedBytes& run : *runs) {
+            for (size_t i = 0; i < run.bytes.size(); ++i)
+                image[run.address + static_cast<long long>(i)] = run.bytes[i];
+        }
+        size_t checked = 0;
+        for (const auto& [row, bytes] : ListedRows(dir.Read(Build(listing)))) {
+            std::string address = row.substr(kAddressColumn, 6);
+            EXPECT_EQ(row.find(" xx "), std::string::npos) << listing << ": " << row;
+            if (address == "      ")
+                continue;
+            ASSERT_EQ(address.find_first_not_of("0123456789ABCDEF"), std::string::npos)
+                << listing << ": " << row;
+            long long at = std::stoll(address, nullptr, 16);
+            for (size_t i = 0; i < bytes.size(); ++i, ++checked) {
+                auto byte = image.find(at + static_cast<long long>(i));
+                ASSERT_NE(byte, image.end()) << listing << ": " << row;
+                EXPECT_EQ(byte->second, bytes[i]) << listing << ": " << row;
+            }
+        }
+        EXPECT_GT(checked, 0u) << listing;
+    }
+}
+
+// Each of the demo's located sections, disassembled by dis88 with its map
+// and the common section's equates, assembles again at its address to the
+// same bytes, calls into the common section by name.
+TEST_F(Road, TheDemosCodeDisassemblesAndAssemblesAgainToTheSameBytes) {
+    for (const char* name : {"common", "state0", "state1", "state2"}) {
+        std::string records = std::string(name) + ".sre";
+        Result<std::vector<toolchain::LoadedBytes>> runs =
+            toolchain::ReadSRecords(dir.Read(Build(records)), records);
         ASSERT_TRUE(runs.ok() && runs->size() == 1) << name;
-        const toolchain::LoadedBytes& code = (*runs)[0];
-        std::string source =
-            "  DEFSECT \".text\", CODE AT " + std::to_string(code.address) + "\n  SECT \".text\"\n";
-        for (const toolchain::DisassembledLine& line : toolchain::Disassemble(
-                 {reinterpret_cast<const unsigned char*>(code.bytes.data()), code.bytes.size()},
-                 code.address))
-            source += "  " + line.text + "\n";
+        Outcome source =
+            Shell("cd '" + (dir / Build("")) + "' && '" + std::string(CUFFWARE_BIN_DIR) +
+                  "/dis88' " + records + " --map --equ=common.equ");
+        ASSERT_EQ(source.status, 0) << source.output;
+        EXPECT_TRUE(Contains(source.output, "        DEFSECT \".text\", CODE AT 0x")) << name;
+        if (std::string(name) == "common") {
+            EXPECT_TRUE(Contains(source.output, "\nStopwatchTick:\n")) << source.output;
+        } else if (std::string(name) == "state0") {
+            EXPECT_TRUE(Contains(source.output, "        CARL PlayBeep ")) << source.output;
+        }
         Result<toolchain::Assembly> again = toolchain::Assemble(
-            "again.asm", [&](const std::string&) -> Result<std::string> { return source; });
-        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message;
-        EXPECT_EQ(again->module.sections[0].bytes, code.bytes) << name;
+            "again.asm", [&](const std::string&) -> Result<std::string> { return source.output; });
+        ASSERT_TRUE(again.ok()) << name << ": " << again.error().message << "\n" << source.output;
+        EXPECT_EQ(again->module.sections[0].bytes, (*runs)[0].bytes) << name;
     }
 }
 
@@ -214,13 +278,13 @@ TEST_F(Road, EachCommandRunsOnItsOwn) {
     EXPECT_TRUE(json.output.starts_with("{\"codeFile\":\"demo_code_018.bin\",")) << json.output;
     EXPECT_TRUE(json.output.ends_with("\"exceeded\":false}]}\n")) << json.output;
     Outcome package = RunOnDemo(dir, "package", "demo");
-    EXPECT_TRUE(Contains(package.output,
-                         "\nPackage ready in c:\\q740\\app\\demo\\build (" + dir.path() +
-                             "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, "
-                             "demo_par_018.bin, demo.app, demo.txt\nLoad it into the watch with: "
-                             "cuffware --settings " +
-                             (dir / "builder.ini") +
-                             " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
+    EXPECT_TRUE(Contains(
+        package.output, "\nPackage ready in c:\\q740\\app\\demo\\build (" + dir.path() +
+                            "/dosdevices/c:/q740/app/demo/build): demo_code_018.bin, "
+                            "demo_par_018.bin, demo.app, demo.txt\nLoad it into the watch with: "
+                            "WINEPREFIX=" +
+                            dir.path() + " " + Cuffware() + " --settings " + (dir / "builder.ini") +
+                            " download 'c:\\q740\\app\\demo\\build\\demo.scr'\n"))
         << package.output;
     EXPECT_FALSE(dir.Exists(Build("cuffware.lock")));  // the lock leaves nothing behind
 }
@@ -308,7 +372,7 @@ TEST_F(Road, ASourceErrorStopsThePackagingAtTheMissingSRecord) {
     EXPECT_FALSE(dir.Exists(Build("demo_par_018.bin")));
 }
 
-// A new project builds at once with the stand-ins; a second new of the
+// A new project builds at once with our tools; a second new of the
 // same folder writes nothing, and the state count is checked against the tree.
 TEST_F(Road, ANewProjectBuildsAtOnceAndIsNeverOverwritten) {
     std::string settings = "WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
@@ -360,28 +424,37 @@ TEST_F(Road, TheDoctorNamesWhatIsMissing) {
           "      what to do: set the SDK directory to where it is installed: Tools > Options in "
           "the window, or BIN= in " +
               (dir / "builder.ini") + "\n",
-          std::string("The set-up cannot build: 2 of 14 checks failed. To see a build work "
-                      "first, try the bundled demo: cuffware demo\n")})
+          "The set-up cannot build: 2 of 14 checks failed. To see a build work first, try the "
+          "bundled demo: " +
+              Cuffware() + " demo\n"})
         EXPECT_TRUE(Contains(broken.output, line)) << line << broken.output;
     EXPECT_TRUE(healthy.output.ends_with("\nThe set-up can build: every check passed.\n"));
 }
 
+// The line after lead in what was printed.
+std::string LineAfter(const Outcome& printed, const std::string& lead) {
+    size_t at = printed.output.find("\n" + lead);
+    EXPECT_NE(at, std::string::npos) << lead << "\n" << printed.output;
+    size_t from = at + 1 + lead.size();
+    return printed.output.substr(from, printed.output.find('\n', from) - from);
+}
+
 // What the program prints for a user to run pastes into a shell as it is,
 // for a folder whose name holds a blank and a quote: new's line, then the
-// line that follows each verdict.
+// line that follows each verdict. The lines carry the Wine prefix the run
+// was given, and name the program by its path where PATH does not find it:
+// they work in a shell that has neither.
 TEST_F(Road, PrintedCommandsPasteIntoAShell) {
-    std::string environment =
-        "WINEPREFIX='" + dir.path() + "' PATH='" + CUFFWARE_BIN_DIR + "':\"$PATH\" ";
     auto paste = [&](const Outcome& printed, const std::string& lead) {
-        size_t at = printed.output.find("\n" + lead);
-        EXPECT_NE(at, std::string::npos) << lead << "\n" << printed.output;
-        size_t from = at + 1 + lead.size();
-        std::string line = printed.output.substr(from, printed.output.find('\n', from) - from);
-        return Shell(environment + line);
+        return Shell("unset WINEPREFIX; " + LineAfter(printed, lead));
     };
-    Outcome made = Shell(environment + "cuffware --settings '" + (dir / "builder.ini") +
-                         "' new \"Jane's clock\"");
+    Outcome made = Shell("WINEPREFIX='" + dir.path() + "' '" + Cuffware() + "' --settings '" +
+                         (dir / "builder.ini") + "' new \"Jane's clock\"");
     ASSERT_EQ(made.status, 0) << made.output;
+    EXPECT_EQ(LineAfter(made, "Build it with: "),
+              "WINEPREFIX=" + dir.path() + " " + Cuffware() + " --settings " +
+                  (dir / "builder.ini") +
+                  " all 'c:\\q740\\app\\Jane'\\''s clock\\build\\Jane'\\''s clock.scr'");
     Outcome all = paste(made, "Build it with: ");
     EXPECT_EQ(all.status, 0) << all.output;
     EXPECT_TRUE(dir.Exists("drive_c/q740/app/Jane's clock/build/Jane's clock.app"));
@@ -392,6 +465,26 @@ TEST_F(Road, PrintedCommandsPasteIntoAShell) {
     Outcome build = RunOnDemo(dir, "build", "demo");
     Outcome package = paste(build, "Package it with: ");
     EXPECT_EQ(package.status, 0) << package.output;
+
+    // Where PATH finds this very program, its name is enough.
+    Outcome onPath =
+        Shell("PATH='" + std::string(CUFFWARE_BIN_DIR) + "':\"$PATH\" " + "WINEPREFIX='" +
+              dir.path() + "' cuffware --settings '" + (dir / "builder.ini") +
+              "' build 'c:\\q740\\app\\demo\\build\\demo.scr'");
+    EXPECT_TRUE(LineAfter(onPath, "Package it with: ")
+                    .starts_with("WINEPREFIX=" + dir.path() + " cuffware --settings "))
+        << onPath.output;
+}
+
+// A script on a Wine drive that cannot be opened names the host file looked at.
+TEST_F(Road, AMissingScriptOnTheDriveNamesItsHostPath) {
+    Outcome outcome = RunOnDemo(dir, "all", "countdown");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(Contains(outcome.output, "c:\\q740\\app\\countdown\\build\\countdown.scr (" +
+                                             dir.path() +
+                                             "/dosdevices/c:/q740/app/countdown/build/"
+                                             "countdown.scr): cannot open"))
+        << outcome.output;
 }
 
 TEST(RoadErrors, AMissingScriptFailsWithItsPath) {

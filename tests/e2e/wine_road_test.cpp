@@ -1,7 +1,7 @@
 // Files added through the main window's model on a Wine drive, built by the
-// Windows stand-ins under wine through the Linux batch runner, give the
-// images the native stand-ins give. scripts/test-windows runs it in its
-// Wine prefix, where the SDK is at c:\q740 and the cross-built stand-ins at
+// Windows tools under wine through the Linux batch runner, give the
+// images the native tools give. scripts/test-windows runs it in its
+// Wine prefix, where the SDK is at c:\q740 and the cross-built tools at
 // c:\c88\bin and c:\q740\bin; elsewhere it is skipped.
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ int RunCuffware(const std::vector<std::string>& args, std::string& output) {
     return status;
 }
 
-TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsStandInsUnderWine) {
+TEST(WineRoad, FilesAddedThroughTheModelBuildWithTheWindowsToolsUnderWine) {
     const char* prefix = std::getenv("WINEPREFIX");
     if (!std::getenv("CUFFWARE_WINE_ROAD") || !prefix)
         GTEST_SKIP() << "scripts/test-windows runs this in its Wine prefix";

@@ -75,7 +75,7 @@ class HostProcessTest : public ::testing::Test {
     EnvironmentScope env;
 };
 
-// The stand-ins are installed under the Windows names as native programs.
+// The tools are installed under the Windows names as native programs.
 TEST_F(HostProcessTest, RunsANativeProgramNamedExeThroughTheDriveWithItsArguments) {
     WriteProgram(dir, "Bin/Tool.exe", "echo \"$@\" > \"$0.args\"; exit 7");
     Result<int> status = HostProcesses().RunCommandLine("C:\\bin\\tool.exe one  two");

@@ -2,9 +2,12 @@
 // after a failed one; as a console program's window, staying open.
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
 #include "ui/batch_window.h"
 
@@ -22,6 +25,23 @@ class BatchWindowTest : public QObject {
         file.write(QString("#!/bin/sh\necho \"running $1\"\necho step two\nexit %1\n")
                        .arg(status)
                        .toUtf8());
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    // A stand-in runner whose build fails at an error between many lines.
+    QString FailingRunner() {
+        QString path = dir_.filePath("failing.sh");
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            "#!/bin/sh\n"
+            "i=0; while [ $i -lt 200 ]; do echo \"as88 step $i\"; i=$((i+1)); done\n"
+            "echo \"clock.asm:12: unknown instruction or directive 'FROBNICATE'\"\n"
+            "echo \"util.asm:43: DIV takes no operand\"\n"
+            "i=0; while [ $i -lt 200 ]; do echo \"del step $i\"; i=$((i+1)); done\n"
+            "exit 1\n");
         file.close();
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
         return path;
@@ -52,6 +72,19 @@ class BatchWindowTest : public QObject {
         QVERIFY(close->isEnabled());
         close->click();
         QVERIFY(!window.isVisible());
+    }
+
+    // A failed build's report opens at its first error, at the top of the
+    // view, not at the end of the batch's lines.
+    void AFailedBuildsReportOpensAtItsFirstError() {
+        BatchWindow window(FailingRunner(), dir_.filePath("build.bat"));
+        window.show();
+        window.Start();
+        QTRY_VERIFY(window.Finished());
+        auto* output = window.findChild<QPlainTextEdit*>("TextOutput");
+        QCOMPARE(output->textCursor().block().text(),
+                 QString("clock.asm:12: unknown instruction or directive 'FROBNICATE'"));
+        QCOMPARE(output->verticalScrollBar()->value(), 200);
     }
 
     // The downloader's window: its report stays until the user closes it.

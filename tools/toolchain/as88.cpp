@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "toolchain/assembler.h"
+#include "toolchain/output_guard.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
 
@@ -23,6 +24,7 @@ constexpr std::array<OptionRule, 9> kOptions = {{
 
 constexpr ToolDescription kTool{
     "as88",
+    "the assembler of our toolchain for the S1C88 core",
     "as88 SOURCE.asm [-fOPTIONFILE] [options]",
     "Assembles S1C88 source into the processor's machine code: every instruction\n"
     "form of the core, chosen from the operands as written, with each operand\n"
@@ -34,7 +36,9 @@ constexpr ToolDescription kTool{
     "docs/assembler.md). Writes SOURCE.obj (a text format of ours, with the\n"
     "fields the locator fills) and with -l SOURCE.lst; on an error prints\n"
     "FILE:LINE: reason (with the INCLUDE lines that led to the file) and writes\n"
-    "no object.\n",
+    "no object. The listing marks what lc88 fills: an address in a section it\n"
+    "places is +OFFSET, a byte of a field it fills xx; lc88 lists it again\n"
+    "located. A source whose outputs would be the source itself is refused.\n",
     kOptions,
 };
 
@@ -47,6 +51,9 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
     const std::string& source = commandLine.inputs[0];
     std::string object = WithExtension(source, ".obj");
     std::string listing = WithExtension(source, ".lst");
+    std::string outputs[] = {object, listing};
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, outputs); !distinct)
+        return Fail(context, distinct.error());
     RemoveOutput(context, object);
     RemoveOutput(context, listing);
     if (Status read = ReadOptions(context, commandLine, kOptions); !read)
@@ -64,12 +71,18 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
     if (!assembly)
         return Fail(context, assembly.error());
     const ObjectModule& module = assembly->module;
+    std::string objectText = FormatModule(module, ModuleStage::kObject);
+    if (objectText.size() > kMaxToolInputBytes)
+        return Fail(context, Diagnostic{object, 0,
+                                        "not written: the object would be " +
+                                            std::to_string(objectText.size()) +
+                                            " bytes, more than lk88 reads (" +
+                                            std::to_string(kMaxToolInputBytes) + ")"});
     if (withListing) {
         if (Status written = WriteOutput(context, listing, assembly->listing); !written)
             return Fail(context, written.error());
     }
-    if (Status written = WriteOutput(context, object, FormatModule(module, ModuleStage::kObject));
-        !written) {
+    if (Status written = WriteOutput(context, object, objectText); !written) {
         RemoveOutput(context, listing);
         return Fail(context, written.error());
     }

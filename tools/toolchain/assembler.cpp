@@ -12,6 +12,7 @@
 #include "project/text_rules.h"
 #include "toolchain/encoder.h"
 #include "toolchain/expression.h"
+#include "toolchain/instruction_set.h"
 #include "toolchain/listing.h"
 #include "toolchain/source_line.h"
 
@@ -97,7 +98,11 @@ class Assembler {
         module_.source = sourceName;
         if (Status declared = Declarations(); !declared)
             return declared.error();
-        return Assembly{module_, listing_.Text()};
+        if (!withListing_)
+            return Assembly{module_, {}};
+        for (const SourceFile& file : files_)
+            module_.listedFiles.push_back(file.name);
+        return Assembly{module_, FormatListing(module_)};
     }
 
   private:
@@ -338,6 +343,7 @@ class Assembler {
                           Symbol{statement.label, Here(), {}, caseSensitive_, false, false, &line});
                 !defined)
                 return defined;
+            module_.labels.push_back({statement.label, *current_, offsets_[*current_]});
         }
         if (macro) {
             ListLine(line, std::nullopt, {});
@@ -431,7 +437,12 @@ class Assembler {
                       "the sections hold more than " + std::to_string(kMaxModuleBytes) + " bytes");
         if (pass_ == Pass::kEmit)
             Emit(*encoded, line);
-        ListLine(line, address, encoded->bytes);
+        const InstructionForm* form =
+            keyword == "DB" || keyword == "DW" || keyword == "DS"
+                ? nullptr
+                : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
+                                   encoded->bytes.size()));
+        ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
         offsets_[*current_] += size;
         return Status::Ok();
     }
@@ -676,10 +687,19 @@ class Assembler {
         return Status::Ok();
     }
 
-    void ListLine(const SourceLine& line, std::optional<long long> address,
-                  std::string_view bytes) {
-        if (withListing_ && pass_ == Pass::kEmit && listOn_)
-            listing_.Add(files_[line.file].name, line.number, address, bytes, line.text);
+    // Records a listed line; its bytes (and address) are those the current
+    // section takes from here when address is given.
+    void ListLine(const SourceLine& line, std::optional<long long> address, std::string_view bytes,
+                  const std::string& cycles = {}) {
+        if (!withListing_ || pass_ != Pass::kEmit || !listOn_)
+            return;
+        ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, line.text};
+        if (address && current_) {
+            listed.section = *current_;
+            listed.offset = static_cast<size_t>(offsets_[*current_]);
+            listed.size = bytes.size();
+        }
+        module_.listing.push_back(std::move(listed));
     }
 
     struct SectionPlace {
@@ -708,7 +728,6 @@ class Assembler {
     bool listOn_ = true;
     Pass pass_ = Pass::kPlace;
     ObjectModule module_;
-    Listing listing_;
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The command lines of the stand-in tools: input files, "-o OUTPUT",
+// The command lines of the toolchain's tools: input files, "-o OUTPUT",
 // "-fFILE" option files (whitespace-separated options over any number of
 // lines) and options, each checked against the tool's own table.
 

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "toolchain/disassembler.h"
+#include "toolchain/disassembly_writer.h"
 #include "toolchain/expression.h"
 #include "toolchain/s_records.h"
 #include "toolchain/tool_help.h"
@@ -10,22 +10,60 @@ namespace cuffware::toolchain {
 
 namespace {
 
-constexpr std::array<OptionRule, 1> kOptions = {{
+constexpr std::array<OptionRule, 5> kOptions = {{
     {"-b", OptionArgument::kText, "address of a binary image's first byte (0x10000, 10000h)"},
+    {"--listing", OptionArgument::kNone, "address and bytes first, as a listing (not as88 source)"},
+    {"--map=", OptionArgument::kText, "lc88's map: labels, section names and kinds, target names"},
+    {"--map", OptionArgument::kNone, "the map beside the S-records (NAME.map)"},
+    {"--equ=", OptionArgument::kText,
+     "names from NAME equ VALUE lines (.equ, .h); may be repeated"},
 }};
 
 constexpr ToolDescription kTool{
     "dis88",
-    "dis88 FILE [-bADDRESS]",
+    "the disassembler of our toolchain for the S1C88 core",
+    "dis88 FILE [-bADDRESS] [--map[=FILE.map]] [--equ=FILE] [--listing]",
     "Disassembles S1C88 machine code: an S-record file (each run of bytes at its\n"
-    "address) or a binary image (at -b, else 0). Prints one instruction a line:\n"
-    "address, bytes, and the instruction in the assembler's notation, which\n"
-    "as88 takes back; a code no instruction starts with is a DB line.\n",
+    "address) or a binary image (at -b, else 0). By default prints a source that\n"
+    "as88 assembles again to the same bytes: each run under DEFSECT ... AT its\n"
+    "address, one instruction a line with its address and bytes as a comment; a\n"
+    "code no instruction starts with is a DB line. --listing prints the address\n"
+    "and bytes first instead. With a map (lc88's NAME.map) labels stand at their\n"
+    "addresses, DATA sections are DB lines, and branches to a named address (of\n"
+    "the map, or of --equ's equates, such as the SDK's entry points) use the\n"
+    "name. Writes line by line as it goes.\n",
     kOptions,
 };
 
 bool LooksLikeSRecords(std::string_view content) {
     return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
+}
+
+// The names the --map and --equ options give.
+Result<DisassemblyNames> ReadNames(const ToolContext& context, const CommandLine& commandLine,
+                                   const std::string& input) {
+    DisassemblyNames names;
+    if (const Option* map = commandLine.Find("--map")) {
+        std::string name = map->text == "--map" ? WithExtension(input, ".map")
+                                                : std::string(map->Argument("--map="));
+        Result<std::string> text = ReadInput(context, name);
+        if (!text)
+            return text.error();
+        Result<LocateMap> read = ReadMap(*text, name);
+        if (!read)
+            return read.error();
+        names.map = std::move(*read);
+    }
+    for (const Option& option : commandLine.options) {
+        if (!option.text.starts_with("--equ="))
+            continue;
+        Result<std::string> text = ReadInput(context, std::string(option.Argument("--equ=")));
+        if (!text)
+            return text.error();
+        for (GlobalSymbol& equate : EquatesIn(*text))
+            names.equates.push_back(std::move(equate));
+    }
+    return names;
 }
 
 }  // namespace
@@ -47,21 +85,25 @@ int RunDis88(std::span<const std::string> args, const ToolContext& context) {
         base = *address;
     }
     const std::string& input = commandLine.inputs[0];
+    Result<DisassemblyNames> names = ReadNames(context, commandLine, input);
+    if (!names)
+        return Fail(context, names.error());
     Result<std::string> content = ReadInput(context, input);
     if (!content)
         return Fail(context, content.error());
-    std::vector<LoadedBytes> runs = {{base, *content}};
+    std::vector<LoadedBytes> runs;
     if (LooksLikeSRecords(*content)) {
         Result<std::vector<LoadedBytes>> records = ReadSRecords(*content, input);
         if (!records)
             return Fail(context, records.error());
         runs = std::move(*records);
+    } else {
+        runs.push_back({base, std::move(*content)});
     }
-    for (const LoadedBytes& run : runs) {
-        std::span<const unsigned char> bytes(
-            reinterpret_cast<const unsigned char*>(run.bytes.data()), run.bytes.size());
-        context.out << FormatDisassembly(Disassemble(bytes, run.address));
-    }
+    WriteDisassembly(
+        runs, *names,
+        commandLine.Find("--listing") ? DisassemblyForm::kListing : DisassemblyForm::kSource,
+        context.out);
     return 0;
 }
 

@@ -34,7 +34,8 @@ long long Signed(long long value, int bits) {
 }
 
 std::string OperandText(const InstructionForm& form, const FormOperand& operand,
-                        std::span<const unsigned char> bytes, long long address) {
+                        std::span<const unsigned char> bytes, long long address,
+                        const TargetNamer& name) {
     switch (operand.kind) {
         case OperandKind::kFixed:
             return operand.text;
@@ -59,24 +60,27 @@ std::string OperandText(const InstructionForm& form, const FormOperand& operand,
             long long offset = isShort ? Signed(FieldValue(form, bytes, "rr"), 8)
                                        : Signed(FieldValue(form, bytes, "rr", "qq"), 16);
             long long last = address + form.length - 1;
-            return HexText((last & 0xFF0000) | ((last + offset) & 0xFFFF), 6);
+            long long target = (last & 0xFF0000) | ((last + offset) & 0xFFFF);
+            if (std::optional<std::string> named = name ? name(target) : std::nullopt)
+                return *named;
+            return HexText(target, 6);
         }
     }
     return {};
 }
 
 std::string Text(const InstructionForm& form, std::span<const unsigned char> bytes,
-                 long long address) {
+                 long long address, const TargetNamer& name) {
     std::string text = form.mnemonic;
     for (size_t i = 0; i < form.operands.size(); ++i)
-        text += (i == 0 ? " " : ",") + OperandText(form, form.operands[i], bytes, address);
+        text += (i == 0 ? " " : ",") + OperandText(form, form.operands[i], bytes, address, name);
     return text;
 }
 
 }  // namespace
 
-std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base) {
-    std::vector<DisassembledLine> lines;
+void DisassembleEach(std::span<const unsigned char> bytes, long long base, const TargetNamer& name,
+                     const std::function<void(const DisassembledLine&)>& each) {
     size_t pos = 0;
     while (pos < bytes.size()) {
         std::span<const unsigned char> rest = bytes.subspan(pos);
@@ -89,32 +93,41 @@ std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, 
             std::string text = "DB " + HexText(rest[0], 2);
             if (prefixed)
                 text += "," + HexText(rest[1], 2);
-            lines.push_back({address, std::string(rest.begin(), rest.begin() + length), text});
+            each({address, std::string(rest.begin(), rest.begin() + length), text});
             pos += length;
             continue;
         }
         size_t length = static_cast<size_t>(form->length);
-        lines.push_back({address, std::string(rest.begin(), rest.begin() + length),
-                         Text(*form, rest, address)});
+        each({address, std::string(rest.begin(), rest.begin() + length),
+              Text(*form, rest, address, name)});
         pos += length;
     }
+}
+
+std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base) {
+    std::vector<DisassembledLine> lines;
+    DisassembleEach(bytes, base, nullptr,
+                    [&lines](const DisassembledLine& line) { lines.push_back(line); });
     return lines;
+}
+
+std::string AddressAndBytes(const DisassembledLine& line) {
+    char address[16];
+    std::snprintf(address, sizeof address, "%06llX  ", line.address);
+    std::string bytes;
+    for (char byte : line.bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(byte));
+        bytes += hex;
+    }
+    bytes.resize(13, ' ');
+    return address + bytes;
 }
 
 std::string FormatDisassembly(const std::vector<DisassembledLine>& lines) {
     std::string text;
-    for (const DisassembledLine& line : lines) {
-        char address[16];
-        std::snprintf(address, sizeof address, "%06llX  ", line.address);
-        std::string bytes;
-        for (char byte : line.bytes) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(byte));
-            bytes += hex;
-        }
-        bytes.resize(13, ' ');
-        text += address + bytes + line.text + "\n";
-    }
+    for (const DisassembledLine& line : lines)
+        text += AddressAndBytes(line) + line.text + "\n";
     return text;
 }
 

@@ -1,3 +1,4 @@
+#include "toolchain/output_guard.h"
 #include "toolchain/symbol_files.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
@@ -8,8 +9,9 @@ namespace {
 
 constexpr ToolDescription kTool{
     "labelset",
+    "the SDK's label header maker, for our toolchain for the S1C88 core",
     "labelset NAME.sy",
-    "Models the SDK's label header maker: reads the symbol list maplist wrote and\n"
+    "The SDK's label header maker: reads the symbol list maplist wrote and\n"
     "writes NAME.equ, one assembler equate \"NAME equ 0xVALUE\" per global label\n"
     "(CommonCodeEnd among them for the common section); the build copies it to\n"
     "comminc.h for the state sections. On an error prints FILE:LINE: reason and\n"
@@ -25,6 +27,9 @@ int RunLabelset(std::span<const std::string> args, const ToolContext& context) {
         return *done;
     const std::string& symbolList = commandLine.inputs[0];
     std::string equates = WithExtension(symbolList, ".equ");
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&equates, 1});
+        !distinct)
+        return Fail(context, distinct.error());
     RemoveOutput(context, equates);
     if (Status read = ReadOptions(context, commandLine, {}); !read)
         return Fail(context, read.error());

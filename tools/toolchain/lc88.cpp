@@ -2,8 +2,10 @@
 
 #include "toolchain/description_file.h"
 #include "toolchain/expression.h"
+#include "toolchain/listing.h"
 #include "toolchain/locator.h"
 #include "toolchain/object_module.h"
+#include "toolchain/output_guard.h"
 #include "toolchain/s_records.h"
 #include "toolchain/symbol_files.h"
 #include "toolchain/tool_help.h"
@@ -19,7 +21,7 @@ constexpr long long kMaxBytesPerRecord = 250;  // the byte count field holds at 
 constexpr std::array<OptionRule, 6> kOptions = {{
     {"-f", OptionArgument::kText,
      "output format: 2 (Motorola S-records), bN: N data bytes a record"},
-    {"-d", OptionArgument::kText, "processor description file; must be found"},
+    {"-d", OptionArgument::kText, "processor description file (optional); must be found"},
     {"-M", OptionArgument::kNone, "locate map; NAME.map is always written"},
     {"-w", OptionArgument::kNumber, "suppress warning n"},
     {"-e", OptionArgument::kNone, "no output on errors (always so)"},
@@ -28,14 +30,17 @@ constexpr std::array<OptionRule, 6> kOptions = {{
 
 constexpr ToolDescription kTool{
     "lc88",
+    "the locator of our toolchain for the S1C88 core",
     "lc88 NAME.out -o NAME.sre [-fOPTIONFILE] [options]",
     "Locates what lk88 linked: each section at its address (DEFSECT ... AT; one\n"
     "without follows the section before it), fills the fields the assembler\n"
     "left open, and writes NAME.sre (an S0 header record, S2 records of the\n"
-    "bytes at their 24-bit addresses, an S8 record) and NAME.map (the sections\n"
-    "and the global symbols' addresses, which maplist reads). Finds the\n"
-    "processor description file like lk88. On an error prints FILE:LINE: reason\n"
-    "and writes neither file.\n",
+    "bytes at their 24-bit addresses, an S8 record) and NAME.map (the sections,\n"
+    "every label with its address and size, and the global symbols' addresses,\n"
+    "which maplist reads). Rewrites OBJECT.lst beside each object that was\n"
+    "assembled with a listing, with the located addresses and bytes. Checks a\n"
+    "processor description file given with -d like lk88. On an error prints\n"
+    "FILE:LINE: reason and leaves neither NAME.sre nor NAME.map.\n",
     kOptions,
 };
 
@@ -58,6 +63,31 @@ Result<size_t> BytesPerRecord(const CommandLine& commandLine) {
     return static_cast<size_t>(*count);
 }
 
+// The listing of each object of the located module that was assembled with
+// one, with the located sections: file name and text.
+Result<std::vector<std::pair<std::string, std::string>>> LocatedListings(
+    const ToolContext& context, const ObjectModule& located) {
+    std::vector<std::pair<std::string, std::string>> listings;
+    for (const ModuleOrigin& origin : located.origins) {
+        Result<ObjectModule> object = ReadModule(context, origin.object, ModuleStage::kObject);
+        if (!object)
+            return object.error();
+        if (object->listing.empty())
+            continue;
+        bool same = object->sections.size() == origin.sectionCount;
+        for (size_t i = 0; same && i < origin.sectionCount; ++i) {
+            const Section& placed = located.sections[origin.firstSection + i];
+            Section& section = object->sections[i];
+            same = section.bytes.size() == placed.bytes.size();
+            section = placed;
+        }
+        if (!same)
+            return Diagnostic{origin.object, 0, "changed since it was linked; link it again"};
+        listings.emplace_back(WithExtension(origin.object, ".lst"), FormatListing(*object));
+    }
+    return listings;
+}
+
 }  // namespace
 
 int RunLc88(std::span<const std::string> args, const ToolContext& context) {
@@ -68,6 +98,9 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
     std::string records =
         commandLine.output.empty() ? WithExtension(linked, ".sre") : commandLine.output;
     std::string map = WithExtension(records, ".map");
+    std::string outputs[] = {records, map};
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, outputs); !distinct)
+        return Fail(context, distinct.error());
     RemoveOutput(context, records);
     RemoveOutput(context, map);
     if (Status read = ReadOptions(context, commandLine, kOptions); !read)
@@ -75,7 +108,7 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
     Result<size_t> bytesPerRecord = BytesPerRecord(commandLine);
     if (!bytesPerRecord)
         return Fail(context, bytesPerRecord.error());
-    if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
+    if (Status description = CheckDescriptionFile(context, commandLine); !description)
         return Fail(context, description.error());
 
     Result<ObjectModule> module = ReadModule(context, linked, ModuleStage::kLinked);
@@ -84,6 +117,10 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
     Result<ObjectModule> located = Locate(std::move(*module), linked);
     if (!located)
         return Fail(context, located.error());
+    Result<std::vector<std::pair<std::string, std::string>>> listings =
+        LocatedListings(context, *located);
+    if (!listings)
+        return Fail(context, listings.error());
     std::string header = WithExtension(located->source, "");
     if (Status written = WriteOutput(context, map, FormatMap(*located, records)); !written)
         return Fail(context, written.error());
@@ -92,6 +129,13 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
         !written) {
         RemoveOutput(context, map);
         return Fail(context, written.error());
+    }
+    for (const auto& [name, text] : *listings) {
+        if (Status written = WriteOutput(context, name, text); !written) {
+            RemoveOutput(context, records);
+            RemoveOutput(context, map);
+            return Fail(context, written.error());
+        }
     }
     context.out << "lc88: " << linked << " -> " << records << ", " << map << ":";
     for (const Section& section : located->sections)

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "toolchain/source_place.h"
+
 namespace cuffware::toolchain {
 
 namespace {
@@ -57,10 +59,14 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
                 } else if (!r.base.empty()) {
                     auto it = definitions.find(r.base);
                     if (it == definitions.end())
-                        return Diagnostic{input.fileName, 0, "undefined symbol '" + r.base + "'"};
+                        return AtSource(r.where, input.fileName,
+                                        "undefined symbol '" + r.base + "'");
                     auto [base, value] = Resolved(it->second);
                     r.base = base;
-                    r.addend += value;
+                    if (__builtin_add_overflow(r.addend, value, &r.addend))
+                        return AtSource(
+                            r.where, input.fileName,
+                            r.what + " takes '" + it->first + "' plus an addend beyond 64 bits");
                 }
             }
             linked.sections.push_back(std::move(section));
@@ -70,6 +76,11 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
                 *symbol.section += offset;
             linked.globals.push_back(std::move(symbol));
         }
+        for (Label label : input.module.labels) {
+            label.section += offset;
+            linked.labels.push_back(std::move(label));
+        }
+        linked.origins.push_back({input.fileName, offset, input.module.sections.size()});
     }
     return linked;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "toolchain/object_module.h"
+#include "project/text_file.h"
 
 namespace cuffware::toolchain {
 
@@ -11,40 +11,90 @@ namespace {
 
 constexpr size_t kBytesPerRow = 4;
 constexpr size_t kMostBytesShown = 64;  // a large DS is not spelt out
+constexpr std::string_view kUnfilled = "xx";
 
-std::string Row(std::optional<int> line, std::optional<long long> address, std::string_view bytes,
-                std::string_view text) {
-    std::string number = line ? std::to_string(*line) : "";
-    std::string where = address ? Hex(*address, 6) : "";
-    char head[40];
-    std::snprintf(head, sizeof head, "%6s  %6s  ", number.c_str(), where.c_str());
-    std::string row = head;
-    for (char byte : bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(byte));
-        row += hex;
+// Which bytes of the section a field still to fill covers.
+std::vector<bool> Unfilled(const Section& section) {
+    std::vector<bool> unfilled(section.bytes.size(), false);
+    for (const Relocation& r : section.relocations) {
+        for (size_t i = 0; i < static_cast<size_t>(FieldSize(r.kind)); ++i)
+            unfilled[r.offset + i] = true;
     }
-    row.resize(16 + kBytesPerRow * 3 + 1, ' ');
+    return unfilled;
+}
+
+// Hex pairs of count bytes of the section from offset, "xx" where unfilled.
+std::string ByteTexts(const Section& section, const std::vector<bool>& unfilled, size_t offset,
+                      size_t count) {
+    std::string text;
+    for (size_t i = offset; i < offset + count; ++i)
+        text += (unfilled[i] ? std::string(kUnfilled)
+                             : Hex(static_cast<unsigned char>(section.bytes[i]), 2)) +
+                " ";
+    return text;
+}
+
+std::string AddressText(const Section& section, size_t offset) {
+    if (section.address)
+        return Hex(*section.address + static_cast<long long>(offset), 6);
+    return "+" + Hex(static_cast<long long>(offset), 5);
+}
+
+std::string Row(const std::string& number, const std::string& address, const std::string& bytes,
+                const std::string& cycles, std::string_view text) {
+    constexpr size_t kCyclesColumn = 16 + kBytesPerRow * 3 + 1;
+    char head[64];
+    std::snprintf(head, sizeof head, "%6s  %6s  ", number.c_str(), address.c_str());
+    std::string row = head + bytes;
+    row.resize(kCyclesColumn, ' ');
+    row += cycles;
+    row.resize(std::max(row.size() + 1, kCyclesColumn + 5), ' ');
+    if (text.empty()) {
+        while (!row.empty() && row.back() == ' ')
+            row.pop_back();
+    }
     return row + std::string(text);
+}
+
+void ListLine(const ListedLine& line, const ObjectModule& module,
+              const std::vector<std::vector<bool>>& unfilled, TextFile& file) {
+    std::string number = std::to_string(line.line);
+    if (!line.section) {
+        file.Line(Row(number, {}, {}, line.cycles, line.text));
+        return;
+    }
+    const Section& section = module.sections[*line.section];
+    const std::vector<bool>& open = unfilled[*line.section];
+    size_t shown = std::min(line.size, kMostBytesShown);
+    file.Line(Row(number, AddressText(section, line.offset),
+                  ByteTexts(section, open, line.offset, std::min(kBytesPerRow, shown)), line.cycles,
+                  line.text));
+    for (size_t at = kBytesPerRow; at < shown; at += kBytesPerRow) {
+        file.Line(
+            Row({}, AddressText(section, line.offset + at),
+                ByteTexts(section, open, line.offset + at, std::min(kBytesPerRow, shown - at)), {},
+                {}));
+    }
+    if (shown < line.size)
+        file.Line(Row({}, {}, {}, {}, "(" + std::to_string(line.size) + " bytes in all)"));
 }
 
 }  // namespace
 
-void Listing::Add(const std::string& file, int line, std::optional<long long> address,
-                  std::string_view bytes, std::string_view text) {
-    if (lastFile_ != file) {
-        file_.Line("; FILE " + file);
-        lastFile_ = file;
+std::string FormatListing(const ObjectModule& module) {
+    std::vector<std::vector<bool>> unfilled;
+    for (const Section& section : module.sections)
+        unfilled.push_back(Unfilled(section));
+    TextFile file;
+    std::optional<size_t> lastFile;
+    for (const ListedLine& line : module.listing) {
+        if (lastFile != line.file) {
+            file.Line("; FILE " + module.listedFiles[line.file]);
+            lastFile = line.file;
+        }
+        ListLine(line, module, unfilled, file);
     }
-    file_.Line(Row(line, address, bytes.substr(0, kBytesPerRow), text));
-    size_t shown = std::min(bytes.size(), kMostBytesShown);
-    for (size_t at = kBytesPerRow; at < shown; at += kBytesPerRow) {
-        file_.Line(Row(std::nullopt, *address + static_cast<long long>(at),
-                       bytes.substr(at, std::min(kBytesPerRow, shown - at)), {}));
-    }
-    if (shown < bytes.size())
-        file_.Line(Row(std::nullopt, std::nullopt, {},
-                       "(" + std::to_string(bytes.size()) + " bytes in all)"));
+    return file.Text();
 }
 
 }  // namespace cuffware::toolchain

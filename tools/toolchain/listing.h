@@ -1,29 +1,22 @@
 #pragma once
-// The assembler's listing: each source line with its line number, the
-// address it lands at and the bytes it gives (four a row, more on rows of
-// their own, at most 64 and then how many in all), under a heading for each
-// file as the lines move into it.
+// The listing of a module: each listed source line with its line number, the
+// address it lands at, the bytes it gives (four a row, more on rows of their
+// own, at most 64 and then how many in all), an instruction's cycles ("3",
+// or "3/2" taken/not taken) and the text, under a heading for each file as
+// the lines move into it.
 //   ; FILE clock.asm
-//        12  010034  CE 40 05     LD A,[IX+5]
+//       12  010034  CE 40 05     3    LD A,[IX+5]
+// Before the module is located (as88's own listing) an address in a section
+// the locator places is "+" and the offset in the section ("+00012"), and a
+// byte the locator fills is "xx". lc88 lists the located module again: every
+// address and byte as in the S-records.
 
-#include <optional>
 #include <string>
-#include <string_view>
 
-#include "project/text_file.h"
+#include "toolchain/object_module.h"
 
 namespace cuffware::toolchain {
 
-class Listing {
-  public:
-    void Add(const std::string& file, int line, std::optional<long long> address,
-             std::string_view bytes, std::string_view text);
-
-    const std::string& Text() const { return file_.Text(); }
-
-  private:
-    TextFile file_;
-    std::optional<std::string> lastFile_;
-};
+std::string FormatListing(const ObjectModule& module);
 
 }  // namespace cuffware::toolchain

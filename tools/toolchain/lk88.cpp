@@ -3,6 +3,7 @@
 #include "toolchain/description_file.h"
 #include "toolchain/linker.h"
 #include "toolchain/object_module.h"
+#include "toolchain/output_guard.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
 
@@ -11,7 +12,7 @@ namespace cuffware::toolchain {
 namespace {
 
 constexpr std::array<OptionRule, 8> kOptions = {{
-    {"-d", OptionArgument::kText, "processor description file; must be found"},
+    {"-d", OptionArgument::kText, "processor description file (optional); must be found"},
     {"-M", OptionArgument::kNone, "link map; none is written"},
     {"-L", OptionArgument::kNone, "no default libraries (none exist)"},
     {"-e", OptionArgument::kNone, "no output on errors (always so)"},
@@ -23,12 +24,15 @@ constexpr std::array<OptionRule, 8> kOptions = {{
 
 constexpr ToolDescription kTool{
     "lk88",
+    "the linker of our toolchain for the S1C88 core",
     "lk88 NAME.obj [MORE.obj...] -o NAME.out [-fOPTIONFILE] [options]",
     "Links objects of as88: joins their sections and resolves each EXTERN to the\n"
     "one GLOBAL of that name in another module, naming an undefined or twice\n"
-    "defined symbol with the files; finds the processor description file\n"
-    "(working directory, then ../etc beside the program) and writes NAME.out for\n"
-    "lc88. On an error prints FILE:LINE: reason and writes no output.\n",
+    "defined symbol with the files, and writes NAME.out for lc88. -d is optional:\n"
+    "a processor description file given is looked for (working directory, then\n"
+    "../etc beside the program) and must name an S1C88. On an error prints\n"
+    "FILE:LINE: reason (the source line where the object records it) and writes\n"
+    "no output.\n",
     kOptions,
     true,
 };
@@ -42,10 +46,13 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context) {
     const std::string& object = commandLine.inputs[0];
     std::string output =
         commandLine.output.empty() ? WithExtension(object, ".out") : commandLine.output;
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&output, 1});
+        !distinct)
+        return Fail(context, distinct.error());
     RemoveOutput(context, output);
     if (Status read = ReadOptions(context, commandLine, kOptions); !read)
         return Fail(context, read.error());
-    if (Result<std::string> description = FindDescriptionFile(context, commandLine); !description)
+    if (Status description = CheckDescriptionFile(context, commandLine); !description)
         return Fail(context, description.error());
 
     std::vector<LinkInput> inputs;

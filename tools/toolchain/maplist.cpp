@@ -1,3 +1,4 @@
+#include "toolchain/output_guard.h"
 #include "toolchain/symbol_files.h"
 #include "toolchain/tool_help.h"
 #include "toolchain/tools.h"
@@ -8,8 +9,9 @@ namespace {
 
 constexpr ToolDescription kTool{
     "maplist",
+    "the SDK's map lister, for our toolchain for the S1C88 core",
     "maplist NAME.map",
-    "Models the SDK's map lister: reads the locate map lc88 wrote and writes\n"
+    "The SDK's map lister: reads the locate map lc88 wrote and writes\n"
     "NAME.sy, the section's global symbols, one \"NAME HEXVALUE\" a line, for\n"
     "labelset. On an error prints FILE:LINE: reason and writes nothing.\n",
     {},
@@ -23,6 +25,9 @@ int RunMaplist(std::span<const std::string> args, const ToolContext& context) {
         return *done;
     const std::string& map = commandLine.inputs[0];
     std::string symbolList = WithExtension(map, ".sy");
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&symbolList, 1});
+        !distinct)
+        return Fail(context, distinct.error());
     RemoveOutput(context, symbolList);
     if (Status read = ReadOptions(context, commandLine, {}); !read)
         return Fail(context, read.error());

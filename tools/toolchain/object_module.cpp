@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <limits>
 #include <sstream>
 
 #include "project/text_file.h"
@@ -12,6 +13,7 @@ namespace cuffware::toolchain {
 namespace {
 
 constexpr size_t kBytesPerLine = 32;
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr std::array<std::string_view, 4> kParts = {"WHOLE", "LOW", "HIGH", "BANK"};
 
 std::string_view Header(ModuleStage stage) {
@@ -75,8 +77,11 @@ void FormatSection(const Section& section, TextFile& file) {
               std::to_string(section.bytes.size()));
     for (size_t offset = 0; offset < section.bytes.size(); offset += kBytesPerLine) {
         std::string line = "BYTES " + Hex(static_cast<long long>(offset), 4) + " ";
-        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i)
-            line += Hex(static_cast<unsigned char>(section.bytes[i]), 2);
+        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i) {
+            auto byte = static_cast<unsigned char>(section.bytes[i]);
+            line += kHexDigits[byte >> 4];
+            line += kHexDigits[byte & 0xF];
+        }
         file.Line(line);
     }
     for (const Relocation& r : section.relocations) {
@@ -114,6 +119,16 @@ class ModuleReader {
             module_.externs.push_back(words[1]);
             return Status::Ok();
         }
+        if (key == "LABEL" && words.size() == 4)
+            return ReadLabel(words);
+        if (key == "LISTFILE" && words.size() >= 2) {
+            module_.listedFiles.push_back(std::string(AfterWords(text, 1)));
+            return Status::Ok();
+        }
+        if (key == "LIST")
+            return ReadListedLine(text);
+        if (key == "MODULE" && words.size() >= 4)
+            return ReadOrigin(words, text);
         if (key == "END" && words.size() == 1) {
             ended_ = true;
             return Status::Ok();
@@ -131,6 +146,21 @@ class ModuleReader {
         for (const GlobalSymbol& symbol : module_.globals) {
             if (symbol.section && *symbol.section >= module_.sections.size())
                 return Fail("symbol " + symbol.name + " refers to a section that is not there");
+        }
+        for (const Label& label : module_.labels) {
+            if (label.section >= module_.sections.size())
+                return Fail("label " + label.name + " refers to a section that is not there");
+        }
+        for (const ListedLine& line : module_.listing) {
+            if (line.file >= module_.listedFiles.size() ||
+                (line.section &&
+                 (*line.section >= module_.sections.size() ||
+                  line.offset + line.size > module_.sections[*line.section].bytes.size())))
+                return Fail("a listed line refers to bytes or a file that are not there");
+        }
+        for (const ModuleOrigin& origin : module_.origins) {
+            if (origin.firstSection + origin.sectionCount > module_.sections.size())
+                return Fail("module " + origin.object + " refers to sections that are not there");
         }
         for (const Section& section : module_.sections) {
             for (const Relocation& r : section.relocations) {
@@ -238,6 +268,44 @@ class ModuleReader {
         return Status::Ok();
     }
 
+    Status ReadLabel(const std::vector<std::string>& words) {
+        std::optional<size_t> section = SectionOfBase(words[2]);
+        std::optional<long long> offset = HexValue(words[3]);
+        if (!section || !offset)
+            return Fail("bad LABEL line");
+        module_.labels.push_back({words[1], *section, *offset});
+        return Status::Ok();
+    }
+
+    // "LIST file line section offset size cycles<TAB>text": the text may
+    // hold anything but a line end, so the fields end at the first tab.
+    Status ReadListedLine(std::string_view text) {
+        size_t tab = text.find('\t');
+        std::vector<std::string> words = Words(text.substr(0, tab));
+        if (tab == std::string_view::npos || words.size() != 7)
+            return Fail("bad LIST line");
+        std::optional<long long> file = DecimalValue(words[1]), line = DecimalValue(words[2]),
+                                 offset = HexValue(words[4]), size = DecimalValue(words[5]);
+        std::optional<size_t> section = SectionOfBase(words[3]);
+        if (!file || *file < 0 || !line || *line < 0 || *line > std::numeric_limits<int>::max() ||
+            !offset || !size || *size < 0 || (words[3] != "-" && !section))
+            return Fail("bad LIST line");
+        module_.listing.push_back({static_cast<size_t>(*file), static_cast<int>(*line), section,
+                                   static_cast<size_t>(*offset), static_cast<size_t>(*size),
+                                   words[6] == "-" ? std::string() : words[6],
+                                   std::string(text.substr(tab + 1))});
+        return Status::Ok();
+    }
+
+    Status ReadOrigin(const std::vector<std::string>& words, std::string_view text) {
+        std::optional<long long> first = DecimalValue(words[1]), count = DecimalValue(words[2]);
+        if (!first || *first < 0 || !count || *count < 0)
+            return Fail("bad MODULE line");
+        module_.origins.push_back({std::string(AfterWords(text, 3)), static_cast<size_t>(*first),
+                                   static_cast<size_t>(*count)});
+        return Status::Ok();
+    }
+
     ObjectModule& module_;
     long long declaredSize_ = -1;
     bool ended_ = false;
@@ -280,6 +348,20 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
     }
     for (const std::string& name : module.externs)
         file.Line("EXTERN " + name);
+    for (const Label& label : module.labels)
+        file.Line("LABEL " + label.name + " " + SectionBase(label.section) + " " +
+                  Hex(label.offset, 4));
+    for (const std::string& name : module.listedFiles)
+        file.Line("LISTFILE " + name);
+    for (const ListedLine& l : module.listing) {
+        file.Line("LIST " + std::to_string(l.file) + " " + std::to_string(l.line) + " " +
+                  (l.section ? SectionBase(*l.section) : "-") + " " +
+                  Hex(static_cast<long long>(l.offset), 4) + " " + std::to_string(l.size) + " " +
+                  (l.cycles.empty() ? "-" : l.cycles) + "\t" + l.text);
+    }
+    for (const ModuleOrigin& origin : module.origins)
+        file.Line("MODULE " + std::to_string(origin.firstSection) + " " +
+                  std::to_string(origin.sectionCount) + " " + origin.object);
     file.Line("END");
     return file.Text();
 }

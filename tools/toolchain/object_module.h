@@ -16,6 +16,13 @@
 //   GLOBAL CommonCodeEnd - 0101F4        (name; - for a number, @N for an
 //                                          offset in section N; hex value)
 //   EXTERN SoundPlay
+//   LABEL ClockShow @0 0012                (every label: name, section, hex offset)
+//   LISTFILE clock.asm                     (with -l: the files of the listing, by
+//   LIST 0 12 @0 0010 3 3/2<TAB>text          number; each listed line: file, line,
+//                                            section or -, hex offset, byte count,
+//                                            cycles or -, and the source text)
+//   MODULE 0 2 clock.obj                   (in a linked module: the sections that
+//                                            came from each object, first and count)
 //   END
 // BYTES and RELOC lines belong to the SECTION line before them.
 
@@ -55,11 +62,42 @@ struct GlobalSymbol {
     std::optional<size_t> section;  // the value is an offset in this section
 };
 
+// A label of the source, global or not, at an offset in its section.
+struct Label {
+    std::string name;
+    size_t section = 0;
+    long long offset = 0;
+};
+
+// One line of the listing: where it came from, the bytes it gave (size bytes
+// at offset in section) and, for an instruction, its cycles ("3", or "3/2"
+// taken/not taken).
+struct ListedLine {
+    size_t file = 0;  // index into ObjectModule::listedFiles
+    int line = 0;
+    std::optional<size_t> section;  // none: a line that gives no bytes and has no address
+    size_t offset = 0;
+    size_t size = 0;
+    std::string cycles;
+    std::string text;
+};
+
+// The sections of a linked module that came from one object.
+struct ModuleOrigin {
+    std::string object;  // the object's name as lk88 was given it
+    size_t firstSection = 0;
+    size_t sectionCount = 0;
+};
+
 struct ObjectModule {
     std::string source;
     std::vector<Section> sections;
     std::vector<GlobalSymbol> globals;
     std::vector<std::string> externs;
+    std::vector<Label> labels;
+    std::vector<std::string> listedFiles;
+    std::vector<ListedLine> listing;
+    std::vector<ModuleOrigin> origins;  // a linked module's; empty in an object
 };
 
 // "@N", the base that stands for section N's address.

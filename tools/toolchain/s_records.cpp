@@ -8,6 +8,10 @@ namespace cuffware::toolchain {
 
 namespace {
 
+// The count byte holds at most 255: the address's 2 bytes, the checksum and
+// 252 bytes of text.
+constexpr size_t kMaxHeaderBytes = 252;
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -50,7 +54,7 @@ std::string SRecord(char type, int addressBytes, long long address, std::string_
 std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord) {
     TextFile file;
-    file.Line(SRecord('0', 2, 0, header));
+    file.Line(SRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes)));
     std::vector<const Section*> byAddress;
     for (const Section& section : located.sections)
         byAddress.push_back(&section);

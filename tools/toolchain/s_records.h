@@ -18,7 +18,8 @@ namespace cuffware::toolchain {
 // count, address and data bytes). addressBytes is 2 (S0) or 3 (S2, S8).
 std::string SRecord(char type, int addressBytes, long long address, std::string_view data);
 
-// The whole file, CR LF lines; header is the S0 record's text.
+// The whole file, CR LF lines; header is the S0 record's text, cut to its
+// first 252 bytes so the record's count fits its one byte.
 std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord);
 

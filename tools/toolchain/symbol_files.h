@@ -18,7 +18,27 @@ namespace cuffware::toolchain {
 
 // The map of a located module.
 std::string FormatMap(const ObjectModule& module, std::string_view outputName);
+
+// What a map says, as dis88 uses it.
+struct MapSection {
+    std::string name;
+    long long start = 0;
+    long long size = 0;
+    std::string kind;  // CODE or DATA; empty in a map that does not say
+};
+struct LocateMap {
+    std::vector<MapSection> sections;
+    std::vector<GlobalSymbol> labels;   // every label, in the map's order
+    std::vector<GlobalSymbol> symbols;  // the global symbols
+};
+Result<LocateMap> ReadMap(std::string_view text, const std::string& fileName);
+
+// The global symbols of a map (maplist's input).
 Result<std::vector<GlobalSymbol>> MapSymbols(std::string_view text, const std::string& fileName);
+
+// The "NAME equ VALUE" lines of an equate file (labelset's NAME.equ, or an
+// SDK header), in any case; every other line is passed over.
+std::vector<GlobalSymbol> EquatesIn(std::string_view text);
 
 std::string FormatSymbolList(const std::vector<GlobalSymbol>& symbols);
 Result<std::vector<GlobalSymbol>> ReadSymbolList(std::string_view text,

@@ -1,5 +1,5 @@
 #pragma once
-// What every stand-in tool runs against: the directory it runs in, the
+// What every tool of the toolchain runs against: the directory it runs in, the
 // directory of its own executable, and where its messages go. The programs
 // use the process's own; tests pass a temporary directory and string streams.
 

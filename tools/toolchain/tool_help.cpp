@@ -5,8 +5,7 @@ namespace cuffware::toolchain {
 std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandLine,
                         const ToolContext& context) {
     if (commandLine.help) {
-        context.out << tool.name << ": a stand-in for the vendor's tool of that name, part of the "
-                    << "Cuffware Builder's test road; not the real thing.\n"
+        context.out << tool.name << ": " << tool.role << ", part of the Cuffware Builder.\n"
                     << "Usage: " << tool.usage << "\n"
                     << tool.models;
         if (!tool.options.empty())

@@ -1,5 +1,5 @@
 #pragma once
-// What each stand-in says about itself, and the opening every one of them
+// What each tool says about itself, and the opening every one of them
 // shares: --help, then exactly one input file (or one or more).
 
 #include <optional>
@@ -13,8 +13,9 @@ namespace cuffware::toolchain {
 
 struct ToolDescription {
     std::string_view name;
+    std::string_view role;  // "the assembler of our toolchain for the S1C88 core"
     std::string_view usage;
-    std::string_view models;  // what it stands in for and what it does, a few lines
+    std::string_view models;  // what it does, a few lines
     std::span<const OptionRule> options;
     bool manyInputs = false;  // takes one or more input files, not exactly one
 };

@@ -1,4 +1,4 @@
-// One stand-in program; CMake binds CUFFWARE_TOOL_ENTRY to its entry in tools.h
+// One tool program; CMake binds CUFFWARE_TOOL_ENTRY to its entry in tools.h
 // and CUFFWARE_TOOL_NAME to its name.
 #include <iostream>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// The entry of each stand-in program: args without the program name; the
+// The entry of each tool program: args without the program name; the
 // result is the exit status (0 success, 1 failure). Each one prints a short
 // line of what it did, or "FILE:LINE: reason" on the error stream; a failed
 // run leaves no output file under the name it would have written.
@@ -20,7 +20,8 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context);
 // lc88 NAME.out -o NAME.sre -flccmd.cmd: writes NAME.sre and NAME.map.
 int RunLc88(std::span<const std::string> args, const ToolContext& context);
 
-// dis88 FILE [-bADDRESS]: prints the instructions of an S-record file or an image.
+// dis88 FILE [-bADDRESS] [--map[=MAP]] [--equ=FILE] [--listing]: prints the
+// instructions of an S-record file or an image, as as88 source by default.
 int RunDis88(std::span<const std::string> args, const ToolContext& context);
 
 // maplist NAME.map: writes NAME.sy.

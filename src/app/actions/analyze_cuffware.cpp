@@ -12,7 +12,7 @@ std::optional<MemoryUsageReport> AnalyzeCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
     if (!FolderNamed(bench))
         return std::nullopt;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return std::nullopt;
     Result<MemoryUsageReport> report = AnalyzeCodeImage(

@@ -22,9 +22,7 @@ bool SettleInterruptedRun(Workbench& bench) {
     return settled.ok();
 }
 
-}  // namespace
-
-std::optional<RunLock> HoldBuildDirectory(Workbench& bench) {
+std::optional<RunLock> LockBuildDirectory(Workbench& bench) {
     Result<RunLock> lock = LockRun(Trimmed(bench.project.BuildDirectory), bench.runLockPatienceMs);
     if (!lock) {
         const bool heldElsewhere = lock.error().message == kLockHeldElsewhere;
@@ -38,6 +36,31 @@ std::optional<RunLock> HoldBuildDirectory(Workbench& bench) {
     if (!SettleInterruptedRun(bench))
         return std::nullopt;
     return std::move(*lock);
+}
+
+}  // namespace
+
+std::optional<BuildDirectoryHold> HoldBuildDirectory(Workbench& bench) {
+    if (bench.runHold.Held())
+        return BuildDirectoryHold(&bench.runHold);
+    std::optional<RunLock> lock = LockBuildDirectory(bench);
+    if (!lock)
+        return std::nullopt;
+    return BuildDirectoryHold(std::move(*lock));
+}
+
+BuildDirectoryRun::BuildDirectoryRun(Workbench& bench) : bench_(bench) {
+    if (Trimmed(bench.project.FolderName).empty())
+        return;
+    MakeBuildDirectory(bench);
+    std::optional<RunLock> lock = LockBuildDirectory(bench);
+    taken_ = lock.has_value();
+    if (lock)
+        bench.runHold = std::move(*lock);
+}
+
+BuildDirectoryRun::~BuildDirectoryRun() {
+    bench_.runHold = RunLock();
 }
 
 }  // namespace cuffware

@@ -71,7 +71,7 @@ bool CreateBuildScripts(Workbench& bench) {
         return false;
     }
 
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
     for (const GeneratedFile& file : ComposeToolOptionFiles(project))

@@ -35,7 +35,7 @@ bool CreateCuffware(Workbench& bench) {
     const ProjectRecord& project = bench.project;
     if (!FolderNamed(bench))
         return false;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held) {
         bench.user.SetStatus(kUnableToCreate);
         return false;

@@ -2,6 +2,7 @@
 #include "app/actions/build_directory_lock.h"
 
 #include "app/actions/status_texts.h"
+#include "platform/host_path.h"
 #include "project/builder_script.h"
 #include "project/text_rules.h"
 
@@ -28,7 +29,11 @@ void NewProject(Workbench& bench) {
 bool RestoreProjectScript(Workbench& bench, const std::string& path) {
     Result<ProjectRecord> restored = RestoreBuilderScript(bench.files, path, bench.settings);
     if (!restored.ok()) {
-        bench.user.ShowMessage("The builder script was not opened.\n" + restored.error().Text(),
+        // A script that cannot be opened names the host file looked at too.
+        Diagnostic failure = restored.error();
+        if (failure.path == path)
+            failure.path = WithHostPath(path);
+        bench.user.ShowMessage("The builder script was not opened.\n" + failure.Text(),
                                MessageIcon::Critical);
         return false;
     }
@@ -42,7 +47,7 @@ bool SaveProjectScript(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
     MakeBuildDirectory(bench);
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
     Status saved = SaveBuilderScript(bench.files, bench.project);

@@ -40,7 +40,7 @@ bool RunBuildScripts(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
         return false;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
     held->ShareWithChildren();  // the batch holds the build directory until it ends
@@ -57,7 +57,7 @@ std::optional<int> RunBuildScriptsAndWait(Workbench& bench) {
     std::optional<std::string> path = BatchToRun(bench);
     if (!path)
         return std::nullopt;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return std::nullopt;
     bench.user.SetStatus(kStatusExecuting);

@@ -30,7 +30,7 @@ std::string DownloaderCommandLine(const Workbench& bench) {
 bool StartDownloader(Workbench& bench) {
     if (!FolderNamed(bench))
         return false;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return false;
     if (Status started = bench.processes.StartConsoleCommandLine(DownloaderCommandLine(bench),
@@ -45,7 +45,7 @@ bool StartDownloader(Workbench& bench) {
 std::optional<int> RunDownloaderAndWait(Workbench& bench) {
     if (!FolderNamed(bench))
         return std::nullopt;
-    std::optional<RunLock> held = HoldBuildDirectory(bench);
+    std::optional<BuildDirectoryHold> held = HoldBuildDirectory(bench);
     if (!held)
         return std::nullopt;
     Result<int> status = bench.processes.RunCommandLine(DownloaderCommandLine(bench));

@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/run_lock.h"
 #include "platform/user_port.h"
 #include "project/project_record.h"
 #include "project/tool_settings.h"
@@ -30,6 +31,10 @@ struct Workbench {
 
     // How long an action waits for another run to leave the build directory.
     int runLockPatienceMs = 3000;
+
+    // The build directory's lock while a run of several actions holds it
+    // (see BuildDirectoryRun in build_directory_lock.h); else it holds nothing.
+    RunLock runHold;
 };
 
 // The window's load: status "Ready", the tool settings read (builder.ini

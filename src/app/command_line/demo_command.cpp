@@ -20,7 +20,7 @@ namespace cuffware {
 
 namespace {
 
-// The stand-in programs and where a real installation keeps each of them.
+// The toolchain's and the SDK's programs and where a real installation keeps each of them.
 struct InstalledTool {
     const char* program;
     const char* destination;  // below the drive root
@@ -38,6 +38,12 @@ struct DemoSource {
     const char* sourceFolder;
 };
 constexpr DemoSource kDemoApplications[] = {{"demo", "app"}, {"overflow", "overflow"}};
+
+// Said where the window program was not built: only a build of the source
+// tree lacks it.
+constexpr const char* kHowToBuildTheWindow =
+    "With Qt 6 installed (on Debian: apt install qt6-base-dev), bash scripts/demo builds it "
+    "and names it here; or build it by hand as docs/platforms.md says.";
 
 // The paths the demo's own files name the SDK and the toolchain by.
 constexpr std::string_view kDemoSdk = "c:\\q740";
@@ -66,12 +72,6 @@ std::string AbsoluteDirectory(const std::string& dir) {
     while (normal.size() > 1 && (normal.back() == '/' || normal.back() == '\\'))
         normal.pop_back();
     return normal;
-}
-
-// A path text, with the host path it maps to when that differs.
-std::string WithHostPath(const std::string& pathText) {
-    std::string host = HostPath(pathText);
-    return host == pathText ? pathText : pathText + " (" + host + ")";
 }
 
 }  // namespace
@@ -133,19 +133,32 @@ Status LayOutDemo(const DemoSources& sources, const DemoPlace& place, FileSystem
     return PrepareDemoPlace(place);
 }
 
+namespace {
+
+// The line that opens the demo in the window program; where that was not
+// built beside this one (a build without Qt), how to get it instead.
+std::string OpenInWindowLine(const DemoPlace& place, const std::string& script) {
+    const std::string builder = "cuffware-builder";
+    if (!ProgramBesideThis(builder))
+        return "The window program " + builder + " was not built beside this program (in " +
+               ProgramDirectory() + "): it needs Qt 6. " + kHowToBuildTheWindow + "\n";
+    std::string prefix = DemoCommandPrefix(place);
+    std::string open = CommandLine(
+        {ProgramToPaste(builder), "--settings", place.settingsPath, script}, HostShell());
+    return "Open it in the window with: " + (prefix.empty() ? open : prefix + " " + open) + "\n";
+}
+
+}  // namespace
+
 std::string DemoSummary(const DemoPlace& place) {
     std::vector<DemoApplication> applications = DemoApplications(place.sdkText);
-    std::string prefix = DemoCommandPrefix(place);
-    std::string open = CommandLine({ProgramToPaste("cuffware-builder"), "--settings",
-                                    place.settingsPath, applications.front().scriptPath},
-                                   HostShell());
     std::string scripts;
     for (const DemoApplication& application : applications)
         scripts += (scripts.empty() ? "" : ", ") + application.scriptPath;
     return "The demo is in " + place.root + ":\n" + "  SDK: " + WithHostPath(place.sdkText) + "\n" +
            "  toolchain: " + WithHostPath(place.toolchainText) + "\n" +
            "  settings: " + place.settingsPath + "\n" + "  builder scripts: " + scripts + "\n" +
-           "Open it in the window with: " + (prefix.empty() ? open : prefix + " " + open) + "\n";
+           OpenInWindowLine(place, applications.front().scriptPath);
 }
 
 namespace {

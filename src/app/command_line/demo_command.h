@@ -1,5 +1,5 @@
 #pragma once
-// The demo: the demo SDK, the stand-in toolchain and the demo applications
+// The demo: the demo SDK, our toolchain and the demo applications
 // laid out under one directory, with settings and builder scripts that name
 // them there, then every step from generating to downloading run on it. Off Windows the directory
 // becomes a Wine prefix whose c: drive holds c:\q740 and c:\c88; on Windows
@@ -12,7 +12,7 @@
 namespace cuffware {
 
 // Where the demo's parts come from: the repository's demo/ folder and the
-// directory holding the stand-in programs.
+// directory holding the tools.
 struct DemoSources {
     std::string demoDir;
     std::string programDir;
@@ -46,7 +46,7 @@ std::vector<DemoApplication> DemoApplications(const std::string& sdkText);
 // and c:\c88 paths moved to where place puts the SDK and the toolchain.
 std::string RelocatedDemoText(std::string text, const DemoPlace& place);
 
-// Lays the demo out at place: the SDK, the toolchain, the stand-in
+// Lays the demo out at place: the SDK, the toolchain, the
 // programs, the applications' sources and scripts, and builder.ini, with
 // the drive link a Wine prefix needs off Windows.
 Status LayOutDemo(const DemoSources& sources, const DemoPlace& place, FileSystem& files);
@@ -83,7 +83,7 @@ void LeaveDemoPlace(ProcessStarter& processes);
 // Windows WINEPREFIX=DIR, quoted; empty on Windows.
 std::string DemoCommandPrefix(const DemoPlace& place);
 
-// A stand-in program's file name beside this program ("as88" or "as88.exe").
+// A tool's file name beside this program ("as88" or "as88.exe").
 std::string HostProgramFile(const std::string& program);
 
 }  // namespace cuffware

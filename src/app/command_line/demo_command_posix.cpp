@@ -2,7 +2,7 @@
 // c:\q740 and the toolchain at c:\c88, as the demo's own files name them.
 
 #include "app/command_line/demo_command.h"
-#include "app/command_line/shell_quoting.h"
+#include "app/command_line/next_command.h"
 #include "platform/host_path.h"
 #include "platform/host_tree.h"
 
@@ -31,7 +31,7 @@ void LeaveDemoPlace(ProcessStarter& processes) {
 }
 
 std::string DemoCommandPrefix(const DemoPlace& place) {
-    return "WINEPREFIX=" + QuotedWord(place.root, Shell::kPosix);
+    return WinePrefixAssignment(place.root);
 }
 
 std::string HostProgramFile(const std::string& program) {

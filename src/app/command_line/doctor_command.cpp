@@ -90,6 +90,8 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
     bool readable = ini.kind == PathProbe::kFile;
     std::string setSdk = SetDirectory("SDK", ToolSetting::SdkPath, settingsPath);
     std::string setTools = SetDirectory("toolchain", ToolSetting::AssemblerPath, settingsPath);
+    // The indices the other checks name as what they need.
+    constexpr int kSdk = 1, kToolchain = 2, kInclude = 3, kHeader = 4, kBin = 5;
     std::vector<DoctorLine> lines = {
         {readable,
          "settings: " + settingsPath + (readable ? "" : " cannot be read; the defaults are used") +
@@ -104,23 +106,27 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
                PathProbe::kFile, setSdk),
         Expect("SDK bin directory", ProgramFolder(sdk), PathProbe::kDirectory, setSdk),
     };
-    const std::tuple<const char*, std::string, const std::string&> programs[] = {
-        {"assembler as88", ProgramPath(tools, kAssemblerProgram), setTools},
-        {"linker lk88", ProgramPath(tools, kLinkerProgram), setTools},
-        {"locator lc88", ProgramPath(tools, kLocatorProgram), setTools},
-        {"maplist", ProgramPath(sdk, kMaplistProgram), setSdk},
-        {"labelset", ProgramPath(sdk, kLabelsetProgram), setSdk},
-        {"downloader", ProgramPath(sdk, kDownloaderProgram), setSdk},
+    lines[kInclude].needs = lines[kBin].needs = kSdk;
+    lines[kHeader].needs = kInclude;
+    const std::tuple<const char*, std::string, const std::string&, int> programs[] = {
+        {"assembler as88", ProgramPath(tools, kAssemblerProgram), setTools, kToolchain},
+        {"linker lk88", ProgramPath(tools, kLinkerProgram), setTools, kToolchain},
+        {"locator lc88", ProgramPath(tools, kLocatorProgram), setTools, kToolchain},
+        {"maplist", ProgramPath(sdk, kMaplistProgram), setSdk, kBin},
+        {"labelset", ProgramPath(sdk, kLabelsetProgram), setSdk, kBin},
+        {"downloader", ProgramPath(sdk, kDownloaderProgram), setSdk, kBin},
     };
     std::vector<std::pair<std::string, std::string>> found;
-    for (const auto& [what, pathText, remedy] : programs) {
+    for (const auto& [what, pathText, remedy, needs] : programs) {
         ProgramCheck program = FindProgram(what, pathText, remedy);
         lines.push_back(program.line);
+        lines.back().needs = needs;
         if (!program.hostPath.empty())
             found.emplace_back(what, program.hostPath);
     }
     lines.push_back(Expect("processor description", ProcessorDescriptionPath(tools),
                            PathProbe::kFile, setTools));
+    lines.back().needs = kToolchain;
     if (std::optional<DoctorLine> wine = WineLine(found))
         lines.push_back(*wine);
     return lines;
@@ -137,13 +143,54 @@ std::string DoctorVerdict(const std::vector<DoctorLine>& lines, const std::strin
            " checks failed. To see a build work first, try the bundled demo: " + demoCommand;
 }
 
+namespace {
+
+// The failed check a failed one fails because of: the first in the chain of
+// what it needs that failed while what that needs passed; itself when what
+// it needs passed.
+size_t Cause(const std::vector<DoctorLine>& lines, size_t index) {
+    while (lines[index].needs >= 0 && !lines[static_cast<size_t>(lines[index].needs)].passed)
+        index = static_cast<size_t>(lines[index].needs);
+    return index;
+}
+
+std::string What(const DoctorLine& line) {
+    return line.text.substr(0, line.text.find(": "));
+}
+
+}  // namespace
+
+std::string DoctorChecksText(const std::vector<DoctorLine>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const DoctorLine& line = lines[i];
+        if (line.passed) {
+            text += "ok    " + line.text + "\n";
+            continue;
+        }
+        if (Cause(lines, i) != i)
+            continue;  // said with its cause
+        text += "FAIL  " + line.text + "\n      what to do: " + line.remedy + "\n";
+        std::vector<std::string> following;
+        for (size_t j = i + 1; j < lines.size(); ++j)
+            if (!lines[j].passed && Cause(lines, j) == i)
+                following.push_back(What(lines[j]));
+        if (following.empty())
+            continue;
+        text += following.size() == 1
+                    ? std::string("      and so fails the check that needs it: ")
+                    : "      and so fail the " + std::to_string(following.size()) +
+                          " checks that need it: ";
+        for (size_t k = 0; k < following.size(); ++k)
+            text += (k ? ", " : "") + following[k];
+        text += "\n";
+    }
+    return text;
+}
+
 int RunDoctor(HeadlessContext& context) {
     std::vector<DoctorLine> lines = CheckSetup(context.bench.settings, context.bench.settingsPath);
-    for (const DoctorLine& line : lines) {
-        context.out << (line.passed ? "ok    " : "FAIL  ") << line.text << "\n";
-        if (!line.passed)
-            context.out << "      what to do: " << line.remedy << "\n";
-    }
+    context.out << DoctorChecksText(lines);
     std::string verdict =
         DoctorVerdict(lines, CommandLine({ProgramToPaste("cuffware"), "demo"}, HostShell()));
     context.out << verdict << "\n";

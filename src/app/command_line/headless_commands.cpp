@@ -3,6 +3,7 @@
 // commands beyond them; with what its --help says.
 
 #include "app/actions/analyze_cuffware.h"
+#include "app/actions/build_directory_lock.h"
 #include "app/actions/create_build_scripts.h"
 #include "app/actions/create_cuffware.h"
 #include "app/actions/file_commands.h"
@@ -92,8 +93,13 @@ int Download(HeadlessContext& c) {
 }
 
 // generate, build, package, analyze: the first that does not succeed ends
-// the steps with their status.
+// the steps with their status. The run holds the build directory from the
+// first step to the verdict, so the package it names is the one these steps
+// made: a second run waits, then is refused.
 int All(HeadlessContext& c) {
+    BuildDirectoryRun run(c.bench);
+    if (!run.Taken())
+        return WithVerdict(c, {kExitFailure, {}}, {});
     StepResult step{Generate(c), {}};
     if (step.status == kExitSuccess)
         step = RunBuildReportingFailure(c);

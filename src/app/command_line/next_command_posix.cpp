@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "app/command_line/next_command.h"
 
 namespace cuffware {
@@ -6,8 +8,9 @@ Shell HostShell() {
     return Shell::kPosix;
 }
 
-std::string ProgramToPaste(const std::string& name) {
-    return name;
+std::string WinePrefixToPaste() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    return prefix && *prefix ? WinePrefixAssignment(prefix) : std::string();
 }
 
 }  // namespace cuffware

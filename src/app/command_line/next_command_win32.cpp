@@ -1,5 +1,4 @@
 #include "app/command_line/next_command.h"
-#include "platform/program_directory.h"
 
 namespace cuffware {
 
@@ -7,9 +6,8 @@ Shell HostShell() {
     return Shell::kCmd;
 }
 
-// The installer puts nothing on PATH.
-std::string ProgramToPaste(const std::string& name) {
-    return InProgramDirectory(name + ".exe");
+std::string WinePrefixToPaste() {
+    return {};
 }
 
 }  // namespace cuffware

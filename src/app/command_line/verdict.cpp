@@ -16,9 +16,7 @@ namespace {
 
 // The build directory, with its host path where that differs.
 std::string BuildDirectoryShown(const ProjectRecord& project) {
-    std::string build = Trimmed(project.BuildDirectory);
-    std::string host = HostPath(build);
-    return host == build ? build : build + " (" + host + ")";
+    return WithHostPath(Trimmed(project.BuildDirectory));
 }
 
 // "BUILD (HOST): code image, parameter image, descriptor, description".

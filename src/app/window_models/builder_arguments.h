@@ -1,6 +1,7 @@
 #pragma once
 // The window program's command line: cuffware-builder [--settings FILE] [SCRIPT].
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,5 +18,12 @@ struct BuilderArguments {
 // one --settings names when it comes first, else the one the program's
 // directory calls for (ChosenSettingsFile).
 BuilderArguments ParseBuilderArguments(const std::vector<std::string>& words);
+
+// What the window program answers on the console instead of opening its
+// window: for --help (or -h) the usage, for --version the version and the
+// settings file in use, each when it is the only word; nothing for any
+// other command line. Both front ends print it before their window system
+// starts, so it needs no display.
+std::optional<std::string> ConsoleAnswer(const std::vector<std::string>& words);
 
 }  // namespace cuffware

@@ -361,6 +361,119 @@ TEST_F(InterruptedRun, TwoProcessesPackagingOneDirectoryTakeTurns) {
     EXPECT_EQ(Leftovers(), "");
 }
 
+// The batch of a run of `all`: it writes the section S-records with
+// commonBytes in the common section, as a build of that run's sources would.
+class SectionWritingProcesses : public testing::RecordingProcesses {
+  public:
+    SectionWritingProcesses(const testing::TempDir& dir, int commonBytes)
+        : dir_(dir), commonBytes_(commonBytes) {}
+    Result<int> RunBatch(const std::string& batchPathText) override {
+        dir_.Write("build/common.sre", SectionFile(Counting(commonBytes_)));
+        return RecordingProcesses::RunBatch(batchPathText);
+    }
+
+  private:
+    const testing::TempDir& dir_;
+    int commonBytes_;
+};
+
+// The disk, but a run stops after its build, before its package step,
+// until told to go on: it writes to stopped, then reads from go.
+class StopAfterBuildFileSystem : public FileSystem {
+  public:
+    StopAfterBuildFileSystem(int stopped, int go) : stopped_(stopped), go_(go) {}
+
+    bool Exists(const std::string& path) override { return disk_.Exists(path); }
+    Result<bool> Present(const std::string& path) override { return disk_.Present(path); }
+    Result<std::string> ReadFile(const std::string& path, size_t maxBytes) override {
+        if (path.ends_with("first-failure.txt")) {  // the build's report: the build is over
+            char answer = 0;
+            (void)!write(stopped_, "s", 1);
+            (void)!read(go_, &answer, 1);
+        }
+        return disk_.ReadFile(path, maxBytes);
+    }
+    Status WriteFile(const std::string& path, std::string_view content) override {
+        return disk_.WriteFile(path, content);
+    }
+    Result<std::string> WriteTemporary(const std::string& path, std::string_view content) override {
+        return disk_.WriteTemporary(path, content);
+    }
+    Status Rename(const std::string& from, const std::string& to) override {
+        return disk_.Rename(from, to);
+    }
+    Status FlushDirectory(const std::string& directory) override {
+        return disk_.FlushDirectory(directory);
+    }
+    Status MakeDirectory(const std::string& path) override { return disk_.MakeDirectory(path); }
+    Status RemoveFile(const std::string& path) override { return disk_.RemoveFile(path); }
+    int DeleteMatching(const std::string& directory, std::string_view pattern) override {
+        return disk_.DeleteMatching(directory, pattern);
+    }
+
+  private:
+    FileSystem& disk_ = DiskFileSystem();
+    int stopped_, go_;
+};
+
+// Run A of `all` stops between its build and its package step; run B starts
+// meanwhile. B must not come in between A's steps: B waits, is refused and
+// leaves the build directory alone, and A's package and verdict are those of
+// A's own build.
+TEST_F(InterruptedRun, ASecondAllCannotComeBetweenTheStepsOfTheFirst) {
+    WriteSections(100);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    const Package ofA = PackageOnDisk();
+    WriteSections(200);
+    ASSERT_EQ(Headless("package"), kExitSuccess);
+    ASSERT_NE(PackageOnDisk(), ofA);
+
+    // Each run in a child process, its output in RUN.out and RUN.err.
+    auto runAll = [&](const std::string& name, int commonBytes, FileSystem& files) {
+        SectionWritingProcesses processes(dir, commonBytes);
+        std::ostringstream out, err;
+        int status = RunHeadless({"--settings", dir / "builder.ini", "all", build + "/demo.scr"},
+                                 files, processes, out, err);
+        dir.Write(name + ".out", out.str());
+        dir.Write(name + ".err", err.str());
+        return status;
+    };
+    auto ended = [](pid_t child) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    int stopped[2], go[2];
+    ASSERT_EQ(pipe(stopped), 0);
+    ASSERT_EQ(pipe(go), 0);
+    pid_t a = fork();
+    if (a == 0) {
+        StopAfterBuildFileSystem files(stopped[1], go[0]);
+        _exit(runAll("a", 100, files));
+    }
+    char answer = 0;
+    ASSERT_EQ(read(stopped[0], &answer, 1), 1);
+    pid_t b = fork();
+    if (b == 0)
+        _exit(runAll("b", 200, DiskFileSystem()));
+    const int endedB = ended(b);
+    ASSERT_EQ(write(go[1], "g", 1), 1);
+    const int endedA = ended(a);
+    for (int end : {stopped[0], stopped[1], go[0], go[1]})
+        close(end);
+
+    EXPECT_EQ(endedB, kExitFailure);
+    EXPECT_NE(dir.Read("b.err").find("The build directory is in use by another program."),
+              std::string::npos)
+        << dir.Read("b.err");
+    EXPECT_EQ(endedA, kExitSuccess) << dir.Read("a.err");
+    EXPECT_EQ(PackageOnDisk(), ofA);
+    EXPECT_NE(dir.Read("a.out").find("Package ready in " + build + ": demo_code_018.bin"),
+              std::string::npos)
+        << dir.Read("a.out");
+    EXPECT_EQ(Leftovers(), "");
+}
+
 }  // namespace
 }  // namespace cuffware
 #endif

@@ -113,5 +113,17 @@ TEST(As88, ReportsFileAndLineAndWritesNoObject) {
     }
 }
 
+// Nine million bytes fit a module, but their object would be more than lk88
+// reads: as88 says so and writes neither the object nor the listing.
+TEST(As88, WritesNoObjectLargerThanTheLinkerReads) {
+    TempDir dir;
+    ToolRun run = Assemble(dir, InSection("  DS 9000000\n"), {"t.asm", "-l"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.starts_with("t.obj: not written: the object would be ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" bytes, more than lk88 reads (16777216)\n")) << run.err;
+    EXPECT_FALSE(dir.Exists("t.obj"));
+    EXPECT_FALSE(dir.Exists("t.lst"));
+}
+
 }  // namespace
 }  // namespace cuffware::toolchain

@@ -5,6 +5,7 @@
 #include "toolchain/linker.h"
 #include "toolchain/locator.h"
 #include "toolchain/s_records.h"
+#include "toolchain/symbol_files.h"
 
 namespace cuffware::toolchain {
 namespace {
@@ -45,10 +46,24 @@ TEST(Lk88, FindsTheDescriptionFileHereWithoutRegardToCase) {
     testing::WriteOptionFiles(dir);
     WriteSection(dir, "param");
     ASSERT_EQ(RunTool(RunAs88, {"param.asm", "-fascmd.cmd"}, dir.path()).status, 0);
-    dir.Write("S1C88349.DSC", "; found without regard to case\n");
+    dir.Write("S1C88349.DSC", "; found without regard to case\ncpu S1C88349\n");
     std::vector<std::string> link = {"param.obj", "-o", "param.out", "-flkcmd.cmd"};
     EXPECT_EQ(RunTool(RunLk88, link, dir.path(), dir / "bin").status, 0);
     EXPECT_TRUE(dir.Exists("param.out"));
+}
+
+// The tools know the processor: without -d they link and locate wherever
+// they run, with no description file anywhere.
+TEST(LinkAndLocate, NeedNoDescriptionFile) {
+    TempDir dir;
+    WriteSection(dir, "common");
+    const std::string nowhere = dir / "bin";
+    ASSERT_EQ(RunTool(RunAs88, {"common.asm"}, dir.path(), nowhere).status, 0);
+    ToolRun link = RunTool(RunLk88, {"common.obj", "-o", "common.out"}, dir.path(), nowhere);
+    ASSERT_EQ(link.status, 0) << link.err;
+    ToolRun locate = RunTool(RunLc88, {"common.out", "-o", "common.sre"}, dir.path(), nowhere);
+    ASSERT_EQ(locate.status, 0) << locate.err;
+    EXPECT_TRUE(dir.Exists("common.sre"));
 }
 
 struct RefusalCase {
@@ -73,6 +88,10 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
          {"common.obj", "-o", "x.out", "-fnodsc.cmd"},
          "nodsc.cmd:1: processor description file 'none.dsc' not found\n",
          "x.out"},
+        {RunLc88,
+         {"common.out", "-o", "x.sre", "-dz80.dsc"},
+         "z80.dsc: not a description of an S1C88 processor (no \"cpu S1C88...\" line)\n",
+         "x.sre"},
         {RunLk88,
          {"state1.obj", "-o", "state1.out", link},
          "state1.obj: section holds 2 bytes, SECTION says 3\n",
@@ -81,6 +100,10 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
          {"state1.obj", "-o", "state1.sre", locate},
          "state1.obj:1: not a file of this stage (expected \"LK88 LINKED 2\")\n",
          "state1.sre"},
+        {RunLk88,
+         {"ghost.obj", "-o", "ghost.out"},
+         "ghost.asm:7: undefined symbol 'Ghost'\n",
+         "ghost.out"},
         {RunLabelset, {"bad.sy"}, "bad.sy:2: cannot read line\n", "bad.equ"},
         {RunMaplist, {"none.map"}, "none.map: cannot open (looked for DIR/none.map)\n", "none.sy"},
     };
@@ -92,9 +115,13 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
         ASSERT_EQ(RunTool(RunLk88, {"common.obj", "-o", "common.out", link}, dir.path()).status, 0);
         dir.Write("lc3.cmd", "-f3 -ds1c88349.dsc\r\n");
         dir.Write("nodsc.cmd", "-dnone.dsc\r\n");
+        dir.Write("z80.dsc", "cpu Z80 ; cpu S1C88349\r\n");
         dir.Write("state1.obj",
                   "AS88 OBJECT 2\r\nSECTION .text CODE 010000 3\r\nBYTES 0000 0102\r\nEND\r\n");
         dir.Write("bad.sy", "SectionEnd 012368\r\nbroken\r\n");
+        dir.Write("ghost.obj",
+                  "AS88 OBJECT 2\r\nSECTION .text CODE 010000 2\r\nBYTES 0000 0000\r\n"
+                  "RELOC 0000 WORD Ghost 0 WHOLE ghost.asm:7\tDW\r\nEND\r\n");
         ToolRun run = RunTool(c.tool, c.args, dir.path());
         EXPECT_EQ(run.status, 1) << c.message;
         EXPECT_EQ(run.err, testing::InDir(c.message, dir));
@@ -168,18 +195,67 @@ TEST(LinkAndLocate, FillBranchesWordsAndImmediatesAcrossModulesAndSections) {
     EXPECT_NE(map.find("SYMBOL Table 020044"), std::string::npos) << map;
 }
 
+// as88's listing marks what the locator fills: "xx" for a byte of a field,
+// "+offset" for an address in a section it places. lc88 lists each object
+// again with the located addresses and the image's bytes.
+TEST(Listing, MarksWhatTheLocatorFillsThenShowsTheLocatedImage) {
+    TempDir dir;
+    WriteModules(dir);
+    dir.Write("a.asm", dir.Read("a.asm") + "\tCARS NZ,Start\n");  // a tab stays in the text
+    for (const char* source : {"a.asm", "b.asm"})
+        ASSERT_EQ(RunTool(RunAs88, {source, "-fascmd.cmd"}, dir.path()).status, 0);
+    const std::pair<const char*, const char*> before[] = {
+        {"a.lst", "     4  020000  F2 xx xx     6    Start: CARL Beep\r\n"},
+        {"a.lst", "     8  02000A  xx xx xx xx         DW Table, Beep\r\n"},
+        {"a.lst", "    10  02000E  E3 F1        5:2  \tCARS NZ,Start\r\n"},
+        {"b.lst", "     7  +00000  01 02 03          Table: DB 1, 2, 3\r\n"},
+        {"b.lst", "     6                              SECT \"data\"\r\n"},
+    };
+    for (const auto& [file, row] : before)
+        EXPECT_NE(dir.Read(file).find(row), std::string::npos) << row << dir.Read(file);
+    ToolRun run = LinkAndLocate(dir, {"a.obj", "b.obj"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::pair<const char*, const char*> after[] = {
+        {"a.lst", "     4  020000  F2 3E 00     6    Start: CARL Beep\r\n"},
+        {"a.lst", "     8  02000A  44 00 40 00         DW Table, Beep\r\n"},
+        {"b.lst", "     7  020044  01 02 03          Table: DB 1, 2, 3\r\n"},
+    };
+    for (const auto& [file, row] : after)
+        EXPECT_NE(dir.Read(file).find(row), std::string::npos) << row << dir.Read(file);
+    EXPECT_EQ(dir.Read("b.lst").find("+0"), std::string::npos);
+    EXPECT_EQ(dir.Read("a.lst").find("xx"), std::string::npos);
+    // An object assembled again since it was linked no longer fits the
+    // located sections: lc88 says so and writes neither S-records nor map.
+    dir.Write("a.asm", dir.Read("a.asm") + "  NOP\n");
+    ASSERT_EQ(RunTool(RunAs88, {"a.asm", "-fascmd.cmd"}, dir.path()).status, 0);
+    ToolRun stale = RunTool(RunLc88, {"all.out", "-o", "all.sre"}, dir.path());
+    EXPECT_EQ(stale.status, 1);
+    EXPECT_EQ(stale.err, "a.obj: changed since it was linked; link it again\n");
+    EXPECT_FALSE(dir.Exists("all.sre"));
+}
+
 TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"a.obj"}, "a.obj: undefined symbol 'Beep' (EXTERN here, GLOBAL in no module)\n"},
         {{"a.obj", "b.obj", "b2.obj"}, "b2.obj: symbol 'Beep' is defined in b.obj and in b2.obj\n"},
         {{"a.obj", "b.obj", "far.obj"},
          "far.asm:4: JRS rr reaches -128..127 bytes from its last byte; 0x020000 is -257 away\n"},
-        {{"a.obj", "b.obj", "late.obj"}, "all.out: sections lib and late overlap at 0x020042\n"},
+        {{"a.obj", "b.obj", "late.obj"},
+         "all.out: section lib of b.obj and section late of late.obj overlap at 0x020042\n"},
+        {{"a.obj", "b.obj", "edge.obj"},
+         "all.out: section edge of edge.obj at 0x02FFFE runs over the end of its 64 KiB bank at "
+         "0x02FFFF\n"},
+        {{"a.obj", "b.obj", "huge.obj"},
+         "huge.asm:4: DW takes an address plus an addend beyond 64 bits\n"},
     };
     for (const auto& [objects, message] : cases) {
         TempDir dir;
         WriteModules(dir);
         dir.Write("late.asm", "  DEFSECT \"late\", DATA AT 20042h\n  SECT \"late\"\n  DB 0\n");
+        dir.Write("edge.asm", "  DEFSECT \"edge\", DATA AT 2FFFEh\n  SECT \"edge\"\n  DB 0,1,2\n");
+        dir.Write("huge.asm",
+                  "  EXTERN Table\n  DEFSECT \"huge\", DATA AT 30000h\n  SECT \"huge\"\n"
+                  "  DW Table + ((7FFFFFFFh << 32) | 0FFFFFFFFh)\n");
         ASSERT_EQ(RunTool(RunAs88, {"b.asm"}, dir.path()).status, 0);
         dir.Write("b2.obj", dir.Read("b.obj"));
         ToolRun run = LinkAndLocate(dir, objects);
@@ -187,6 +263,75 @@ TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
         EXPECT_EQ(run.err, message);
         EXPECT_FALSE(dir.Exists("all.sre")) << message;
     }
+}
+
+// The map lists every label under its section in address order with its
+// size: a routine's up to the next routine, a local label ("Scope.name")
+// indented under its routine and up to the next label; maplist still reads
+// only the global symbols from it.
+TEST(Lc88, MapsEveryLabelWithItsSize) {
+    ObjectModule located;
+    located.sections.push_back({"code", "CODE", 0x20000, std::string(20, '\0'), {}});
+    located.sections.push_back({"table", "DATA", 0x20014, std::string(3, '\0'), {}});
+    located.labels = {{"Start", 0, 0}, {"Start.loop", 0, 2},    {"Start.x", 0, 5}, {"Next.a", 0, 8},
+                      {"Next", 0, 8},  {"Delay.loop.1", 0, 12}, {"Digits", 1, 0}};
+    located.globals = {{"Start", 0x20000, std::nullopt}};
+    std::string map = FormatMap(located, "all.sre");
+    EXPECT_EQ(map,
+              "LC88 LOCATE MAP\r\nOUTPUT all.sre\r\n"
+              "SECTION code START 020000 SIZE 20 CODE\r\n"
+              "  LABEL Start 020000 SIZE 8\r\n"
+              "    LABEL Start.loop 020002 SIZE 3\r\n"
+              "    LABEL Start.x 020005 SIZE 3\r\n"
+              "    LABEL Next.a 020008 SIZE 4\r\n"
+              "  LABEL Next 020008 SIZE 4\r\n"
+              "  LABEL Delay.loop.1 02000C SIZE 8\r\n"
+              "SECTION table START 020014 SIZE 3 DATA\r\n"
+              "  LABEL Digits 020014 SIZE 3\r\n"
+              "START 020000\r\nSYMBOL Start 020000\r\nEND\r\n");
+    Result<std::vector<GlobalSymbol>> symbols = MapSymbols(map, "all.map");
+    ASSERT_TRUE(symbols.ok()) << symbols.error().message;
+    ASSERT_EQ(symbols->size(), 1u);
+    EXPECT_EQ((*symbols)[0].value, 0x20000);
+}
+
+// A run whose output would be one of its inputs refuses before it deletes
+// anything: the input stays as it was.
+TEST(Tools, RefuseToWriteOverTheirInput) {
+    const std::pair<testing::ToolEntry, std::vector<std::string>> cases[] = {
+        {RunAs88, {"keep.lst", "-l"}},
+        {RunAs88, {"keep.obj"}},
+        {RunLk88, {"keep.obj", "-o", "KEEP.OBJ"}},
+        {RunLc88, {"keep.map", "-o", "keep.sre"}},
+        {RunMaplist, {"keep.sy"}},
+        {RunLabelset, {"./keep.equ"}},
+    };
+    for (const auto& [tool, args] : cases) {
+        TempDir dir;
+        for (const char* name : {"keep.lst", "keep.obj", "keep.map", "keep.sy", "keep.equ"})
+            dir.Write(name, "kept\n");
+        ToolRun run = RunTool(tool, args, dir.path());
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_NE(run.err.find(": is an input of this run and would be written over; nothing was "
+                               "deleted or written\n"),
+                  std::string::npos)
+            << run.err;
+        for (const char* name : {"keep.lst", "keep.obj", "keep.map", "keep.sy", "keep.equ"})
+            EXPECT_EQ(dir.Read(name), "kept\n") << args[0] << " " << name;
+    }
+}
+
+// The S0 record holds the source's name; a long one is cut so the record's
+// count fits its byte.
+TEST(Lc88, CutsALongNameInTheS0RecordToWhatFits) {
+    ObjectModule located;
+    located.sections.push_back({".text", "CODE", 0x10000, "\x01", {}});
+    std::string records = FormatSRecords(located, std::string(305, 'n'), 16);
+    std::string s0 = records.substr(0, records.find("\r\n"));
+    EXPECT_EQ(s0.substr(0, 4), "S0FF");
+    EXPECT_EQ(s0.size(), 4 + 2 * 255u);
+    Result<std::vector<LoadedBytes>> read = ReadSRecords(records, "t.sre");
+    ASSERT_TRUE(read.ok()) << read.error().message;
 }
 
 // In a section without AT even a branch to a known address waits for the
@@ -214,22 +359,62 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
     dir.Write("image.bin", std::string("\xCE\xD9\xF8", 3));
     dir.Write("code.sre", "S00700007465737438\r\nS2060100004501B2\r\nS804010000FA\r\n");
     dir.Write("bad.sre", "S00700007465737438\r\nS2060100004501B3\r\n");
-    ToolRun image = RunTool(RunDis88, {"image.bin", "-b0x10000"}, dir.path());
+    ToolRun image = RunTool(RunDis88, {"image.bin", "-b0x10000", "--listing"}, dir.path());
     EXPECT_EQ(image.out, "010000  CE D9        DIV\n010002  F8           RET\n") << image.err;
     ToolRun records = RunTool(RunDis88, {"code.sre"}, dir.path());
-    EXPECT_EQ(records.out, "010000  45           LD A,[HL]\n010001  01           ADD A,B\n")
+    EXPECT_EQ(records.out,
+              "$CASE ON\n"
+              "        DEFSECT \"s_010000\", CODE AT 0x010000\n"
+              "        SECT    \"s_010000\"\n"
+              "        LD A,[HL]                       ; 010000  45\n"
+              "        ADD A,B                         ; 010001  01\n")
         << records.err;
     ToolRun bad = RunTool(RunDis88, {"bad.sre"}, dir.path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
 }
 
-TEST(StandIns, SayWhatTheyAreAndNeedOneInput) {
+// dis88's source with the map assembles, links and locates again to the
+// same bytes: labels at their addresses, the DATA section as DB lines, a
+// call into the SDK by the name an equate file gives its address.
+TEST(Dis88, WithTheMapWritesASourceThatAssemblesToTheSameBytes) {
+    TempDir dir;
+    WriteModules(dir);
+    dir.Write("sdk.asm",
+              "  DEFSECT \"sdk\", CODE AT 20080h\n  SECT \"sdk\"\n  CARL 0C900h\n  JRL 0C018h\n");
+    dir.Write("sdk.h", "; the SDK's entry points\nINPUT_GET_KEY  equ  0xC900\nTIME equ 0C018h\n");
+    ToolRun run = LinkAndLocate(dir, {"a.obj", "b.obj", "sdk.obj"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ToolRun dis = RunTool(RunDis88, {"all.sre", "--map", "--equ=sdk.h"}, dir.path());
+    ASSERT_EQ(dis.status, 0) << dis.err;
+    for (const char* part :
+         {"INPUT_GET_KEY equ 0x00C900\n", "        DEFSECT \"data\", DATA AT 0x020044\n",
+          "Table:\n        DB 0x01,0x02,0x03 ", "Start:\n        CARL Beep ", "        JRS Start ",
+          "        CARL INPUT_GET_KEY ", "        JRL TIME "})
+        EXPECT_NE(dis.out.find(part), std::string::npos) << part << "\n" << dis.out;
+    Result<std::vector<LoadedBytes>> first = ReadSRecords(dir.Read("all.sre"), "all.sre");
+    dir.Write("again.asm", dis.out);
+    ToolRun again = LinkAndLocate(dir, {"again.obj"});
+    ASSERT_EQ(again.status, 0) << again.err << dis.out;
+    Result<std::vector<LoadedBytes>> second = ReadSRecords(dir.Read("all.sre"), "all.sre");
+    ASSERT_TRUE(first.ok() && second.ok());
+    ASSERT_EQ(first->size(), second->size());
+    for (size_t i = 0; i < first->size(); ++i) {
+        EXPECT_EQ((*first)[i].address, (*second)[i].address);
+        EXPECT_EQ((*first)[i].bytes, (*second)[i].bytes);
+    }
+}
+
+TEST(Tools, SayWhatTheyAreAndNeedOneInput) {
     TempDir dir;
     for (testing::ToolEntry tool : {RunAs88, RunLk88, RunLc88, RunDis88, RunMaplist, RunLabelset}) {
         ToolRun help = RunTool(tool, {"--help"}, dir.path());
         EXPECT_EQ(help.status, 0);
-        EXPECT_NE(help.out.find("a stand-in for the vendor's tool"), std::string::npos);
+        EXPECT_NE(
+            help.out.find("our toolchain for the S1C88 core, part of the Cuffware Builder.\n"),
+            std::string::npos)
+            << help.out;
+        EXPECT_EQ(help.out.find("stand-in"), std::string::npos);
         ToolRun none = RunTool(tool, {}, dir.path());
         EXPECT_EQ(none.status, 1);
         EXPECT_TRUE(none.err.starts_with(tool == RunLk88

@@ -1,5 +1,5 @@
 #pragma once
-// Runs a stand-in tool in a test directory and keeps what it printed.
+// Runs a tool of the toolchain in a test directory and keeps what it printed.
 
 #include <cstdlib>
 #include <sstream>
