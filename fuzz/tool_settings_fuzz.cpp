@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(Same(parsed, ToolSettings{}), "only a file without keys counts as keyless");
     ToolSettings expected = keyless ? DefaultToolSettings() : parsed;
     if (!loaded->warnings.empty() && !keyless)
-        expected.NumberOfStates = kDefaultNumberOfStates;
+        expected.NumberOfStates = DefaultToolSettings().NumberOfStates;
     Check(Same(loaded->settings, expected),
           "only a refused number of states, or a file without keys, is replaced");
     return 0;

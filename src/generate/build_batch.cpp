@@ -1,8 +1,8 @@
 #include "generate/build_batch.h"
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generate/builder_banner.h"
 #include "project/text_file.h"
@@ -37,23 +37,23 @@ void Heading(TextFile& file, std::string_view title) {
 }
 
 std::string Program(std::string_view directory, std::string_view name) {
-    return CommandPath(std::string(directory) + "\\bin\\" + std::string(name));
+    return CommandPath(ProgramPath(directory, name));
 }
 
 // Assemble, link and locate one section, named by its base name.
 void SectionChain(TextFile& file, const std::string& asmDir, std::string_view section) {
-    const std::string name(section);
-    file.Line(Program(asmDir, "as88.exe") + " " + SourceName(name) + " -f" +
+    file.Line(Program(asmDir, kAssemblerProgram) + " " + SourceName(section) + " -f" +
               std::string(kAssemblerOptionsName));
-    file.Line(Program(asmDir, "lk88.exe") + " " + name + ".obj -o " + name + ".out -f" +
+    file.Line(Program(asmDir, kLinkerProgram) + " " + SectionFile(section, kObjectExtension) +
+              " -o " + SectionFile(section, kLinkedExtension) + " -f" +
               std::string(kLinkerOptionsName));
-    file.Line(Program(asmDir, "lc88.exe") + " " + name + ".out -o " + SRecordName(name) + " -f" +
-              std::string(kLocatorOptionsName));
+    file.Line(Program(asmDir, kLocatorProgram) + " " + SectionFile(section, kLinkedExtension) +
+              " -o " + SRecordName(section) + " -f" + std::string(kLocatorOptionsName));
 }
 
-void Deletions(TextFile& file, std::initializer_list<std::string_view> patterns) {
-    for (std::string_view pattern : patterns)
-        file.Line("del " + std::string(pattern));
+void Deletions(TextFile& file, const std::vector<std::string>& patterns) {
+    for (const std::string& pattern : patterns)
+        file.Line("del " + pattern);
 }
 
 }  // namespace
@@ -71,16 +71,17 @@ GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings
     file.Line();
     file.Line("cd " + CommandPath(buildDir));
     file.Line();
-    Deletions(file, {"*.sre", "*.bin", "*.lst", "*.obj", "*.out", "*.err", "*.lnl", "*.cal",
-                     "*.bak", "*.ers", "*.elk", "*.elc"});
+    Deletions(file, StaleBuildPatterns());
     file.Line();
 
     Heading(file, "Build Common Section");
     file.Line();
     SectionChain(file, asmDir, kCommonSection);
-    file.Line(Program(sdkDir, "maplist") + " common.map");
-    file.Line(Program(sdkDir, "labelset") + " common.sy");
-    file.Line("copy common.equ comminc.h");
+    file.Line(Program(sdkDir, kMaplistProgram) + " " + SectionFile(kCommonSection, kMapExtension));
+    file.Line(Program(sdkDir, kLabelsetProgram) + " " +
+              SectionFile(kCommonSection, kSymbolsExtension));
+    file.Line("copy " + SectionFile(kCommonSection, kEquatesExtension) + " " +
+              std::string(kCommonHeaderName));
     file.Line();
 
     Heading(file, "Build State Handler Section");
@@ -100,7 +101,7 @@ GeneratedFile ComposeBuildBatch(const ProjectRecord& project, const ToolSettings
     file.Line();
     Heading(file, "Delete temporary files");
     file.Line();
-    Deletions(file, {"*.out", "*.sy", "*.tmp", "*.lnl", "*.cal"});
+    Deletions(file, IntermediateBuildPatterns());
     return {BuildDirectoryFile(project, kBuildBatchName), file.Text()};
 }
 
@@ -113,8 +114,10 @@ std::array<GeneratedFile, 3> ComposeToolOptionFiles(const ProjectRecord& project
     return {
         oneLine(kAssemblerOptionsName,
                 "-Ms -gaLHS -OHjN -l -LcdeGlmNpqsWXy -w137 -w118 -w109 -w141 -w112 -t -err -e"),
-        oneLine(kLinkerOptionsName, "-ds1c88349.dsc -M -L -e -N -w8 -err -v"),
-        oneLine(kLocatorOptionsName, "-f2b32 -ds1c88349.dsc -M -w8 -e -err"),
+        oneLine(kLinkerOptionsName,
+                "-d" + std::string(kProcessorDescription) + " -M -L -e -N -w8 -err -v"),
+        oneLine(kLocatorOptionsName,
+                "-f2b32 -d" + std::string(kProcessorDescription) + " -M -w8 -e -err"),
     };
 }
 

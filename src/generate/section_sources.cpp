@@ -4,6 +4,8 @@
 
 #include "generate/builder_banner.h"
 #include "generate/include_lists.h"
+#include "platform/path_text.h"
+#include "project/build_files.h"
 #include "project/file_tree.h"
 #include "project/text_file.h"
 #include "project/text_rules.h"
@@ -24,7 +26,7 @@ void OpenSource(TextFile& file, const ProjectRecord& project, std::string_view f
     file.Line();
     file.Line("$CASE ON");
     file.Line("$LIST OFF");
-    file.Line("    INCLUDE '" + Trimmed(project.IncludeDirectory) + "\\Q740INC.H'");
+    file.Line("    INCLUDE '" + JoinPath(Trimmed(project.IncludeDirectory), kSdkMainHeader) + "'");
 }
 
 void ApplicationHeaders(TextFile& file, const ProjectRecord& project) {
@@ -50,7 +52,7 @@ GeneratedFile StateFrame(const ProjectRecord& project, std::string_view fileName
     const std::string upperName = ToUpperAscii(fileName);
     TextFile file;
     OpenSource(file, project, ";**FILE " + upperName);
-    file.Line("    INCLUDE '" + BuildDirectoryFile(project, "COMMINC.H") + "'");
+    file.Line("    INCLUDE '" + BuildDirectoryFile(project, ToUpperAscii(kCommonHeaderName)) + "'");
     file.Line();
     AppendSdkIncludes(file, project);
     ApplicationHeaders(file, project);

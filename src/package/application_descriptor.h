@@ -7,7 +7,7 @@
 
 namespace cuffware {
 
-// Build directory + "\" + folder name + ".app", eleven key=value lines under
+// Build directory + "\" + folder name + ".app", ten key=value lines under
 // "[Cuffware]". The folder name keeps its case in the file name; the image
 // names inside are lower case.
 GeneratedFile ComposeApplicationDescriptor(const ProjectRecord& project);

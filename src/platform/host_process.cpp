@@ -11,7 +11,7 @@
 
 namespace cuffware {
 
-std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+std::vector<std::string> SplitBuilderCommandLine(const std::string& commandLine) {
     std::vector<std::string> words;
     size_t pos = 0;
     while (pos < commandLine.size()) {

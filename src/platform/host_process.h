@@ -21,7 +21,7 @@ ProcessStarter& HostProcesses();
 // The words of a command line as the builder writes them: split at blanks
 // outside double quotes, which the builder puts around a path holding a
 // blank (a path holds no quote).
-std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+std::vector<std::string> SplitBuilderCommandLine(const std::string& commandLine);
 
 // What separates the directories of PATH on this host: ';' on Windows,
 // ':' elsewhere.

@@ -193,7 +193,7 @@ Result<ProgramRun> BatchRun(const std::string& batchPathText, const ChildVariabl
 }
 
 Result<ProgramRun> CommandRun(const std::string& commandLine, const ChildVariables& variables) {
-    std::vector<std::string> words = SplitCommandLine(commandLine);
+    std::vector<std::string> words = SplitBuilderCommandLine(commandLine);
     if (words.empty())
         return Diagnostic{"", 0, "empty command line"};
     std::vector<std::string> arguments(words.begin() + 1, words.end());

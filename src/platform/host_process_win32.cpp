@@ -124,7 +124,7 @@ Result<int> RunBatchFile(const std::string& batchPathText, DWORD flags, bool wai
 }
 
 std::string ProgramOf(const std::string& commandLine) {
-    std::vector<std::string> words = SplitCommandLine(commandLine);
+    std::vector<std::string> words = SplitBuilderCommandLine(commandLine);
     return words.empty() ? std::string() : words.front();
 }
 

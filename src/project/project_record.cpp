@@ -15,7 +15,7 @@ void DeriveProjectDirectories(ProjectRecord& project, const ToolSettings& settin
     project.HeaderDirectory = appDirectory + "\\h";
     project.SourceDirectory = appDirectory + "\\src";
     project.BuildDirectory = appDirectory + "\\build";
-    project.IncludeDirectory = settings.SdkPath + "\\include";
+    project.IncludeDirectory = SdkIncludeDirectory(settings.SdkPath);
     project.AssemblerDirectory = settings.AssemblerPath;
     project.DetailsEditable = true;
 }

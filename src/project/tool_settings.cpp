@@ -7,10 +7,19 @@ namespace cuffware {
 
 namespace {
 
-constexpr std::string_view kSdkKey = "BIN=";
-constexpr std::string_view kAssemblerKey = "ASSEMBLER=";
-constexpr std::string_view kStatesKey = "STATES=";
-constexpr std::string_view kVersionKey = "VERSION=";
+using enum ToolSettingKind;
+
+constexpr ToolSettingRow kRows[] = {
+    {ToolSetting::SdkPath, "BIN", Text, &ToolSettings::SdkPath, nullptr, "c:\\q740", 0, "SDK Path",
+     0},
+    {ToolSetting::AssemblerPath, "ASSEMBLER", Text, &ToolSettings::AssemblerPath, nullptr,
+     "c:\\c88", 0, "Assembler Path", 0},
+    {ToolSetting::NumberOfStates, "STATES", Count, nullptr, &ToolSettings::NumberOfStates, "15",
+     kMaxNumberOfStates, "Number of States", 2},
+    {ToolSetting::FirmwareVersion, "VERSION", Decimal, &ToolSettings::FirmwareVersion, nullptr,
+     "740018", 0, "Firmware Version", 6},
+};
+static_assert(std::size(kRows) == kToolSettingCount);
 
 std::string_view SkipLeadingBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -18,61 +27,95 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
     return text;
 }
 
-}  // namespace
-
-ToolSettings DefaultToolSettings() {
-    return ToolSettings{"c:\\q740", "c:\\c88", kDefaultNumberOfStates, "740018"};
+// "KEY=", as the file's lines start.
+std::string KeyPrefix(const ToolSettingRow& row) {
+    return std::string(row.key) + "=";
 }
 
-std::string ToolSettingsFileText(const ToolSettings& settings) {
-    TextFile file;
-    file.Line(std::string(kSdkKey) + settings.SdkPath);
-    file.Line(std::string(kAssemblerKey) + settings.AssemblerPath);
-    file.Line(std::string(kStatesKey) + std::to_string(settings.NumberOfStates));
-    file.Line(std::string(kVersionKey) + settings.FirmwareVersion);
-    return file.Text();
+std::string FileLine(const ToolSettingRow& row, std::string_view value) {
+    return KeyPrefix(row) + std::string(value);
 }
 
-std::string NumberOfStatesProblem(long long numberOfStates) {
-    if (numberOfStates >= 0 && numberOfStates <= kMaxNumberOfStates)
+// A count outside 0 to the row's maximum: the message, or "" when it is usable.
+std::string CountProblem(const ToolSettingRow& row, long long value) {
+    if (value >= 0 && value <= row.maximum)
         return {};
-    return "Number of States " + std::to_string(numberOfStates) + " is outside 0 to " +
-           std::to_string(kMaxNumberOfStates);
+    return std::string(row.caption) + " " + std::to_string(value) + " is outside 0 to " +
+           std::to_string(row.maximum);
 }
 
-namespace {
-
-// The settings of the file's text, with the number of states unchecked.
+// The settings of the file's text, with the counts unchecked.
 struct RawSettings {
     ToolSettings settings;
-    long long numberOfStates = 0;
+    std::array<long long, kToolSettingCount> counts{};  // by ToolSetting
     bool anyKey = false;
 };
+
+void ReadValue(const ToolSettingRow& row, std::string_view value, RawSettings& raw) {
+    switch (row.kind) {
+        case Text:
+            raw.settings.*row.text = std::string(value);
+            break;
+        case Decimal:
+            raw.settings.*row.text = ShortestDecimal(NumericValue(value));
+            break;
+        case Count:
+            raw.counts[static_cast<size_t>(row.setting)] = WholeNumber(value);
+            break;
+    }
+}
 
 RawSettings ParseRaw(std::string_view fileText) {
     RawSettings raw;
     for (std::string_view line : SplitLines(fileText)) {
         std::string_view item = SkipLeadingBlanks(line);
-        raw.anyKey = raw.anyKey || StartsWithIgnoreCase(item, kSdkKey) ||
-                     StartsWithIgnoreCase(item, kAssemblerKey) ||
-                     StartsWithIgnoreCase(item, kStatesKey) ||
-                     StartsWithIgnoreCase(item, kVersionKey);
-        if (StartsWithIgnoreCase(item, kSdkKey)) {
-            raw.settings.SdkPath = std::string(item.substr(kSdkKey.size()));
-        } else if (StartsWithIgnoreCase(item, kAssemblerKey)) {
-            raw.settings.AssemblerPath = std::string(item.substr(kAssemblerKey.size()));
-        } else if (StartsWithIgnoreCase(item, kStatesKey)) {
-            raw.numberOfStates = WholeNumber(item.substr(kStatesKey.size()));
-        } else if (StartsWithIgnoreCase(item, kVersionKey)) {
-            raw.settings.FirmwareVersion =
-                ShortestDecimal(NumericValue(item.substr(kVersionKey.size())));
+        for (const ToolSettingRow& row : kRows) {
+            std::string prefix = KeyPrefix(row);
+            if (StartsWithIgnoreCase(item, prefix)) {
+                raw.anyKey = true;
+                ReadValue(row, item.substr(prefix.size()), raw);
+                break;
+            }
         }
     }
-    raw.settings.NumberOfStates = Wrap16(raw.numberOfStates);
+    for (const ToolSettingRow& row : kRows)
+        if (row.kind == Count)
+            raw.settings.*row.count = Wrap16(raw.counts[static_cast<size_t>(row.setting)]);
     return raw;
 }
 
+// "BIN=, ASSEMBLER=, ...".
+std::string KeyList() {
+    std::string list;
+    for (const ToolSettingRow& row : kRows)
+        list += (list.empty() ? "" : ", ") + KeyPrefix(row);
+    return list;
+}
+
 }  // namespace
+
+std::span<const ToolSettingRow> ToolSettingRows() {
+    return kRows;
+}
+
+const ToolSettingRow& ToolSettingRowOf(ToolSetting setting) {
+    return kRows[static_cast<size_t>(setting)];
+}
+
+ToolSettings DefaultToolSettings() {
+    TextFile file;
+    for (const ToolSettingRow& row : kRows)
+        file.Line(FileLine(row, row.defaultValue));
+    return ParseToolSettings(file.Text());
+}
+
+std::string ToolSettingsFileText(const ToolSettings& settings) {
+    TextFile file;
+    for (const ToolSettingRow& row : kRows)
+        file.Line(FileLine(
+            row, row.kind == Count ? std::to_string(settings.*row.count) : settings.*row.text));
+    return file.Text();
+}
 
 ToolSettings ParseToolSettings(std::string_view fileText) {
     return ParseRaw(fileText).settings;
@@ -101,35 +144,62 @@ Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& p
         return LoadedToolSettings{
             DefaultToolSettings(),
             {Diagnostic{pathText, 0,
-                        "holds none of the keys BIN=, ASSEMBLER=, STATES=, VERSION=; the "
-                        "defaults are used"}
+                        "holds none of the keys " + KeyList() + "; the defaults are used"}
                  .Text()}};
     LoadedToolSettings loaded{raw.settings, {}};
-    if (std::string problem = NumberOfStatesProblem(raw.numberOfStates); !problem.empty()) {
-        loaded.settings.NumberOfStates = kDefaultNumberOfStates;
+    const ToolSettings defaults = DefaultToolSettings();
+    for (const ToolSettingRow& row : kRows) {
+        if (row.kind != Count)
+            continue;
+        std::string problem = CountProblem(row, raw.counts[static_cast<size_t>(row.setting)]);
+        if (problem.empty())
+            continue;
+        loaded.settings.*row.count = defaults.*row.count;
         loaded.warnings.push_back(Diagnostic{
-            pathText, 0, problem + "; " + std::to_string(kDefaultNumberOfStates) + " is used"}
+            pathText, 0, problem + "; " + std::to_string(defaults.*row.count) + " is used"}
                                       .Text());
     }
     return loaded;
 }
 
+ToolSettingsFields ToolSettingsFieldsOf(const ToolSettings& settings) {
+    ToolSettingsFields fields;
+    for (const ToolSettingRow& row : kRows)
+        fields[row.setting] =
+            row.kind == Count ? std::to_string(settings.*row.count) : Trimmed(settings.*row.text);
+    return fields;
+}
+
 ToolSettings ToolSettingsFromFields(const ToolSettingsFields& fields) {
-    return ToolSettings{Trimmed(fields.sdkPath), Trimmed(fields.assemblerPath),
-                        Wrap16(WholeNumber(Trimmed(fields.numberOfStates))),
-                        Trimmed(fields.firmwareVersion)};
+    ToolSettings settings;
+    for (const ToolSettingRow& row : kRows) {
+        std::string text = Trimmed(fields[row.setting]);
+        if (row.kind == Count)
+            settings.*row.count = Wrap16(WholeNumber(text));
+        else
+            settings.*row.text = text;
+    }
+    return settings;
+}
+
+std::optional<RefusedToolSetting> RefusedSetting(const ToolSettingsFields& fields) {
+    for (const ToolSettingRow& row : kRows)
+        if (row.kind == Count)
+            if (std::string problem = CountProblem(row, WholeNumber(fields[row.setting]));
+                !problem.empty())
+                return RefusedToolSetting{row.setting, problem};
+    return std::nullopt;
 }
 
 Status WriteToolSettingsFile(FileSystem& fs, const std::string& pathText,
                              const ToolSettingsFields& fields) {
-    double states = NumericValue(Trimmed(fields.numberOfStates));
-    if (std::string problem = NumberOfStatesProblem(RoundHalfEven(states)); !problem.empty())
-        return Diagnostic{pathText, 0, problem + "; nothing was written"};
+    if (std::optional<RefusedToolSetting> refused = RefusedSetting(fields))
+        return Diagnostic{pathText, 0, refused->problem + "; nothing was written"};
     TextFile file;
-    file.Line(std::string(kSdkKey) + Trimmed(fields.sdkPath));
-    file.Line(std::string(kAssemblerKey) + Trimmed(fields.assemblerPath));
-    file.Line(std::string(kStatesKey) + ShortestDecimal(states));
-    file.Line(std::string(kVersionKey) + Trimmed(fields.firmwareVersion));
+    for (const ToolSettingRow& row : kRows) {
+        std::string text = Trimmed(fields[row.setting]);
+        file.Line(FileLine(row, row.kind == Count ? ShortestDecimal(NumericValue(text)) : text));
+    }
     return fs.WriteFile(pathText, file.Text());
 }
 

@@ -2,9 +2,18 @@
 // The tool settings: where the SDK and the cross toolchain are installed, how
 // many state categories a project has and which firmware version a new
 // project requires. Stored in builder.ini beside the program.
+//
+// Each key of the file is one row of ToolSettingRows(): its member, how its
+// value is read and written, its default, and its field in the Options
+// dialog. A new key is a member, an enumerator and a row (and the control in
+// the Windows dialog's resource).
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -14,7 +23,6 @@ namespace cuffware {
 
 inline constexpr const char* kToolSettingsFileName = "builder.ini";
 inline constexpr int kMaxNumberOfStates = 254;
-inline constexpr int kDefaultNumberOfStates = 15;
 
 struct ToolSettings {
     std::string SdkPath;
@@ -23,15 +31,44 @@ struct ToolSettings {
     std::string FirmwareVersion;
 };
 
+// The keys of builder.ini, in the order the file holds them and the Options
+// dialog shows them.
+enum class ToolSetting { SdkPath, AssemblerPath, NumberOfStates, FirmwareVersion };
+inline constexpr size_t kToolSettingCount = 4;
+
+// How a key's value is read from the file and from its field.
+enum class ToolSettingKind {
+    Text,     // kept as written (a path); its field trimmed
+    Decimal,  // a number kept as its shortest decimal text
+    Count,    // a whole number from 0 to its row's maximum; another is refused
+};
+
+struct ToolSettingRow {
+    ToolSetting setting;
+    std::string_view key;  // without its "="
+    ToolSettingKind kind;
+    std::string ToolSettings::*text;  // Text and Decimal
+    int16_t ToolSettings::*count;     // Count
+    std::string_view defaultValue;    // as a new file holds it
+    int maximum;                      // Count: the largest usable value
+    // The Options dialog's text field: its caption, and its length limit (0: none).
+    const char* caption;
+    int maxLength;
+};
+
+// One row for each ToolSetting, in its order.
+std::span<const ToolSettingRow> ToolSettingRows();
+const ToolSettingRow& ToolSettingRowOf(ToolSetting setting);
+
 // The values a new builder.ini is written with.
 ToolSettings DefaultToolSettings();
 
-// The four lines the file holds, each ending in CR LF.
+// The file's lines, one for each key, each ending in CR LF.
 std::string ToolSettingsFileText(const ToolSettings& settings);
 
 // The values the file's text gives: keys matched without regard to case,
 // whole lines, the last occurrence of a key wins, a missing key leaves its
-// field empty or 0. NumberOfStates is not range-checked here.
+// field empty or 0. A count is not range-checked here.
 ToolSettings ParseToolSettings(std::string_view fileText);
 
 // What LoadToolSettings found, with anything the user should be told.
@@ -40,35 +77,46 @@ struct LoadedToolSettings {
     std::vector<std::string> warnings;
 };
 
-// The most builder.ini may hold; four short lines are all it needs.
+// The most builder.ini may hold; a few short lines are all it needs.
 inline constexpr size_t kMaxToolSettingsBytes = 64 << 10;
 
 // Reads the file; only when nothing is at its name is it created with the
 // defaults and read again. One that is there but cannot be read (too large,
 // not a regular file, no permission, a link to nothing or in a loop) fails
 // with the system's reason and stays as it is. A file that holds none of the
-// keys gives the defaults, and a NumberOfStates outside 0..254 the default
-// number, each with a warning naming the file.
+// keys gives the defaults, and a count outside its range (NumberOfStates
+// outside 0..254) its default, each with a warning naming the file.
 Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& pathText);
 
-// The four texts of the Options dialog, as typed.
+// The texts of the Options dialog, as typed, by ToolSetting.
 struct ToolSettingsFields {
-    std::string sdkPath;
-    std::string assemblerPath;
-    std::string numberOfStates;
-    std::string firmwareVersion;
+    std::array<std::string, kToolSettingCount> texts;
+
+    std::string& operator[](ToolSetting setting) { return texts[static_cast<size_t>(setting)]; }
+    const std::string& operator[](ToolSetting setting) const {
+        return texts[static_cast<size_t>(setting)];
+    }
 };
 
-// The settings the four fields give: each trimmed, the number of states as
-// the rounded numeric value of its text.
+// The fields a showing of the Options dialog starts with: texts trimmed,
+// counts in decimal.
+ToolSettingsFields ToolSettingsFieldsOf(const ToolSettings& settings);
+
+// The settings the fields give: each trimmed, a count as the rounded numeric
+// value of its text.
 ToolSettings ToolSettingsFromFields(const ToolSettingsFields& fields);
 
-// The message for a number of states outside 0..254, or "" when it is usable.
-std::string NumberOfStatesProblem(long long numberOfStates);
+// The first field whose value the writer refuses (a count out of its range),
+// with the message; nothing when every field is usable.
+struct RefusedToolSetting {
+    ToolSetting setting;
+    std::string problem;
+};
+std::optional<RefusedToolSetting> RefusedSetting(const ToolSettingsFields& fields);
 
-// Replaces the file with the four lines from the fields: each trimmed, the
-// number of states written as the decimal text of its numeric value.
-// A number of states outside 0..254 is refused and nothing is written.
+// Replaces the file with a line for each field: each trimmed, a count
+// written as the decimal text of its numeric value. A refused field
+// (RefusedSetting) fails the write, and nothing is written.
 Status WriteToolSettingsFile(FileSystem& fs, const std::string& pathText,
                              const ToolSettingsFields& fields);
 

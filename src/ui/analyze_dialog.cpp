@@ -34,10 +34,10 @@ AnalyzeDialog::AnalyzeDialog(const MemoryUsageView& view, QWidget* parent) : QDi
 
     auto* values = new QGridLayout;
     values->setHorizontalSpacing(16);
-    for (size_t i = 0; i < view.values.size(); ++i) {
-        AddValueRow(values, view.values[i]);
-        if (i == view.errorBeside) {
-            auto* error = new QLabel("ERROR");
+    for (const MemoryUsageValue& value : view.values) {
+        AddValueRow(values, value);
+        if (value.errorMark) {
+            auto* error = new QLabel(kOverlayErrorMark);
             error->setObjectName("LabelError");
             const Colour red = kErrorMarkColour;
             error->setStyleSheet(QString("color: rgb(%1, %2, %3); font-weight: bold;")

@@ -83,9 +83,11 @@ void MainWindow::ConnectControls() {
                     Handle([&] { model_.FieldChanged(field, FromQt(text)); });
                 });
     }
-    for (MainCheck check : {MainCheck::PasswordSupport, MainCheck::DatabaseSupport})
+    for (const MainCheckLayout& layout : MainCheckLayouts()) {
+        MainCheck check = layout.check;
         connect(form_.Check(check), &QCheckBox::toggled, this,
                 [this, check](bool on) { Handle([&] { model_.CheckChanged(check, on); }); });
+    }
 
     FileTreeWidget* tree = form_.fileTree;
     tree->takesDroppedFiles = [this](size_t count) { return model_.TakesDroppedFiles(count); };
@@ -147,9 +149,9 @@ void MainWindow::ShowModel() {
         }
         field->setEnabled(model_.FieldEnabled(layout.field));
     }
-    for (MainCheck check : {MainCheck::PasswordSupport, MainCheck::DatabaseSupport}) {
-        QSignalBlocker quiet(form_.Check(check));
-        form_.Check(check)->setChecked(model_.Checked(check));
+    for (const MainCheckLayout& layout : MainCheckLayouts()) {
+        QSignalBlocker quiet(form_.Check(layout.check));
+        form_.Check(layout.check)->setChecked(model_.Checked(layout.check));
     }
     form_.addFileButton->setEnabled(model_.FileButtonsEnabled());
     form_.removeFileButton->setEnabled(model_.FileButtonsEnabled());

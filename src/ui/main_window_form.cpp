@@ -35,6 +35,11 @@ constexpr const char* kFieldNames[] = {
     "TextBannerLine2",     "TextVersionRequired", "TextPCInterface",      "TextHeaderDirectory",
     "TextSourceDirectory", "TextBuildDirectory",  "TextIncludeDirectory", "TextAssemblerDirectory",
 };
+static_assert(std::size(kFieldNames) == kMainFieldCount);
+
+// Each check box's objectName, in MainCheck order.
+constexpr const char* kCheckNames[] = {"CheckPasswordSupport", "CheckDatabaseSupport"};
+static_assert(std::size(kCheckNames) == kMainCheckCount);
 
 QLineEdit* AddField(QFormLayout* form, const MainFieldLayout& layout) {
     auto* field = Named(new QLineEdit, kFieldNames[static_cast<size_t>(layout.field)]);
@@ -83,16 +88,17 @@ void MainWindowForm::Build(QMainWindow* window) {
     QFormLayout* parameters = FieldLayout();
     QFormLayout* directories = FieldLayout();
     for (const MainFieldLayout& layout : MainFieldLayouts()) {
-        bool directory = layout.field > MainField::PCInterface;
+        bool directory = layout.block == MainFieldBlock::Directories;
         fields[static_cast<size_t>(layout.field)] =
             AddField(directory ? directories : parameters, layout);
     }
 
-    checks = {Named(new QCheckBox(kPasswordSupportCaption), "CheckPasswordSupport"),
-              Named(new QCheckBox(kDatabaseSupportCaption), "CheckDatabaseSupport")};
     auto* checkRow = new QHBoxLayout;
-    for (QCheckBox* check : checks)
-        checkRow->addWidget(check);
+    for (const MainCheckLayout& layout : MainCheckLayouts()) {
+        size_t index = static_cast<size_t>(layout.check);
+        checks[index] = Named(new QCheckBox(layout.caption), kCheckNames[index]);
+        checkRow->addWidget(checks[index]);
+    }
     checkRow->addStretch(1);
 
     auto* separator = Named(new QFrame, "LineSeparator");

@@ -22,12 +22,10 @@ namespace cuffware {
 
 class FileTreeWidget;
 
-inline constexpr size_t kMainFieldCount = static_cast<size_t>(MainField::AssemblerDirectory) + 1;
-
 struct MainWindowForm {
     QGroupBox* parametersFrame = nullptr;
     std::array<QLineEdit*, kMainFieldCount> fields{};  // by MainField
-    std::array<QCheckBox*, 2> checks{};                // by MainCheck
+    std::array<QCheckBox*, kMainCheckCount> checks{};  // by MainCheck
 
     QGroupBox* filesFrame = nullptr;
     FileTreeWidget* fileTree = nullptr;

@@ -18,6 +18,7 @@ namespace {
 // Each field's objectName, in OptionsField order.
 constexpr const char* kFieldNames[] = {"TextSdkPath", "TextAssemblerPath", "TextNumberOfStates",
                                        "TextFirmwareVersion"};
+static_assert(std::size(kFieldNames) == kToolSettingCount);
 
 QPushButton* AddButton(QHBoxLayout* row, const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
@@ -38,16 +39,16 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     frame->setObjectName("FrameSettings");
     auto* form = new QFormLayout(frame);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    for (const OptionsFieldLayout& layout : OptionsFieldLayouts()) {
+    for (const ToolSettingRow& row : ToolSettingRows()) {
         auto* field = new QLineEdit;
-        field->setObjectName(kFieldNames[static_cast<size_t>(layout.field)]);
-        if (layout.maxLength > 0) {
-            field->setMaxLength(layout.maxLength);
+        field->setObjectName(kFieldNames[static_cast<size_t>(row.setting)]);
+        if (row.maxLength > 0) {
+            field->setMaxLength(row.maxLength);
             field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
         }
-        form->addRow(layout.caption, field);
-        fields_[static_cast<size_t>(layout.field)] = field;
-        OptionsField which = layout.field;
+        form->addRow(row.caption, field);
+        fields_[static_cast<size_t>(row.setting)] = field;
+        OptionsField which = row.setting;
         connect(field, &QLineEdit::textChanged, this,
                 [this, which](const QString& text) { model_.FieldChanged(which, FromQt(text)); });
     }
@@ -86,8 +87,8 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
 
 void OptionsDialog::Open() {
     model_.Open();
-    for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
-        fields_[static_cast<size_t>(layout.field)]->setText(ToQt(model_.FieldText(layout.field)));
+    for (const ToolSettingRow& row : ToolSettingRows())
+        fields_[static_cast<size_t>(row.setting)]->setText(ToQt(model_.FieldText(row.setting)));
     settingsFile_->setText(ToQt(model_.SettingsFileLine()));
     fields_[0]->setFocus();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The Options dialog: the four tool settings over an OptionsModel, which
+// The Options dialog: the tool settings over an OptionsModel, which
 // holds what OK, Apply, Cancel and the close box do.
 
 #include <QDialog>
@@ -28,7 +28,7 @@ class OptionsDialog : public QDialog {
     void FocusRefusedField();
 
     OptionsModel& model_;
-    std::array<QLineEdit*, 4> fields_{};  // by OptionsField
+    std::array<QLineEdit*, kToolSettingCount> fields_{};  // by OptionsField
     QLabel* settingsFile_ = nullptr;
 };
 

@@ -22,10 +22,28 @@ Colour FromColorRef(COLORREF colour) {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
-// The value control of each of the view's values, in window order.
-constexpr int kValueControls[] = {IDC_FILE_NAME,    IDC_IMAGE_SIZE,      IDC_USED_SIZE,
-                                  IDC_COMMON_USAGE, IDC_MAX_STATE_USAGE, IDC_MAX_OVERLAY_USAGE,
-                                  IDC_OVERLAY_SIZE};
+// The value control of each of the view's values, by the value's name.
+struct ValueControl {
+    std::string_view name;
+    int id;
+};
+constexpr ValueControl kValueControls[] = {
+    {"FileName", IDC_FILE_NAME},
+    {"ImageSize", IDC_IMAGE_SIZE},
+    {"UsedSize", IDC_USED_SIZE},
+    {"CommonUsage", IDC_COMMON_USAGE},
+    {"MaxStateUsage", IDC_MAX_STATE_USAGE},
+    {"MaxOverlayUsage", IDC_MAX_OVERLAY_USAGE},
+    {"OverlaySize", IDC_OVERLAY_SIZE},
+};
+
+// The control of the value of that name; 0 for one the window has none for.
+int ValueControlOf(std::string_view name) {
+    for (const ValueControl& control : kValueControls)
+        if (control.name == name)
+            return control.id;
+    return 0;
+}
 
 // The bar's padding, given at 96 DPI, scaled to the window's.
 int Padding(HWND window) {
@@ -46,13 +64,17 @@ void FillBox(HDC dc, int left, int top, int width, int height, COLORREF colour) 
 AnalyzeWindow::AnalyzeWindow(const MemoryUsageView& view, HWND owner) : rows_(view.rows) {
     Create(IDD_ANALYZE, owner);
     SetWindowTextW(hwnd(), Wide(kAnalysisTitle).c_str());
-    for (size_t i = 0; i < view.values.size() && i < std::size(kValueControls); ++i) {
-        SetItemText(IDC_ANALYSIS_CAPTION_FIRST + static_cast<int>(i), view.values[i].caption);
-        SetItemText(kValueControls[i], view.values[i].value);
+    SetItemText(IDC_OVERLAY_ERROR, kOverlayErrorMark);
+    for (size_t i = 0; i < view.values.size(); ++i) {
+        const MemoryUsageValue& value = view.values[i];
+        int control = ValueControlOf(value.name);
+        if (control == 0)
+            continue;
+        SetItemText(IDC_ANALYSIS_CAPTION_FIRST + static_cast<int>(i), value.caption);
+        SetItemText(control, value.value);
+        if (value.errorMark)
+            PlaceErrorBeside(Item(control));
     }
-    PlaceErrorBeside(view.errorBeside < std::size(kValueControls)
-                         ? Item(kValueControls[view.errorBeside])
-                         : nullptr);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfWeight = FW_BOLD;

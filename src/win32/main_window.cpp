@@ -29,16 +29,18 @@ constexpr int kFieldControls[] = {
     IDC_APPLICATION_NAME, IDC_FOLDER_NAME,      IDC_DESCRIPTION,       IDC_BANNER_LINE_1,
     IDC_BANNER_LINE_2,    IDC_VERSION_REQUIRED, IDC_PC_INTERFACE,      IDC_HEADER_DIRECTORY,
     IDC_SOURCE_DIRECTORY, IDC_BUILD_DIRECTORY,  IDC_INCLUDE_DIRECTORY, IDC_ASSEMBLER_DIRECTORY};
+static_assert(std::size(kFieldControls) == kMainFieldCount);
 
-struct CheckControl {
-    MainCheck check;
-    int id;
-};
-constexpr CheckControl kCheckControls[] = {{MainCheck::PasswordSupport, IDC_PASSWORD_SUPPORT},
-                                           {MainCheck::DatabaseSupport, IDC_DATABASE_SUPPORT}};
+// The check box of each MainCheck, in its order.
+constexpr int kCheckControls[] = {IDC_PASSWORD_SUPPORT, IDC_DATABASE_SUPPORT};
+static_assert(std::size(kCheckControls) == kMainCheckCount);
 
 int FieldControl(MainField field) {
     return kFieldControls[static_cast<int>(field)];
+}
+
+int CheckControl(MainCheck check) {
+    return kCheckControls[static_cast<int>(check)];
 }
 
 struct Caption {
@@ -53,9 +55,7 @@ constexpr Caption kCaptions[] = {{IDC_FRAME_PARAMETERS, kParametersFrameCaption}
                                  {IDC_RUN_BUILD_SCRIPTS, kRunBuildScriptsCaption},
                                  {IDC_CREATE_CUFFWARE, kCreateCuffwareCaption},
                                  {IDC_ANALYZE_CUFFWARE, kAnalyzeCuffwareCaption},
-                                 {IDC_CUFFWARE_DOWNLOADER, kStartDownloaderCaption},
-                                 {IDC_PASSWORD_SUPPORT, kPasswordSupportCaption},
-                                 {IDC_DATABASE_SUPPORT, kDatabaseSupportCaption}};
+                                 {IDC_CUFFWARE_DOWNLOADER, kStartDownloaderCaption}};
 
 // The menu commands' identifiers follow MenuCommand's order.
 static_assert(IDM_HELP_ABOUT - IDM_FILE_NEW + 1 == kMenuCommandCount);
@@ -126,6 +126,8 @@ MainWindow::MainWindow(FileSystem& files, ProcessStarter& processes, Registry& r
     SetPropW(hwnd(), kKeyboardShortcutsProperty, KeyboardShortcuts());
     for (const Caption& caption : kCaptions)
         SetItemText(caption.id, caption.text);
+    for (const MainCheckLayout& layout : MainCheckLayouts())
+        SetItemText(CheckControl(layout.check), layout.caption);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(0)));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
@@ -206,11 +208,11 @@ void MainWindow::OnCommand(int id, int code) {
                 Act([&] { model_.FieldChanged(layout.field, WindowTextOf(Item(id))); });
             return;
         }
-    for (const CheckControl& control : kCheckControls)
-        if (id == control.id) {
+    for (const MainCheckLayout& layout : MainCheckLayouts())
+        if (id == CheckControl(layout.check)) {
             if (code == BN_CLICKED)
                 Act([&] {
-                    model_.CheckChanged(control.check,
+                    model_.CheckChanged(layout.check,
                                         IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
                 });
             return;
@@ -259,9 +261,9 @@ void MainWindow::ShowModel() {
         ShowEditText(edit, model_.FieldText(layout.field));
         EnableWindow(edit, model_.FieldEnabled(layout.field));
     }
-    for (const CheckControl& control : kCheckControls)
-        CheckDlgButton(hwnd(), control.id,
-                       model_.Checked(control.check) ? BST_CHECKED : BST_UNCHECKED);
+    for (const MainCheckLayout& layout : MainCheckLayouts())
+        CheckDlgButton(hwnd(), CheckControl(layout.check),
+                       model_.Checked(layout.check) ? BST_CHECKED : BST_UNCHECKED);
     EnableWindow(Item(IDC_ADD_FILE), model_.FileButtonsEnabled());
     EnableWindow(Item(IDC_REMOVE_FILE), model_.FileButtonsEnabled());
     tree_->Show(model_.TreeRows(), model_.SelectedNode());

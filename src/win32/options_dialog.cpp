@@ -1,5 +1,7 @@
 #include "win32/options_dialog.h"
 
+#include <iterator>
+
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
 
@@ -10,6 +12,7 @@ namespace {
 // The edit control of each OptionsField, in its order.
 constexpr int kFieldControls[] = {IDC_SDK_PATH, IDC_ASSEMBLER_PATH, IDC_NUMBER_OF_STATES,
                                   IDC_FIRMWARE_VERSION};
+static_assert(std::size(kFieldControls) == kToolSettingCount);
 
 int FieldControl(OptionsField field) {
     return kFieldControls[static_cast<int>(field)];
@@ -21,18 +24,18 @@ OptionsDialog::OptionsDialog(OptionsModel& model, HWND owner) : model_(model) {
     Create(IDD_OPTIONS, owner);
     SetWindowTextW(hwnd(), Wide(kOptionsTitle).c_str());
     SetItemText(IDC_OPTIONS_FRAME, kOptionsFrameCaption);
-    for (const OptionsFieldLayout& layout : OptionsFieldLayouts()) {
-        SetItemText(IDC_OPTIONS_LABEL_FIRST + static_cast<int>(layout.field), layout.caption);
-        if (layout.maxLength > 0)
-            SendMessageW(Item(FieldControl(layout.field)), EM_LIMITTEXT,
-                         static_cast<WPARAM>(layout.maxLength), 0);
+    for (const ToolSettingRow& row : ToolSettingRows()) {
+        SetItemText(IDC_OPTIONS_LABEL_FIRST + static_cast<int>(row.setting), row.caption);
+        if (row.maxLength > 0)
+            SendMessageW(Item(FieldControl(row.setting)), EM_LIMITTEXT,
+                         static_cast<WPARAM>(row.maxLength), 0);
     }
 }
 
 void OptionsDialog::Fill() {
     filling_ = true;
-    for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
-        SetItemText(FieldControl(layout.field), model_.FieldText(layout.field));
+    for (const ToolSettingRow& row : ToolSettingRows())
+        SetItemText(FieldControl(row.setting), model_.FieldText(row.setting));
     SetItemText(IDC_SETTINGS_FILE, model_.SettingsFileLine());
     filling_ = false;
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
@@ -53,10 +56,10 @@ bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
             return true;
         case WM_COMMAND: {
             int id = LOWORD(wParam);
-            for (const OptionsFieldLayout& layout : OptionsFieldLayouts())
-                if (id == FieldControl(layout.field)) {
+            for (const ToolSettingRow& row : ToolSettingRows())
+                if (id == FieldControl(row.setting)) {
                     if (HIWORD(wParam) == EN_CHANGE && !filling_)
-                        model_.FieldChanged(layout.field, ItemText(id));
+                        model_.FieldChanged(row.setting, ItemText(id));
                     return true;
                 }
             switch (id) {

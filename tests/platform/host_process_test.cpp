@@ -22,10 +22,10 @@
 namespace cuffware {
 namespace {
 
-TEST(SplitCommandLine, SplitsAtRunsOfBlanksOutsideDoubleQuotes) {
-    EXPECT_EQ(SplitCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" x\"c  d\"e \"\""),
+TEST(SplitBuilderCommandLine, SplitsAtRunsOfBlanksOutsideDoubleQuotes) {
+    EXPECT_EQ(SplitBuilderCommandLine("  c:\\q740\\bin\\CuffwareDL.exe   \"a b\" x\"c  d\"e \"\""),
               (std::vector<std::string>{"c:\\q740\\bin\\CuffwareDL.exe", "a b", "xc  de", ""}));
-    EXPECT_TRUE(SplitCommandLine("   ").empty());
+    EXPECT_TRUE(SplitBuilderCommandLine("   ").empty());
 }
 
 TEST(EnvironmentWith, PutsTheAddedVariablesInReplacingThoseOfTheSameName) {

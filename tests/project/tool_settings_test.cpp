@@ -74,7 +74,8 @@ TEST(ToolSettingsFile, WritingTrimsAndWritesTheNumericValueOfTheStates) {
     ASSERT_TRUE(WriteToolSettingsFile(DiskFileSystem(), dir / "builder.ini", fields).ok());
     EXPECT_EQ(dir.Read("builder.ini"),
               "BIN=D:\\sdk\r\nASSEMBLER=C:\\c88\r\nSTATES=7\r\nVERSION=740018\r\n");
-    fields.numberOfStates = "2.5";  // written with its fraction, rounded when read back
+    fields[ToolSetting::NumberOfStates] =
+        "2.5";  // written with its fraction, rounded when read back
     ASSERT_TRUE(WriteToolSettingsFile(DiskFileSystem(), dir / "builder.ini", fields).ok());
     EXPECT_NE(dir.Read("builder.ini").find("STATES=2.5\r\n"), std::string::npos);
     EXPECT_EQ(ToolSettingsFromFields(fields).NumberOfStates, 2);
@@ -85,10 +86,42 @@ TEST(ToolSettingsFile, WritingRefusesAnUnusableNumberOfStatesAndKeepsTheFile) {
     TempDir dir;
     dir.Write("builder.ini", "old");
     Status written =
-        WriteToolSettingsFile(DiskFileSystem(), dir / "builder.ini", {"a", "b", "300", "1"});
+        WriteToolSettingsFile(DiskFileSystem(), dir / "builder.ini", {{"a", "b", "300", "1"}});
     ASSERT_FALSE(written.ok());
     EXPECT_NE(written.error().message.find("300 is outside 0 to 254"), std::string::npos);
     EXPECT_EQ(dir.Read("builder.ini"), "old");
+}
+
+TEST(ToolSettingsTable, EveryKeyHasItsRowAndRoundTripsThroughTheFileAndTheFields) {
+    std::span<const ToolSettingRow> rows = ToolSettingRows();
+    ASSERT_EQ(rows.size(), kToolSettingCount);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ToolSettingRow& row = rows[i];
+        SCOPED_TRACE(std::string(row.key));
+        EXPECT_EQ(static_cast<size_t>(row.setting), i);
+        EXPECT_EQ(&ToolSettingRowOf(row.setting), &row);
+        EXPECT_EQ(row.kind == ToolSettingKind::Count, row.count != nullptr);
+        EXPECT_EQ(row.kind == ToolSettingKind::Count, row.text == nullptr);
+        EXPECT_NE(std::string_view(row.caption), "");
+
+        // A value of its own for this key only: written, read back, and the
+        // same through the Options dialog's fields.
+        ToolSettings settings = DefaultToolSettings();
+        if (row.count)
+            settings.*row.count = static_cast<int16_t>(row.maximum);
+        else
+            settings.*row.text = "12345";
+        std::string text = ToolSettingsFileText(settings);
+        EXPECT_NE(text.find(std::string(row.key) + "="), std::string::npos);
+        ToolSettings read = ParseToolSettings(text);
+        EXPECT_EQ(ToolSettingsFileText(read), text);
+        EXPECT_EQ(ToolSettingsFileText(ToolSettingsFromFields(ToolSettingsFieldsOf(read))), text);
+        TempDir dir;
+        ASSERT_TRUE(
+            WriteToolSettingsFile(DiskFileSystem(), dir / "builder.ini", ToolSettingsFieldsOf(read))
+                .ok());
+        EXPECT_EQ(dir.Read("builder.ini"), text);
+    }
 }
 
 }  // namespace

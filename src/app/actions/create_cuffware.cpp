@@ -7,7 +7,7 @@
 #include "app/actions/status_texts.h"
 #include "package/build_outputs.h"
 #include "package/code_image.h"
-#include "package/description_file.h"
+#include "package/package_description.h"
 #include "package/package_commit.h"
 #include "package/parameter_image.h"
 #include "project/text_rules.h"

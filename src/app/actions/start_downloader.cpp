@@ -22,7 +22,7 @@ std::string CommandWord(const std::string& path) {
 }  // namespace
 
 std::string DownloaderCommandLine(const Workbench& bench) {
-    return CommandWord(Trimmed(bench.settings.SdkPath) + "\\bin\\CuffwareDL.exe") + " " +
+    return CommandWord(ProgramPath(Trimmed(bench.settings.SdkPath), kDownloaderProgram)) + " " +
            CommandWord(BuildDirectoryFile(bench.project,
                                           DescriptorName(Trimmed(bench.project.FolderName))));
 }

@@ -5,15 +5,13 @@
 #include "app/command_line/next_command.h"
 #include "platform/host_process.h"
 #include "platform/path_probe.h"
+#include "platform/path_text.h"
+#include "project/build_files.h"
 #include "project/text_rules.h"
 
 namespace cuffware {
 
 namespace {
-
-// The processor description the generated option files name; the tools find
-// it in their own ../etc.
-constexpr const char* kProcessorDescription = "s1c88349.dsc";
 
 // A path text, with the host path it maps to when that differs.
 std::string Shown(const std::string& pathText, const PathProbe& probe) {
@@ -30,9 +28,10 @@ DoctorLine Expect(const std::string& what, const std::string& pathText, PathProb
 }
 
 // What to do when a directory of the settings is wrong: where to set it.
-std::string SetDirectory(const char* what, const char* key, const std::string& settingsPath) {
+std::string SetDirectory(const char* what, ToolSetting setting, const std::string& settingsPath) {
     return std::string("set the ") + what + " directory to where it is installed: Tools > " +
-           "Options in the window, or " + key + "= in " + settingsPath;
+           "Options in the window, or " + std::string(ToolSettingRowOf(setting).key) + "= in " +
+           settingsPath;
 }
 
 // A program as the batch finds it: as named, then with .exe, .com or .bat.
@@ -89,8 +88,8 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
     std::string tools = Trimmed(settings.AssemblerPath);
     PathProbe ini = ProbePath(settingsPath);
     bool readable = ini.kind == PathProbe::kFile;
-    std::string setSdk = SetDirectory("SDK", "BIN", settingsPath);
-    std::string setTools = SetDirectory("toolchain", "ASSEMBLER", settingsPath);
+    std::string setSdk = SetDirectory("SDK", ToolSetting::SdkPath, settingsPath);
+    std::string setTools = SetDirectory("toolchain", ToolSetting::AssemblerPath, settingsPath);
     // The indices the other checks name as what they need.
     constexpr int kSdk = 1, kToolchain = 2, kInclude = 3, kHeader = 4, kBin = 5;
     std::vector<DoctorLine> lines = {
@@ -102,19 +101,20 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
          readable ? "" : "save the settings once with Tools > Options in the window"},
         Expect("SDK directory", sdk, PathProbe::kDirectory, setSdk),
         Expect("toolchain directory", tools, PathProbe::kDirectory, setTools),
-        Expect("SDK include directory", sdk + "\\include", PathProbe::kDirectory, setSdk),
-        Expect("SDK main header", sdk + "\\include\\Q740INC.H", PathProbe::kFile, setSdk),
-        Expect("SDK bin directory", sdk + "\\bin", PathProbe::kDirectory, setSdk),
+        Expect("SDK include directory", SdkIncludeDirectory(sdk), PathProbe::kDirectory, setSdk),
+        Expect("SDK main header", JoinPath(SdkIncludeDirectory(sdk), kSdkMainHeader),
+               PathProbe::kFile, setSdk),
+        Expect("SDK bin directory", ProgramFolder(sdk), PathProbe::kDirectory, setSdk),
     };
     lines[kInclude].needs = lines[kBin].needs = kSdk;
     lines[kHeader].needs = kInclude;
     const std::tuple<const char*, std::string, const std::string&, int> programs[] = {
-        {"assembler as88", tools + "\\bin\\as88.exe", setTools, kToolchain},
-        {"linker lk88", tools + "\\bin\\lk88.exe", setTools, kToolchain},
-        {"locator lc88", tools + "\\bin\\lc88.exe", setTools, kToolchain},
-        {"maplist", sdk + "\\bin\\maplist", setSdk, kBin},
-        {"labelset", sdk + "\\bin\\labelset", setSdk, kBin},
-        {"downloader", sdk + "\\bin\\CuffwareDL.exe", setSdk, kBin},
+        {"assembler as88", ProgramPath(tools, kAssemblerProgram), setTools, kToolchain},
+        {"linker lk88", ProgramPath(tools, kLinkerProgram), setTools, kToolchain},
+        {"locator lc88", ProgramPath(tools, kLocatorProgram), setTools, kToolchain},
+        {"maplist", ProgramPath(sdk, kMaplistProgram), setSdk, kBin},
+        {"labelset", ProgramPath(sdk, kLabelsetProgram), setSdk, kBin},
+        {"downloader", ProgramPath(sdk, kDownloaderProgram), setSdk, kBin},
     };
     std::vector<std::pair<std::string, std::string>> found;
     for (const auto& [what, pathText, remedy, needs] : programs) {
@@ -124,7 +124,7 @@ std::vector<DoctorLine> CheckSetup(const ToolSettings& settings, const std::stri
         if (!program.hostPath.empty())
             found.emplace_back(what, program.hostPath);
     }
-    lines.push_back(Expect("processor description", tools + "\\etc\\" + kProcessorDescription,
+    lines.push_back(Expect("processor description", ProcessorDescriptionPath(tools),
                            PathProbe::kFile, setTools));
     lines.back().needs = kToolchain;
     if (std::optional<DoctorLine> wine = WineLine(found))

@@ -50,7 +50,16 @@ const HeadlessCommand* FindCommand(const std::string& name) {
 }
 
 bool TakesScript(const HeadlessCommand& command) {
-    return std::string(command.operand) == "SCRIPT";
+    return command.operands == CommandOperands::Script;
+}
+
+// "analyze", or "analyze, NAME": the commands that take --json.
+std::string JsonCommands() {
+    std::string names;
+    for (const HeadlessCommand& command : HeadlessCommands())
+        if (command.json)
+            names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return names;
 }
 
 // The paths of the command line pass the rule every path field passes: the
@@ -58,18 +67,22 @@ bool TakesScript(const HeadlessCommand& command) {
 Status CheckCommandLinePaths(const HeadlessArguments& parsed, const HeadlessCommand& command) {
     if (Status settings = CheckPathField(parsed.settingsPath, "the settings file"); !settings)
         return settings;
-    const std::string operand = command.operand;
-    if (operand != "SCRIPT" && operand != "[DIR]")
+    const bool demoDirectory = std::string_view(command.name) == "demo";
+    if (!TakesScript(command) && !demoDirectory)
         return Status::Ok();
     for (const std::string& path : parsed.operands)
         if (Status field =
-                CheckPathField(path, operand == "SCRIPT" ? "the script" : "the demo directory");
+                CheckPathField(path, demoDirectory ? "the demo directory" : "the script");
             !field)
             return field;
     return Status::Ok();
 }
 
 }  // namespace
+
+std::string OperandsText(const HeadlessCommand& command) {
+    return TakesScript(command) ? "SCRIPT" : command.usage;
+}
 
 std::string HeadlessUsage() {
     std::ostringstream usage;
@@ -82,7 +95,7 @@ std::string HeadlessUsage() {
              "\n"
              "Commands:\n";
     for (const HeadlessCommand& command : HeadlessCommands()) {
-        std::string head = std::string(command.name) + " " + command.operand;
+        std::string head = std::string(command.name) + " " + OperandsText(command);
         usage << "  " << head << std::string(head.size() < 18 ? 18 - head.size() : 1, ' ')
               << command.summary << "\n";
     }
@@ -124,9 +137,8 @@ int RunHeadless(const std::vector<std::string>& args, FileSystem& files, Process
         err << "cuffware: unknown command " << parsed->command << "\n\n" << HeadlessUsage();
         return kExitUsage;
     }
-    if (parsed->json && std::string(command->name) != "analyze" &&
-        std::string(command->name) != "test") {
-        err << "cuffware: --json is for analyze and test only\n";
+    if (parsed->json && !command->json) {
+        err << "cuffware: --json is for " << JsonCommands() << " only\n";
         return kExitUsage;
     }
     if (TakesScript(*command) && parsed->operands.size() != 1) {

@@ -44,15 +44,29 @@ struct HeadlessContext {
     std::string commandPrefix = {};
 };
 
-// One command: what it is called, what it takes, what it does.
-struct HeadlessCommand {
-    const char* name;
-    const char* operand;  // "SCRIPT", "[DIR]" or ""
-    const char* summary;
-    int (*run)(HeadlessContext& context);  // returns the exit status
+// What a command takes after its name.
+enum class CommandOperands {
+    Script,  // one builder script, restored before the command runs
+    Own,     // what the row's usage shows; the command reads them itself
 };
 
+// One command: what it is called, what it takes, what it runs and what its
+// --help says.
+struct HeadlessCommand {
+    const char* name;
+    CommandOperands operands;
+    const char* usage;  // Own: "[DIR]", "FOLDER [--states N]" or ""
+    bool json;          // takes --json
+    const char* summary;
+    int (*run)(HeadlessContext& context);  // returns the exit status
+    const char* help;                      // COMMAND --help, below the usage and summary
+};
+
+// The commands, in the order --help lists them.
 const std::vector<HeadlessCommand>& HeadlessCommands();
+
+// What the usage line shows after the command's name: "SCRIPT", "[DIR]", "".
+std::string OperandsText(const HeadlessCommand& command);
 
 std::string HeadlessUsage();
 

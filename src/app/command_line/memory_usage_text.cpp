@@ -23,11 +23,11 @@ std::string TableRow(std::string section, const std::string& usage, size_t usage
 std::string MemoryUsageReportText(const MemoryUsageReport& report) {
     MemoryUsageView view = MemoryUsageViewOf(report);
     std::string text;
-    for (size_t i = 0; i < view.values.size(); ++i) {
-        std::string_view caption = view.values[i].caption;
-        text += std::string(caption) + (caption.ends_with(':') ? " " : ": ") + view.values[i].value;
-        if (i == view.errorBeside && view.overlayExceeded)
-            text += " ERROR";
+    for (const MemoryUsageValue& value : view.values) {
+        std::string_view caption = value.caption;
+        text += std::string(caption) + (caption.ends_with(':') ? " " : ": ") + value.value;
+        if (value.errorMark && view.overlayExceeded)
+            text += std::string(" ") + kOverlayErrorMark;
         text += "\n";
     }
     std::string header = std::string(view.columns[0]) + "  " + view.columns[1];

@@ -2,6 +2,8 @@
 
 #include "project/text_rules.h"
 
+#include "app/window_models/memory_usage_view.h"
+
 namespace cuffware {
 
 namespace {
@@ -17,21 +19,10 @@ std::string Padded(std::string text, size_t width) {
 
 }  // namespace
 
-std::vector<OverlayShare> OverlayShares(const MemoryUsageReport& report) {
-    std::vector<OverlayShare> shares = {{"Common", report.CommonUsage, report.CommonUsage,
-                                         report.CommonUsage > kFirmwareOverlaySize}};
-    for (size_t i = 0; i < report.StateUsage.size(); ++i) {
-        int overlay = report.CommonUsage + report.StateUsage[i];
-        shares.push_back({"State " + std::to_string(i), report.StateUsage[i], overlay,
-                          overlay > kFirmwareOverlaySize});
-    }
-    return shares;
-}
-
 std::string OverlaySharesText(const MemoryUsageReport& report) {
     std::string text = "Overlay share (of " + std::to_string(kFirmwareOverlaySize) +
                        " bytes, a state with the common section):\n";
-    for (const OverlayShare& share : OverlayShares(report)) {
+    for (const MemoryUsageRow& share : MemoryUsageViewOf(report).rows) {
         text += Padded(share.section, 9) + Padded(std::to_string(share.overlay), 5) +
                 Percent(share.overlay);
         if (share.exceeded)
@@ -43,7 +34,7 @@ std::string OverlaySharesText(const MemoryUsageReport& report) {
 
 std::string OverlayExceededText(const MemoryUsageReport& report) {
     std::string names;
-    for (const OverlayShare& share : OverlayShares(report)) {
+    for (const MemoryUsageRow& share : MemoryUsageViewOf(report).rows) {
         if (share.exceeded)
             names += (names.empty() ? "" : ", ") + share.section + " (" +
                      std::to_string(share.overlay) + " bytes)";
@@ -65,7 +56,7 @@ std::string MemoryUsageJson(const MemoryUsageReport& report) {
                        ",\"overlayExceeded\":" + (report.OverlayExceeded ? "true" : "false") +
                        ",\"sections\":[";
     bool first = true;
-    for (const OverlayShare& share : OverlayShares(report)) {
+    for (const MemoryUsageRow& share : MemoryUsageViewOf(report).rows) {
         json += std::string(first ? "" : ",") + "{\"section\":" + JsonString(share.section) +
                 ",\"usage\":" + std::to_string(share.usage) +
                 ",\"overlay\":" + std::to_string(share.overlay) +

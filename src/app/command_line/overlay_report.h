@@ -4,22 +4,14 @@
 // the whole report as JSON for scripts.
 
 #include <string>
-#include <vector>
 
 #include "analysis/memory_usage.h"
 
 namespace cuffware {
 
-// One section's share of the overlay: the common section alone, a state
-// with the common section beside it.
-struct OverlayShare {
-    std::string section;  // "Common", "State 0", ...
-    int usage = 0;        // the section's own bytes
-    int overlay = 0;      // the bytes it takes of the overlay
-    bool exceeded = false;
-};
-
-std::vector<OverlayShare> OverlayShares(const MemoryUsageReport& report);
+// Each section's share of the overlay is a row of the analysis window's
+// view (MemoryUsageViewOf): the common section alone, a state with the
+// common section beside it.
 
 // "Overlay share (of 900 bytes):" and a row per section: its bytes and the
 // percentage, with "over by N" where it exceeds.

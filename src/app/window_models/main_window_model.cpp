@@ -15,33 +15,38 @@ namespace cuffware {
 
 namespace {
 
+using enum MainFieldBlock;
+
 constexpr MainFieldLayout kFieldLayouts[] = {
-    {MainField::ApplicationName, "Application Name", 0, false},
-    {MainField::FolderName, "Folder Name", 0, false},
-    {MainField::Description, "Description", 0, false},
-    {MainField::BannerLine1, "Banner Line 1", kBannerLineMaxLength, false},
-    {MainField::BannerLine2, "Banner Line 2", kBannerLineMaxLength, false},
-    {MainField::VersionRequired, "Version Required", kVersionRequiredMaxLength, true},
-    {MainField::PCInterface, "PC Interface", 0, false},
-    {MainField::HeaderDirectory, "Header Directory", 0, false},
-    {MainField::SourceDirectory, "Source Directory", 0, false},
-    {MainField::BuildDirectory, "Build Directory", 0, false},
-    {MainField::IncludeDirectory, "Include Directory", 0, false},
-    {MainField::AssemblerDirectory, "Assembler Directory", 0, false},
+    {MainField::ApplicationName, "Application Name", 0, false, Parameters,
+     &ProjectRecord::ApplicationName},
+    {MainField::FolderName, "Folder Name", 0, false, Parameters, &ProjectRecord::FolderName},
+    {MainField::Description, "Description", 0, false, Parameters, &ProjectRecord::Description},
+    {MainField::BannerLine1, "Banner Line 1", kBannerLineMaxLength, false, Parameters,
+     &ProjectRecord::BannerLine1},
+    {MainField::BannerLine2, "Banner Line 2", kBannerLineMaxLength, false, Parameters,
+     &ProjectRecord::BannerLine2},
+    {MainField::VersionRequired, "Version Required", kVersionRequiredMaxLength, true, Parameters,
+     &ProjectRecord::VersionRequired},
+    {MainField::PCInterface, "PC Interface", 0, false, Parameters, &ProjectRecord::PCInterface},
+    {MainField::HeaderDirectory, "Header Directory", 0, false, Directories,
+     &ProjectRecord::HeaderDirectory},
+    {MainField::SourceDirectory, "Source Directory", 0, false, Directories,
+     &ProjectRecord::SourceDirectory},
+    {MainField::BuildDirectory, "Build Directory", 0, false, Directories,
+     &ProjectRecord::BuildDirectory},
+    {MainField::IncludeDirectory, "Include Directory", 0, false, Directories,
+     &ProjectRecord::IncludeDirectory},
+    {MainField::AssemblerDirectory, "Assembler Directory", 0, false, Directories,
+     &ProjectRecord::AssemblerDirectory},
 };
+static_assert(std::size(kFieldLayouts) == kMainFieldCount);
 
-// The project's member each field shows, in MainField order.
-constexpr std::string ProjectRecord::*kFieldMembers[] = {
-    &ProjectRecord::ApplicationName,  &ProjectRecord::FolderName,
-    &ProjectRecord::Description,      &ProjectRecord::BannerLine1,
-    &ProjectRecord::BannerLine2,      &ProjectRecord::VersionRequired,
-    &ProjectRecord::PCInterface,      &ProjectRecord::HeaderDirectory,
-    &ProjectRecord::SourceDirectory,  &ProjectRecord::BuildDirectory,
-    &ProjectRecord::IncludeDirectory, &ProjectRecord::AssemblerDirectory,
+constexpr MainCheckLayout kCheckLayouts[] = {
+    {MainCheck::PasswordSupport, "Password Support", &ProjectRecord::PasswordSupport},
+    {MainCheck::DatabaseSupport, "Database Support", &ProjectRecord::DatabaseSupport},
 };
-
-constexpr int ProjectRecord::*kCheckMembers[] = {&ProjectRecord::PasswordSupport,
-                                                 &ProjectRecord::DatabaseSupport};
+static_assert(std::size(kCheckLayouts) == kMainCheckCount);
 
 // The fields a non-blank folder name unlocks.
 bool IsDetailField(MainField field) {
@@ -79,6 +84,10 @@ std::span<const MainFieldLayout> MainFieldLayouts() {
     return kFieldLayouts;
 }
 
+std::span<const MainCheckLayout> MainCheckLayouts() {
+    return kCheckLayouts;
+}
+
 void MainWindowModel::StatusRelay::SetStatus(const std::string& status) {
     text = status;
     user.SetStatus(status);
@@ -108,11 +117,11 @@ void MainWindowModel::FieldChanged(MainField field, const std::string& text) {
     if (field == MainField::FolderName)
         SetFolderName(bench_.project, text, bench_.settings);
     else
-        bench_.project.*kFieldMembers[static_cast<int>(field)] = text;
+        bench_.project.*kFieldLayouts[static_cast<size_t>(field)].member = text;
 }
 
 void MainWindowModel::CheckChanged(MainCheck check, bool checked) {
-    bench_.project.*kCheckMembers[static_cast<int>(check)] = checked ? 1 : 0;
+    bench_.project.*kCheckLayouts[static_cast<size_t>(check)].member = checked ? 1 : 0;
 }
 
 void MainWindowModel::NodeSelected(int node) {
@@ -213,7 +222,7 @@ void MainWindowModel::StartSystemInformation() {
 }
 
 const std::string& MainWindowModel::FieldText(MainField field) const {
-    return bench_.project.*kFieldMembers[static_cast<int>(field)];
+    return bench_.project.*kFieldLayouts[static_cast<size_t>(field)].member;
 }
 
 bool MainWindowModel::FieldEnabled(MainField field) const {
@@ -221,7 +230,7 @@ bool MainWindowModel::FieldEnabled(MainField field) const {
 }
 
 bool MainWindowModel::Checked(MainCheck check) const {
-    return bench_.project.*kCheckMembers[static_cast<int>(check)] != 0;
+    return bench_.project.*kCheckLayouts[static_cast<size_t>(check)].member != 0;
 }
 
 std::vector<TreeRow> MainWindowModel::TreeRows() const {

@@ -54,27 +54,41 @@ enum class MainField {
     IncludeDirectory,
     AssemblerDirectory,
 };
+inline constexpr size_t kMainFieldCount = static_cast<size_t>(MainField::AssemblerDirectory) + 1;
 
-// What a front end lays out for a text field.
+// Where a text field stands: above the check boxes, or below the rule that
+// follows them.
+enum class MainFieldBlock { Parameters, Directories };
+
+// What a front end lays out for a text field, and the project's member it shows.
 struct MainFieldLayout {
     MainField field;
     const char* caption;  // the label beside it
     int maxLength;        // 0: no limit
     bool readOnly;        // shown, never typed into
+    MainFieldBlock block;
+    std::string ProjectRecord::*member;
 };
 
-// Every text field in window order: the six above the check boxes
-// (ApplicationName to PCInterface), then the five directories.
+// Every text field, one for each MainField in its order, which is the
+// window's: the parameters, then the directories.
 std::span<const MainFieldLayout> MainFieldLayouts();
 
 // Add File's open-file dialog.
 inline constexpr const char* kSourceFileFilter = "Source Files (*.asm)|*.asm|All Files (*.*)|*.*";
 inline constexpr const char* kScriptFilter = "Cuffware Builder Script File (*.scr)|*.scr";
 
-// The two check boxes under the fields.
+// The check boxes under the parameter fields, in window order.
 enum class MainCheck { PasswordSupport, DatabaseSupport };
-inline constexpr const char* kPasswordSupportCaption = "Password Support";
-inline constexpr const char* kDatabaseSupportCaption = "Database Support";
+inline constexpr size_t kMainCheckCount = static_cast<size_t>(MainCheck::DatabaseSupport) + 1;
+
+struct MainCheckLayout {
+    MainCheck check;
+    const char* caption;
+    int ProjectRecord::*member;  // 1 when checked
+};
+// One for each MainCheck, in its order.
+std::span<const MainCheckLayout> MainCheckLayouts();
 
 // One row of the file tree as the window shows it, in tree order (a parent
 // before its children, children first to last).

@@ -10,9 +10,13 @@ MemoryUsageRow Row(std::string section, int usage, int base) {
     std::string of = " of " + std::to_string(kFirmwareOverlaySize) + " bytes";
     std::string tip = base > 0 ? std::to_string(base) + " + " + std::to_string(usage) + of
                                : std::to_string(usage) + of;
-    return {
-        std::move(section), std::to_string(usage), usage, base, base + usage > kFirmwareOverlaySize,
-        std::move(tip)};
+    return {std::move(section),
+            std::to_string(usage),
+            usage,
+            base,
+            base + usage,
+            base + usage > kFirmwareOverlaySize,
+            std::move(tip)};
 }
 
 }  // namespace
@@ -25,10 +29,10 @@ MemoryUsageView MemoryUsageViewOf(const MemoryUsageReport& report) {
         {"Code Size", std::to_string(report.UsedSize), "UsedSize"},
         {"Common Section Usage:", std::to_string(report.CommonUsage), "CommonUsage"},
         {"Maximum State Usage:", std::to_string(report.MaxStateUsage), "MaxStateUsage"},
-        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage), "MaxOverlayUsage"},
+        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage), "MaxOverlayUsage",
+         true},
         {"Overlay Size:", std::to_string(kFirmwareOverlaySize), "OverlaySize"},
     };
-    view.errorBeside = 5;
     view.overlayExceeded = report.OverlayExceeded;
     view.columns = {"Section", "Memory Usage"};
     view.rows.push_back(Row("Common", report.CommonUsage, 0));
@@ -58,7 +62,7 @@ UsageBar LayOutUsageBar(const MemoryUsageRow& row, Box cell, int digitWidth, int
     if (!bar.shown)
         return bar;
     bar.baseWidth = BarSpan(row.base, bar.track.width);
-    bar.usageWidth = BarSpan(row.base + row.usage, bar.track.width) - bar.baseWidth;
+    bar.usageWidth = BarSpan(row.overlay, bar.track.width) - bar.baseWidth;
     return bar;
 }
 
@@ -69,7 +73,7 @@ int UsageRowHeight(int fontHeight, int padding) {
 std::string AccessibleUsage(const MemoryUsageRow& row) {
     std::string text = row.section + ": " + row.usageText + " bytes, ";
     if (row.base > 0)
-        text += "with the common section " + std::to_string(row.base + row.usage);
+        text += "with the common section " + std::to_string(row.overlay);
     else
         text += row.usageText;
     text += " of " + std::to_string(kFirmwareOverlaySize) + " bytes of the overlay";

@@ -19,7 +19,11 @@ struct MemoryUsageValue {
     const char* caption;  // "Code File:", "EEPROM Memory Usage", ...
     std::string value;
     const char* name;
+    bool errorMark = false;  // the ERROR mark stands beside it when the overlay is exceeded
 };
+
+// The mark beside the maximum overlay usage when a section exceeds the overlay.
+inline constexpr const char* kOverlayErrorMark = "ERROR";
 
 // One section's row. The bar spans bytes [base, base + usage) of the
 // overlay: a state's bar stands on the common section, which is in the
@@ -29,16 +33,14 @@ struct MemoryUsageRow {
     std::string usageText;
     int usage;
     int base;
-    bool exceeded;       // base + usage above the overlay
+    int overlay;         // base + usage: the bytes it takes of the overlay
+    bool exceeded;       // overlay above the overlay's size
     std::string barTip;  // "180 + 90 of 900 bytes", "180 of 900 bytes"
 };
 
 struct MemoryUsageView {
     std::vector<MemoryUsageValue> values;
-    // The ERROR mark stands beside the value at this index (the maximum
-    // overlay usage) when overlayExceeded.
-    size_t errorBeside = 0;
-    bool overlayExceeded = false;
+    bool overlayExceeded = false;  // the ERROR mark shows
     std::vector<const char*> columns;  // "Section", "Memory Usage"
     std::vector<MemoryUsageRow> rows;
 };

@@ -1,43 +1,19 @@
 #include "app/window_models/options_model.h"
 
-#include "project/text_rules.h"
-
 namespace cuffware {
 
-namespace {
-
-constexpr OptionsFieldLayout kLayouts[] = {
-    {OptionsField::SdkPath, "SDK Path", 0},
-    {OptionsField::AssemblerPath, "Assembler Path", 0},
-    {OptionsField::NumberOfStates, "Number of States", 2},
-    {OptionsField::FirmwareVersion, "Firmware Version", 6},
-};
-
-// The fields' texts, in OptionsField order.
-constexpr std::string ToolSettingsFields::*kMembers[] = {
-    &ToolSettingsFields::sdkPath, &ToolSettingsFields::assemblerPath,
-    &ToolSettingsFields::numberOfStates, &ToolSettingsFields::firmwareVersion};
-
-}  // namespace
-
-std::span<const OptionsFieldLayout> OptionsFieldLayouts() {
-    return kLayouts;
-}
-
 void OptionsModel::Open() {
-    const ToolSettings& settings = bench_.settings;
-    fields_ = {Trimmed(settings.SdkPath), Trimmed(settings.AssemblerPath),
-               std::to_string(settings.NumberOfStates), Trimmed(settings.FirmwareVersion)};
+    fields_ = ToolSettingsFieldsOf(bench_.settings);
     written_ = false;
     discarded_ = false;
 }
 
 void OptionsModel::FieldChanged(OptionsField field, const std::string& text) {
-    fields_.*kMembers[static_cast<int>(field)] = text;
+    fields_[field] = text;
 }
 
 const std::string& OptionsModel::FieldText(OptionsField field) const {
-    return fields_.*kMembers[static_cast<int>(field)];
+    return fields_[field];
 }
 
 // A refused or failed write leaves written_ as it was, so memory never takes
@@ -45,8 +21,8 @@ const std::string& OptionsModel::FieldText(OptionsField field) const {
 bool OptionsModel::Write() {
     Status status = WriteToolSettingsFile(bench_.files, bench_.settingsPath, fields_);
     refusedField_.reset();
-    if (!NumberOfStatesProblem(WholeNumber(fields_.numberOfStates)).empty())
-        refusedField_ = OptionsField::NumberOfStates;
+    if (std::optional<RefusedToolSetting> refused = RefusedSetting(fields_))
+        refusedField_ = refused->setting;
     if (!status) {
         bench_.user.ShowMessage(status.error().Text(), MessageIcon::Exclamation);
         return false;

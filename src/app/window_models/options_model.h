@@ -1,10 +1,9 @@
 #pragma once
-// Tools > Options without a toolkit. The dialog edits the four tool
-// settings; OK and Apply write builder.ini at once, and the settings in
-// memory take the fields over only when the showing ends, if OK or Apply
-// wrote the file during it. The close box discards the dialog instead: memory
-// keeps its values, and the front end drops its dialog object (a later
-// opening builds a new one).
+// Tools > Options without a toolkit. The dialog edits the tool settings,
+// a field for each row of ToolSettingRows() (its caption and limit there); OK and Apply write
+// builder.ini at once, and the settings in memory take the fields over only when the showing ends,
+// if OK or Apply wrote the file during it. The close box discards the dialog instead: memory keeps
+// its values, and the front end drops its dialog object (a later opening builds a new one).
 //
 // A front end's protocol, for each opening:
 //   options.Open();                      fill the fields from FieldText()
@@ -14,22 +13,14 @@
 //   if (!options.Ended()) drop the dialog object.
 
 #include <optional>
-#include <span>
 #include <string>
 
 #include "app/actions/workbench.h"
 
 namespace cuffware {
 
-enum class OptionsField { SdkPath, AssemblerPath, NumberOfStates, FirmwareVersion };
-
-// What a front end lays out for a field of the dialog, in dialog order.
-struct OptionsFieldLayout {
-    OptionsField field;
-    const char* caption;
-    int maxLength;  // 0: no limit
-};
-std::span<const OptionsFieldLayout> OptionsFieldLayouts();
+// A field of the dialog: one for each key of builder.ini.
+using OptionsField = ToolSetting;
 
 inline constexpr const char* kOptionsTitle = "Options";
 inline constexpr const char* kOptionsFrameCaption = "Settings";

@@ -50,7 +50,7 @@ TEST(Headless, HelpListsTheCommandsAndWrongArgumentsAreUsageErrors) {
         HeadlessRun help = Headless({command.name, "--help"});
         EXPECT_EQ(help.status, 0);
         std::string usage = std::string("Usage: cuffware [--settings FILE] ") + command.name + " " +
-                            command.operand + "\n" + command.summary + ".\n\n";
+                            OperandsText(command) + "\n" + command.summary + ".\n\n";
         EXPECT_TRUE(help.out.starts_with(usage)) << help.out;
         EXPECT_GT(help.out.size(), usage.size() + 40) << command.name;
     }

@@ -99,6 +99,38 @@ TEST_F(MainWindowModelTest, EachFieldIsEnabledOnABlankProjectOrOnlyAfterAFolderN
     EXPECT_EQ(enabled(), std::vector<bool>(12, true));
 }
 
+// A row for each field and check box, in the enum's order, each showing a
+// member of its own: what one is given, the project holds there and no other
+// field shows.
+TEST_F(MainWindowModelTest, EachFieldAndCheckBoxHasItsRowAndItsOwnMember) {
+    Start();
+    model.FieldChanged(MainField::FolderName, "demo");
+    std::span<const MainFieldLayout> fields = MainFieldLayouts();
+    ASSERT_EQ(fields.size(), kMainFieldCount);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(fields[i].field), i);
+        model.FieldChanged(fields[i].field, "v" + std::to_string(i));
+    }
+    for (const MainFieldLayout& layout : fields) {
+        std::string expected = "v" + std::to_string(static_cast<size_t>(layout.field));
+        EXPECT_EQ(model.FieldText(layout.field), expected) << layout.caption;
+        EXPECT_EQ(model.bench().project.*layout.member, expected) << layout.caption;
+    }
+    EXPECT_EQ(model.bench().project.PCInterface, "v6");
+    EXPECT_EQ(fields.front().block, MainFieldBlock::Parameters);
+    EXPECT_EQ(fields.back().block, MainFieldBlock::Directories);
+
+    std::span<const MainCheckLayout> checks = MainCheckLayouts();
+    ASSERT_EQ(checks.size(), kMainCheckCount);
+    for (size_t i = 0; i < checks.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(checks[i].check), i);
+        model.CheckChanged(checks[i].check, true);
+        for (size_t j = 0; j < checks.size(); ++j)
+            EXPECT_EQ(model.Checked(checks[j].check), j <= i) << checks[j].caption;
+        EXPECT_EQ(model.bench().project.*checks[i].member, 1);
+    }
+}
+
 TEST_F(MainWindowModelTest, TheFolderNameFillsTheDirectoriesAndUnlocksTheDetailsForGood) {
     Start();
     model.FieldChanged(MainField::FolderName, "demo ");
@@ -232,14 +264,18 @@ TEST_F(MainWindowModelTest, MessagesReachTheWindowAsABoxCanShowThem) {
     EXPECT_NE(shown.find("gone\\x1B[2J.scr"), std::string::npos) << shown;
 }
 
-TEST(TreeNeedsRebuild, OnlyWhenTheRowsDiffer) {
-    std::vector<TreeRow> shown{{1, 0, 0, "Application", true, true, true},
-                               {2, 1, 1, "Parameter File", false, false, true}};
-    EXPECT_FALSE(TreeNeedsRebuild(shown, shown));
-    std::vector<TreeRow> checked = shown;
-    checked[1].checked = true;
-    EXPECT_TRUE(TreeNeedsRebuild(shown, checked));
-    EXPECT_TRUE(TreeNeedsRebuild({}, shown));
+// The tree control keeps what the user collapsed or scrolled to while the
+// fields are typed in and a node is selected; a file added builds it again.
+TEST_F(MainWindowModelTest, TheTreeIsBuiltAgainOnlyWhenItsFilesChange) {
+    Start();
+    std::vector<TreeRow> shown = model.TreeRows();
+    model.FieldChanged(MainField::Description, "An alarm");
+    model.CheckChanged(MainCheck::PasswordSupport, true);
+    model.NodeSelected(StateNode(0));
+    EXPECT_FALSE(TreeNeedsRebuild(shown, model.TreeRows()));
+
+    model.FilesDropped({"/s/a.asm"});
+    EXPECT_TRUE(TreeNeedsRebuild(shown, model.TreeRows()));
 }
 
 }  // namespace

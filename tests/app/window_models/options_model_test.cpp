@@ -57,6 +57,21 @@ TEST_F(OptionsModelTest, ApplyThenCancelTakesOverTheFieldsAtTheEndAndTheNextOpen
     EXPECT_EQ(options.FieldText(OptionsField::FirmwareVersion), "740040");
 }
 
+// Every key of builder.ini has its field: what is typed there is what OK
+// writes after the key.
+TEST_F(OptionsModelTest, EveryKeyHasAFieldThatOkWrites) {
+    for (const ToolSettingRow& row : ToolSettingRows())
+        options.FieldChanged(row.setting, std::to_string(static_cast<int>(row.setting) + 1));
+    ASSERT_TRUE(options.OK());
+    std::string written = dir.Read("builder.ini");
+    for (const ToolSettingRow& row : ToolSettingRows()) {
+        std::string value = std::to_string(static_cast<int>(row.setting) + 1);
+        EXPECT_EQ(options.FieldText(row.setting), value);
+        EXPECT_NE(written.find(std::string(row.key) + "=" + value + "\r\n"), std::string::npos)
+            << row.key;
+    }
+}
+
 TEST_F(OptionsModelTest, TheCloseBoxDiscardsTheDialogAndMemoryKeepsItsValues) {
     options.FieldChanged(OptionsField::AssemblerPath, "D:\\c88");
     options.Apply();

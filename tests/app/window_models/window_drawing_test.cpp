@@ -3,23 +3,49 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
+#include <string_view>
+
 #include "app/window_models/memory_usage_view.h"
 #include "app/window_models/menu_bar.h"
 
 namespace cuffware {
 namespace {
 
-TEST(MenuBar, TheFileEntriesHaveCtrlShortcutsAndExitStandsBelowARule) {
-    std::vector<std::string> shown;
-    for (const Menu& menu : MenuBar())
-        for (const MenuEntry& entry : menu.entries)
-            shown.push_back(std::string(menu.caption) + " " + entry.caption +
-                            (entry.separatorBefore ? " (rule above)" : "") + " " +
-                            ShortcutText(entry));
-    EXPECT_EQ(shown,
-              (std::vector<std::string>{"&File &New Ctrl+N", "&File &Open... Ctrl+O",
-                                        "&File &Save Ctrl+S", "&File E&xit (rule above) Ctrl+Q",
-                                        "&Tools &Options... ", "&Help &About  "}));
+// Each command is reachable once; no two entries of a menu, and no two
+// menus, share an access key, and no two entries a shortcut; File ends with
+// Exit below a rule.
+TEST(MenuBar, EachCommandOnceWithItsOwnAccessKeyAndShortcut) {
+    auto accessKey = [](std::string_view caption) {
+        size_t amp = caption.find('&');
+        return amp == std::string_view::npos || amp + 1 == caption.size()
+                   ? '\0'
+                   : static_cast<char>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));
+    };
+    std::set<MenuCommand> commands;
+    std::set<char> shortcuts, menuKeys;
+    size_t entries = 0;
+    for (const Menu& menu : MenuBar()) {
+        EXPECT_TRUE(menuKeys.insert(accessKey(menu.caption)).second) << menu.caption;
+        std::set<char> entryKeys;
+        for (const MenuEntry& entry : menu.entries) {
+            ++entries;
+            commands.insert(entry.command);
+            EXPECT_TRUE(entryKeys.insert(accessKey(entry.caption)).second) << entry.caption;
+            if (entry.shortcutKey) {
+                EXPECT_TRUE(shortcuts.insert(entry.shortcutKey).second) << entry.caption;
+                EXPECT_EQ(ShortcutText(entry), std::string("Ctrl+") + entry.shortcutKey);
+            } else {
+                EXPECT_EQ(ShortcutText(entry), "");
+            }
+        }
+    }
+    EXPECT_EQ(commands.size(), static_cast<size_t>(kMenuCommandCount));
+    EXPECT_EQ(entries, static_cast<size_t>(kMenuCommandCount));
+    const MenuEntry& exit = MenuBar().front().entries.back();
+    EXPECT_EQ(exit.command, MenuCommand::FileExit);
+    EXPECT_TRUE(exit.separatorBefore);
 }
 
 MemoryUsageRow StateRow(int common, int usage) {

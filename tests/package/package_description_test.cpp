@@ -1,4 +1,4 @@
-#include "package/description_file.h"
+#include "package/package_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "package/description_file.h"
+#include "package/package_description.h"
 
 #include "project/build_files.h"
 #include "project/text_file.h"
