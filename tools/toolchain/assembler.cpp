@@ -10,10 +10,14 @@
 
 #include "project/text_file.h"
 #include "project/text_rules.h"
+#include "toolchain/alignment.h"
 #include "toolchain/encoder.h"
 #include "toolchain/expression.h"
 #include "toolchain/listing.h"
+#include "toolchain/local_labels.h"
+#include "toolchain/macro_body.h"
 #include "toolchain/source_line.h"
+#include "toolchain/source_text.h"
 
 namespace cuffware::toolchain {
 
@@ -27,12 +31,6 @@ constexpr int kMaxMacroDepth = 32;
 constexpr size_t kMaxExpandedLines = 1 << 20;
 constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
-
-struct SourceLine {
-    size_t file;  // index into the files read
-    int number;
-    std::string text;
-};
 
 // A file read, and the line that included it (none for the source itself).
 struct SourceFile {
@@ -158,6 +156,8 @@ class Assembler {
         conditions_.clear();
         expandedLines_ = 0;
         moduleBytes_ = 0;
+        scope_.Reset();
+        uses_.clear();
         pass_ = pass;
         if (Status done = ProcessLines(lines_, 0); !done)
             return done;
@@ -176,6 +176,10 @@ class Assembler {
             Result<Statement> statement = ReadStatement(line.text);
             if (!statement)
                 return At(line, statement.error().message);
+            if (Active()) {
+                if (Status qualified = scope_.Qualify(*statement); !qualified)
+                    return At(line, qualified.error().message);
+            }
             std::string keyword = ToUpperAscii(statement->name);
             if (statement->kind == Statement::kOther &&
                 (keyword == "IF" || keyword == "ELSE" || keyword == "ENDIF")) {
@@ -188,6 +192,14 @@ class Assembler {
                 continue;
             if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
                 Result<size_t> end = DefineMacro(*statement, lines, i);
+                if (!end)
+                    return end.error();
+                i = *end;
+                continue;
+            }
+            if (statement->kind == Statement::kOther && IsBodyKeyword(keyword) &&
+                !FindMacro(keyword)) {
+                Result<size_t> end = Repeat(*statement, lines, i, macroDepth);
                 if (!end)
                     return end.error();
                 i = *end;
@@ -277,40 +289,60 @@ class Assembler {
         if (expandedLines_ > kMaxExpandedLines)
             return At(line,
                       "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
+        BodyUse use{macro.parameters, std::move(arguments), statement.name,
+                    ++uses_[Key(statement.name)], caseSensitive_};
+        Result<std::vector<SourceLine>> expanded = ExpandBody(macro.body, use, &line);
+        if (!expanded)
+            return At(line, expanded.error().message);
+        return ProcessLines(expansions_.emplace_back(std::move(*expanded)), macroDepth + 1);
+    }
+
+    // REPT count ... ENDR: the block's lines count times over. An ENDR or a
+    // LOCAL line that no REPT block or macro body takes is refused. Gives the
+    // index of the block's ENDR line.
+    Result<size_t> Repeat(const Statement& statement, std::span<const SourceLine> lines,
+                          size_t start, int macroDepth) {
+        const SourceLine& line = lines[start];
+        std::string keyword = ToUpperAscii(statement.name);
+        if (keyword == "ENDR")
+            return At(line, "ENDR without REPT");
+        if (keyword == "LOCAL")
+            return At(line,
+                      "LOCAL outside a macro (it stands at the start of a macro or REPT body)");
+        std::optional<size_t> end = MatchingEndr(lines, start);
+        if (!end)
+            return At(line, "REPT without ENDR");
+        Result<long long> count = Value(statement.operands, line);
+        if (!count)
+            return count.error();
+        if (Status checked = CheckRepeatCount(*count); !checked)
+            return At(line, checked.error().message);
+        if (macroDepth >= kMaxMacroDepth)
+            return At(line, "macros and REPT blocks nested too deeply");
+        std::span<const SourceLine> body = lines.subspan(start + 1, *end - start - 1);
+        // A block of no lines still costs its count.
+        expandedLines_ += static_cast<size_t>(*count) * std::max<size_t>(body.size(), 1);
+        if (expandedLines_ > kMaxExpandedLines)
+            return At(line, "macros and REPT blocks expand to more than " +
+                                std::to_string(kMaxExpandedLines) + " lines");
+        Statement labelOnly;
+        labelOnly.kind = Statement::kOther;
+        labelOnly.label = statement.label;
+        if (Status labelled = Process(labelOnly, line, macroDepth); !labelled)
+            return labelled.error();
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
-        for (const SourceLine& bodyLine : macro.body)
-            expanded.push_back(
-                {line.file, line.number, Substitute(bodyLine.text, macro, arguments)});
-        return ProcessLines(expanded, macroDepth + 1);
-    }
-
-    std::string Substitute(const std::string& text, const Macro& macro,
-                           const std::vector<std::string>& arguments) const {
-        std::string result;
-        size_t i = 0;
-        while (i < text.size()) {
-            bool startsWord =
-                IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
-            if (!startsWord) {
-                result += text[i++];
-                continue;
-            }
-            size_t end = i;
-            while (end < text.size() && IsWordPart(text[end]))
-                ++end;
-            std::string word = text.substr(i, end - i);
-            auto parameter =
-                std::find_if(macro.parameters.begin(), macro.parameters.end(),
-                             [&](const std::string& name) { return Key(name) == Key(word); });
-            result += parameter == macro.parameters.end()
-                          ? word
-                          : arguments[static_cast<size_t>(parameter - macro.parameters.begin())];
-            i = end;
+        for (long long i = 0; i < *count; ++i) {
+            BodyUse use{{}, {}, "REPT", ++uses_["REPT"], caseSensitive_};
+            Result<std::vector<SourceLine>> repetition = ExpandBody(body, use, nullptr);
+            if (!repetition)
+                return At(line, repetition.error().message);
+            expanded.insert(expanded.end(), repetition->begin(), repetition->end());
         }
-        return result;
+        if (Status done = ProcessLines(expanded, macroDepth + 1); !done)
+            return done.error();
+        ListLine(lines[*end], std::nullopt, {});
+        return *end;
     }
-
-    static bool IsWordPart(char c) { return IsIdentifier(std::string("A") + c); }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
         switch (statement.kind) {
@@ -327,7 +359,8 @@ class Assembler {
                 break;
         }
         const Macro* macro = statement.name.empty() ? nullptr : FindMacro(statement.name);
-        if (!statement.name.empty() && !macro && !IsKeyword(statement.name))
+        if (!statement.name.empty() && !macro && !IsKeyword(statement.name) &&
+            !EqualsIgnoreCase(statement.name, "ALIGN"))
             return At(line, "cannot read line: unknown instruction or directive '" +
                                 statement.name + "'");
         if (!statement.label.empty() && pass_ == Pass::kPlace) {
@@ -418,6 +451,8 @@ class Assembler {
             encoded = Data(keyword, operands, line);
         else if (keyword == "DS")
             encoded = Space(operands, line);
+        else if (keyword == "ALIGN")
+            encoded = Align(operands, line);
         else
             encoded = EncodeInstruction(statement.name, operands, PlacedAddress(), Reader(line));
         if (!encoded)
@@ -457,20 +492,27 @@ class Assembler {
         if (name->empty() ||
             !std::all_of(name->begin(), name->end(), [](char c) { return c > ' ' && c < 0x7F; }))
             return At(line, "a section name is printable characters without blanks");
-        auto [kind, placement] = SplitFirstWord(parts[1]);
-        Section section{*name, ToUpperAscii(kind), std::nullopt, {}, {}};
-        if (section.kind != "CODE" && section.kind != "DATA")
+        std::optional<SectionAttributes> attributes = ReadSectionAttributes(parts[1]);
+        if (!attributes || (attributes->kind != "CODE" && attributes->kind != "DATA"))
             return At(line, std::string(kUsage));
-        if (!placement.empty()) {
-            auto [at, where] = SplitFirstWord(placement);
-            if (!EqualsIgnoreCase(at, "AT") || where.empty())
-                return At(line, std::string(kUsage));
-            Result<long long> address = Value(where, line);
+        Section section{*name, attributes->kind, std::nullopt, {}, {}};
+        if (!attributes->address.empty()) {
+            Result<long long> address = Value(attributes->address, line);
             if (!address)
                 return address.error();
             if (*address < 0 || *address >= kAddressLimit)
                 return At(line, "section address out of range");
             section.address = *address;
+        }
+        if (!attributes->alignment.empty()) {
+            Result<long long> alignment = Alignment(attributes->alignment, line);
+            if (!alignment)
+                return alignment.error();
+            if (section.address && PaddingTo(*section.address, *alignment) != 0)
+                return At(line, "section address 0x" + Hex(*section.address, 6) +
+                                    " is not a multiple of its ALIGN " +
+                                    std::to_string(*alignment));
+            section.alignment = *alignment;
         }
         for (size_t i = 0; i < sections_.size(); ++i) {
             if (sections_[i].name == *name)
@@ -481,14 +523,6 @@ class Assembler {
         offsets_.push_back(0);
         module_.sections.push_back(std::move(section));
         return Status::Ok();
-    }
-
-    static std::pair<std::string_view, std::string_view> SplitFirstWord(std::string_view text) {
-        text = TrimBlanks(text);
-        size_t end = text.find_first_of(" \t");
-        if (end == std::string_view::npos)
-            return {text, {}};
-        return {text.substr(0, end), TrimBlanks(text.substr(end))};
     }
 
     Status SelectSection(const std::string& operands, const SourceLine& line) {
@@ -555,6 +589,28 @@ class Assembler {
         if (*count < 0 || *count >= kAddressLimit)
             return At(line, "DS count out of range");
         return Encoded{std::string(static_cast<size_t>(*count), '\0'), {}};
+    }
+
+    // Zero bytes up to the next multiple of the alignment. In a section that
+    // lc88 places, the section is aligned to it as well.
+    Result<Encoded> Align(const std::string& operands, const SourceLine& line) {
+        Result<long long> alignment = Alignment(operands, line);
+        if (!alignment)
+            return alignment.error();
+        Section& section = module_.sections[*current_];
+        if (!section.address)
+            section.alignment = std::max(section.alignment, *alignment);
+        return Encoded{std::string(static_cast<size_t>(PaddingTo(Address(), *alignment)), '\0'),
+                       {}};
+    }
+
+    Result<long long> Alignment(std::string_view expression, const SourceLine& line) {
+        Result<long long> alignment = Value(expression, line);
+        if (!alignment)
+            return alignment.error();
+        if (Status checked = CheckAlignment(*alignment); !checked)
+            return At(line, checked.error().message);
+        return alignment;
     }
 
     // Operand values: in the first pass only the sizes matter, so nothing is
@@ -694,6 +750,8 @@ class Assembler {
     std::deque<std::vector<SourceLine>> expansions_;
     std::map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
+    std::map<std::string, int> uses_;  // of each macro and of REPT, for LOCAL names
+    LabelScope scope_;
     std::vector<Symbol*> order_;
     std::vector<DeclaredName> globals_;
     std::vector<DeclaredName> externs_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "toolchain/alignment.h"
+
 namespace cuffware::toolchain {
 
 namespace {
@@ -23,7 +25,7 @@ Status Place(ObjectModule& module, const std::string& fileName) {
     long long next = 0;
     for (Section& section : module.sections) {
         if (!section.address)
-            section.address = next;
+            section.address = next + PaddingTo(next, section.alignment);
         next = *section.address + static_cast<long long>(section.bytes.size());
         if (next > kAddressLimit)
             return Diagnostic{fileName, 0,

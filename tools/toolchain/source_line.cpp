@@ -2,6 +2,7 @@
 
 #include "project/text_rules.h"
 #include "toolchain/expression.h"
+#include "toolchain/local_labels.h"
 
 namespace cuffware::toolchain {
 
@@ -72,11 +73,11 @@ Result<Statement> ReadStatement(std::string_view line) {
     auto [first, rest] = FirstWord(text);
     if (first.size() > 1 && first.back() == ':') {
         statement.label = first.substr(0, first.size() - 1);
-        if (!IsIdentifier(statement.label))
+        if (!IsLabelName(statement.label))
             return Problem("bad label '" + statement.label + "'");
         std::tie(first, rest) = FirstWord(rest);
     } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
-                                               IsIdentifier(first.substr(0, colon))) {
+                                               IsLabelName(first.substr(0, colon))) {
         // "label:LD A,B" with no blank after the colon.
         statement.label = first.substr(0, colon);
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
