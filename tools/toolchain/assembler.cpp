@@ -331,7 +331,7 @@ class Assembler {
         if (Status labelled = Process(labelOnly, line, macroDepth); !labelled)
             return labelled.error();
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
-        for (long long i = 0; i < *count; ++i) {
+        for (long long i = 0; i < *count && !body.empty(); ++i) {
             BodyUse use{{}, {}, "REPT", ++uses_["REPT"], caseSensitive_};
             Result<std::vector<SourceLine>> repetition = ExpandBody(body, use, nullptr);
             if (!repetition)

@@ -1,6 +1,7 @@
 #include "toolchain/macro_body.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "project/text_rules.h"
 #include "toolchain/expression.h"
@@ -14,8 +15,12 @@ Diagnostic Problem(std::string message) {
     return Diagnostic{{}, 0, std::move(message)};
 }
 
+bool IsWordStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+
 bool IsWordPart(char c) {
-    return IsIdentifier(std::string("A") + c);
+    return IsWordStart(c) || std::isdigit(static_cast<unsigned char>(c));
 }
 
 // The keyword of a line ("REPT", "ENDR", ...) in upper case; empty for
@@ -35,7 +40,7 @@ std::string Substituted(const std::string& text, const std::vector<std::string>&
     std::string result;
     size_t i = 0;
     while (i < text.size()) {
-        bool startsWord = IsIdentifier(text.substr(i, 1)) && (i == 0 || !IsWordPart(text[i - 1]));
+        bool startsWord = IsWordStart(text[i]) && (i == 0 || !IsWordPart(text[i - 1]));
         if (!startsWord) {
             result += text[i++];
             continue;
@@ -124,7 +129,9 @@ Result<std::vector<SourceLine>> ExpandBody(std::span<const SourceLine> body, con
     for (const SourceLine& line : body.subspan(*first)) {
         const SourceLine& place = at ? *at : line;
         lines.push_back({place.file, place.number,
-                         Substituted(line.text, names, replacements, use.caseSensitive)});
+                         names.empty()
+                             ? line.text
+                             : Substituted(line.text, names, replacements, use.caseSensitive)});
     }
     return lines;
 }
