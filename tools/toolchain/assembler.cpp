@@ -289,8 +289,9 @@ class Assembler {
         if (expandedLines_ > kMaxExpandedLines)
             return At(line,
                       "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
-        BodyUse use{macro.parameters, std::move(arguments), statement.name,
-                    ++uses_[Key(statement.name)], caseSensitive_};
+        BodyUse use{macro.parameters, std::move(arguments),
+                    statement.name,   ++uses_[Key(statement.name)],
+                    caseSensitive_,   !FindMacro("LOCAL")};
         Result<std::vector<SourceLine>> expanded = ExpandBody(macro.body, use, &line);
         if (!expanded)
             return At(line, expanded.error().message);
@@ -332,7 +333,7 @@ class Assembler {
             return labelled.error();
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (long long i = 0; i < *count && !body.empty(); ++i) {
-            BodyUse use{{}, {}, "REPT", ++uses_["REPT"], caseSensitive_};
+            BodyUse use{{}, {}, "REPT", ++uses_["REPT"], caseSensitive_, !FindMacro("LOCAL")};
             Result<std::vector<SourceLine>> repetition = ExpandBody(body, use, nullptr);
             if (!repetition)
                 return At(line, repetition.error().message);

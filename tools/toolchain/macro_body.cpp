@@ -64,7 +64,7 @@ std::string Substituted(const std::string& text, const std::vector<std::string>&
 Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& use,
                               std::vector<std::string>& names) {
     size_t i = 0;
-    for (; i < body.size(); ++i) {
+    for (; i < body.size() && use.readsLocal; ++i) {
         Result<Statement> statement = ReadStatement(body[i].text);
         if (statement && statement->kind == Statement::kEmpty)
             continue;

@@ -35,6 +35,7 @@ struct BodyUse {
     std::string owner;                   // the macro's name, or REPT
     int number = 0;                      // the use's number
     bool caseSensitive = false;          // how names are matched
+    bool readsLocal = true;              // false while a macro named LOCAL is defined
 };
 
 // The lines of one use of a body: the LOCAL lines at its start left out,

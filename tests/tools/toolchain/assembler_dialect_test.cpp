@@ -187,8 +187,9 @@ TEST(As88Dialect, SectionsAreLocatedAtTheirAlignment) {
 TEST(As88Dialect, OlderSourcesKeepTheirMeaning) {
     const std::pair<std::string, std::string> cases[] = {
         {InText("align macro n\n  DB n\n  endm\nrept macro\n  DB 5\n  endm\n"
-                "local macro\n  DB 6\n  endm\n  ALIGN 7\n  REPT\n  LOCAL\n"),
-         Bytes({7, 5, 6})},
+                "local macro\n  DB 6\n  endm\n  ALIGN 7\n  REPT\n  LOCAL\n"
+                "Twice macro\n  LOCAL\n  LOCAL\n  endm\n  Twice\n"),
+         Bytes({7, 5, 6, 6, 6})},
         {"align equ 10000h\nat equ 2\n  DEFSECT \".text\", CODE AT align + at\n"
          "  SECT \".text\"\n  DW $\n",
          Bytes({2, 0})},
