@@ -22,6 +22,17 @@ Result<Assembly> AssembleSource(const std::string& source) {
         "t.asm", [&](const std::string&) -> Result<std::string> { return source; }, true);
 }
 
+// The listing of a source whose first section must hold these bytes.
+std::string ListingOf(const std::string& source, const std::string& bytes) {
+    Result<Assembly> assembly = AssembleSource(source);
+    if (!assembly.ok()) {
+        ADD_FAILURE() << source << assembly.error().message;
+        return {};
+    }
+    EXPECT_EQ(assembly->module.sections[0].bytes, bytes) << source;
+    return assembly->listing;
+}
+
 std::string InText(const std::string& lines) {
     return "  DEFSECT \".text\", CODE AT 10000h\n  SECT \".text\"\n" + lines;
 }
@@ -51,21 +62,17 @@ bool Listed(const std::string& listing, int line, const std::string& address,
 // Each routine has its own .loop; a local label on a label's line is that
 // label's; Scope.name reaches one from elsewhere; ".x" in a string stays.
 TEST(As88Dialect, LocalLabelsBelongToTheOrdinaryLabelBefore) {
-    Result<Assembly> assembly =
-        AssembleSource(InText("First:  LD   A,#3\n"
-                              ".loop:  DEC  A\n"
-                              "        JRS  NZ,.loop\n"
-                              "        DB   '.x', LOW(.loop)\n"
-                              "Second: JRS  Z,.done\n"
-                              ".loop:  DEC  A\n"
-                              "        JRS  NZ,.loop\n"
-                              "        JRS  Z,First.loop\n"
-                              ".done:  NOP\n"));
-    ASSERT_TRUE(assembly.ok()) << assembly.error().message;
-    EXPECT_EQ(assembly->module.sections[0].bytes,
-              Bytes({0xB0, 0x03, 0x88, 0xE7, 0xFE, '.', 'x', 0x02, 0xE6, 0x06, 0x88, 0xE7, 0xFE,
-                     0xE6, 0xF4, 0xFF}));
-    const std::string& listing = assembly->listing;
+    std::string listing = ListingOf(InText("First:  LD   A,#3\n"
+                                           ".loop:  DEC  A\n"
+                                           "        JRS  NZ,.loop\n"
+                                           "        DB   '.x', LOW(.loop)\n"
+                                           "Second: JRS  Z,.done\n"
+                                           ".loop:  DEC  A\n"
+                                           "        JRS  NZ,.loop\n"
+                                           "        JRS  Z,First.loop\n"
+                                           ".done:  NOP\n"),
+                                    Bytes({0xB0, 0x03, 0x88, 0xE7, 0xFE, '.', 'x', 0x02, 0xE6, 0x06,
+                                           0x88, 0xE7, 0xFE, 0xE6, 0xF4, 0xFF}));
     EXPECT_TRUE(Listed(listing, 4, "010002", "88", ".loop:  DEC  A")) << listing;
     EXPECT_TRUE(Listed(listing, 8, "01000A", "88", ".loop:  DEC  A")) << listing;
     EXPECT_TRUE(Listed(listing, 9, "01000B", "E7 FE", "JRS  NZ,.loop")) << listing;
@@ -74,20 +81,17 @@ TEST(As88Dialect, LocalLabelsBelongToTheOrdinaryLabelBefore) {
 // Each use of the macro has a loop label of its own ("Delay.loop.N"), which
 // the listing shows in the lines of the use.
 TEST(As88Dialect, MacroLocalLabelsAreNewAtEachUse) {
-    Result<Assembly> assembly =
-        AssembleSource(InText("Delay   macro count\n"
-                              "        LOCAL loop ; names first\n"
-                              "        LD   B,#count\n"
-                              "loop:   DJR  NZ,loop\n"
-                              "        endm\n"
-                              "Beep:   Delay 1\n"
-                              ".again: Delay 2\n"
-                              "        Delay 3\n"
-                              "        JRS  NZ,.again\n"));
-    ASSERT_TRUE(assembly.ok()) << assembly.error().message;
-    EXPECT_EQ(assembly->module.sections[0].bytes,
-              Bytes({0xB1, 1, 0xF5, 0xFF, 0xB1, 2, 0xF5, 0xFF, 0xB1, 3, 0xF5, 0xFF, 0xE7, 0xF7}));
-    const std::string& listing = assembly->listing;
+    std::string listing = ListingOf(
+        InText("Delay   macro count\n"
+               "        LOCAL loop ; names first\n"
+               "        LD   B,#count\n"
+               "loop:   DJR  NZ,loop\n"
+               "        endm\n"
+               "Beep:   Delay 1\n"
+               ".again: Delay 2\n"
+               "        Delay 3\n"
+               "        JRS  NZ,.again\n"),
+        Bytes({0xB1, 1, 0xF5, 0xFF, 0xB1, 2, 0xF5, 0xFF, 0xB1, 3, 0xF5, 0xFF, 0xE7, 0xF7}));
     for (int use = 1; use <= 3; ++use) {
         std::string label = "Delay.loop." + std::to_string(use);
         EXPECT_TRUE(Listed(listing, 7 + use, Hex(0x10000 + use * 4 - 2, 6), "F5 FF",
@@ -99,23 +103,20 @@ TEST(As88Dialect, MacroLocalLabelsAreNewAtEachUse) {
 // REPT blocks nest, take LOCAL names and a label of their own line; REPT 0
 // assembles nothing, not even what could not be assembled.
 TEST(As88Dialect, RepeatBlocksRepeatTheirLines) {
-    Result<Assembly> assembly =
-        AssembleSource(InText("Twice   equ  1 + 1\n"
-                              "        REPT Twice\n"
-                              "        LOCAL skip\n"
-                              "        JRS  Z,skip\n"
-                              "skip:   REPT 3\n"
-                              "        NOP\n"
-                              "        ENDR\n"
-                              "        endr\n"
-                              "Table:  REPT 0\n"
-                              "        DB   Missing\n"
-                              "        ENDR\n"
-                              "        DW   Table\n"));
-    ASSERT_TRUE(assembly.ok()) << assembly.error().message;
-    EXPECT_EQ(assembly->module.sections[0].bytes,
-              Bytes({0xE6, 1, 0xFF, 0xFF, 0xFF, 0xE6, 1, 0xFF, 0xFF, 0xFF, 0x0A, 0x00}));
-    const std::string& listing = assembly->listing;
+    std::string listing =
+        ListingOf(InText("Twice   equ  1 + 1\n"
+                         "        REPT Twice\n"
+                         "        LOCAL skip\n"
+                         "        JRS  Z,skip\n"
+                         "skip:   REPT 3\n"
+                         "        NOP\n"
+                         "        ENDR\n"
+                         "        endr\n"
+                         "Table:  REPT 0\n"
+                         "        DB   Missing\n"
+                         "        ENDR\n"
+                         "        DW   Table\n"),
+                  Bytes({0xE6, 1, 0xFF, 0xFF, 0xFF, 0xE6, 1, 0xFF, 0xFF, 0xFF, 0x0A, 0x00}));
     EXPECT_TRUE(Listed(listing, 6, "010005", "E6 01", "JRS  Z,REPT.skip.2")) << listing;
     EXPECT_TRUE(Listed(listing, 7, "010007", "", "REPT.skip.2:   REPT 3")) << listing;
     EXPECT_TRUE(Listed(listing, 8, "010009", "FF", "NOP")) << listing;
@@ -198,11 +199,8 @@ TEST(As88Dialect, OlderSourcesKeepTheirMeaning) {
          Bytes({0, 0})},
         {"  DEFSECT \".text\", CODE ALIGN 4 AT 10004h\n  SECT \".text\"\n  DW $\n", Bytes({4, 0})},
     };
-    for (const auto& [source, bytes] : cases) {
-        Result<Assembly> assembly = AssembleSource(source);
-        ASSERT_TRUE(assembly.ok()) << source << assembly.error().message;
-        EXPECT_EQ(assembly->module.sections[0].bytes, bytes) << source;
-    }
+    for (const auto& [source, bytes] : cases)
+        ListingOf(source, bytes);
 }
 
 TEST(As88Dialect, RefusesWhatCannotBeMeant) {
