@@ -177,7 +177,8 @@ class Assembler {
             if (!statement)
                 return At(line, statement.error().message);
             if (Active()) {
-                if (Status qualified = scope_.Qualify(*statement); !qualified)
+                bool usesMacro = !statement->name.empty() && FindMacro(statement->name);
+                if (Status qualified = scope_.Qualify(*statement, usesMacro); !qualified)
                     return At(line, qualified.error().message);
             }
             std::string keyword = ToUpperAscii(statement->name);

@@ -42,7 +42,7 @@ bool IsLabelName(std::string_view text) {
     return true;
 }
 
-Status LabelScope::Qualify(Statement& statement) {
+Status LabelScope::Qualify(Statement& statement, bool usesMacro) {
     if (statement.kind == Statement::kOther && !statement.label.empty()) {
         if (statement.label.find('.') == std::string::npos)
             scope_ = statement.label;
@@ -52,7 +52,7 @@ Status LabelScope::Qualify(Statement& statement) {
         statement.label = *label;
     }
     bool hasExpressions =
-        statement.kind == Statement::kOther ||
+        (statement.kind == Statement::kOther && !usesMacro) ||
         (statement.kind == Statement::kDefinition && statement.definer != "MACRO");
     if (!hasExpressions)
         return Status::Ok();

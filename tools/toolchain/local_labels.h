@@ -23,9 +23,10 @@ class LabelScope {
 
     // Makes each ".name" of the statement's label and expressions
     // "Scope.name"; an ordinary label becomes the scope first, so a local
-    // label on its line is its own. Fails on a ".name" before any ordinary
-    // label.
-    Status Qualify(Statement& statement);
+    // label on its line is its own. The arguments of a macro's use stay as
+    // written (the lines they go into are qualified in their turn). Fails on
+    // a ".name" before any ordinary label.
+    Status Qualify(Statement& statement, bool usesMacro);
 
   private:
     Result<std::string> Qualified(std::string_view text) const;

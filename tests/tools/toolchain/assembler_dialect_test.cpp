@@ -183,14 +183,15 @@ TEST(As88Dialect, SectionsAreLocatedAtTheirAlignment) {
 }
 
 // The new words leave what assembled before as it was: a macro of one of
-// their names is still used, and a symbol named ALIGN or AT in a DEFSECT
-// address stays a symbol.
+// their names is still used, a symbol named ALIGN or AT in a DEFSECT address
+// stays a symbol, and a macro's argument keeps its ".name" as written.
 TEST(As88Dialect, OlderSourcesKeepTheirMeaning) {
     const std::pair<std::string, std::string> cases[] = {
         {InText("align macro n\n  DB n\n  endm\nrept macro\n  DB 5\n  endm\n"
                 "local macro\n  DB 6\n  endm\n  ALIGN 7\n  REPT\n  LOCAL\n"
-                "Twice macro\n  LOCAL\n  LOCAL\n  endm\n  Twice\n"),
-         Bytes({7, 5, 6, 6, 6})},
+                "Twice macro\n  LOCAL\n  LOCAL\n  endm\n  Twice\n"
+                "Text macro t\n  DB 't'\n  endm\n  Text .x\n"),
+         Bytes({7, 5, 6, 6, 6, '.', 'x'})},
         {"align equ 10000h\nat equ 2\n  DEFSECT \".text\", CODE AT align + at\n"
          "  SECT \".text\"\n  DW $\n",
          Bytes({2, 0})},
