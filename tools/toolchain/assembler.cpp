@@ -155,6 +155,7 @@ class Assembler {
         offsets_.assign(sections_.size(), 0);
         conditions_.clear();
         expandedLines_ = 0;
+        expandedBytesLeft_ = kMaxExpandedBytes;
         moduleBytes_ = 0;
         scope_.Reset();
         uses_.clear();
@@ -290,12 +291,13 @@ class Assembler {
         if (expandedLines_ > kMaxExpandedLines)
             return At(line,
                       "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
-        BodyUse use{macro.parameters, std::move(arguments),
-                    statement.name,   ++uses_[Key(statement.name)],
-                    caseSensitive_,   !FindMacro("LOCAL")};
+        BodyUse use{
+            macro.parameters, std::move(arguments), statement.name,    ++uses_[Key(statement.name)],
+            caseSensitive_,   !FindMacro("LOCAL"),  expandedBytesLeft_};
         Result<std::vector<SourceLine>> expanded = ExpandBody(macro.body, use, &line);
         if (!expanded)
             return At(line, expanded.error().message);
+        TakeExpandedBytes(*expanded);
         return ProcessLines(expansions_.emplace_back(std::move(*expanded)), macroDepth + 1);
     }
 
@@ -334,16 +336,28 @@ class Assembler {
             return labelled.error();
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (long long i = 0; i < *count && !body.empty(); ++i) {
-            BodyUse use{{}, {}, "REPT", ++uses_["REPT"], caseSensitive_, !FindMacro("LOCAL")};
+            BodyUse use{{},
+                        {},
+                        "REPT",
+                        ++uses_["REPT"],
+                        caseSensitive_,
+                        !FindMacro("LOCAL"),
+                        expandedBytesLeft_};
             Result<std::vector<SourceLine>> repetition = ExpandBody(body, use, nullptr);
             if (!repetition)
                 return At(line, repetition.error().message);
+            TakeExpandedBytes(*repetition);
             expanded.insert(expanded.end(), repetition->begin(), repetition->end());
         }
         if (Status done = ProcessLines(expanded, macroDepth + 1); !done)
             return done.error();
         ListLine(lines[*end], std::nullopt, {});
         return *end;
+    }
+
+    void TakeExpandedBytes(const std::vector<SourceLine>& lines) {
+        for (const SourceLine& line : lines)
+            expandedBytesLeft_ -= line.text.size();
     }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
@@ -763,6 +777,7 @@ class Assembler {
     std::vector<long long> offsets_;
     std::optional<size_t> current_;
     size_t expandedLines_ = 0;
+    size_t expandedBytesLeft_ = kMaxExpandedBytes;
     long long moduleBytes_ = 0;
     bool caseSensitive_ = false;
     bool listOn_ = true;

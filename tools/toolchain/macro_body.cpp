@@ -35,11 +35,17 @@ bool SameName(const std::string& a, const std::string& b, bool caseSensitive) {
     return caseSensitive ? a == b : EqualsIgnoreCase(a, b);
 }
 
-std::string Substituted(const std::string& text, const std::vector<std::string>& names,
-                        const std::vector<std::string>& replacements, bool caseSensitive) {
+// The text with the names replaced, or nullopt when it would hold more than
+// limit bytes.
+std::optional<std::string> Substituted(const std::string& text,
+                                       const std::vector<std::string>& names,
+                                       const std::vector<std::string>& replacements,
+                                       bool caseSensitive, size_t limit) {
     std::string result;
     size_t i = 0;
     while (i < text.size()) {
+        if (result.size() > limit)
+            return std::nullopt;
         bool startsWord = IsWordStart(text[i]) && (i == 0 || !IsWordPart(text[i - 1]));
         if (!startsWord) {
             result += text[i++];
@@ -56,6 +62,8 @@ std::string Substituted(const std::string& text, const std::vector<std::string>&
             name == names.end() ? word : replacements[static_cast<size_t>(name - names.begin())];
         i = end;
     }
+    if (result.size() > limit)
+        return std::nullopt;
     return result;
 }
 
@@ -126,12 +134,18 @@ Result<std::vector<SourceLine>> ExpandBody(std::span<const SourceLine> body, con
         replacements.push_back(use.owner + "." + name + "." + std::to_string(use.number));
     }
     std::vector<SourceLine> lines;
+    size_t bytesLeft = use.bytesLeft;
     for (const SourceLine& line : body.subspan(*first)) {
+        std::optional<std::string> text =
+            names.empty()
+                ? std::optional(line.text)
+                : Substituted(line.text, names, replacements, use.caseSensitive, bytesLeft);
+        if (!text || text->size() > bytesLeft)
+            return Problem("macros and REPT blocks expand to more than " +
+                           std::to_string(kMaxExpandedBytes) + " bytes");
+        bytesLeft -= text->size();
         const SourceLine& place = at ? *at : line;
-        lines.push_back({place.file, place.number,
-                         names.empty()
-                             ? line.text
-                             : Substituted(line.text, names, replacements, use.caseSensitive)});
+        lines.push_back({place.file, place.number, std::move(*text)});
     }
     return lines;
 }

@@ -18,6 +18,10 @@
 namespace cuffware::toolchain {
 
 constexpr long long kMaxRepeatCount = 65535;
+// The most text the bodies of a source may expand to. An argument written
+// twice in a body doubles at each level of macros that pass it on, so the
+// count of lines alone does not bound it.
+constexpr size_t kMaxExpandedBytes = 64 << 20;
 
 // REPT, ENDR and LOCAL: the words this file reads.
 bool IsBodyKeyword(std::string_view word);
@@ -31,17 +35,19 @@ Status CheckRepeatCount(long long count);
 
 struct BodyUse {
     std::vector<std::string> parameters;
-    std::vector<std::string> arguments;  // as many as parameters
-    std::string owner;                   // the macro's name, or REPT
-    int number = 0;                      // the use's number
-    bool caseSensitive = false;          // how names are matched
-    bool readsLocal = true;              // false while a macro named LOCAL is defined
+    std::vector<std::string> arguments;    // as many as parameters
+    std::string owner;                     // the macro's name, or REPT
+    int number = 0;                        // the use's number
+    bool caseSensitive = false;            // how names are matched
+    bool readsLocal = true;                // false while a macro named LOCAL is defined
+    size_t bytesLeft = kMaxExpandedBytes;  // of the text the lines may hold
 };
 
 // The lines of one use of a body: the LOCAL lines at its start left out,
 // each parameter and LOCAL name, as a whole word, replaced. The lines keep
 // their file and number unless at is given, which they all take. Fails on a
-// LOCAL line without names or one that repeats a name or a parameter.
+// LOCAL line without names or one that repeats a name or a parameter, and
+// on lines of more than use.bytesLeft bytes in all.
 Result<std::vector<SourceLine>> ExpandBody(std::span<const SourceLine> body, const BodyUse& use,
                                            const SourceLine* at);
 

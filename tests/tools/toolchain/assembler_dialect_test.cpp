@@ -227,6 +227,8 @@ TEST(As88Dialect, RefusesWhatCannotBeMeant) {
         {"A: REPT 2\n.x: NOP\n  ENDR\n", "t.asm:4: symbol 'A.x' already defined at t.asm:4"},
         {"M macro\n.x: NOP\n  endm\nB: M\n  M\n",
          "t.asm:7: symbol 'B.x' already defined at t.asm:6"},
+        {"Grow macro a\n  Grow a a a a a a a a\n  endm\n  Grow x\n",
+         "t.asm:6: macros and REPT blocks expand to more than 67108864 bytes"},
         {"  ALIGN 3\n", "t.asm:3: ALIGN expects a power of two of 1..65536, not 3"},
         {"  ALIGN 0\n", "t.asm:3: ALIGN expects a power of two of 1..65536, not 0"},
         {"  ALIGN 20000h\n", "t.asm:3: ALIGN expects a power of two of 1..65536, not 131072"},
