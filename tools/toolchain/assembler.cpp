@@ -237,6 +237,7 @@ class Assembler {
             if (Active()) {
                 bool usesMacro = !statement->name.empty() && FindMacro(statement->name);
                 if (Status qualified = scope_.Qualify(*statement, usesMacro); !qualified) {
+                    ForgetFailedName(*statement);
                     Record(line, qualified);
                     continue;
                 }
@@ -358,7 +359,6 @@ class Assembler {
                           (macro.parameters.size() == 1 ? " argument, not " : " arguments, not ") +
                           std::to_string(arguments.size()));
         arguments.resize(macro.parameters.size());
-        expandedLines_ += macro.body.size();
         if (!TakeExpandedLines(macro.body.size(), line))
             return Status::Ok();
         BodyUse use{macro.parameters, std::move(arguments), statement.name,
@@ -427,6 +427,13 @@ class Assembler {
 
     Status RepeatBlock(const Statement& statement, std::span<const SourceLine> body,
                        const SourceLine& line, int macroDepth) {
+        // The label stands at the block's first byte, and is defined though
+        // the block fails, like a failed line's.
+        Statement labelOnly;
+        labelOnly.kind = Statement::kOther;
+        labelOnly.label = statement.label;
+        if (Status labelled = Process(labelOnly, line, macroDepth); !labelled)
+            return labelled;
         Result<long long> count = KnownValue(statement.operands, line, "REPT");
         if (!count)
             return count.error();
@@ -438,11 +445,6 @@ class Assembler {
         if (!TakeExpandedLines(static_cast<size_t>(*count) * std::max<size_t>(body.size(), 1),
                                line))
             return Status::Ok();
-        Statement labelOnly;
-        labelOnly.kind = Statement::kOther;
-        labelOnly.label = statement.label;
-        if (Status labelled = Process(labelOnly, line, macroDepth); !labelled)
-            return labelled;
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
         for (long long i = 0; i < *count && !body.empty(); ++i) {
             Result<std::vector<SourceLine>> repetition =

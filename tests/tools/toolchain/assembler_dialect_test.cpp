@@ -277,7 +277,8 @@ TEST(As88Dialect, RefusesWhatCannotBeMeant) {
 }
 
 // The refusals of the new words are recorded like any other error: each at
-// its line and column, and the lines after them still assembled and checked.
+// its line and column, and the lines after them still assembled and checked;
+// a failed REPT line still defines its label.
 TEST(As88Dialect, RefusalsAreReportedTogetherAndTheRunGoesOn) {
     AssemblyReport report =
         AssembleReporting("t.asm", [](const std::string&) -> Result<std::string> {
@@ -287,7 +288,8 @@ TEST(As88Dialect, RefusalsAreReportedTogetherAndTheRunGoesOn) {
                 "  ALIGN 3\n"
                 "  REPT -1\n  NOP\n  ENDR\n"
                 "M macro\n  LOCAL 1a\n  endm\n  M\n"
-                "A: NOP\n"
+                "Rows: REPT 1000000\n  NOP\n  ENDR\n"
+                "A: DW Rows\n"
                 ".y: JRS .z\n"
                 "  REPT 2\n  NOP\n");
         });
@@ -301,8 +303,9 @@ TEST(As88Dialect, RefusalsAreReportedTogetherAndTheRunGoesOn) {
               "t.asm:5:3: error: ALIGN expects a power of two of 1..65536, not 3\n"
               "t.asm:6:3: error: REPT count -1 out of 0..65535\n"
               "t.asm:12:3: error: LOCAL expects names\n"
-              "t.asm:14:9: error: undefined symbol 'A.z'; did you mean 'A.y'?\n"
-              "t.asm:15:3: error: REPT without ENDR\n");
+              "t.asm:13:7: error: REPT count 1000000 out of 0..65535\n"
+              "t.asm:17:9: error: undefined symbol 'A.z'; did you mean 'A.y'?\n"
+              "t.asm:18:3: error: REPT without ENDR\n");
 }
 
 }  // namespace
