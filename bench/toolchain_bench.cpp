@@ -1,5 +1,6 @@
 // Assembling, linking and locating one section as large as the code image
-// can hold (32 KB), made of every instruction form of the table in turn.
+// can hold (32 KB), made of every instruction form of the table in turn; and
+// assembling the largest REPT expansion the assembler accepts.
 
 #include <benchmark/benchmark.h>
 
@@ -70,6 +71,31 @@ void BM_AssembleLinkLocateTheLargestSection(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(kSectionBytes);
 }
 BENCHMARK(BM_AssembleLinkLocateTheLargestSection)->Unit(benchmark::kMillisecond);
+
+// REPT 8192 of a 16-line block, with a LOCAL label: 131,072 lines, the
+// bound of expanded lines, 65,536 bytes, the most a section holds, and a
+// label per repetition.
+void BM_AssembleTheLargestAcceptedRepeat(benchmark::State& state) {
+    std::string source =
+        "  DEFSECT \".text\", DATA\n  SECT \".text\"\nTop:\n  REPT 8192\n  LOCAL here\n"
+        "here: DJR NZ,here\n";
+    for (int line = 0; line < 6; ++line)
+        source += "  NOP\n";
+    for (int line = 0; line < 8; ++line)
+        source += "; a comment line\n";
+    source += "  ENDR\n";
+    SourceReader read = [&](const std::string&) -> Result<std::string> { return source; };
+    for (auto _ : state) {
+        Result<Assembly> assembly = Assemble("t.asm", read);
+        if (!assembly) {
+            state.SkipWithError(assembly.error().message.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(assembly->module.sections[0].bytes.data());
+    }
+    state.counters["lines"] = 8192.0 * 16;
+}
+BENCHMARK(BM_AssembleTheLargestAcceptedRepeat)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cuffware::toolchain

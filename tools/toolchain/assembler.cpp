@@ -12,16 +12,19 @@
 
 #include "project/text_file.h"
 #include "project/text_rules.h"
+#include "toolchain/alignment.h"
 #include "toolchain/encoder.h"
 #include "toolchain/error_log.h"
 #include "toolchain/expression.h"
 #include "toolchain/instruction_set.h"
 #include "toolchain/listing.h"
-#include "toolchain/macro_text.h"
+#include "toolchain/local_labels.h"
+#include "toolchain/macro_body.h"
 #include "toolchain/name_suggestion.h"
 #include "toolchain/quoted_text.h"
 #include "toolchain/source_files.h"
 #include "toolchain/source_line.h"
+#include "toolchain/source_text.h"
 
 namespace cuffware::toolchain {
 
@@ -34,7 +37,6 @@ constexpr size_t kMaxEquateDepth = 256;
 // AT could each take the whole address space.
 constexpr size_t kMaxExpandedLines = 1 << 17;
 constexpr size_t kMaxExpandedBytes = 8 << 20;
-constexpr size_t kMaxLineLength = 64 << 10;  // a line after macro expansion
 // A section's bytes fit one bank: the 16-bit logical space an instruction
 // sees.
 constexpr long long kMaxSectionBytes = 0x10000;
@@ -210,6 +212,8 @@ class Assembler {
         expandedLines_ = 0;
         expandedBytes_ = 0;
         moduleBytes_ = 0;
+        scope_.Reset();
+        uses_.clear();
         pass_ = pass;
         ProcessLines(sources_.Lines(), 0);
         if (!conditions_.empty() && !stopped_)
@@ -230,6 +234,14 @@ class Assembler {
                 Record(line, statement.error().message);
                 continue;
             }
+            if (Active()) {
+                bool usesMacro = !statement->name.empty() && FindMacro(statement->name);
+                if (Status qualified = scope_.Qualify(*statement, usesMacro); !qualified) {
+                    ForgetFailedName(*statement);
+                    Record(line, qualified);
+                    continue;
+                }
+            }
             std::string keyword = ToUpperAscii(statement->name);
             if (statement->kind == Statement::kOther &&
                 (keyword == "IF" || keyword == "ELSE" || keyword == "ENDIF")) {
@@ -245,6 +257,11 @@ class Assembler {
             }
             if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
                 i = DefineMacro(*statement, lines, i);
+                continue;
+            }
+            if (statement->kind == Statement::kOther && IsBodyKeyword(keyword) &&
+                !FindMacro(keyword)) {
+                i = Repeat(*statement, lines, i, macroDepth);
                 continue;
             }
             Status done = Process(*statement, line, macroDepth);
@@ -314,7 +331,7 @@ class Assembler {
         }
         if (pass_ == Pass::kPlace) {
             std::string key = Key(statement.name);
-            if (macros_.count(key) || IsKeyword(statement.name))
+            if (macros_.count(key) || IsReservedName(statement.name))
                 Record(line, "macro " + Quoted(statement.name) + " already defined");
             else
                 macros_[key] = std::move(macro);
@@ -332,7 +349,7 @@ class Assembler {
     Status Expand(const Macro& macro, const Statement& statement, const SourceLine& line,
                   int macroDepth) {
         if (macroDepth >= kMaxMacroDepth)
-            return At(line, "macros nested more than " + std::to_string(kMaxMacroDepth) + " deep");
+            return At(line, NestedTooDeep());
         std::vector<std::string> arguments =
             statement.operands.empty() ? std::vector<std::string>{} : SplitList(statement.operands);
         if (arguments.size() > macro.parameters.size())
@@ -342,30 +359,107 @@ class Assembler {
                           (macro.parameters.size() == 1 ? " argument, not " : " arguments, not ") +
                           std::to_string(arguments.size()));
         arguments.resize(macro.parameters.size());
-        expandedLines_ += macro.body.size();
-        if (expandedLines_ > kMaxExpandedLines) {
-            Stop(line,
-                 "macros expand to more than " + std::to_string(kMaxExpandedLines) + " lines");
+        if (!TakeExpandedLines(macro.body.size(), line))
             return Status::Ok();
+        BodyUse use{macro.parameters, std::move(arguments), statement.name,
+                    ++uses_[Key(statement.name)]};
+        Result<std::vector<SourceLine>> expanded = ExpandUse(macro.body, use, line, true);
+        if (!expanded)
+            return expanded.error();
+        ProcessLines(expansions_.emplace_back(std::move(*expanded)), macroDepth + 1);
+        return Status::Ok();
+    }
+
+    // Counts the lines macros and REPT blocks expand to; past the bound the
+    // run stops.
+    bool TakeExpandedLines(size_t count, const SourceLine& line) {
+        expandedLines_ += count;
+        if (expandedLines_ <= kMaxExpandedLines)
+            return true;
+        Stop(line, "macros and REPT blocks expand to more than " +
+                       std::to_string(kMaxExpandedLines) + " lines");
+        return false;
+    }
+
+    // One use of a macro's or a REPT block's body (at the line that uses it),
+    // in the current $CASE mode; past the bound of the text they expand to
+    // the run stops. The lines take the place of the use when takePlace.
+    Result<std::vector<SourceLine>> ExpandUse(std::span<const SourceLine> body, BodyUse use,
+                                              const SourceLine& line, bool takePlace) {
+        use.caseSensitive = caseSensitive_;
+        use.readsLocal = !FindMacro("LOCAL");
+        use.bytesLeft = kMaxExpandedBytes - expandedBytes_;
+        Result<ExpandedBody> expanded = ExpandBody(body, use, takePlace ? &line : nullptr);
+        if (!expanded)
+            return expanded.error();
+        expandedBytes_ += expanded->bytes;
+        if (expanded->overBytes) {
+            Stop(line, "macros and REPT blocks expand to more than " +
+                           std::to_string(kMaxExpandedBytes) + " bytes");
+            return Diagnostic{{}, 0, std::string(kAlreadyReported)};
         }
+        return std::move(expanded->lines);
+    }
+
+    // REPT count ... ENDR: the block's lines count times over. An ENDR or a
+    // LOCAL line that no REPT block or macro body takes is refused. Gives the
+    // index of the block's ENDR line (the last line when there is none).
+    size_t Repeat(const Statement& statement, std::span<const SourceLine> lines, size_t start,
+                  int macroDepth) {
+        const SourceLine& line = lines[start];
+        std::string keyword = ToUpperAscii(statement.name);
+        if (keyword != "REPT") {
+            Record(line, keyword == "ENDR" ? "ENDR without REPT"
+                                           : "LOCAL outside a macro (it stands at the start of "
+                                             "a macro or REPT body)");
+            return start;
+        }
+        std::optional<size_t> end = MatchingEndr(lines, start);
+        if (!end) {
+            Record(line, "REPT without ENDR");
+            return lines.size();
+        }
+        Record(line, RepeatBlock(statement, lines.subspan(start + 1, *end - start - 1), line,
+                                 macroDepth));
+        ListLine(lines[*end], std::nullopt, {});
+        return *end;
+    }
+
+    Status RepeatBlock(const Statement& statement, std::span<const SourceLine> body,
+                       const SourceLine& line, int macroDepth) {
+        // The label stands at the block's first byte, and is defined though
+        // the block fails, like a failed line's.
+        Statement labelOnly;
+        labelOnly.kind = Statement::kOther;
+        labelOnly.label = statement.label;
+        if (Status labelled = Process(labelOnly, line, macroDepth); !labelled)
+            return labelled;
+        Result<long long> count = KnownValue(statement.operands, line, "REPT");
+        if (!count)
+            return count.error();
+        if (Status checked = CheckRepeatCount(*count); !checked)
+            return At(line, checked.error().message);
+        if (macroDepth >= kMaxMacroDepth)
+            return At(line, NestedTooDeep());
+        // A block of no lines still costs its count.
+        if (!TakeExpandedLines(static_cast<size_t>(*count) * std::max<size_t>(body.size(), 1),
+                               line))
+            return Status::Ok();
         std::vector<SourceLine>& expanded = expansions_.emplace_back();
-        for (const SourceLine& bodyLine : macro.body) {
-            std::optional<std::string> text = SubstituteParameters(
-                bodyLine.text, macro.parameters, arguments, caseSensitive_, kMaxLineLength);
-            if (!text)
-                return At(line, "a line of macro " + Quoted(statement.name) +
-                                    " grows longer than " + std::to_string(kMaxLineLength) +
-                                    " characters when expanded");
-            expandedBytes_ += text->size();
-            if (expandedBytes_ > kMaxExpandedBytes) {
-                Stop(line,
-                     "macros expand to more than " + std::to_string(kMaxExpandedBytes) + " bytes");
-                return Status::Ok();
-            }
-            expanded.push_back({line.file, line.number, std::move(*text), line.order});
+        for (long long i = 0; i < *count && !body.empty(); ++i) {
+            Result<std::vector<SourceLine>> repetition =
+                ExpandUse(body, BodyUse{{}, {}, "REPT", ++uses_["REPT"]}, line, false);
+            if (!repetition)
+                return At(line, repetition.error().message);
+            expanded.insert(expanded.end(), repetition->begin(), repetition->end());
         }
         ProcessLines(expanded, macroDepth + 1);
         return Status::Ok();
+    }
+
+    static std::string NestedTooDeep() {
+        return "macros and REPT blocks nested more than " + std::to_string(kMaxMacroDepth) +
+               " deep";
     }
 
     Status Process(const Statement& statement, const SourceLine& line, int macroDepth) {
@@ -431,6 +525,7 @@ class Assembler {
             {"DB", nullptr, false},
             {"DW", nullptr, false},
             {"DS", nullptr, false},
+            {"ALIGN", nullptr, false},
         };
         for (const DirectiveRule& rule : kDirectives) {
             if (EqualsIgnoreCase(rule.name, name))
@@ -441,6 +536,17 @@ class Assembler {
 
     static bool IsKeyword(const std::string& name) {
         return FindDirective(name) || IsMnemonic(name);
+    }
+
+    // ALIGN came after sources that named macros so; such a macro is still
+    // defined, and used in its place.
+    static bool IsReservedName(const std::string& name) {
+        return IsKeyword(name) && !EqualsIgnoreCase(name, "ALIGN");
+    }
+
+    // The directives that give bytes of data, not an instruction's.
+    static bool GivesData(const std::string& keyword) {
+        return keyword == "DB" || keyword == "DW" || keyword == "DS" || keyword == "ALIGN";
     }
 
     Status End(const std::string&, const std::string&, const SourceLine&) { return Status::Ok(); }
@@ -521,7 +627,7 @@ class Assembler {
         if (pass_ == Pass::kEmit)
             Emit(*encoded, line);
         const InstructionForm* form =
-            keyword == "DB" || keyword == "DW" || keyword == "DS"
+            GivesData(keyword)
                 ? nullptr
                 : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
                                    encoded->bytes.size()));
@@ -533,7 +639,7 @@ class Assembler {
     // A failed instruction's message, with what was probably meant.
     std::string Taught(const std::string& keyword, const Statement& statement,
                        const SourceLine& line, const std::string& message) {
-        if (keyword == "DB" || keyword == "DW" || keyword == "DS")
+        if (GivesData(keyword))
             return message;
         std::vector<std::string> operands = SplitList(statement.operands);
         for (const std::string& operand : operands) {
@@ -590,6 +696,8 @@ class Assembler {
             return Data(keyword, statement.operands, line, read);
         if (keyword == "DS")
             return Space(statement.operands, line);
+        if (keyword == "ALIGN")
+            return Align(statement.operands, line);
         return EncodeInstruction(statement.name, statement.operands, PlacedAddress(), read);
     }
 
@@ -617,29 +725,38 @@ class Assembler {
         if (name->empty() ||
             !std::all_of(name->begin(), name->end(), [](char c) { return c > ' ' && c < 0x7F; }))
             return At(line, "a section name is printable characters without blanks");
-        auto [kind, placement] = SplitFirstWord(parts[1]);
-        Section section{*name, ToUpperAscii(kind), std::nullopt, {}, {}};
-        if (section.kind != "CODE" && section.kind != "DATA")
+        std::optional<SectionAttributes> attributes = ReadSectionAttributes(parts[1]);
+        if (!attributes || (attributes->kind != "CODE" && attributes->kind != "DATA"))
             return At(line, std::string(kUsage));
         if (auto known = sectionIndex_.find(*name); known != sectionIndex_.end()) {
             const SourceLine& first = *sections_[known->second].line;
             return At(line, "section \"" + Shortened(*name) + "\" is already defined at " +
                                 Where(first.file, first.number));
         }
-        // A section whose place cannot be read is still defined (without
-        // one), so its lines are not reported as well.
+        // A section whose place or alignment cannot be read is still defined
+        // (without them), so its lines are not reported as well.
+        Section section{*name, attributes->kind, std::nullopt, {}, {}};
         Status placed = Status::Ok();
-        if (!placement.empty()) {
-            auto [at, where] = SplitFirstWord(placement);
-            if (!EqualsIgnoreCase(at, "AT") || where.empty())
-                return At(line, std::string(kUsage));
-            Result<long long> address = KnownValue(where, line, "DEFSECT ... AT");
+        if (!attributes->address.empty()) {
+            Result<long long> address = KnownValue(attributes->address, line, "DEFSECT ... AT");
             if (!address)
                 placed = address.error();
             else if (*address < 0 || *address >= kAddressLimit)
                 placed = At(line, "section address out of range");
             else
                 section.address = *address;
+        }
+        if (placed && !attributes->alignment.empty()) {
+            Result<long long> alignment =
+                Alignment(attributes->alignment, line, "DEFSECT ... ALIGN");
+            if (!alignment)
+                placed = alignment.error();
+            else if (section.address && PaddingTo(*section.address, *alignment) != 0)
+                placed =
+                    At(line, "section address " + HexNumber(*section.address) +
+                                 " is not a multiple of its ALIGN " + std::to_string(*alignment));
+            else
+                section.alignment = *alignment;
         }
         sectionIndex_.emplace(*name, sections_.size());
         sections_.push_back({*name, &line});
@@ -671,14 +788,6 @@ class Assembler {
                        HexNumber(*module_.sections[before].address) + ".." + HexNumber(end - 1) +
                        ") defined at " + Where(other.file, other.number));
         }
-    }
-
-    static std::pair<std::string_view, std::string_view> SplitFirstWord(std::string_view text) {
-        text = TrimBlanks(text);
-        size_t end = text.find_first_of(" \t");
-        if (end == std::string_view::npos)
-            return {text, {}};
-        return {text.substr(0, end), TrimBlanks(text.substr(end))};
     }
 
     Status SelectSection(const std::string&, const std::string& operands, const SourceLine& line) {
@@ -743,6 +852,29 @@ class Assembler {
             return At(line, "DS count " + std::to_string(*count) + " out of range 0.." +
                                 HexNumber(kMaxSectionBytes) + " (a section holds one bank)");
         return Encoded{std::string(static_cast<size_t>(*count), '\0'), {}};
+    }
+
+    // Zero bytes up to the next multiple of the alignment. In a section that
+    // lc88 places, the section is aligned to it as well.
+    Result<Encoded> Align(const std::string& operands, const SourceLine& line) {
+        Result<long long> alignment = Alignment(operands, line, "ALIGN");
+        if (!alignment)
+            return alignment.error();
+        Section& section = module_.sections[*current_];
+        if (!section.address)
+            section.alignment = std::max(section.alignment, *alignment);
+        return Encoded{std::string(static_cast<size_t>(PaddingTo(Address(), *alignment)), '\0'),
+                       {}};
+    }
+
+    Result<long long> Alignment(std::string_view expression, const SourceLine& line,
+                                const std::string& what) {
+        Result<long long> alignment = KnownValue(expression, line, what);
+        if (!alignment)
+            return alignment.error();
+        if (Status checked = CheckAlignment(*alignment); !checked)
+            return At(line, checked.error().message);
+        return alignment;
     }
 
     // Operand values: in the first pass only the sizes matter, so nothing is
@@ -993,6 +1125,8 @@ class Assembler {
     std::deque<std::vector<SourceLine>> expansions_;
     std::map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
+    std::map<std::string, int> uses_;  // of each macro and of REPT, for LOCAL names
+    LabelScope scope_;
     std::vector<Symbol*> order_;
     std::vector<const Symbol*> resolving_;  // the equates being resolved, innermost last
     std::vector<DeclaredName> globals_;

@@ -10,6 +10,7 @@
 #include "toolchain/encoder.h"
 #include "toolchain/expression.h"
 #include "toolchain/instruction_set.h"
+#include "toolchain/local_labels.h"
 
 namespace cuffware::toolchain {
 
@@ -24,7 +25,11 @@ constexpr std::array<std::string_view, 20> kDirectives = {
     "DB",    "DW",   "DS", "END",  "SECT",  "DEFSECT", "GLOBAL", "EXTERN", "EQU",   "SET",
     "MACRO", "ENDM", "IF", "ELSE", "ENDIF", "INCLUDE", "REPT",   "ENDR",   "ALIGN", "LOCAL"};
 
+// A local label, "Scope.name" (or a macro's "Macro.name.N"), is written as
+// it is named, when its first part would be usable alone.
 bool UsableName(const std::string& name) {
+    if (size_t dot = name.find('.'); dot != std::string::npos)
+        return dot > 0 && IsLabelName(name) && UsableName(name.substr(0, dot));
     std::string upper = ToUpperAscii(name);
     return IsIdentifier(name) && !IsOperandWord(upper) && !IsMnemonic(name) &&
            std::find(kDirectives.begin(), kDirectives.end(), upper) == kDirectives.end();

@@ -333,10 +333,12 @@ Result<std::vector<Token>> Tokenize(std::string_view text) {
         if (c == ' ' || c == '\t') {
             ++pos;
         } else if (IsIdentifierPart(c)) {
+            // A name may be qualified: "Scope.local" (see local_labels.h).
+            bool name = IsIdentifierStart(c);
             size_t end = pos;
-            while (end < text.size() && IsIdentifierPart(text[end]))
+            while (end < text.size() && (IsIdentifierPart(text[end]) || (name && text[end] == '.')))
                 ++end;
-            Token::Kind kind = IsIdentifierStart(c) ? Token::kIdentifier : Token::kNumber;
+            Token::Kind kind = name ? Token::kIdentifier : Token::kNumber;
             tokens.push_back({kind, std::string(text.substr(pos, end - pos))});
             pos = end;
         } else if (c == '\'' || c == '"') {

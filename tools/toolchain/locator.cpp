@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolchain/alignment.h"
 #include "toolchain/source_place.h"
 
 namespace cuffware::toolchain {
@@ -27,7 +28,7 @@ Status Place(ObjectModule& module, const std::string& fileName) {
     for (size_t i = 0; i < module.sections.size(); ++i) {
         Section& section = module.sections[i];
         if (!section.address)
-            section.address = next;
+            section.address = next + PaddingTo(next, section.alignment);
         long long size = static_cast<long long>(section.bytes.size());
         next = *section.address + size;
         if (next > kAddressLimit)

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "project/text_file.h"
+#include "toolchain/alignment.h"
 
 namespace cuffware::toolchain {
 
@@ -74,7 +75,8 @@ std::string BaseText(const std::string& base) {
 void FormatSection(const Section& section, TextFile& file) {
     file.Line("SECTION " + section.name + " " + section.kind + " " +
               (section.address ? Hex(*section.address, 6) : "-") + " " +
-              std::to_string(section.bytes.size()));
+              std::to_string(section.bytes.size()) +
+              (section.alignment > 1 ? " ALIGN " + std::to_string(section.alignment) : ""));
     for (size_t offset = 0; offset < section.bytes.size(); offset += kBytesPerLine) {
         std::string line = "BYTES " + Hex(static_cast<long long>(offset), 4) + " ";
         for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i) {
@@ -107,7 +109,7 @@ class ModuleReader {
             module_.source = std::string(AfterWords(text, 1));
             return Status::Ok();
         }
-        if (key == "SECTION" && words.size() == 5)
+        if (key == "SECTION" && (words.size() == 5 || (words.size() == 7 && words[5] == "ALIGN")))
             return ReadSection(words);
         if (key == "BYTES" && words.size() == 3)
             return ReadBytes(words);
@@ -216,9 +218,12 @@ class ModuleReader {
         std::optional<long long> size = DecimalValue(words[4]);
         if (words[3] != "-")
             section.address = HexValue(words[3]);
+        std::optional<long long> alignment = words.size() == 7 ? DecimalValue(words[6]) : 1;
         if ((words[3] != "-" && !section.address) || !size || *size < 0 ||
-            (section.kind != "CODE" && section.kind != "DATA"))
+            (section.kind != "CODE" && section.kind != "DATA") || !alignment ||
+            !CheckAlignment(*alignment))
             return Fail("bad SECTION line");
+        section.alignment = *alignment;
         declaredSize_ = *size;
         module_.sections.push_back(std::move(section));
         return Status::Ok();

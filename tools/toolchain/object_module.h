@@ -6,7 +6,8 @@
 //   AS88 OBJECT 2 | LK88 LINKED 2
 //   SOURCE common.asm
 //   SECTION .text CODE 010000 500        (name, kind, hex address or "-" when
-//                                          the locator places it, decimal size)
+//                                          the locator places it, decimal size,
+//                                          and "ALIGN n" when n is above 1)
 //   BYTES 0000 CE40CE...                 (hex offset, up to 32 bytes in hex)
 //   RELOC 0012 WORD @1 -4 LOW clock.asm:12<TAB>LD A,#nn
 //                                         (field offset and kind, the base: a
@@ -54,6 +55,7 @@ struct Section {
     std::optional<long long> address;  // from AT, or none when the locator places it
     std::string bytes;
     std::vector<Relocation> relocations;
+    long long alignment = 1;  // the locator places it at a multiple of this
 };
 
 struct GlobalSymbol {

@@ -10,19 +10,13 @@
 #include <vector>
 
 #include "toolchain/assembler.h"
+#include "toolchain/source_text.h"
 
 namespace cuffware::toolchain {
 
 constexpr int kMaxIncludeDepth = 16;
 constexpr size_t kMaxSourceLines = 1 << 18;  // INCLUDE lines counted
 constexpr size_t kMaxSourceBytes = 64 << 20;
-
-struct SourceLine {
-    size_t file;  // index into the files read
-    int number;
-    std::string text;
-    size_t order;  // the place of the line (or of the macro call it comes from) in the source
-};
 
 // A file read, and the line that included it (none for the source itself).
 struct SourceFile {

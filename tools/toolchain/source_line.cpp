@@ -2,6 +2,7 @@
 
 #include "project/text_rules.h"
 #include "toolchain/expression.h"
+#include "toolchain/local_labels.h"
 #include "toolchain/quoted_text.h"
 
 namespace cuffware::toolchain {
@@ -100,11 +101,11 @@ Result<Statement> ReadStatement(std::string_view line) {
     auto [first, rest] = FirstWord(text);
     if (first.size() > 1 && first.back() == ':') {
         statement.label = first.substr(0, first.size() - 1);
-        if (!IsIdentifier(statement.label))
+        if (!IsLabelName(statement.label))
             return Problem("bad label " + Quoted(statement.label));
         std::tie(first, rest) = FirstWord(rest);
     } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
-                                               IsIdentifier(first.substr(0, colon))) {
+                                               IsLabelName(first.substr(0, colon))) {
         // "label:LD A,B" with no blank after the colon.
         statement.label = first.substr(0, colon);
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
@@ -211,12 +212,17 @@ int MessageColumn(std::string_view text, std::string_view reason) {
             quoted.remove_suffix(3);
         if (size_t at = code.find(quoted); at != std::string_view::npos)
             return static_cast<int>(at) + 1;
+        // A local label named as "Scope.name" is written ".name".
+        if (size_t dot = quoted.find('.'); dot != std::string_view::npos && dot > 0) {
+            if (size_t at = code.find(quoted.substr(dot)); at != std::string_view::npos)
+                return static_cast<int>(at) + 1;
+        }
     }
     // The line's keyword, after a label.
     size_t first = code.find_first_not_of(" \t");
     size_t colon = code.find(':');
     if (first != std::string_view::npos && colon != std::string_view::npos &&
-        IsIdentifier(code.substr(first, colon - first)))
+        IsLabelName(code.substr(first, colon - first)))
         first = code.find_first_not_of(" \t", colon + 1);
     return first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
 }

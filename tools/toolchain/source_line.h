@@ -61,7 +61,8 @@ std::optional<std::string> StringLiteral(std::string_view text);
 
 // The column (from 1) a message about a line points at: a string the line
 // leaves open when the reason is "unterminated string", else the first text
-// the reason quotes where the line holds it, else the line's keyword.
+// the reason quotes where the line holds it (a local label "Scope.name" as
+// ".name"), else the line's keyword.
 int MessageColumn(std::string_view line, std::string_view reason);
 
 }  // namespace cuffware::toolchain

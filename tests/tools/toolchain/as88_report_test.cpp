@@ -190,7 +190,8 @@ TEST(As88Report, RefusesMacrosThatGrowWithoutBound) {
     }
     AssemblyReport widened = Report({{"t.asm", kSection + wide + "  W5\n"}});
     ASSERT_EQ(widened.errors, 1u);
-    EXPECT_EQ(widened.messages[0].reason, "macros expand to more than 8388608 bytes");
+    EXPECT_EQ(widened.messages[0].reason,
+              "macros and REPT blocks expand to more than 8388608 bytes");
 }
 
 TEST(As88Report, RefusesEquateChainsAndKeepsSectionsLinear) {

@@ -382,13 +382,15 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
 }
 
 // dis88's source with the map assembles, links and locates again to the
-// same bytes: labels at their addresses, the DATA section as DB lines, a
-// call into the SDK by the name an equate file gives its address.
+// same bytes: labels at their addresses (a local one by its qualified
+// name), the DATA section as DB lines, a call into the SDK by the name an
+// equate file gives its address.
 TEST(Dis88, WithTheMapWritesASourceThatAssemblesToTheSameBytes) {
     TempDir dir;
     WriteModules(dir);
     dir.Write("sdk.asm",
-              "  DEFSECT \"sdk\", CODE AT 20080h\n  SECT \"sdk\"\n  CARL 0C900h\n  JRL 0C018h\n");
+              "  DEFSECT \"sdk\", CODE AT 20080h\n  SECT \"sdk\"\nSdk: NOP\n.again: CARL 0C900h\n"
+              "  JRL 0C018h\n  JRS .again\n");
     dir.Write("sdk.h", "; the SDK's entry points\nINPUT_GET_KEY  equ  0xC900\nTIME equ 0C018h\n");
     ToolRun run = LinkAndLocate(dir, {"a.obj", "b.obj", "sdk.obj"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -397,7 +399,8 @@ TEST(Dis88, WithTheMapWritesASourceThatAssemblesToTheSameBytes) {
     for (const char* part :
          {"INPUT_GET_KEY equ 0x00C900\n", "        DEFSECT \"data\", DATA AT 0x020044\n",
           "Table:\n        DB 0x01,0x02,0x03 ", "Start:\n        CARL Beep ", "        JRS Start ",
-          "        CARL INPUT_GET_KEY ", "        JRL TIME "})
+          "        CARL INPUT_GET_KEY ", "        JRL TIME ", "Sdk.again:\n",
+          "        JRS Sdk.again "})
         EXPECT_NE(dis.out.find(part), std::string::npos) << part << "\n" << dis.out;
     Result<std::vector<LoadedBytes>> first = ReadSRecords(dir.Read("all.sre"), "all.sre");
     dir.Write("again.asm", dis.out);

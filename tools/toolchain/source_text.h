@@ -1,0 +1,18 @@
+#pragma once
+// A line of source as the assembler keeps it: the file it was read from
+// (an index into the files read), its number there, its text, and its
+// place in the source.
+
+#include <cstddef>
+#include <string>
+
+namespace cuffware::toolchain {
+
+struct SourceLine {
+    size_t file;  // index into the files read
+    int number;
+    std::string text;
+    size_t order;  // the place of the line (or of the macro call it comes from) in the source
+};
+
+}  // namespace cuffware::toolchain
