@@ -37,6 +37,9 @@ endfunction()
 # sets: a Wine prefix that does not exist, so no test sees the drives of the
 # user's own ~/.wine (a test that needs a prefix makes its own).
 set(CUFFWARE_TEST_WINEPREFIX "WINEPREFIX=${PROJECT_BINARY_DIR}/no-wine-prefix")
+# The same as an ENVIRONMENT_MODIFICATION, for gtest_discover_tests, whose
+# properties take one list item each.
+set(CUFFWARE_TEST_WINEPREFIX_SET "WINEPREFIX=set:${PROJECT_BINARY_DIR}/no-wine-prefix")
 
 # cuffware_test(NAME SOURCES... DEPENDS libs...)
 # One GoogleTest executable per folder of tests/, each test case a CTest test.
@@ -49,5 +52,6 @@ function(cuffware_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} cuffware_testsupport
                                         GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "CUFFWARE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT "CUFFWARE_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                       ENVIRONMENT_MODIFICATION "${CUFFWARE_TEST_WINEPREFIX_SET}")
 endfunction()
