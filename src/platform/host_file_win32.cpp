@@ -75,6 +75,11 @@ Result<bool> HostFilePresent(const std::string& hostPath, const std::string& pat
 
 Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
                                  const std::string& pathText) {
+    // Windows opens no directory as a file: say what it is, as the POSIX
+    // half does after its open.
+    DWORD attributes = GetFileAttributesA(hostPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return SystemFailure(pathText, "cannot read: ", EISDIR);
     int fd = _open(hostPath.c_str(), _O_RDONLY | _O_BINARY);
     if (fd < 0)
         return SystemFailure(pathText, "cannot open: ", errno);
