@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/drive_target.h"
 #include "platform/host_path.h"
 
 namespace cuffware {
@@ -60,15 +61,14 @@ std::optional<Drive> HoldingDrive(const fs::path& path, const fs::path& dosdevic
         std::string name = it->path().filename().string();
         if (!IsDriveName(name))
             continue;
-        std::error_code broken;
-        fs::path target = fs::canonical(it->path(), broken);
-        if (broken || DepthBelow(path, target) < 0)
+        std::optional<fs::path> target = DriveTarget(it->path());
+        if (!target || DepthBelow(path, *target) < 0)
             continue;
         char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
-        int depth = ComponentCount(target);
+        int depth = ComponentCount(*target);
         if (!best || depth > ComponentCount(best->target) ||
             (depth == ComponentCount(best->target) && letter < best->letter))
-            best = Drive{letter, target};
+            best = Drive{letter, *target};
     }
     return best;
 }

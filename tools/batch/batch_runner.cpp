@@ -115,7 +115,7 @@ Status Copy(const std::string& sourceText, const std::string& destinationText,
     Result<std::string> content = DiskFileSystem().ReadFile(source, kMaxCopiedBytes);
     if (!content)
         return content.error();
-    if (Status written = DiskFileSystem().WriteFile(destination, *content); !written)
+    if (Status written = DiskFileSystem().WriteRegenerable(destination, *content); !written)
         return written;
     context.out << "        1 file(s) copied.\n";
     return Status::Ok();

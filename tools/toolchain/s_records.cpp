@@ -115,8 +115,10 @@ Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::
         else
             runs.push_back({address, data});
     }
-    // Records that contradict themselves are refused as the packaging
-    // refuses them.
+    // Records cut short or that contradict themselves are refused as the
+    // packaging refuses them.
+    if (Status ended = CheckSRecordsEnd(text, fileName); !ended)
+        return ended.error();
     if (Status addresses = CheckSRecordAddresses(text, fileName); !addresses)
         return addresses.error();
     return runs;
