@@ -8,19 +8,13 @@
 
 #include "platform/drive_target.h"
 #include "platform/host_path.h"
+#include "platform/resolved_path.h"
 
 namespace cuffware {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The path with every link resolved as far as it exists.
-fs::path Resolved(const fs::path& path) {
-    std::error_code error;
-    fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path.lexically_normal() : resolved;
-}
 
 // "c:" but not "c::" (Wine's raw device entries).
 bool IsDriveName(const std::string& name) {
@@ -79,7 +73,7 @@ std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
                                                 std::string_view wineprefix) {
     if (hostPath.empty() || hostPath[0] != '/' || wineprefix.empty())
         return std::nullopt;
-    fs::path path = Resolved(fs::path(hostPath));
+    fs::path path = ResolvedPath(fs::path(hostPath));
     std::optional<Drive> drive = HoldingDrive(path, fs::path(wineprefix) / "dosdevices");
     if (!drive)
         return std::nullopt;
