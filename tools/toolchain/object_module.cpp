@@ -20,14 +20,6 @@ std::string_view Header(ModuleStage stage) {
     return stage == ModuleStage::kObject ? "AS88 OBJECT 2" : "LK88 LINKED 2";
 }
 
-std::vector<std::string> Words(std::string_view line) {
-    std::istringstream stream{std::string(line)};
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 std::optional<long long> HexValue(std::string_view text) {
     long long value = 0;
     if (text.empty() || text.size() > 8 || !std::isxdigit(static_cast<unsigned char>(text[0])))
@@ -327,12 +319,29 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
 }
 
 std::string Hex(long long value, int width) {
-    std::ostringstream text;
-    text << std::uppercase << std::hex << value;
-    std::string digits = text.str();
+    // A negative value shows its 64 bits, as a stream in hex shows it.
+    char buffer[16];
+    char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned long long>(value), 16)
+            .ptr;
+    std::string digits(buffer, end);
+    for (char& c : digits)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
     return digits;
+}
+
+std::vector<std::string> Words(std::string_view line) {
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    std::vector<std::string> words;
+    size_t start = line.find_first_not_of(kBlanks);
+    while (start != std::string_view::npos) {
+        size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        words.emplace_back(line.substr(start, end - start));
+        start = line.find_first_not_of(kBlanks, end);
+    }
+    return words;
 }
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {

@@ -14,14 +14,6 @@ namespace {
 
 constexpr std::string_view kMapHeader = "LC88 LOCATE MAP";
 
-std::vector<std::string> Words(std::string_view line) {
-    std::istringstream stream{std::string(line)};
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 // "NAME HEXVALUE" read into symbols, or the reason it cannot be.
 Status ReadSymbol(const std::string& name, const std::string& hexValue,
                   std::vector<GlobalSymbol>& symbols) {
