@@ -195,10 +195,10 @@ Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path) 
     Result<std::string> text = files.ReadFile(path, kMaxSRecordFileBytes);
     if (!text)
         return text.error();
-    if (Status ended = CheckSRecordsEnd(*text, path); !ended)
-        return ended.error();
     if (Status addresses = CheckSRecordAddresses(*text, path); !addresses)
         return addresses.error();
+    if (Status ended = CheckSRecordsEnd(*text, path); !ended)
+        return ended.error();
     return SRecordData{path, S2DataBytes(*text)};
 }
 

@@ -48,9 +48,9 @@ struct SRecordData {
 };
 
 // Reads the file at path and takes its S2 data bytes; a file that cannot be
-// read fails with the file system's diagnostic, one cut short with
-// CheckSRecordsEnd's, one whose records contradict themselves with
-// CheckSRecordAddresses's.
+// read fails with the file system's diagnostic, one whose records
+// contradict themselves with CheckSRecordAddresses's, one cut short with
+// CheckSRecordsEnd's.
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path);
 
 }  // namespace cuffware

@@ -117,10 +117,10 @@ Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::
     }
     // Records cut short or that contradict themselves are refused as the
     // packaging refuses them.
-    if (Status ended = CheckSRecordsEnd(text, fileName); !ended)
-        return ended.error();
     if (Status addresses = CheckSRecordAddresses(text, fileName); !addresses)
         return addresses.error();
+    if (Status ended = CheckSRecordsEnd(text, fileName); !ended)
+        return ended.error();
     return runs;
 }
 
