@@ -61,22 +61,25 @@ row() {  # row WORK GNU-NAME GNU-COMMAND OUR-NAME OUR-COMMAND
 }
 
 # Ten lines, 24 bytes of code, in each dialect; a new 64 KiB bank for ours
-# every 20,000 lines (a section lies in one bank).
+# every 20,000 lines (a section lies in one bank), a new module for both
+# every 240,000 lines (as88 reads at most 262,144 lines of one source):
+# tNN.asm and tNN.s.
 generate() {  # generate LINES DIR
     awk -v n="$1" -v dir="$2" 'BEGIN {
-        ours = dir "/t.asm"; gnu = dir "/t.s"
-        print ".text" > gnu
         for (i = 0; i * 10 < n; ++i) {
+            if (i % 24000 == 0) {
+                part = sprintf("%02d", i / 24000)
+                ours = dir "/t" part ".asm"; gnu = dir "/t" part ".s"
+                print ".text" > gnu
+            }
             if (i % 2000 == 0) {
                 bank = sprintf("%02X", i / 2000 + 1)
-                printf "        DEFSECT \".b%s\", CODE AT 0%s0000h\n        SECT \".b%s\"\n", bank, bank, bank > ours
+                printf "\tDEFSECT \".b%s\",CODE AT 0%s0000h\n\tSECT \".b%s\"\n", bank, bank, bank > ours
             }
-            printf "L%d:\n        LD      A,#12h\n        LD      HL,#1234h\n        LD      A,[1234h]\n", i > ours
-            printf "        LD      [HL],A\n        LD      BA,[1234h]\n        JRS     NZ,L%d\n", i > ours
-            printf "        CARL    L%d\n        DB      1,2,3,4\n        DW      5678h\n", i > ours
-            printf "L%d:\n        ldi r16,0x12\n        ldi r30,lo8(0x1234)\n        lds r16,0x1234\n", i > gnu
-            printf "        st Z,r16\n        lds r24,0x1234\n        brne L%d\n", i > gnu
-            printf "        rcall L%d\n        .byte 1,2,3,4\n        .word 0x5678\n", i > gnu
+            printf "L%d:\n\tLD A,#12h\n\tLD HL,#1234h\n\tLD A,[1234h]\n\tLD [HL],A\n", i > ours
+            printf "\tLD BA,[1234h]\n\tJRS NZ,L%d\n\tCARL L%d\n\tDB 1,2,3,4\n\tDW 5678h\n", i, i > ours
+            printf "L%d:\n\tldi r16,0x12\n\tldi r30,lo8(0x1234)\n\tlds r16,0x1234\n\tst Z,r16\n", i > gnu
+            printf "\tlds r24,0x1234\n\tbrne L%d\n\trcall L%d\n\t.byte 1,2,3,4\n\t.word 0x5678\n", i, i > gnu
         }
     }'
     # No memory regions: the image may be larger than any AVR part's flash.
@@ -90,12 +93,14 @@ for lines in "${sizes[@]}"; do
     generate "$lines" "$dir"
     label=$(awk -v n="$lines" 'BEGIN {print (n >= 1000000 ? n / 1000000 "M" : n / 1000 "k")}')
     cd "$dir"
-    row "assemble $label lines" avr-as "avr-as -o t.o t.s" as88 "$bin/as88 t.asm"
+    gnu_as='for s in t*.s; do avr-as -o ${s%.s}.o $s || exit 1; done'
+    our_as="for s in t*.asm; do $bin/as88 \$s || exit 1; done"
+    row "assemble $label lines" avr-as "$gnu_as" as88 "$our_as"
     row "assemble+link+S-records $label" avr-as/ld/objcopy \
-        "avr-as -o t.o t.s && avr-ld -T flat.ld -o t.elf t.o && avr-objcopy -O srec t.elf g.sre" \
-        as88/lk88/lc88 "$bin/as88 t.asm && $bin/lk88 t.obj -o t.out && $bin/lc88 t.out -o t.sre"
+        "$gnu_as; avr-ld -T flat.ld -o t.elf t*.o && avr-objcopy -O srec t.elf g.sre" \
+        as88/lk88/lc88 "$our_as; $bin/lk88 t*.obj -o t.out && $bin/lc88 t.out -o t.sre"
     if [[ $lines == "${sizes[-1]}" ]]; then
-        row "link alone $label" avr-ld "avr-ld -T flat.ld -o t.elf t.o" lk88 "$bin/lk88 t.obj -o t.out"
+        row "link alone $label" avr-ld "avr-ld -T flat.ld -o t.elf t*.o" lk88 "$bin/lk88 t*.obj -o t.out"
         row "S-records alone $label" avr-objcopy "avr-objcopy -O srec t.elf g.sre" \
             lc88 "$bin/lc88 t.out -o t.sre"
     fi
