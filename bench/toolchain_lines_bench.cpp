@@ -24,8 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using ToolEntry = int (*)(std::span<const std::string>, const ToolContext&);
-
 constexpr long kModuleLines = 240000;
 
 // Lines first to first + count of the source, as one module.

@@ -15,7 +15,7 @@
 
 namespace cuffware::batch {
 
-using ToolEntry = int (*)(std::span<const std::string>, const toolchain::ToolContext&);
+using toolchain::ToolEntry;
 
 struct OwnTool {
     const char* name;
