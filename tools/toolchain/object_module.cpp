@@ -41,12 +41,18 @@ std::optional<long long> DecimalValue(std::string_view text) {
 std::optional<std::string> HexBytes(std::string_view text) {
     if (text.size() % 2 != 0)
         return std::nullopt;
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        std::optional<long long> byte = HexValue(text.substr(i, 2));
-        if (!byte)
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                      : -1;
+    };
+    std::string bytes(text.size() / 2, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        int high = digit(text[2 * i]), low = digit(text[2 * i + 1]);
+        if (high < 0 || low < 0)
             return std::nullopt;
-        bytes += static_cast<char>(*byte);
+        bytes[i] = static_cast<char>(high * 16 + low);
     }
     return bytes;
 }
