@@ -339,15 +339,19 @@ std::string Hex(long long value, int width) {
 }
 
 std::vector<std::string> Words(std::string_view line) {
-    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     std::vector<std::string> words;
-    size_t start = line.find_first_not_of(kBlanks);
-    while (start != std::string_view::npos) {
-        size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
-        words.emplace_back(line.substr(start, end - start));
-        start = line.find_first_not_of(kBlanks, end);
+    size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && blank(line[pos]))
+            ++pos;
+        if (pos == line.size())
+            return words;
+        size_t start = pos;
+        while (pos < line.size() && !blank(line[pos]))
+            ++pos;
+        words.emplace_back(line.substr(start, pos - start));
     }
-    return words;
 }
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
