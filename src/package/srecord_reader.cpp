@@ -175,12 +175,30 @@ Status CheckSRecordAddresses(std::string_view text, const std::string& path) {
     return Status::Ok();
 }
 
+Status CheckSRecordsEnd(std::string_view text, const std::string& path) {
+    std::string_view last;
+    int lastNumber = 0;
+    ForEachLine(text, [&](std::string_view line, int number) {
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            last = line;
+            lastNumber = number;
+        }
+    });
+    if (last.size() >= 2 && (last[0] == 'S' || last[0] == 's') && last[1] >= '7' && last[1] <= '9')
+        return Status::Ok();
+    return Diagnostic{path, lastNumber,
+                      "ends early: no end record (S7, S8 or S9) after the last record; "
+                      "build it again"};
+}
+
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path) {
     Result<std::string> text = files.ReadFile(path, kMaxSRecordFileBytes);
     if (!text)
         return text.error();
     if (Status addresses = CheckSRecordAddresses(*text, path); !addresses)
         return addresses.error();
+    if (Status ended = CheckSRecordsEnd(*text, path); !ended)
+        return ended.error();
     return SRecordData{path, S2DataBytes(*text)};
 }
 

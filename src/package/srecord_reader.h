@@ -32,6 +32,11 @@ std::string S2DataBytes(std::string_view text);
 // no data bytes write nothing.
 Status CheckSRecordAddresses(std::string_view text, const std::string& path);
 
+// Refuses S-records whose last record is no end record (S7, S8 or S9):
+// a file cut short, or left empty by a power cut while it was written,
+// names path and says so.
+Status CheckSRecordsEnd(std::string_view text, const std::string& path);
+
 // The most an S-record file may hold: a full 32,768-byte image takes under
 // 100 KB of S2 records; the rest is room for long or repeated records.
 inline constexpr size_t kMaxSRecordFileBytes = 16 << 20;
@@ -43,8 +48,9 @@ struct SRecordData {
 };
 
 // Reads the file at path and takes its S2 data bytes; a file that cannot be
-// read fails with the file system's diagnostic, one whose records contradict
-// themselves with CheckSRecordAddresses's.
+// read fails with the file system's diagnostic, one whose records
+// contradict themselves with CheckSRecordAddresses's, one cut short with
+// CheckSRecordsEnd's.
 Result<SRecordData> ReadSRecordData(FileSystem& files, const std::string& path);
 
 }  // namespace cuffware

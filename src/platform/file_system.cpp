@@ -30,7 +30,39 @@ Diagnostic NulRefused(const std::string& pathText) {
     return Diagnostic{pathText, 0, "refused: the name holds a NUL byte"};
 }
 
+// Writes content to a new file named target plus a suffix no other file
+// has; returns the suffix. A name taken already (a file another run left,
+// or a link someone put there) is passed over, never opened.
+Result<std::string> WriteBeside(const std::string& target, const std::string& pathText,
+                                std::string_view content, Durability durability) {
+    for (int attempt = 0;; ++attempt) {
+        std::string suffix =
+            "." + ProcessTag() + "-" + std::to_string(temporaryCounter++) + kTemporarySuffix;
+        bool taken = false;
+        Status written = WriteNewHostFile(target + suffix, content, pathText, taken, durability);
+        if (written)
+            return suffix;
+        if (!taken || attempt == 100)
+            return written.error();
+    }
+}
+
 class Disk : public FileSystem {
+    // The temporary file beside the target takes its name: the host path is
+    // resolved once for both.
+    Status Replace(const std::string& pathText, std::string_view content, Durability durability) {
+        if (HoldsNul(pathText))
+            return NulRefused(pathText);
+        const std::string target = HostPath(pathText);
+        Result<std::string> suffix = WriteBeside(target, pathText, content, durability);
+        if (!suffix)
+            return suffix.error();
+        Status renamed = RenameHostFile(target + *suffix, target, pathText + *suffix, pathText);
+        if (!renamed)
+            std::remove((target + *suffix).c_str());
+        return renamed;
+    }
+
   public:
     bool Exists(const std::string& pathText) override {
         return !HoldsNul(pathText) && HostFileOpens(HostPath(pathText));
@@ -49,34 +81,24 @@ class Disk : public FileSystem {
     }
 
     Status WriteFile(const std::string& pathText, std::string_view content) override {
-        Result<std::string> temporary = WriteTemporary(pathText, content);
-        if (!temporary)
-            return temporary.error();
-        Status renamed = Rename(*temporary, pathText);
-        if (!renamed) {
-            std::remove(HostPath(*temporary).c_str());
-            return renamed;
-        }
+        if (Status replaced = Replace(pathText, content, Durability::kFlushed); !replaced)
+            return replaced;
         return FlushDirectory(DirectoryOrCurrent(pathText));
+    }
+
+    Status WriteRegenerable(const std::string& pathText, std::string_view content) override {
+        return Replace(pathText, content, Durability::kCached);
     }
 
     Result<std::string> WriteTemporary(const std::string& pathText,
                                        std::string_view content) override {
         if (HoldsNul(pathText))
             return NulRefused(pathText);
-        const std::string target = HostPath(pathText);
-        // A name taken already (a file another run left, or a link someone
-        // put there) is passed over, never opened.
-        for (int attempt = 0;; ++attempt) {
-            const std::string suffix =
-                "." + ProcessTag() + "-" + std::to_string(temporaryCounter++) + kTemporarySuffix;
-            bool taken = false;
-            Status written = WriteNewHostFile(target + suffix, content, pathText, taken);
-            if (written)
-                return pathText + suffix;
-            if (!taken || attempt == 100)
-                return written.error();
-        }
+        Result<std::string> suffix =
+            WriteBeside(HostPath(pathText), pathText, content, Durability::kFlushed);
+        if (!suffix)
+            return suffix.error();
+        return pathText + *suffix;
     }
 
     Status Rename(const std::string& fromText, const std::string& toText) override {

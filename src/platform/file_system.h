@@ -41,6 +41,15 @@ class FileSystem {
     // no temporary file is left, and the diagnostic names pathText and the system's reason.
     virtual Status WriteFile(const std::string& pathText, std::string_view content) = 0;
 
+    // Replaces a file that the build makes again from its sources (an object,
+    // a map, S-records, a generated source) as WriteFile does, in one rename,
+    // but without waiting for the disk: after a power cut the name may stand
+    // for an empty or partial file. Every reader of such a file checks its end
+    // marker and refuses one that ends early; the next build writes it anew.
+    virtual Status WriteRegenerable(const std::string& pathText, std::string_view content) {
+        return WriteFile(pathText, content);
+    }
+
     // Writes content to a temporary file beside pathText, named
     // "NAME.UNIQUE.cuffware-new" with a part no other run uses, created new
     // and exclusive (never through a link, never an existing file) and

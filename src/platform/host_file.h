@@ -20,11 +20,15 @@ Result<bool> HostFilePresent(const std::string& hostPath, const std::string& pat
 Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
                                  const std::string& pathText);
 
-// Creates hostPath new and exclusive, writes content and flushes it to the
-// disk. When a file of that name exists already, alreadyExists is set and
-// nothing is touched.
+// Whether a write waits until its bytes are on the disk.
+enum class Durability { kFlushed, kCached };
+
+// Creates hostPath new and exclusive, writes content and, kFlushed, flushes
+// it to the disk. When a file of that name exists already, alreadyExists is
+// set and nothing is touched.
 Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
-                        const std::string& pathText, bool& alreadyExists);
+                        const std::string& pathText, bool& alreadyExists,
+                        Durability durability = Durability::kFlushed);
 
 // Renames a regular file over another, durably; see FileSystem::Rename.
 Status RenameHostFile(const std::string& fromHost, const std::string& toHost,

@@ -129,7 +129,7 @@ Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
 }
 
 Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
-                        const std::string& pathText, bool& alreadyExists) {
+                        const std::string& pathText, bool& alreadyExists, Durability durability) {
     alreadyExists = false;
     Descriptor file{
         ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666)};
@@ -140,7 +140,7 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
     int error = 0;
     if (!WriteAll(file.fd, content))
         error = errno ? errno : EIO;
-    else if (::fsync(file.fd) != 0)
+    else if (durability == Durability::kFlushed && ::fsync(file.fd) != 0)
         error = errno;
     if (::close(file.fd) != 0 && error == 0)
         error = errno;

@@ -109,7 +109,7 @@ Result<std::string> ReadHostFile(const std::string& hostPath, size_t maxBytes,
 }
 
 Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
-                        const std::string& pathText, bool& alreadyExists) {
+                        const std::string& pathText, bool& alreadyExists, Durability durability) {
     alreadyExists = false;
     HANDLE file = CreateFileA(hostPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -126,7 +126,7 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
             error = ErrnoOf(GetLastError());
         content.remove_prefix(written);
     }
-    if (error == 0 && !FlushFileBuffers(file))
+    if (error == 0 && durability == Durability::kFlushed && !FlushFileBuffers(file))
         error = ErrnoOf(GetLastError());
     CloseHandle(file);
     if (error) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "platform/host_path.h"
 #include "platform/path_text.h"
 #include "platform/wine_path.h"
@@ -32,6 +34,13 @@ std::string FindEntryIgnoringCase(const std::string& directory, const std::strin
             return candidate;
     }
     return {};
+}
+
+// An entry at the name itself, a link counting as one (never followed at
+// the end).
+bool ExistsAsSpelt(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::lstat(path.c_str(), &status) == 0;
 }
 
 }  // namespace
@@ -93,32 +102,27 @@ void AnchorWinePrefix() {
 }
 
 std::string ResolveCase(std::string_view hostPath) {
-    // Walk the components; keep each one that exists as spelt, otherwise take
-    // the directory entry that matches it without regard to case.
+    // Keep each component that exists as spelt, otherwise take the directory
+    // entry that matches it without regard to case. A path that exists as it
+    // is needs no walk: the system found every component on its way.
+    std::string path(hostPath);
+    if (ExistsAsSpelt(path))
+        return path;
+    const size_t slash = path.rfind('/');
     std::string resolved;
-    size_t pos = 0;
-    if (!hostPath.empty() && hostPath[0] == '/') {
-        resolved.push_back('/');
-        pos = 1;
+    if (slash != std::string::npos)
+        resolved = slash == 0 ? "/" : ResolveCase(path.substr(0, slash)) + "/";
+    std::string component = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    // The path itself is known to be missing; a parent that changed may hold
+    // the component as spelt.
+    const std::string candidate = resolved + component;
+    if (!component.empty() && component != "." && component != ".." &&
+        (candidate == path || !ExistsAsSpelt(candidate))) {
+        std::string match = FindEntryIgnoringCase(resolved.empty() ? "." : resolved, component);
+        if (!match.empty())
+            component = match;
     }
-    while (pos <= hostPath.size()) {
-        size_t end = std::min(hostPath.find('/', pos), hostPath.size());
-        std::string component(hostPath.substr(pos, end - pos));
-        if (!component.empty() && component != "." && component != "..") {
-            std::error_code error;
-            if (!fs::exists(fs::symlink_status(resolved + component, error))) {
-                std::string match =
-                    FindEntryIgnoringCase(resolved.empty() ? "." : resolved, component);
-                if (!match.empty())
-                    component = match;
-            }
-        }
-        resolved.append(component);
-        if (end < hostPath.size())
-            resolved.push_back('/');
-        pos = end + 1;
-    }
-    return resolved;
+    return resolved + component;
 }
 
 }  // namespace cuffware

@@ -6,20 +6,15 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/drive_target.h"
 #include "platform/host_path.h"
+#include "platform/resolved_path.h"
 
 namespace cuffware {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The path with every link resolved as far as it exists.
-fs::path Resolved(const fs::path& path) {
-    std::error_code error;
-    fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path.lexically_normal() : resolved;
-}
 
 // "c:" but not "c::" (Wine's raw device entries).
 bool IsDriveName(const std::string& name) {
@@ -60,15 +55,14 @@ std::optional<Drive> HoldingDrive(const fs::path& path, const fs::path& dosdevic
         std::string name = it->path().filename().string();
         if (!IsDriveName(name))
             continue;
-        std::error_code broken;
-        fs::path target = fs::canonical(it->path(), broken);
-        if (broken || DepthBelow(path, target) < 0)
+        std::optional<fs::path> target = DriveTarget(it->path());
+        if (!target || DepthBelow(path, *target) < 0)
             continue;
         char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
-        int depth = ComponentCount(target);
+        int depth = ComponentCount(*target);
         if (!best || depth > ComponentCount(best->target) ||
             (depth == ComponentCount(best->target) && letter < best->letter))
-            best = Drive{letter, target};
+            best = Drive{letter, *target};
     }
     return best;
 }
@@ -79,7 +73,7 @@ std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
                                                 std::string_view wineprefix) {
     if (hostPath.empty() || hostPath[0] != '/' || wineprefix.empty())
         return std::nullopt;
-    fs::path path = Resolved(fs::path(hostPath));
+    fs::path path = ResolvedPath(fs::path(hostPath));
     std::optional<Drive> drive = HoldingDrive(path, fs::path(wineprefix) / "dosdevices");
     if (!drive)
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "project/text_rules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -156,7 +157,9 @@ std::string ToLowerAscii(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {

@@ -15,6 +15,29 @@ namespace fs = std::filesystem;
 using testing::TempDir;
 
 #ifndef _WIN32
+// Where a drive leads is kept for the process only while its link says the
+// same: a drive pointed elsewhere, or one whose target appears later, is
+// looked at anew.
+TEST(WindowsPathUnderWine, FollowsADriveLinkThatChangesDuringTheRun) {
+    TempDir dir;
+    std::string prefix = dir / "prefix";
+    dir.Write("one/a.asm", "");
+    dir.Write("two/a.asm", "");
+    fs::create_directories(prefix + "/dosdevices");
+    fs::create_directory_symlink(dir / "one", prefix + "/dosdevices/e:");
+    fs::create_directory_symlink(dir / "later", prefix + "/dosdevices/f:");
+    EXPECT_EQ(WindowsPathUnderWine(dir / "one/a.asm", prefix), "e:\\a.asm");
+    EXPECT_EQ(WindowsPathUnderWine(dir / "two/a.asm", prefix), std::nullopt);
+
+    fs::remove(prefix + "/dosdevices/e:");
+    fs::create_directory_symlink(dir / "two", prefix + "/dosdevices/e:");
+    EXPECT_EQ(WindowsPathUnderWine(dir / "two/a.asm", prefix), "e:\\a.asm");
+    EXPECT_EQ(WindowsPathUnderWine(dir / "one/a.asm", prefix), std::nullopt);
+
+    dir.Write("later/b.asm", "");
+    EXPECT_EQ(WindowsPathUnderWine(dir / "later/b.asm", prefix), "f:\\b.asm");
+}
+
 // A prefix as Wine lays it out: c: a relative link to drive_c, d: a link to
 // a directory elsewhere that lies inside drive_c's tree as well, z: the
 // root, and a raw device entry that is no drive.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "batch/own_tool.h"
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/host_process.h"
@@ -115,7 +116,7 @@ Status Copy(const std::string& sourceText, const std::string& destinationText,
     Result<std::string> content = DiskFileSystem().ReadFile(source, kMaxCopiedBytes);
     if (!content)
         return content.error();
-    if (Status written = DiskFileSystem().WriteFile(destination, *content); !written)
+    if (Status written = DiskFileSystem().WriteRegenerable(destination, *content); !written)
         return written;
     context.out << "        1 file(s) copied.\n";
     return Status::Ok();
@@ -166,6 +167,20 @@ std::string FirstMessageLine(std::string_view output) {
     return {};
 }
 
+// Runs the program as a process of its own, its output caught in a file.
+Result<int> StartProgram(const std::string& programText, const std::string& program,
+                         const std::vector<std::string>& arguments, BatchContext& context,
+                         Result<std::string>& printed) {
+    Result<std::vector<std::string>> argv = ProgramArgv(programText, program, arguments);
+    if (!argv)
+        return argv.error();
+    ScratchFile output("output.txt");
+    context.out.flush();
+    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    printed = DiskFileSystem().ReadFile(output.path(), kMaxCopiedBytes);
+    return status;
+}
+
 Status RunProgramLine(const std::vector<std::string>& words, BatchContext& context) {
     const std::string& programText = words.front();
     Result<std::string> program = FindProgram(context, programText);
@@ -174,16 +189,18 @@ Status RunProgramLine(const std::vector<std::string>& words, BatchContext& conte
     if (IsBatchFile(*program))
         return RunNestedBatch(programText, *program, context);
     std::vector<std::string> arguments(words.begin() + 1, words.end());
-    Result<std::vector<std::string>> argv = ProgramArgv(programText, *program, arguments);
-    if (!argv)
-        return argv.error();
     // The program's output is caught, so the first line of a failing
     // program's message can lead the report of the batch's first failure.
-    ScratchFile output("output.txt");
-    context.out.flush();
-    Result<int> status = RunProgram({*argv, context.currentDirectory, output.path(), programText});
+    Result<std::string> printed = std::string();
+    Result<int> status = 0;
+    if (std::optional<OwnTool> tool = FindOwnTool(*program)) {
+        OwnToolRun run = RunOwnTool(*tool, *program, arguments, context.currentDirectory);
+        status = run.status;
+        printed = std::move(run.printed);
+    } else {
+        status = StartProgram(programText, *program, arguments, context, printed);
+    }
     bool failed = !status || *status != 0;
-    Result<std::string> printed = DiskFileSystem().ReadFile(output.path(), kMaxCopiedBytes);
     if (printed && !printed->empty()) {
         (failed ? context.err : context.out) << *printed << std::flush;
         if (failed)

@@ -1,6 +1,8 @@
 #include "toolchain/encoder.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 #include "project/text_rules.h"
 #include "toolchain/instruction_set.h"
@@ -23,6 +25,30 @@ bool Fits(const InstructionForm& form, const std::vector<WrittenOperand>& operan
             return false;
     }
     return true;
+}
+
+// The first of forms that the operands fit, or nullptr. Fitting depends only
+// on each operand's kind and word, and a source repeats a few shapes of
+// each mnemonic over and over: the choice is kept per shape.
+const InstructionForm* ChooseForm(std::span<const InstructionForm* const> forms,
+                                  const std::vector<WrittenOperand>& operands) {
+    thread_local std::unordered_map<std::string, const InstructionForm*> chosen;
+    thread_local std::string shape;
+    const void* mnemonic = forms.data();
+    shape.assign(reinterpret_cast<const char*>(&mnemonic), sizeof mnemonic);
+    for (const WrittenOperand& operand : operands) {
+        shape += static_cast<char>('0' + operand.kind);
+        if (operand.kind == WrittenOperand::kWord || operand.kind == WrittenOperand::kIndexed)
+            shape += operand.word;
+        shape += ',';
+    }
+    if (auto known = chosen.find(shape); known != chosen.end())
+        return known->second;
+    auto first = std::find_if(forms.begin(), forms.end(),
+                              [&](const InstructionForm* form) { return Fits(*form, operands); });
+    const InstructionForm* form = first == forms.end() ? nullptr : *first;
+    chosen.emplace(shape, form);
+    return form;
 }
 
 Diagnostic NoSuchForm(std::string_view mnemonic, std::span<const InstructionForm* const> forms,
@@ -89,11 +115,10 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
     if (!operands)
         return operands.error();
-    auto chosen = std::find_if(forms.begin(), forms.end(),
-                               [&](const InstructionForm* form) { return Fits(*form, *operands); });
-    if (chosen == forms.end())
+    const InstructionForm* chosen = ChooseForm(forms, *operands);
+    if (!chosen)
         return NoSuchForm(mnemonic, forms, *operands);
-    const InstructionForm& form = **chosen;
+    const InstructionForm& form = *chosen;
 
     Encoded encoded;
     encoded.bytes.assign(form.opcode.begin(), form.opcode.end());

@@ -398,6 +398,19 @@ Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup) {
     Result<std::vector<Token>> tokens = Tokenize(text);
     if (!tokens)
         return tokens.error();
+    // Most operands are one number or one name: their value without the
+    // climb through every level of precedence.
+    if (tokens->size() == 1) {
+        const Token& token = tokens->front();
+        if (token.kind == Token::kNumber) {
+            Result<long long> number = NumberValue(token.text);
+            if (!number)
+                return number.error();
+            return Value(*number);
+        }
+        if (token.kind == Token::kIdentifier || token.text == "$")
+            return lookup(token.text);
+    }
     return Parser(std::move(*tokens), lookup).Whole();
 }
 

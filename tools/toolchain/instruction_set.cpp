@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <unordered_map>
 
 #include "project/text_file.h"
 #include "project/text_rules.h"
@@ -111,12 +112,13 @@ std::span<const InstructionForm> InstructionForms() {
 }
 
 std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
-    static const std::map<std::string, std::vector<const InstructionForm*>> byMnemonic = [] {
-        std::map<std::string, std::vector<const InstructionForm*>> index;
-        for (const InstructionForm& form : InstructionForms())
-            index[form.mnemonic].push_back(&form);
-        return index;
-    }();
+    static const std::unordered_map<std::string, std::vector<const InstructionForm*>> byMnemonic =
+        [] {
+            std::unordered_map<std::string, std::vector<const InstructionForm*>> index;
+            for (const InstructionForm& form : InstructionForms())
+                index[form.mnemonic].push_back(&form);
+            return index;
+        }();
     auto it = byMnemonic.find(ToUpperAscii(mnemonic));
     if (it == byMnemonic.end())
         return {};

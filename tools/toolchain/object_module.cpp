@@ -21,14 +21,6 @@ std::string_view Header(ModuleStage stage) {
     return stage == ModuleStage::kObject ? "AS88 OBJECT 2" : "LK88 LINKED 2";
 }
 
-std::vector<std::string> Words(std::string_view line) {
-    std::istringstream stream{std::string(line)};
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 std::optional<long long> HexValue(std::string_view text) {
     long long value = 0;
     if (text.empty() || text.size() > 8 || !std::isxdigit(static_cast<unsigned char>(text[0])))
@@ -50,12 +42,18 @@ std::optional<long long> DecimalValue(std::string_view text) {
 std::optional<std::string> HexBytes(std::string_view text) {
     if (text.size() % 2 != 0)
         return std::nullopt;
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        std::optional<long long> byte = HexValue(text.substr(i, 2));
-        if (!byte)
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                      : -1;
+    };
+    std::string bytes(text.size() / 2, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        int high = digit(text[2 * i]), low = digit(text[2 * i + 1]);
+        if (high < 0 || low < 0)
             return std::nullopt;
-        bytes += static_cast<char>(*byte);
+        bytes[i] = static_cast<char>(high * 16 + low);
     }
     return bytes;
 }
@@ -332,12 +330,33 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
 }
 
 std::string Hex(long long value, int width) {
-    std::ostringstream text;
-    text << std::uppercase << std::hex << value;
-    std::string digits = text.str();
+    // A negative value shows its 64 bits, as a stream in hex shows it.
+    char buffer[16];
+    char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned long long>(value), 16)
+            .ptr;
+    std::string digits(buffer, end);
+    for (char& c : digits)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
     return digits;
+}
+
+std::vector<std::string> Words(std::string_view line) {
+    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    std::vector<std::string> words;
+    size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && blank(line[pos]))
+            ++pos;
+        if (pos == line.size())
+            return words;
+        size_t start = pos;
+        while (pos < line.size() && !blank(line[pos]))
+            ++pos;
+        words.emplace_back(line.substr(start, pos - start));
+    }
 }
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {

@@ -120,4 +120,7 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
 // Upper-case hex of value with at least width digits.
 std::string Hex(long long value, int width);
 
+// The words of a line between blanks (space, tab, line and page breaks).
+std::vector<std::string> Words(std::string_view line);
+
 }  // namespace cuffware::toolchain

@@ -45,9 +45,13 @@ std::string SRecord(char type, int addressBytes, long long address, std::string_
     std::string record = std::string("S") + type + Hex(count, 2) + Hex(address, addressBytes * 2);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    record.reserve(record.size() + 2 * data.size() + 2);
     for (char byte : data) {
-        sum += static_cast<unsigned char>(byte);
-        record += Hex(static_cast<unsigned char>(byte), 2);
+        auto value = static_cast<unsigned char>(byte);
+        sum += value;
+        record += kDigits[value >> 4];
+        record += kDigits[value & 0xF];
     }
     return record + Hex(~sum & 0xFF, 2);
 }
@@ -115,10 +119,12 @@ Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::
         else
             runs.push_back({address, data});
     }
-    // Records that contradict themselves are refused as the packaging
-    // refuses them.
+    // Records cut short or that contradict themselves are refused as the
+    // packaging refuses them.
     if (Status addresses = CheckSRecordAddresses(text, fileName); !addresses)
         return addresses.error();
+    if (Status ended = CheckSRecordsEnd(text, fileName); !ended)
+        return ended.error();
     return runs;
 }
 

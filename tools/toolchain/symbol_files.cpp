@@ -14,14 +14,6 @@ namespace {
 
 constexpr std::string_view kMapHeader = "LC88 LOCATE MAP";
 
-std::vector<std::string> Words(std::string_view line) {
-    std::istringstream stream{std::string(line)};
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 // "NAME HEXVALUE" read into symbols, or the reason it cannot be.
 Status ReadSymbol(const std::string& name, const std::string& hexValue,
                   std::vector<GlobalSymbol>& symbols) {
@@ -125,6 +117,13 @@ Result<LocateMap> ReadMap(std::string_view text, const std::string& fileName) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.empty() || lines[0] != kMapHeader)
         return Diagnostic{fileName, 1, "not a locate map (expected \"LC88 LOCATE MAP\")"};
+    // A map cut short (a power cut while it was written) ends before END.
+    size_t last = lines.size();
+    while (last > 1 && Words(lines[last - 1]).empty())
+        --last;
+    if (Words(lines[last - 1]) != std::vector<std::string>{"END"})
+        return Diagnostic{fileName, static_cast<int>(last),
+                          "ends early: no END line after the last entry; build it again"};
     LocateMap map;
     for (size_t i = 1; i < lines.size(); ++i) {
         int number = static_cast<int>(i) + 1;

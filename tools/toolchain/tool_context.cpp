@@ -49,7 +49,7 @@ Result<ObjectModule> ReadModule(const ToolContext& context, const std::string& p
 
 Status WriteOutput(const ToolContext& context, const std::string& pathText,
                    std::string_view content) {
-    Status written = DiskFileSystem().WriteFile(ToolPath(context, pathText), content);
+    Status written = DiskFileSystem().WriteRegenerable(ToolPath(context, pathText), content);
     if (!written)
         return Diagnostic{pathText, 0, written.error().message};
     return written;

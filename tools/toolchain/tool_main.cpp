@@ -9,6 +9,12 @@
 #include "platform/program_version.h"
 #include "toolchain/tools.h"
 
+#ifdef __ELF__
+// The batch runner reads this mark from the program file and then runs the
+// tool inside itself (tools/batch/own_tool.h).
+[[gnu::used, gnu::section(".cuffware_tool")]] const char kToolMark[] = CUFFWARE_TOOL_MARK;
+#endif
+
 int main(int argc, char** argv) {
     cuffware::AnchorWinePrefix();
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -12,6 +12,9 @@
 
 namespace cuffware::toolchain {
 
+// Every entry below has this type.
+using ToolEntry = int (*)(std::span<const std::string>, const ToolContext&);
+
 // as88 NAME.asm -fascmd.cmd: writes NAME.obj (and NAME.lst with -l).
 int RunAs88(std::span<const std::string> args, const ToolContext& context);
 

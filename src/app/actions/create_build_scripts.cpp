@@ -28,7 +28,7 @@ bool Reported(Workbench& bench, const Status& status) {
 }
 
 bool Write(Workbench& bench, const GeneratedFile& file) {
-    return Reported(bench, bench.files.WriteFile(file.path, file.content));
+    return Reported(bench, bench.files.WriteRegenerable(file.path, file.content));
 }
 
 bool HasFiles(const FileTree& tree, int categoryNode) {

@@ -313,7 +313,7 @@ TEST_F(BadInput, AnSRecordFileThatVanishesAfterTheCheckStopsThePackaging) {
 
 TEST_F(BadInput, AFiveMegabyteLineGivesOneRecordsBytes) {
     const std::string digits(5 << 20, 'A');
-    dir.Write("build/common.sre", "S0" + digits + "\r\nS2FF800000" + digits + "\r\n");
+    dir.Write("build/common.sre", "S0" + digits + "\r\nS2FF800000" + digits + "\r\nS9030000FC\r\n");
     ASSERT_TRUE(CreateCuffware(bench));
     const std::string code = dir.Read("build/demo_code_018.bin");
     EXPECT_EQ(code.substr(11, 3), std::string("\xFE\0\0", 3));  // 3 + 251 bytes

@@ -27,7 +27,8 @@ class Sim88 : public ::testing::Test {
 
 // 010000 Main: LD A,#07; CARS Beep (outside); Done: RET
 const std::string kRecords =
-    toolchain::SRecord('2', 3, 0x10000, std::string("\xB0\x07\xF0\x10\xF8", 5)) + "\r\n";
+    toolchain::SRecord('2', 3, 0x10000, std::string("\xB0\x07\xF0\x10\xF8", 5)) + "\r\n" +
+    toolchain::SRecord('8', 3, 0x10000, {}) + "\r\n";
 const std::string kMap =
     "LC88 LOCATE MAP\r\nOUTPUT app.sre\r\nSECTION .text START 010000 SIZE 5\r\n"
     "SYMBOL Main 010000\r\nSYMBOL Done 010004\r\nEND\r\n";

@@ -115,7 +115,8 @@ TEST(Warnings, WriteIntoTheProgramsCode) {
 
 TEST(Programs, FromSRecordsAndTheMap) {
     const std::string records =
-        toolchain::SRecord('2', 3, 0x10000, std::string("\xB0\x07\xF8", 3)) + "\r\n";
+        toolchain::SRecord('2', 3, 0x10000, std::string("\xB0\x07\xF8", 3)) + "\r\n" +
+        toolchain::SRecord('8', 3, 0x10000, {}) + "\r\n";
     const std::string map =
         "LC88 LOCATE MAP\r\nOUTPUT app.sre\r\nSECTION .text START 010000 SIZE 3\r\n"
         "SYMBOL Main 010000\r\nSYMBOL Done 010002\r\nEND\r\n";

@@ -18,7 +18,7 @@ struct ToolRun {
     std::string err;
 };
 
-using ToolEntry = int (*)(std::span<const std::string>, const ToolContext&);
+using toolchain::ToolEntry;
 
 inline std::string SourceDir() {
     const char* dir = std::getenv("CUFFWARE_SOURCE_DIR");
