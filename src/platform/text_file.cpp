@@ -1,4 +1,4 @@
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware {
 

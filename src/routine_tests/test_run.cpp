@@ -4,7 +4,7 @@
 #include <optional>
 #include <set>
 
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware {

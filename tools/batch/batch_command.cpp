@@ -1,6 +1,6 @@
 #include "batch/batch_command.h"
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::batch {
 

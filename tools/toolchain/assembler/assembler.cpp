@@ -1,4 +1,4 @@
-#include "toolchain/assembler.h"
+#include "toolchain/assembler/assembler.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,21 +10,21 @@
 #include <utility>
 #include <vector>
 
-#include "project/text_file.h"
-#include "project/text_rules.h"
-#include "toolchain/alignment.h"
-#include "toolchain/encoder.h"
-#include "toolchain/error_log.h"
-#include "toolchain/expression.h"
-#include "toolchain/instruction_set.h"
-#include "toolchain/listing.h"
-#include "toolchain/local_labels.h"
-#include "toolchain/macro_body.h"
-#include "toolchain/name_suggestion.h"
-#include "toolchain/quoted_text.h"
-#include "toolchain/source_files.h"
-#include "toolchain/source_line.h"
-#include "toolchain/source_text.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/error_log.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/assembler/listing.h"
+#include "toolchain/assembler/local_labels.h"
+#include "toolchain/assembler/macro_body.h"
+#include "toolchain/assembler/name_suggestion.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/assembler/source_files.h"
+#include "toolchain/assembler/source_line.h"
+#include "toolchain/assembler/source_text.h"
+#include "toolchain/isa/encoder.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/object/alignment.h"
 
 namespace cuffware::toolchain {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 
 namespace cuffware::toolchain {
 

@@ -1,4 +1,4 @@
-#include "toolchain/error_log.h"
+#include "toolchain/assembler/error_log.h"
 
 #include <algorithm>
 #include <limits>

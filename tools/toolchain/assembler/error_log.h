@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "toolchain/assembler.h"
+#include "toolchain/assembler/assembler.h"
 
 namespace cuffware::toolchain {
 

@@ -1,13 +1,13 @@
-#include "toolchain/expression.h"
+#include "toolchain/assembler/expression.h"
 
 #include <array>
 #include <cctype>
 #include <limits>
 #include <span>
 
-#include "project/text_rules.h"
-#include "toolchain/quoted_text.h"
-#include "toolchain/source_line.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

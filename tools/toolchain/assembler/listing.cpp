@@ -1,9 +1,9 @@
-#include "toolchain/listing.h"
+#include "toolchain/assembler/listing.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware::toolchain {
 

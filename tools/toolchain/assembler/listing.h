@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 
 namespace cuffware::toolchain {
 

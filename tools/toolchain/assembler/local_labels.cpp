@@ -1,8 +1,8 @@
-#include "toolchain/local_labels.h"
+#include "toolchain/assembler/local_labels.h"
 
 #include <cctype>
 
-#include "toolchain/expression.h"
+#include "toolchain/assembler/expression.h"
 
 namespace cuffware::toolchain {
 

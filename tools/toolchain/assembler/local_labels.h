@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/result.h"
-#include "toolchain/source_line.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

@@ -1,12 +1,12 @@
-#include "toolchain/macro_body.h"
+#include "toolchain/assembler/macro_body.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "project/text_rules.h"
-#include "toolchain/expression.h"
-#include "toolchain/quoted_text.h"
-#include "toolchain/source_line.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

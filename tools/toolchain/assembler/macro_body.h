@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/source_text.h"
+#include "toolchain/assembler/source_text.h"
 
 namespace cuffware::toolchain {
 

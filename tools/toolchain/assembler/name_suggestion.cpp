@@ -1,9 +1,9 @@
-#include "toolchain/name_suggestion.h"
+#include "toolchain/assembler/name_suggestion.h"
 
 #include <algorithm>
 #include <string>
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::toolchain {
 

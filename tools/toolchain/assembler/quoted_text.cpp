@@ -1,4 +1,4 @@
-#include "toolchain/quoted_text.h"
+#include "toolchain/assembler/quoted_text.h"
 
 namespace cuffware::toolchain {
 

@@ -1,10 +1,10 @@
-#include "toolchain/source_files.h"
+#include "toolchain/assembler/source_files.h"
 
 #include <cctype>
 
-#include "project/text_file.h"
-#include "toolchain/quoted_text.h"
-#include "toolchain/source_line.h"
+#include "platform/text_file.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "toolchain/assembler.h"
-#include "toolchain/source_text.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/assembler/source_text.h"
 
 namespace cuffware::toolchain {
 

@@ -1,9 +1,9 @@
-#include "toolchain/source_line.h"
+#include "toolchain/assembler/source_line.h"
 
-#include "project/text_rules.h"
-#include "toolchain/expression.h"
-#include "toolchain/local_labels.h"
-#include "toolchain/quoted_text.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/assembler/local_labels.h"
+#include "toolchain/assembler/quoted_text.h"
 
 namespace cuffware::toolchain {
 

@@ -1,8 +1,8 @@
-#include "toolchain/disassembler.h"
+#include "toolchain/disassembler/disassembler.h"
 
 #include <cstdio>
 
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::toolchain {
 

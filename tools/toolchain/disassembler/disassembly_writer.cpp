@@ -1,16 +1,16 @@
-#include "toolchain/disassembly_writer.h"
+#include "toolchain/disassembler/disassembly_writer.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 #include <set>
 
-#include "project/text_rules.h"
-#include "toolchain/disassembler.h"
-#include "toolchain/encoder.h"
-#include "toolchain/expression.h"
-#include "toolchain/instruction_set.h"
-#include "toolchain/local_labels.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/assembler/local_labels.h"
+#include "toolchain/disassembler/disassembler.h"
+#include "toolchain/isa/encoder.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::toolchain {
 

@@ -21,8 +21,8 @@
 #include <ostream>
 #include <vector>
 
-#include "toolchain/s_records.h"
-#include "toolchain/symbol_files.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/object/symbol_files.h"
 
 namespace cuffware::toolchain {
 

@@ -1,11 +1,11 @@
-#include "toolchain/encoder.h"
+#include "toolchain/isa/encoder.h"
 
 #include <algorithm>
 
-#include "project/text_rules.h"
-#include "toolchain/instruction_set.h"
-#include "toolchain/operand_text.h"
-#include "toolchain/quoted_text.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/isa/operand_text.h"
 
 namespace cuffware::toolchain {
 

@@ -1,11 +1,11 @@
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::toolchain {
 

@@ -1,4 +1,4 @@
-#include "toolchain/machine_field.h"
+#include "toolchain/isa/machine_field.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "toolchain/operand_text.h"
+#include "toolchain/isa/operand_text.h"
 
-#include "project/text_rules.h"
-#include "toolchain/source_line.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::toolchain {
 

@@ -1,8 +1,8 @@
-#include "toolchain/linker.h"
+#include "toolchain/linker/linker.h"
 
 #include <map>
 
-#include "toolchain/source_place.h"
+#include "toolchain/object/source_place.h"
 
 namespace cuffware::toolchain {
 

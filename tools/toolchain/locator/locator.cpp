@@ -1,9 +1,9 @@
-#include "toolchain/locator.h"
+#include "toolchain/locator/locator.h"
 
 #include <algorithm>
 
-#include "toolchain/alignment.h"
-#include "toolchain/source_place.h"
+#include "toolchain/object/alignment.h"
+#include "toolchain/object/source_place.h"
 
 namespace cuffware::toolchain {
 

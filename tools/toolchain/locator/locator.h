@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/result.h"
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 
 namespace cuffware::toolchain {
 

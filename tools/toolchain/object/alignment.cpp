@@ -1,10 +1,10 @@
-#include "toolchain/alignment.h"
+#include "toolchain/object/alignment.h"
 
 #include <cctype>
 #include <vector>
 
-#include "project/text_rules.h"
-#include "toolchain/source_line.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/source_line.h"
 
 namespace cuffware::toolchain {
 

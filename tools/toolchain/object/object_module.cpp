@@ -1,4 +1,4 @@
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 
 #include <array>
 #include <cctype>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <sstream>
 
-#include "project/text_file.h"
-#include "toolchain/alignment.h"
+#include "platform/text_file.h"
+#include "toolchain/object/alignment.h"
 
 namespace cuffware::toolchain {
 

@@ -33,8 +33,8 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/expression.h"
-#include "toolchain/machine_field.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/isa/machine_field.h"
 
 namespace cuffware::toolchain {
 

@@ -1,9 +1,9 @@
-#include "toolchain/s_records.h"
+#include "toolchain/object/s_records.h"
 
 #include <algorithm>
 
-#include "package/srecord_reader.h"
-#include "project/text_file.h"
+#include "platform/text_file.h"
+#include "toolchain/object/srecord_reader.h"
 
 namespace cuffware::toolchain {
 

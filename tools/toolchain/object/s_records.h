@@ -9,7 +9,7 @@
 
 #include "platform/result.h"
 
-#include "toolchain/object_module.h"
+#include "toolchain/object/object_module.h"
 
 namespace cuffware::toolchain {
 

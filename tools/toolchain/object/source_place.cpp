@@ -1,4 +1,4 @@
-#include "toolchain/source_place.h"
+#include "toolchain/object/source_place.h"
 
 #include <charconv>
 #include <optional>

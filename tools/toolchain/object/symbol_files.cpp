@@ -1,12 +1,12 @@
-#include "toolchain/symbol_files.h"
+#include "toolchain/object/symbol_files.h"
 
 #include <algorithm>
 #include <set>
 #include <sstream>
 
-#include "project/text_file.h"
-#include "project/text_rules.h"
-#include "toolchain/expression.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/expression.h"
 
 namespace cuffware::toolchain {
 

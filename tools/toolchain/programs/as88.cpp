@@ -1,10 +1,10 @@
 #include <array>
 
 #include "platform/file_system.h"
-#include "toolchain/assembler.h"
-#include "toolchain/output_guard.h"
-#include "toolchain/tool_help.h"
-#include "toolchain/tools.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/programs/output_guard.h"
+#include "toolchain/programs/tool_help.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 

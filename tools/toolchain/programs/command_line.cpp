@@ -1,10 +1,10 @@
-#include "toolchain/command_line.h"
+#include "toolchain/programs/command_line.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "platform/file_system.h"
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware::toolchain {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::toolchain {
 

@@ -1,12 +1,12 @@
-#include "toolchain/description_file.h"
+#include "toolchain/programs/description_file.h"
 
 #include <filesystem>
 #include <sstream>
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::toolchain {
 

@@ -5,8 +5,8 @@
 // the program, read, and must name an S1C88 core ("cpu S1C88349").
 
 #include "platform/result.h"
-#include "toolchain/command_line.h"
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/command_line.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::toolchain {
 

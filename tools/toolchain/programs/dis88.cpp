@@ -1,10 +1,10 @@
 #include <array>
 
-#include "toolchain/disassembly_writer.h"
-#include "toolchain/expression.h"
-#include "toolchain/s_records.h"
-#include "toolchain/tool_help.h"
-#include "toolchain/tools.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/disassembler/disassembly_writer.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/programs/tool_help.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 

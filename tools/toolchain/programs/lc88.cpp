@@ -1,15 +1,15 @@
 #include <array>
 
-#include "toolchain/description_file.h"
-#include "toolchain/expression.h"
-#include "toolchain/listing.h"
-#include "toolchain/locator.h"
-#include "toolchain/object_module.h"
-#include "toolchain/output_guard.h"
-#include "toolchain/s_records.h"
-#include "toolchain/symbol_files.h"
-#include "toolchain/tool_help.h"
-#include "toolchain/tools.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/assembler/listing.h"
+#include "toolchain/locator/locator.h"
+#include "toolchain/object/object_module.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/object/symbol_files.h"
+#include "toolchain/programs/description_file.h"
+#include "toolchain/programs/output_guard.h"
+#include "toolchain/programs/tool_help.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 

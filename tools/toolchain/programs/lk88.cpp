@@ -1,11 +1,11 @@
 #include <array>
 
-#include "toolchain/description_file.h"
-#include "toolchain/linker.h"
-#include "toolchain/object_module.h"
-#include "toolchain/output_guard.h"
-#include "toolchain/tool_help.h"
-#include "toolchain/tools.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/object/object_module.h"
+#include "toolchain/programs/description_file.h"
+#include "toolchain/programs/output_guard.h"
+#include "toolchain/programs/tool_help.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 

@@ -1,7 +1,7 @@
-#include "toolchain/output_guard.h"
-#include "toolchain/symbol_files.h"
-#include "toolchain/tool_help.h"
-#include "toolchain/tools.h"
+#include "toolchain/object/symbol_files.h"
+#include "toolchain/programs/output_guard.h"
+#include "toolchain/programs/tool_help.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 

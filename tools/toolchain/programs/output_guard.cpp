@@ -1,4 +1,4 @@
-#include "toolchain/output_guard.h"
+#include "toolchain/programs/output_guard.h"
 
 #include <filesystem>
 #include <system_error>

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/result.h"
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::toolchain {
 

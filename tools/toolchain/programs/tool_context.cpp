@@ -1,4 +1,4 @@
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/tool_context.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "toolchain/tool_help.h"
+#include "toolchain/programs/tool_help.h"
 
 namespace cuffware::toolchain {
 

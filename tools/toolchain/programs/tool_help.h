@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "toolchain/command_line.h"
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/command_line.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::toolchain {
 

@@ -7,7 +7,7 @@
 #include "platform/host_path.h"
 #include "platform/program_directory.h"
 #include "platform/program_version.h"
-#include "toolchain/tools.h"
+#include "toolchain/programs/tools.h"
 
 int main(int argc, char** argv) {
     cuffware::AnchorWinePrefix();
