@@ -2,7 +2,6 @@
 
 #include "platform/file_system.h"
 #include "toolchain/assembler/assembler.h"
-#include "toolchain/programs/output_guard.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -43,22 +42,16 @@ constexpr ToolDescription kTool{
     kOptions,
 };
 
-}  // namespace
-
-int RunAs88(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, false);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
+std::vector<std::string> Outputs(const CommandLine& commandLine) {
     const std::string& source = commandLine.inputs[0];
-    std::string object = WithExtension(source, ".obj");
-    std::string listing = WithExtension(source, ".lst");
-    std::string outputs[] = {object, listing};
-    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, outputs); !distinct)
-        return Fail(context, distinct.error());
-    RemoveOutput(context, object);
-    RemoveOutput(context, listing);
-    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
-        return Fail(context, read.error());
+    return {WithExtension(source, ".obj"), WithExtension(source, ".lst")};
+}
+
+int Assemble(const CommandLine& commandLine, std::span<const std::string> outputs,
+             const ToolContext& context) {
+    const std::string& source = commandLine.inputs[0];
+    const std::string& object = outputs[0];
+    const std::string& listing = outputs[1];
 
     SourceReader reader = [&context](const std::string& pathText) -> Result<std::string> {
         std::string hostPath = ToolPath(context, pathText);
@@ -99,6 +92,12 @@ int RunAs88(std::span<const std::string> args, const ToolContext& context) {
                 << (module.sections.size() == 1 ? " section, " : " sections, ") << bytes
                 << " bytes, " << module.globals.size() << " global symbols\n";
     return 0;
+}
+
+}  // namespace
+
+int RunAs88(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, Assemble);
 }
 
 }  // namespace cuffware::toolchain

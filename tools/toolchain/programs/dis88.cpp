@@ -62,14 +62,13 @@ Result<DisassemblyNames> ReadNames(const ToolContext& context, const CommandLine
     return names;
 }
 
-}  // namespace
+// dis88 prints what it makes.
+std::vector<std::string> Outputs(const CommandLine&) {
+    return {};
+}
 
-int RunDis88(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, false);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
-    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
-        return Fail(context, read.error());
+int Disassemble(const CommandLine& commandLine, std::span<const std::string>,
+                const ToolContext& context) {
     long long base = 0;
     if (const Option* option = commandLine.Find("-b")) {
         Result<long long> address = NumberValue(option->Argument("-b"));
@@ -101,6 +100,12 @@ int RunDis88(std::span<const std::string> args, const ToolContext& context) {
         commandLine.Find("--listing") ? DisassemblyForm::kListing : DisassemblyForm::kSource,
         context.out);
     return 0;
+}
+
+}  // namespace
+
+int RunDis88(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, Disassemble);
 }
 
 }  // namespace cuffware::toolchain

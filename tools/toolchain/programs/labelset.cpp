@@ -1,5 +1,4 @@
 #include "toolchain/object/symbol_files.h"
-#include "toolchain/programs/output_guard.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -19,21 +18,14 @@ constexpr ToolDescription kTool{
     {},
 };
 
-}  // namespace
+std::vector<std::string> Outputs(const CommandLine& commandLine) {
+    return {WithExtension(commandLine.inputs[0], ".equ")};
+}
 
-int RunLabelset(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, false);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
+int WriteEquates(const CommandLine& commandLine, std::span<const std::string> outputs,
+                 const ToolContext& context) {
     const std::string& symbolList = commandLine.inputs[0];
-    std::string equates = WithExtension(symbolList, ".equ");
-    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&equates, 1});
-        !distinct)
-        return Fail(context, distinct.error());
-    RemoveOutput(context, equates);
-    if (Status read = ReadOptions(context, commandLine, {}); !read)
-        return Fail(context, read.error());
-
+    const std::string& equates = outputs[0];
     Result<std::string> text = ReadInput(context, symbolList);
     if (!text)
         return Fail(context, text.error());
@@ -45,6 +37,12 @@ int RunLabelset(std::span<const std::string> args, const ToolContext& context) {
     context.out << "labelset: " << symbolList << " -> " << equates << ": " << symbols->size()
                 << " equates\n";
     return 0;
+}
+
+}  // namespace
+
+int RunLabelset(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, WriteEquates);
 }
 
 }  // namespace cuffware::toolchain

@@ -7,7 +7,6 @@
 #include "toolchain/object/s_records.h"
 #include "toolchain/object/symbol_files.h"
 #include "toolchain/programs/description_file.h"
-#include "toolchain/programs/output_guard.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -42,6 +41,8 @@ constexpr ToolDescription kTool{
     "processor description file given with -d like lk88. On an error prints\n"
     "FILE:LINE: reason and leaves neither NAME.sre nor NAME.map.\n",
     kOptions,
+    false,
+    true,
 };
 
 // The data bytes per S2 record that a "-f2" or "-f2bN" option asks for.
@@ -88,23 +89,18 @@ Result<std::vector<std::pair<std::string, std::string>>> LocatedListings(
     return listings;
 }
 
-}  // namespace
-
-int RunLc88(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, true);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
-    const std::string& linked = commandLine.inputs[0];
-    std::string records =
-        commandLine.output.empty() ? WithExtension(linked, ".sre") : commandLine.output;
+std::vector<std::string> Outputs(const CommandLine& commandLine) {
+    std::string records = commandLine.output.empty() ? WithExtension(commandLine.inputs[0], ".sre")
+                                                     : commandLine.output;
     std::string map = WithExtension(records, ".map");
-    std::string outputs[] = {records, map};
-    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, outputs); !distinct)
-        return Fail(context, distinct.error());
-    RemoveOutput(context, records);
-    RemoveOutput(context, map);
-    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
-        return Fail(context, read.error());
+    return {std::move(records), std::move(map)};
+}
+
+int LocateAndWrite(const CommandLine& commandLine, std::span<const std::string> outputs,
+                   const ToolContext& context) {
+    const std::string& linked = commandLine.inputs[0];
+    const std::string& records = outputs[0];
+    const std::string& map = outputs[1];
     Result<size_t> bytesPerRecord = BytesPerRecord(commandLine);
     if (!bytesPerRecord)
         return Fail(context, bytesPerRecord.error());
@@ -143,6 +139,12 @@ int RunLc88(std::span<const std::string> args, const ToolContext& context) {
                     << section.bytes.size() << " bytes;";
     context.out << "\n";
     return 0;
+}
+
+}  // namespace
+
+int RunLc88(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, LocateAndWrite);
 }
 
 }  // namespace cuffware::toolchain

@@ -3,7 +3,6 @@
 #include "toolchain/linker/linker.h"
 #include "toolchain/object/object_module.h"
 #include "toolchain/programs/description_file.h"
-#include "toolchain/programs/output_guard.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -35,23 +34,18 @@ constexpr ToolDescription kTool{
     "no output.\n",
     kOptions,
     true,
+    true,
 };
 
-}  // namespace
+std::vector<std::string> Outputs(const CommandLine& commandLine) {
+    return {commandLine.output.empty() ? WithExtension(commandLine.inputs[0], ".out")
+                                       : commandLine.output};
+}
 
-int RunLk88(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, true);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
+int LinkObjects(const CommandLine& commandLine, std::span<const std::string> outputs,
+                const ToolContext& context) {
     const std::string& object = commandLine.inputs[0];
-    std::string output =
-        commandLine.output.empty() ? WithExtension(object, ".out") : commandLine.output;
-    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&output, 1});
-        !distinct)
-        return Fail(context, distinct.error());
-    RemoveOutput(context, output);
-    if (Status read = ReadOptions(context, commandLine, kOptions); !read)
-        return Fail(context, read.error());
+    const std::string& output = outputs[0];
     if (Status description = CheckDescriptionFile(context, commandLine); !description)
         return Fail(context, description.error());
 
@@ -72,6 +66,12 @@ int RunLk88(std::span<const std::string> args, const ToolContext& context) {
                 << output << ": " << linked->sections.size()
                 << (linked->sections.size() == 1 ? " section\n" : " sections\n");
     return 0;
+}
+
+}  // namespace
+
+int RunLk88(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, LinkObjects);
 }
 
 }  // namespace cuffware::toolchain

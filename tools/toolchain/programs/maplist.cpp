@@ -1,5 +1,4 @@
 #include "toolchain/object/symbol_files.h"
-#include "toolchain/programs/output_guard.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -17,21 +16,14 @@ constexpr ToolDescription kTool{
     {},
 };
 
-}  // namespace
+std::vector<std::string> Outputs(const CommandLine& commandLine) {
+    return {WithExtension(commandLine.inputs[0], ".sy")};
+}
 
-int RunMaplist(std::span<const std::string> args, const ToolContext& context) {
-    CommandLine commandLine = SplitCommandLine(args, false);
-    if (std::optional<int> done = Open(kTool, commandLine, context))
-        return *done;
+int WriteSymbolList(const CommandLine& commandLine, std::span<const std::string> outputs,
+                    const ToolContext& context) {
     const std::string& map = commandLine.inputs[0];
-    std::string symbolList = WithExtension(map, ".sy");
-    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, {&symbolList, 1});
-        !distinct)
-        return Fail(context, distinct.error());
-    RemoveOutput(context, symbolList);
-    if (Status read = ReadOptions(context, commandLine, {}); !read)
-        return Fail(context, read.error());
-
+    const std::string& symbolList = outputs[0];
     Result<std::string> text = ReadInput(context, map);
     if (!text)
         return Fail(context, text.error());
@@ -43,6 +35,12 @@ int RunMaplist(std::span<const std::string> args, const ToolContext& context) {
     context.out << "maplist: " << map << " -> " << symbolList << ": " << symbols->size()
                 << " symbols\n";
     return 0;
+}
+
+}  // namespace
+
+int RunMaplist(std::span<const std::string> args, const ToolContext& context) {
+    return RunTool(kTool, args, context, Outputs, WriteSymbolList);
 }
 
 }  // namespace cuffware::toolchain

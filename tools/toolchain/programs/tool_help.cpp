@@ -1,5 +1,7 @@
 #include "toolchain/programs/tool_help.h"
 
+#include "toolchain/programs/output_guard.h"
+
 namespace cuffware::toolchain {
 
 std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandLine,
@@ -23,6 +25,21 @@ std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandL
         return 1;
     }
     return std::nullopt;
+}
+
+int RunTool(const ToolDescription& tool, std::span<const std::string> args,
+            const ToolContext& context, OutputNames outputsOf, ToolWork work) {
+    CommandLine commandLine = SplitCommandLine(args, tool.outputOption);
+    if (std::optional<int> done = Open(tool, commandLine, context))
+        return *done;
+    const std::vector<std::string> outputs = outputsOf(commandLine);
+    if (Status distinct = RefuseInputsAsOutputs(context, commandLine.inputs, outputs); !distinct)
+        return Fail(context, distinct.error());
+    for (const std::string& output : outputs)
+        RemoveOutput(context, output);
+    if (Status read = ReadOptions(context, commandLine, tool.options); !read)
+        return Fail(context, read.error());
+    return work(commandLine, outputs, context);
 }
 
 }  // namespace cuffware::toolchain
