@@ -2,17 +2,12 @@
 
 #include <cstdio>
 
+#include "toolchain/isa/hex_text.h"
 #include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::toolchain {
 
 namespace {
-
-std::string HexText(long long value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*llX", digits, value);
-    return text;
-}
 
 // The operand bytes of the instruction at bytes[0], by placeholder.
 long long FieldValue(const InstructionForm& form, std::span<const unsigned char> bytes,
@@ -40,19 +35,19 @@ std::string OperandText(const InstructionForm& form, const FormOperand& operand,
         case OperandKind::kFixed:
             return operand.text;
         case OperandKind::kByte:
-            return "#" + HexText(FieldValue(form, bytes, operand.text.substr(1)), 2);
+            return "#" + HexLiteral(FieldValue(form, bytes, operand.text.substr(1)), 2);
         case OperandKind::kWord:
-            return "#" + HexText(FieldValue(form, bytes, "nn", "mm"), 4);
+            return "#" + HexLiteral(FieldValue(form, bytes, "nn", "mm"), 4);
         case OperandKind::kAddress:
-            return "[" + HexText(FieldValue(form, bytes, "ll", "hh"), 4) + "]";
+            return "[" + HexLiteral(FieldValue(form, bytes, "ll", "hh"), 4) + "]";
         case OperandKind::kVector:
-            return "[" + HexText(FieldValue(form, bytes, "kk"), 2) + "]";
+            return "[" + HexLiteral(FieldValue(form, bytes, "kk"), 2) + "]";
         case OperandKind::kPage:
-            return "[BR:" + HexText(FieldValue(form, bytes, "ll"), 2) + "]";
+            return "[BR:" + HexLiteral(FieldValue(form, bytes, "ll"), 2) + "]";
         case OperandKind::kIndexed: {
             long long displacement = Signed(FieldValue(form, bytes, "dd"), 8);
             return "[" + operand.base + (displacement < 0 ? "-" : "+") +
-                   HexText(displacement < 0 ? -displacement : displacement, 2) + "]";
+                   HexLiteral(displacement < 0 ? -displacement : displacement, 2) + "]";
         }
         case OperandKind::kShortJump:
         case OperandKind::kLongJump: {
@@ -63,7 +58,7 @@ std::string OperandText(const InstructionForm& form, const FormOperand& operand,
             long long target = (last & 0xFF0000) | ((last + offset) & 0xFFFF);
             if (std::optional<std::string> named = name ? name(target) : std::nullopt)
                 return *named;
-            return HexText(target, 6);
+            return HexLiteral(target, 6);
         }
     }
     return {};
@@ -90,9 +85,9 @@ void DisassembleEach(std::span<const unsigned char> bytes, long long base, const
             // An undefined code behind CE or CF is two bytes, as the processor reads it.
             bool prefixed = !form && rest.size() >= 2 && (rest[0] == 0xCE || rest[0] == 0xCF);
             size_t length = prefixed ? 2 : 1;
-            std::string text = "DB " + HexText(rest[0], 2);
+            std::string text = "DB " + HexLiteral(rest[0], 2);
             if (prefixed)
-                text += "," + HexText(rest[1], 2);
+                text += "," + HexLiteral(rest[1], 2);
             each({address, std::string(rest.begin(), rest.begin() + length), text});
             pos += length;
             continue;

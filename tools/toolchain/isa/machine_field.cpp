@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "toolchain/isa/hex_text.h"
+
 namespace cuffware::toolchain {
 
 namespace {
@@ -13,14 +15,6 @@ Diagnostic Takes(const std::string& what, long long value) {
     return Diagnostic{{}, 0, "takes " + what + ", not " + std::to_string(value)};
 }
 
-std::string Hex24(long long value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "0x";
-    for (int shift = 20; shift >= 0; shift -= 4)
-        text += kDigits[(value >> shift) & 0xF];
-    return text;
-}
-
 // The distance from the branch's last byte to the target in the 16-bit
 // logical space, -32768..32767.
 Result<long long> JumpDistance(long long target, long long from) {
@@ -30,7 +24,7 @@ Result<long long> JumpDistance(long long target, long long from) {
     if (target > 0xFFFF && (target >> 16) != (from >> 16))
         return Diagnostic{{},
                           0,
-                          "cannot reach " + Hex24(target) + ": it is in bank " +
+                          "cannot reach " + HexLiteral(target & 0xFFFFFF, 6) + ": it is in bank " +
                               std::to_string(target >> 16) + ", the branch in bank " +
                               std::to_string(from >> 16) +
                               " (load NB and branch to its 16-bit address)"};
@@ -79,8 +73,9 @@ Status PutField(FieldKind kind, long long value, long long fieldAddress, std::st
             if (kind == FieldKind::kShortJump && (*distance < -128 || *distance > 127))
                 return Diagnostic{{},
                                   0,
-                                  "reaches -128..127 bytes from its last byte; " + Hex24(value) +
-                                      " is " + std::to_string(*distance) + " away"};
+                                  "reaches -128..127 bytes from its last byte; " +
+                                      HexLiteral(value & 0xFFFFFF, 6) + " is " +
+                                      std::to_string(*distance) + " away"};
             stored = *distance;
             break;
         }

@@ -7,7 +7,7 @@ namespace cuffware::toolchain {
 
 namespace {
 
-std::string WithoutBlanks(std::string_view text) {
+std::string BlanksRemoved(std::string_view text) {
     std::string compact;
     for (char c : text) {
         if (c != ' ' && c != '\t')
@@ -17,7 +17,7 @@ std::string WithoutBlanks(std::string_view text) {
 }
 
 WrittenOperand ReadBracketed(std::string_view inside) {
-    std::string upper = ToUpperAscii(WithoutBlanks(inside));
+    std::string upper = ToUpperAscii(BlanksRemoved(inside));
     for (std::string_view fixed : {"HL", "IX", "IY", "IX+L", "IY+L"}) {
         if (upper == fixed)
             return {WrittenOperand::kWord, "[" + upper + "]", {}};

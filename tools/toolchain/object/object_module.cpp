@@ -331,15 +331,6 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
     return static_cast<size_t>(*index);
 }
 
-std::string Hex(long long value, int width) {
-    std::ostringstream text;
-    text << std::uppercase << std::hex << value;
-    std::string digits = text.str();
-    if (static_cast<int>(digits.size()) < width)
-        digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
-    return digits;
-}
-
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
     TextFile file;
     file.Line(Header(stage));

@@ -34,6 +34,7 @@
 
 #include "platform/result.h"
 #include "toolchain/assembler/expression.h"
+#include "toolchain/isa/hex_text.h"
 #include "toolchain/isa/machine_field.h"
 
 namespace cuffware::toolchain {
@@ -116,8 +117,5 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage);
 // or a reference to a section that is not there fails with the line.
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName);
-
-// Upper-case hex of value with at least width digits.
-std::string Hex(long long value, int width);
 
 }  // namespace cuffware::toolchain

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "toolchain/isa/hex_text.h"
+
 namespace cuffware {
 
 namespace {
@@ -105,14 +107,6 @@ struct Span {
 
 constexpr uint64_t kHighestAddress = 0xFFFFFF;
 
-std::string Hex(uint64_t value, int digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text(static_cast<size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4)
-        text[static_cast<size_t>(i)] = kDigits[value & 0xF];
-    return "0x" + text;
-}
-
 }  // namespace
 
 void AppendS2DataBytes(std::string_view text, std::string& out) {
@@ -145,11 +139,14 @@ Status CheckSRecordAddresses(std::string_view text, const std::string& path) {
         const uint64_t bytes = count > 0 ? static_cast<uint64_t>(count) : 0;
         if (line[1] == '3' && address + (bytes ? bytes - 1 : 0) > kHighestAddress)
             refused = Diagnostic{path, number,
-                                 "the S3 record at " + Hex(address, 8) +
+                                 "the S3 record at " +
+                                     toolchain::HexLiteral(static_cast<long long>(address), 8) +
                                      " lies above the 24 bits of the processor's addresses"};
         else if (line[1] == '2' && address + (bytes ? bytes - 1 : 0) > kHighestAddress)
             refused = Diagnostic{path, number,
-                                 "the S2 record at " + Hex(address, 6) + " runs past 0xFFFFFF"};
+                                 "the S2 record at " +
+                                     toolchain::HexLiteral(static_cast<long long>(address), 6) +
+                                     " runs past 0xFFFFFF"};
         else if (bytes > 0)
             spans.push_back({address, bytes, number});
     });
@@ -165,7 +162,8 @@ Status CheckSRecordAddresses(std::string_view text, const std::string& path) {
             const Span& later = span.line > furthest->line ? span : *furthest;
             const Span& earlier = span.line > furthest->line ? *furthest : span;
             return Diagnostic{path, later.line,
-                              "the record writes address " + Hex(span.address, 6) +
+                              "the record writes address " +
+                                  toolchain::HexLiteral(static_cast<long long>(span.address), 6) +
                                   ", which the record on line " + std::to_string(earlier.line) +
                                   " writes already"};
         }
