@@ -18,7 +18,6 @@ namespace {
 
 constexpr size_t kDataBytesPerLine = 8;
 constexpr size_t kCommentColumn = 40;
-constexpr long long kBankMask = 0xFF0000;
 
 // Words a name must not be, or as88 would read the line otherwise.
 constexpr std::array<std::string_view, 20> kDirectives = {
