@@ -17,8 +17,8 @@
 #include "analysis/memory_usage.h"
 #include "app/actions/create_cuffware.h"
 #include "package/code_image.h"
-#include "package/srecord_reader.h"
 #include "platform/host_path.h"
+#include "toolchain/object/srecord_reader.h"
 
 namespace cuffware {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "toolchain/assembler.h"
-#include "toolchain/instruction_set.h"
-#include "toolchain/linker.h"
-#include "toolchain/locator.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/locator/locator.h"
 
 namespace cuffware::toolchain {
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "toolchain/tools.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "toolchain/assembler.h"
+#include "toolchain/assembler/assembler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace cuffware;

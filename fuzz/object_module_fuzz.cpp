@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "toolchain/linker.h"
-#include "toolchain/locator.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/locator/locator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace cuffware;

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "fuzz_check.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 #include "routine_tests/test_file.h"
 
 namespace {

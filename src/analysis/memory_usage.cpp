@@ -5,8 +5,8 @@
 
 #include "package/code_image.h"
 #include "platform/path_text.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "generate/builder_banner.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

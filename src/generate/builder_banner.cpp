@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "platform/text_file.h"
 #include "project/project_record.h"
-#include "project/text_file.h"
 
 namespace cuffware {
 

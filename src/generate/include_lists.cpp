@@ -4,7 +4,7 @@
 
 #include "generate/sdk_headers.h"
 #include "platform/path_text.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

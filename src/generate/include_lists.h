@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/text_file.h"
 #include "project/project_record.h"
-#include "project/text_file.h"
 
 namespace cuffware {
 

@@ -5,10 +5,10 @@
 #include "generate/builder_banner.h"
 #include "generate/include_lists.h"
 #include "platform/path_text.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
 #include "project/file_tree.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

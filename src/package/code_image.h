@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "package/srecord_reader.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
 #include "project/build_files.h"
 #include "project/project_record.h"
+#include "toolchain/object/srecord_reader.h"
 
 namespace cuffware {
 

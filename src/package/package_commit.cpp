@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/path_text.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

@@ -1,8 +1,8 @@
 #include "package/package_description.h"
 
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

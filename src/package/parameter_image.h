@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "package/srecord_reader.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
 #include "project/build_files.h"
 #include "project/project_record.h"
+#include "toolchain/object/srecord_reader.h"
 
 namespace cuffware {
 

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "platform/path_text.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

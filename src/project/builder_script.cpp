@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "project/path_field.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

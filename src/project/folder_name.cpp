@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "platform/text_rules.h"
 #include "project/path_field.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/path_text.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

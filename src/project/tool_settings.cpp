@@ -1,7 +1,7 @@
 #include "project/tool_settings.h"
 
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

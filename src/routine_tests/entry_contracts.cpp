@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 #include "routine_tests/test_file.h"
 
 namespace cuffware {

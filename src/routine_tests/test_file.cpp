@@ -4,7 +4,7 @@
 #include <cctype>
 #include <set>
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

@@ -1,6 +1,6 @@
 #include "routine_tests/test_report.h"
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

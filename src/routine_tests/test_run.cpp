@@ -4,7 +4,8 @@
 #include <optional>
 #include <set>
 
-#include "toolchain/object_module.h"
+#include "toolchain/isa/hex_text.h"
+#include "toolchain/object/object_module.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware {
@@ -17,10 +18,6 @@ namespace sim = simulator;
 constexpr const char* kStackTopName = "CPU_STACK_TOP";
 
 constexpr uint32_t kPageSize = 0x10000;
-
-std::string Hex(long long value, int digits) {
-    return "0x" + toolchain::Hex(value, digits);
-}
 
 // The names a section's source gives values: its own labels (located where
 // the map puts the section) and every equate it includes.
@@ -200,8 +197,8 @@ class TestRun {
                 return std::nullopt;
             if (*value < 0 || *value > largest) {
                 Fail(ValueText(written) + " is " +
-                     (*value < 0 ? std::to_string(*value) : Hex(*value, 2)) + ", which " +
-                     TargetText(assignment.target) + " cannot hold");
+                     (*value < 0 ? std::to_string(*value) : toolchain::HexLiteral(*value, 2)) +
+                     ", which " + TargetText(assignment.target) + " cannot hold");
                 return std::nullopt;
             }
             values.push_back(*value);
@@ -402,7 +399,8 @@ class TestRun {
         for (const sim::StubCount& count : report.stubCounts)
             if (count.calls > 0)
                 made += (made.empty() ? " (calls made: " : ", ") + count.name + " " +
-                        Hex(count.address, 6) + " " + std::to_string(count.calls) + "x";
+                        toolchain::HexLiteral(count.address, 6) + " " +
+                        std::to_string(count.calls) + "x";
         return made.empty() ? made : made + ")";
     }
 
@@ -410,7 +408,7 @@ class TestRun {
         std::string text;
         for (long long value : values)
             text += (text.empty() ? "" : " ") +
-                    (digits == 0 ? std::to_string(value) : Hex(value, digits));
+                    (digits == 0 ? std::to_string(value) : toolchain::HexLiteral(value, digits));
         return text;
     }
 

@@ -11,7 +11,7 @@
 
 #include "routine_tests/entry_contracts.h"
 #include "routine_tests/test_file.h"
-#include "toolchain/assembler.h"
+#include "toolchain/assembler/assembler.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware {

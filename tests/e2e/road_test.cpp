@@ -11,10 +11,10 @@
 
 #include "support/temp_dir.h"
 #include "support/tree_snapshot.h"
-#include "toolchain/assembler.h"
-#include "toolchain/encoder.h"
-#include "toolchain/instruction_set.h"
-#include "toolchain/s_records.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/isa/encoder.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/object/s_records.h"
 
 namespace cuffware {
 namespace {

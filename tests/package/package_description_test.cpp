@@ -4,7 +4,7 @@
 
 #include "support/text_lines.h"
 
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware {
 namespace {

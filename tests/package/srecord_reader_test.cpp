@@ -1,4 +1,4 @@
-#include "package/srecord_reader.h"
+#include "toolchain/object/srecord_reader.h"
 
 #include <gtest/gtest.h>
 

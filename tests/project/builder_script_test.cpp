@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "project/text_file.h"
+#include "platform/text_file.h"
 #include "support/temp_dir.h"
 
 namespace cuffware {

@@ -1,4 +1,4 @@
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware::testing {
 

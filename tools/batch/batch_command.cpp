@@ -1,6 +1,6 @@
 #include "batch/batch_command.h"
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::batch {
 
@@ -10,7 +10,7 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string_view WithoutBlanks(std::string_view text) {
+std::string_view BlanksTrimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
@@ -66,7 +66,7 @@ std::vector<std::string> Operands(std::string_view rest) {
 // the drive too) means nothing here.
 std::string DirectoryOperand(std::string_view rest) {
     if (StartsWithIgnoreCase(rest, "/d") && (rest.size() == 2 || IsBlank(rest[2])))
-        rest = WithoutBlanks(rest.substr(2));
+        rest = BlanksTrimmed(rest.substr(2));
     if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
         rest = rest.substr(1, rest.size() - 2);
     return std::string(rest);
@@ -76,9 +76,9 @@ std::string DirectoryOperand(std::string_view rest) {
 
 Result<BatchCommand> ParseBatchLine(std::string_view rawLine) {
     const std::string expanded = PercentsHalved(rawLine);
-    std::string_view line = WithoutBlanks(expanded);
+    std::string_view line = BlanksTrimmed(expanded);
     if (!line.empty() && line.front() == '@')
-        line = WithoutBlanks(line.substr(1));
+        line = BlanksTrimmed(line.substr(1));
     if (line.empty() || line.starts_with("::"))
         return BatchCommand{};
 
@@ -86,7 +86,7 @@ Result<BatchCommand> ParseBatchLine(std::string_view rawLine) {
     while (nameEnd < line.size() && !IsBlank(line[nameEnd]) && line[nameEnd] != '"')
         ++nameEnd;
     std::string_view name = line.substr(0, nameEnd);
-    std::string_view rest = WithoutBlanks(line.substr(nameEnd));
+    std::string_view rest = BlanksTrimmed(line.substr(nameEnd));
 
     if (EqualsIgnoreCase(name, "rem"))
         return BatchCommand{};

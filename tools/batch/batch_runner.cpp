@@ -10,9 +10,9 @@
 #include "platform/host_process.h"
 #include "platform/path_text.h"
 #include "platform/scratch_file.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "platform/wine_path.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware::batch {
 

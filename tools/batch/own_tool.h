@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "toolchain/tools.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::batch {
 

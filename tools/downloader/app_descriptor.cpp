@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "project/text_file.h"
-#include "project/text_rules.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::downloader {
 

@@ -4,7 +4,7 @@
 
 #include "app/actions/build_directory_lock.h"
 #include "app/actions/status_texts.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

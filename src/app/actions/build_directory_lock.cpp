@@ -3,8 +3,8 @@
 #include <string>
 
 #include "package/package_commit.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

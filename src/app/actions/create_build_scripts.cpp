@@ -9,9 +9,9 @@
 #include "generate/build_batch.h"
 #include "generate/section_sources.h"
 #include "package/application_descriptor.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
 #include "project/builder_script.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -7,10 +7,10 @@
 #include "app/actions/status_texts.h"
 #include "package/build_outputs.h"
 #include "package/code_image.h"
-#include "package/package_description.h"
 #include "package/package_commit.h"
+#include "package/package_description.h"
 #include "package/parameter_image.h"
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 namespace cuffware {
 

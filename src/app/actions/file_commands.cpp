@@ -3,8 +3,8 @@
 
 #include "app/actions/status_texts.h"
 #include "platform/host_path.h"
+#include "platform/text_rules.h"
 #include "project/builder_script.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

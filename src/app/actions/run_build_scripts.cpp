@@ -5,8 +5,8 @@
 
 #include "app/actions/build_directory_lock.h"
 #include "app/actions/status_texts.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

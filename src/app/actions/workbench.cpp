@@ -1,8 +1,8 @@
 #include "app/actions/workbench.h"
 
 #include "app/actions/status_texts.h"
+#include "platform/text_rules.h"
 #include "project/path_field.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -6,8 +6,8 @@
 #include "platform/host_process.h"
 #include "platform/path_probe.h"
 #include "platform/path_text.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

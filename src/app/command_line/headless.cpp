@@ -6,8 +6,8 @@
 #include "app/actions/program_settings.h"
 #include "app/command_line/command_help.h"
 #include "app/command_line/printing_user_port.h"
+#include "platform/text_rules.h"
 #include "project/path_field.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

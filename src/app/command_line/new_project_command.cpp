@@ -5,8 +5,8 @@
 #include "app/command_line/starter_sources.h"
 #include "app/command_line/test_command.h"
 #include "platform/path_text.h"
+#include "platform/text_rules.h"
 #include "project/folder_name.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -1,6 +1,6 @@
 #include "app/command_line/overlay_report.h"
 
-#include "project/text_rules.h"
+#include "platform/text_rules.h"
 
 #include "app/window_models/memory_usage_view.h"
 

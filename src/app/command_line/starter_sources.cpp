@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "project/file_tree.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

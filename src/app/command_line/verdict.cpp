@@ -6,9 +6,9 @@
 #include "platform/host_path.h"
 #include "platform/path_text.h"
 #include "platform/scratch_file.h"
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
 #include "project/build_files.h"
-#include "project/text_file.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

@@ -8,8 +8,8 @@
 #include "app/actions/start_downloader.h"
 #include "app/window_models/message_text.h"
 #include "platform/path_text.h"
+#include "platform/text_rules.h"
 #include "platform/wine_path.h"
-#include "project/text_rules.h"
 
 namespace cuffware {
 

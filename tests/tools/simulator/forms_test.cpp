@@ -7,7 +7,7 @@
 #include <set>
 
 #include "simulated.h"
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::simulator {
 namespace {

@@ -1,7 +1,7 @@
 // The generated instruction-set document: every form once, under its group.
 #include <gtest/gtest.h>
 
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 #include "toolchain/simulator/instruction_set_document.h"
 #include "toolchain/simulator/semantic_groups.h"
 

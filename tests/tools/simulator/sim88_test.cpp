@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
-#include "toolchain/s_records.h"
+#include "toolchain/object/s_records.h"
 #include "toolchain/simulator/sim88.h"
 #include "tools/toolchain/tool_runner.h"
 

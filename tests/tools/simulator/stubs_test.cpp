@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "simulated.h"
-#include "toolchain/s_records.h"
+#include "toolchain/object/s_records.h"
 
 namespace cuffware::simulator {
 namespace {

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "assembled_text.h"
-#include "toolchain/quoted_text.h"
+#include "toolchain/assembler/quoted_text.h"
 
 namespace cuffware::toolchain {
 namespace {

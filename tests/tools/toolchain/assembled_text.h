@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "toolchain/assembler.h"
-#include "toolchain/tool_context.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::toolchain::testing {
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "assembled_text.h"
-#include "toolchain/linker.h"
-#include "toolchain/locator.h"
-#include "toolchain/symbol_files.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/locator/locator.h"
+#include "toolchain/object/symbol_files.h"
 
 namespace cuffware::toolchain {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolchain/expression.h"
+#include "toolchain/assembler/expression.h"
 
 #include <gtest/gtest.h>
 

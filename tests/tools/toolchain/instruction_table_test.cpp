@@ -11,9 +11,9 @@
 
 #include "assembled_text.h"
 #include "tool_runner.h"
-#include "toolchain/disassembler.h"
-#include "toolchain/linker.h"
-#include "toolchain/locator.h"
+#include "toolchain/disassembler/disassembler.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/locator/locator.h"
 
 namespace cuffware::toolchain {
 namespace {

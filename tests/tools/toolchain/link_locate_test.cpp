@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "tool_runner.h"
-#include "toolchain/assembler.h"
-#include "toolchain/linker.h"
-#include "toolchain/locator.h"
-#include "toolchain/s_records.h"
-#include "toolchain/symbol_files.h"
+#include "toolchain/assembler/assembler.h"
+#include "toolchain/linker/linker.h"
+#include "toolchain/locator/locator.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/object/symbol_files.h"
 
 namespace cuffware::toolchain {
 namespace {

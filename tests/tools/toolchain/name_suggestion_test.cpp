@@ -1,4 +1,4 @@
-#include "toolchain/name_suggestion.h"
+#include "toolchain/assembler/name_suggestion.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "support/temp_dir.h"
-#include "toolchain/object_module.h"
-#include "toolchain/tools.h"
+#include "toolchain/object/object_module.h"
+#include "toolchain/programs/tools.h"
 
 namespace cuffware::toolchain::testing {
 

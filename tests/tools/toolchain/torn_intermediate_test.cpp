@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "package/srecord_reader.h"
+#include "toolchain/object/srecord_reader.h"
 #include "tool_runner.h"
-#include "toolchain/s_records.h"
-#include "toolchain/symbol_files.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/object/symbol_files.h"
 
 namespace cuffware::toolchain {
 namespace {

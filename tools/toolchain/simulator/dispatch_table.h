@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::simulator {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 #include "toolchain/simulator/semantic_groups.h"
 
 namespace cuffware::simulator {

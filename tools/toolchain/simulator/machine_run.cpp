@@ -3,8 +3,8 @@
 // cycle limit, and the stop report.
 #include <algorithm>
 
-#include "toolchain/disassembler.h"
-#include "toolchain/object_module.h"
+#include "toolchain/disassembler/disassembler.h"
+#include "toolchain/object/object_module.h"
 #include "toolchain/simulator/machine.h"
 
 namespace cuffware::simulator {

@@ -3,11 +3,11 @@
 #include <set>
 #include <string>
 
-#include "project/text_file.h"
-#include "toolchain/expression.h"
-#include "toolchain/s_records.h"
+#include "platform/text_file.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/object/symbol_files.h"
 #include "toolchain/simulator/simulator.h"
-#include "toolchain/symbol_files.h"
 
 namespace cuffware::simulator {
 

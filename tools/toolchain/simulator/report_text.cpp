@@ -1,6 +1,6 @@
 // The texts people read: places, warnings, trace lines and stop reports.
-#include "toolchain/disassembler.h"
-#include "toolchain/object_module.h"
+#include "toolchain/disassembler/disassembler.h"
+#include "toolchain/object/object_module.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware::simulator {

@@ -1,6 +1,6 @@
 #include "toolchain/simulator/semantic_groups.h"
 
-#include "project/text_file.h"
+#include "platform/text_file.h"
 
 namespace cuffware::simulator {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolchain/instruction_set.h"
+#include "toolchain/isa/instruction_set.h"
 
 namespace cuffware::simulator {
 

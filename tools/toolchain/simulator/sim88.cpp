@@ -3,9 +3,9 @@
 #include <array>
 #include <optional>
 
-#include "toolchain/command_line.h"
-#include "toolchain/expression.h"
-#include "toolchain/s_records.h"
+#include "toolchain/assembler/expression.h"
+#include "toolchain/object/s_records.h"
+#include "toolchain/programs/command_line.h"
 #include "toolchain/simulator/simulator.h"
 
 namespace cuffware::simulator {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "toolchain/tool_context.h"
+#include "toolchain/programs/tool_context.h"
 
 namespace cuffware::simulator {
 

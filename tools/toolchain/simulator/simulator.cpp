@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdlib>
 
-#include "project/text_rules.h"
-#include "toolchain/expression.h"
+#include "platform/text_rules.h"
+#include "toolchain/assembler/expression.h"
 #include "toolchain/simulator/machine.h"
 
 namespace cuffware::simulator {

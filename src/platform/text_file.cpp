@@ -1,0 +1,25 @@
+#include "platform/text_file.h"
+
+namespace cuffware {
+
+void TextFile::Line(std::string_view text) {
+    text_.append(text);
+    text_.append("\r\n");
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+}  // namespace cuffware

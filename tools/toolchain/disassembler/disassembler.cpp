@@ -1,0 +1,129 @@
+#include "toolchain/disassembler/disassembler.h"
+
+#include <cstdio>
+
+#include "toolchain/isa/hex_text.h"
+#include "toolchain/isa/instruction_set.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+// The operand bytes of the instruction at bytes[0], by placeholder.
+long long FieldValue(const InstructionForm& form, std::span<const unsigned char> bytes,
+                     std::string_view low, std::string_view high = {}) {
+    long long value = 0;
+    for (size_t i = 0; i < form.fields.size(); ++i) {
+        unsigned char byte = bytes[form.opcode.size() + i];
+        if (form.fields[i] == low)
+            value |= byte;
+        else if (!high.empty() && form.fields[i] == high)
+            value |= static_cast<long long>(byte) << 8;
+    }
+    return value;
+}
+
+long long Signed(long long value, int bits) {
+    long long half = 1LL << (bits - 1);
+    return value >= half ? value - 2 * half : value;
+}
+
+std::string OperandText(const InstructionForm& form, const FormOperand& operand,
+                        std::span<const unsigned char> bytes, long long address,
+                        const TargetNamer& name) {
+    switch (operand.kind) {
+        case OperandKind::kFixed:
+            return operand.text;
+        case OperandKind::kByte:
+            return "#" + HexLiteral(FieldValue(form, bytes, operand.text.substr(1)), 2);
+        case OperandKind::kWord:
+            return "#" + HexLiteral(FieldValue(form, bytes, "nn", "mm"), 4);
+        case OperandKind::kAddress:
+            return "[" + HexLiteral(FieldValue(form, bytes, "ll", "hh"), 4) + "]";
+        case OperandKind::kVector:
+            return "[" + HexLiteral(FieldValue(form, bytes, "kk"), 2) + "]";
+        case OperandKind::kPage:
+            return "[BR:" + HexLiteral(FieldValue(form, bytes, "ll"), 2) + "]";
+        case OperandKind::kIndexed: {
+            long long displacement = Signed(FieldValue(form, bytes, "dd"), 8);
+            return "[" + operand.base + (displacement < 0 ? "-" : "+") +
+                   HexLiteral(displacement < 0 ? -displacement : displacement, 2) + "]";
+        }
+        case OperandKind::kShortJump:
+        case OperandKind::kLongJump: {
+            bool isShort = operand.kind == OperandKind::kShortJump;
+            long long offset = isShort ? Signed(FieldValue(form, bytes, "rr"), 8)
+                                       : Signed(FieldValue(form, bytes, "rr", "qq"), 16);
+            long long last = address + form.length - 1;
+            long long target = (last & 0xFF0000) | ((last + offset) & 0xFFFF);
+            if (std::optional<std::string> named = name ? name(target) : std::nullopt)
+                return *named;
+            return HexLiteral(target, 6);
+        }
+    }
+    return {};
+}
+
+std::string Text(const InstructionForm& form, std::span<const unsigned char> bytes,
+                 long long address, const TargetNamer& name) {
+    std::string text = form.mnemonic;
+    for (size_t i = 0; i < form.operands.size(); ++i)
+        text += (i == 0 ? " " : ",") + OperandText(form, form.operands[i], bytes, address, name);
+    return text;
+}
+
+}  // namespace
+
+void DisassembleEach(std::span<const unsigned char> bytes, long long base, const TargetNamer& name,
+                     const std::function<void(const DisassembledLine&)>& each) {
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::span<const unsigned char> rest = bytes.subspan(pos);
+        long long address = base + static_cast<long long>(pos);
+        const InstructionForm* form = FormAt(rest);
+        if (!form || static_cast<size_t>(form->length) > rest.size()) {
+            // An undefined code behind CE or CF is two bytes, as the processor reads it.
+            bool prefixed = !form && rest.size() >= 2 && (rest[0] == 0xCE || rest[0] == 0xCF);
+            size_t length = prefixed ? 2 : 1;
+            std::string text = "DB " + HexLiteral(rest[0], 2);
+            if (prefixed)
+                text += "," + HexLiteral(rest[1], 2);
+            each({address, std::string(rest.begin(), rest.begin() + length), text});
+            pos += length;
+            continue;
+        }
+        size_t length = static_cast<size_t>(form->length);
+        each({address, std::string(rest.begin(), rest.begin() + length),
+              Text(*form, rest, address, name)});
+        pos += length;
+    }
+}
+
+std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base) {
+    std::vector<DisassembledLine> lines;
+    DisassembleEach(bytes, base, nullptr,
+                    [&lines](const DisassembledLine& line) { lines.push_back(line); });
+    return lines;
+}
+
+std::string AddressAndBytes(const DisassembledLine& line) {
+    char address[16];
+    std::snprintf(address, sizeof address, "%06llX  ", line.address);
+    std::string bytes;
+    for (char byte : line.bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(byte));
+        bytes += hex;
+    }
+    bytes.resize(13, ' ');
+    return address + bytes;
+}
+
+std::string FormatDisassembly(const std::vector<DisassembledLine>& lines) {
+    std::string text;
+    for (const DisassembledLine& line : lines)
+        text += AddressAndBytes(line) + line.text + "\n";
+    return text;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,145 @@
+#include "toolchain/isa/encoder.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "platform/text_rules.h"
+#include "toolchain/assembler/quoted_text.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/isa/operand_text.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+Diagnostic Problem(std::string message) {
+    return Diagnostic{{}, 0, std::move(message)};
+}
+
+bool Fits(const InstructionForm& form, const std::vector<WrittenOperand>& operands) {
+    if (form.operands.size() != operands.size())
+        return false;
+    for (size_t i = 0; i < operands.size(); ++i) {
+        if (!operands[i].Fits(form.operands[i]))
+            return false;
+    }
+    return true;
+}
+
+// The first of forms that the operands fit, or nullptr. Fitting depends only
+// on each operand's kind and word, and a source repeats a few shapes of
+// each mnemonic over and over: the choice is kept per shape.
+const InstructionForm* ChooseForm(std::span<const InstructionForm* const> forms,
+                                  const std::vector<WrittenOperand>& operands) {
+    thread_local std::unordered_map<std::string, const InstructionForm*> chosen;
+    thread_local std::string shape;
+    const void* mnemonic = forms.data();
+    shape.assign(reinterpret_cast<const char*>(&mnemonic), sizeof mnemonic);
+    for (const WrittenOperand& operand : operands) {
+        shape += static_cast<char>('0' + operand.kind);
+        if (operand.kind == WrittenOperand::kWord || operand.kind == WrittenOperand::kIndexed)
+            shape += operand.word;
+        shape += ',';
+    }
+    if (auto known = chosen.find(shape); known != chosen.end())
+        return known->second;
+    auto first = std::find_if(forms.begin(), forms.end(),
+                              [&](const InstructionForm* form) { return Fits(*form, operands); });
+    const InstructionForm* form = first == forms.end() ? nullptr : *first;
+    chosen.emplace(shape, form);
+    return form;
+}
+
+Diagnostic NoSuchForm(std::string_view mnemonic, std::span<const InstructionForm* const> forms,
+                      const std::vector<WrittenOperand>& operands) {
+    std::string name = ToUpperAscii(mnemonic);
+    bool takesNone = std::all_of(forms.begin(), forms.end(), [](const InstructionForm* form) {
+        return form->operands.empty();
+    });
+    if (takesNone)
+        return Problem(name + " takes no operand");
+    std::string written = name;
+    for (size_t i = 0; i < operands.size(); ++i)
+        written += (i == 0 ? " " : ",") + Shortened(operands[i].Shape());
+    return Problem("no instruction " + written);
+}
+
+// The field an operand fills, and the placeholder that marks its first byte.
+std::pair<FieldKind, std::string_view> FieldOf(const FormOperand& operand) {
+    switch (operand.kind) {
+        case OperandKind::kByte:
+            return {FieldKind::kByte, std::string_view(operand.text).substr(1)};
+        case OperandKind::kWord:
+            return {FieldKind::kWord, "nn"};
+        case OperandKind::kAddress:
+            return {FieldKind::kAddress, "ll"};
+        case OperandKind::kVector:
+            return {FieldKind::kByteAddress, "kk"};
+        case OperandKind::kPage:
+            return {FieldKind::kByteAddress, "ll"};
+        case OperandKind::kIndexed:
+            return {FieldKind::kDisplacement, "dd"};
+        case OperandKind::kShortJump:
+            return {FieldKind::kShortJump, "rr"};
+        case OperandKind::kLongJump:
+            return {FieldKind::kLongJump, "rr"};
+        case OperandKind::kFixed:
+            break;
+    }
+    return {FieldKind::kByte, {}};
+}
+
+}  // namespace
+
+bool IsMnemonic(std::string_view mnemonic) {
+    return !FormsOf(mnemonic).empty();
+}
+
+Status PlaceValue(const Value& value, FieldKind kind, std::optional<long long> fieldAddress,
+                  size_t offset, const std::string& what, Encoded& encoded) {
+    bool isJump = kind == FieldKind::kShortJump || kind == FieldKind::kLongJump;
+    if (!value.Known() || (isJump && !fieldAddress)) {
+        encoded.fixups.push_back({offset, kind, value, what});
+        return Status::Ok();
+    }
+    Status put = PutField(kind, value.number, fieldAddress.value_or(0), encoded.bytes, offset);
+    if (!put)
+        return Problem(what + " " + put.error().message);
+    return Status::Ok();
+}
+
+Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operandText,
+                                  std::optional<long long> address, const ExpressionReader& read) {
+    std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
+    Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
+    if (!operands)
+        return operands.error();
+    const InstructionForm* chosen = ChooseForm(forms, *operands);
+    if (!chosen)
+        return NoSuchForm(mnemonic, forms, *operands);
+    const InstructionForm& form = *chosen;
+
+    Encoded encoded;
+    encoded.bytes.assign(form.opcode.begin(), form.opcode.end());
+    encoded.bytes.resize(static_cast<size_t>(form.length), '\0');
+    for (size_t i = 0; i < form.operands.size(); ++i) {
+        auto [kind, placeholder] = FieldOf(form.operands[i]);
+        if (placeholder.empty())
+            continue;
+        auto field = std::find(form.fields.begin(), form.fields.end(), placeholder);
+        size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
+        Result<Value> value = read((*operands)[i].expression);
+        if (!value)
+            return value.error();
+        std::optional<long long> fieldAddress;
+        if (address)
+            fieldAddress = *address + static_cast<long long>(offset);
+        if (Status placed = PlaceValue(*value, kind, fieldAddress, offset, form.Written(), encoded);
+            !placed)
+            return placed.error();
+    }
+    return encoded;
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,153 @@
+#include "toolchain/isa/instruction_set.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <unordered_map>
+
+#include "platform/text_file.h"
+#include "platform/text_rules.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+constexpr std::string_view kTable =
+#include "instruction_table_text.inc"
+    ;
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator, start)) {
+        parts.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::optional<int> HexByte(std::string_view text) {
+    if (text.size() != 2)
+        return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+FormOperand ReadOperand(std::string_view text) {
+    static const std::map<std::string_view, OperandKind> kPlaceholders = {
+        {"#nn", OperandKind::kByte},     {"#hh", OperandKind::kByte},
+        {"#bb", OperandKind::kByte},     {"#pp", OperandKind::kByte},
+        {"#mmnn", OperandKind::kWord},   {"[hhll]", OperandKind::kAddress},
+        {"[kk]", OperandKind::kVector},  {"[BR:ll]", OperandKind::kPage},
+        {"rr", OperandKind::kShortJump}, {"qqrr", OperandKind::kLongJump},
+    };
+    FormOperand operand{OperandKind::kFixed, std::string(text), {}};
+    if (auto it = kPlaceholders.find(text); it != kPlaceholders.end())
+        operand.kind = it->second;
+    else if (text.size() == 7 && text.ends_with("+dd]"))
+        operand = {OperandKind::kIndexed, std::string(text), std::string(text.substr(1, 2))};
+    return operand;
+}
+
+std::vector<InstructionForm> ReadTable() {
+    std::vector<InstructionForm> forms;
+    for (std::string_view row : SplitLines(kTable)) {
+        if (std::optional<InstructionForm> form = ReadFormRow(row))
+            forms.push_back(std::move(*form));
+    }
+    return forms;
+}
+
+constexpr std::array<std::string_view, 41> kOperandWords = {
+    "A",  "B",  "L",  "H",  "BA", "HL",  "IX",  "IY", "SP", "PC",  "BR",  "EP",  "XP",  "YP",
+    "NB", "CB", "SC", "IP", "CC", "ALL", "ALE", "C",  "NC", "Z",   "NZ",  "V",   "NV",  "M",
+    "P",  "LT", "LE", "GT", "GE", "F0",  "F1",  "F2", "F3", "NF0", "NF1", "NF2", "NF3",
+};
+
+}  // namespace
+
+std::string InstructionForm::Written() const {
+    std::string text = mnemonic;
+    for (size_t i = 0; i < operands.size(); ++i)
+        text += (i == 0 ? " " : ",") + operands[i].text;
+    return text;
+}
+
+std::optional<InstructionForm> ReadFormRow(std::string_view row) {
+    std::vector<std::string_view> columns = Split(row, '\t');
+    if (columns.size() < 5 || columns[0] == "mnemonic" || columns[0].empty())
+        return std::nullopt;
+    InstructionForm form;
+    form.mnemonic = columns[0];
+    if (!columns[1].empty()) {
+        for (std::string_view operand : Split(columns[1], ','))
+            form.operands.push_back(ReadOperand(operand));
+    }
+    for (std::string_view token : Split(columns[2], ' ')) {
+        std::optional<int> byte = HexByte(token);
+        if (byte && form.fields.empty())
+            form.opcode.push_back(static_cast<unsigned char>(*byte));
+        else
+            form.fields.emplace_back(token);
+    }
+    form.length = std::atoi(std::string(columns[3]).c_str());
+    form.cycles = columns[4];
+    if (form.opcode.empty() ||
+        form.length != static_cast<int>(form.opcode.size() + form.fields.size()))
+        return std::nullopt;
+    return form;
+}
+
+std::span<const InstructionForm> InstructionForms() {
+    static const std::vector<InstructionForm> forms = ReadTable();
+    return forms;
+}
+
+std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
+    static const std::unordered_map<std::string, std::vector<const InstructionForm*>> byMnemonic =
+        [] {
+            std::unordered_map<std::string, std::vector<const InstructionForm*>> index;
+            for (const InstructionForm& form : InstructionForms())
+                index[form.mnemonic].push_back(&form);
+            return index;
+        }();
+    auto it = byMnemonic.find(ToUpperAscii(mnemonic));
+    if (it == byMnemonic.end())
+        return {};
+    return it->second;
+}
+
+const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
+    // Index 0-255: the first-byte map; 256-511: behind CE; 512-767: behind CF.
+    static const std::array<const InstructionForm*, 768> byCode = [] {
+        std::array<const InstructionForm*, 768> index{};
+        for (const InstructionForm& form : InstructionForms()) {
+            size_t slot = form.opcode.size() == 1
+                              ? form.opcode[0]
+                              : (form.opcode[0] == 0xCE ? 256u : 512u) + form.opcode[1];
+            index[slot] = &form;
+        }
+        return index;
+    }();
+    if (bytes.empty())
+        return nullptr;
+    if (bytes[0] != 0xCE && bytes[0] != 0xCF)
+        return byCode[bytes[0]];
+    if (bytes.size() < 2)
+        return nullptr;
+    return byCode[(bytes[0] == 0xCE ? 256u : 512u) + bytes[1]];
+}
+
+bool IsOperandWord(std::string_view upperWord) {
+    return std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
+}
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,32 @@
+#pragma once
+// An instruction's operands as the programmer writes them, sorted into the
+// shapes the instruction forms take: a register or condition ("A", "NZ",
+// "[HL]", "[IX+L]"), "#value", "[address]", "[BR:offset]", "[IX+value]",
+// or a bare value (a branch target).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+#include "toolchain/isa/instruction_set.h"
+
+namespace cuffware::toolchain {
+
+struct WrittenOperand {
+    enum Kind { kWord, kImmediate, kMemory, kPage, kIndexed, kBare } kind = kBare;
+    std::string word;        // kWord: upper case, blanks dropped; kIndexed: "IX", "IY" or "SP"
+    std::string expression;  // the value's text; kIndexed: with its sign, "+5" or "-5"
+
+    // Whether this operand can stand where a form has formOperand.
+    bool Fits(const FormOperand& formOperand) const;
+
+    // The operand in the table's notation, for messages: "#nn", "[IX+dd]".
+    std::string Shape() const;
+};
+
+// The operands of an instruction line, split at the commas; none for an
+// empty text. Fails on an empty operand.
+Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text);
+
+}  // namespace cuffware::toolchain

@@ -1,0 +1,131 @@
+#include "toolchain/object/s_records.h"
+
+#include <algorithm>
+
+#include "platform/text_file.h"
+#include "toolchain/object/srecord_reader.h"
+
+namespace cuffware::toolchain {
+
+namespace {
+
+// The count byte holds at most 255: the address's 2 bytes, the checksum and
+// 252 bytes of text.
+constexpr size_t kMaxHeaderBytes = 252;
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The record's bytes after the type: count, address, data, checksum.
+std::optional<std::string> RecordBytes(std::string_view hex) {
+    if (hex.size() % 2 != 0)
+        return std::nullopt;
+    std::string bytes;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        int high = HexDigit(hex[i]), low = HexDigit(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::string SRecord(char type, int addressBytes, long long address, std::string_view data) {
+    int count = addressBytes + static_cast<int>(data.size()) + 1;
+    unsigned sum = static_cast<unsigned>(count);
+    std::string record = std::string("S") + type + Hex(count, 2) + Hex(address, addressBytes * 2);
+    for (int shift = 0; shift < addressBytes * 8; shift += 8)
+        sum += static_cast<unsigned>((address >> shift) & 0xFF);
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    record.reserve(record.size() + 2 * data.size() + 2);
+    for (char byte : data) {
+        auto value = static_cast<unsigned char>(byte);
+        sum += value;
+        record += kDigits[value >> 4];
+        record += kDigits[value & 0xF];
+    }
+    return record + Hex(~sum & 0xFF, 2);
+}
+
+std::string FormatSRecords(const ObjectModule& located, std::string_view header,
+                           size_t bytesPerRecord) {
+    TextFile file;
+    file.Line(SRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes)));
+    std::vector<const Section*> byAddress;
+    for (const Section& section : located.sections)
+        byAddress.push_back(&section);
+    std::stable_sort(byAddress.begin(), byAddress.end(), [](const Section* a, const Section* b) {
+        return a->address.value_or(0) < b->address.value_or(0);
+    });
+    for (const Section* section : byAddress) {
+        std::string_view bytes = section->bytes;
+        for (size_t offset = 0; offset < bytes.size(); offset += bytesPerRecord) {
+            file.Line(SRecord('2', 3, section->address.value_or(0) + static_cast<long long>(offset),
+                              bytes.substr(offset, bytesPerRecord)));
+        }
+    }
+    long long start = located.sections.empty() ? 0 : located.sections[0].address.value_or(0);
+    file.Line(SRecord('8', 3, start, {}));
+    return file.Text();
+}
+
+bool LooksLikeSRecords(std::string_view content) {
+    return content.size() >= 2 && content[0] == 'S' && content[1] >= '0' && content[1] <= '9';
+}
+
+Result<std::vector<LoadedBytes>> ReadSRecords(std::string_view text, const std::string& fileName) {
+    std::vector<LoadedBytes> runs;
+    int number = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++number;
+        if (line.empty())
+            continue;
+        auto fail = [&](const std::string& message) {
+            return Diagnostic{fileName, number, message};
+        };
+        if (line.size() < 4 || line[0] != 'S' || line[1] < '0' || line[1] > '9')
+            return fail("not an S-record");
+        std::optional<std::string> bytes = RecordBytes(line.substr(2));
+        if (!bytes || bytes->empty() ||
+            static_cast<unsigned char>((*bytes)[0]) + 1u != bytes->size())
+            return fail("bad S-record: its count does not match its length");
+        unsigned sum = 0;
+        for (char byte : *bytes)
+            sum += static_cast<unsigned char>(byte);
+        if ((sum & 0xFF) != 0xFF)
+            return fail("bad S-record checksum");
+        int addressBytes = line[1] == '1' ? 2 : line[1] == '2' ? 3 : line[1] == '3' ? 4 : 0;
+        if (addressBytes == 0)
+            continue;  // header, count and start records hold no data
+        if (bytes->size() < static_cast<size_t>(addressBytes) + 2)
+            return fail("bad S-record: too short");
+        long long address = 0;
+        for (int i = 1; i <= addressBytes; ++i)
+            address = address * 256 + static_cast<unsigned char>((*bytes)[static_cast<size_t>(i)]);
+        std::string data = bytes->substr(static_cast<size_t>(addressBytes) + 1,
+                                         bytes->size() - static_cast<size_t>(addressBytes) - 2);
+        if (!runs.empty() &&
+            runs.back().address + static_cast<long long>(runs.back().bytes.size()) == address)
+            runs.back().bytes += data;
+        else
+            runs.push_back({address, data});
+    }
+    // Records cut short or that contradict themselves are refused as the
+    // packaging refuses them.
+    if (Status addresses = CheckSRecordAddresses(text, fileName); !addresses)
+        return addresses.error();
+    if (Status ended = CheckSRecordsEnd(text, fileName); !ended)
+        return ended.error();
+    return runs;
+}
+
+}  // namespace cuffware::toolchain
