@@ -29,8 +29,7 @@ MemoryUsageView MemoryUsageViewOf(const MemoryUsageReport& report) {
         {"Code Size", std::to_string(report.UsedSize), "UsedSize"},
         {"Common Section Usage:", std::to_string(report.CommonUsage), "CommonUsage"},
         {"Maximum State Usage:", std::to_string(report.MaxStateUsage), "MaxStateUsage"},
-        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage), "MaxOverlayUsage",
-         true},
+        {"Maximum Overlay Usage:", std::to_string(report.MaxOverlayUsage), "MaxOverlayUsage", true},
         {"Overlay Size:", std::to_string(kFirmwareOverlaySize), "OverlaySize"},
     };
     view.overlayExceeded = report.OverlayExceeded;

@@ -40,7 +40,7 @@ struct MemoryUsageRow {
 
 struct MemoryUsageView {
     std::vector<MemoryUsageValue> values;
-    bool overlayExceeded = false;  // the ERROR mark shows
+    bool overlayExceeded = false;      // the ERROR mark shows
     std::vector<const char*> columns;  // "Section", "Memory Usage"
     std::vector<MemoryUsageRow> rows;
 };

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "toolchain/object/srecord_reader.h"
 #include "tool_runner.h"
 #include "toolchain/object/s_records.h"
+#include "toolchain/object/srecord_reader.h"
 #include "toolchain/object/symbol_files.h"
 
 namespace cuffware::toolchain {
