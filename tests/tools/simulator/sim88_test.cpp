@@ -71,7 +71,7 @@ TEST_F(Sim88, SourceLinesFromTheListing) {
     EXPECT_NE(out_.find("stop: returned at 0x010004 (Done, app.asm:6)"), std::string::npos) << out_;
     Write("bad.lst", "     3  000000  B0 07        LD A,#7\r\n");  // no file heading
     EXPECT_EQ(Run({"app.sre", "--listing=bad.lst"}), 1);
-    EXPECT_EQ(err_, "bad.lst:1: cannot read line\n");
+    EXPECT_EQ(err_, "bad.lst:1: error: cannot read line\n");
 }
 
 TEST_F(Sim88, OtherStopsFail) {
@@ -91,9 +91,9 @@ TEST_F(Sim88, OtherStopsFail) {
 TEST_F(Sim88, BadCommandLines) {
     Write("app.sre", kRecords);
     EXPECT_EQ(Run({"app.sre", "--model=4"}), 1);
-    EXPECT_EQ(err_, "command line: no such model '--model=4'\n");
+    EXPECT_EQ(err_, "command line: error: no such model '--model=4'\n");
     EXPECT_EQ(Run({"app.sre", "--start=Nowhere"}), 1);
-    EXPECT_EQ(err_, "command line: no label or address 'Nowhere'\n");
+    EXPECT_EQ(err_, "command line: error: no label or address 'Nowhere'\n");
     EXPECT_EQ(Run({"app.sre", "--set=Q=1"}), 1);
     EXPECT_EQ(Run({"app.sre", "--mode=middle"}), 1);
     EXPECT_EQ(Run({"app.sre", "--frobnicate"}), 1);

@@ -81,31 +81,35 @@ TEST(LinkAndLocate, RefuseWhatTheyCannotUseAndWriteNothing) {
     const RefusalCase cases[] = {
         {RunLc88,
          {"common.out", "-o", "common.sre", "-flc3.cmd"},
-         "lc3.cmd:1: unsupported output format '-f3' (2 is Motorola S-records, optionally bN "
+         "lc3.cmd:1: error: unsupported output format '-f3' (2 is Motorola S-records, optionally "
+         "bN "
          "data bytes a record)\n",
          "common.sre"},
         {RunLk88,
          {"common.obj", "-o", "x.out", "-fnodsc.cmd"},
-         "nodsc.cmd:1: processor description file 'none.dsc' not found\n",
+         "nodsc.cmd:1: error: processor description file 'none.dsc' not found\n",
          "x.out"},
         {RunLc88,
          {"common.out", "-o", "x.sre", "-dz80.dsc"},
-         "z80.dsc: not a description of an S1C88 processor (no \"cpu S1C88...\" line)\n",
+         "z80.dsc: error: not a description of an S1C88 processor (no \"cpu S1C88...\" line)\n",
          "x.sre"},
         {RunLk88,
          {"state1.obj", "-o", "state1.out", link},
-         "state1.obj: section holds 2 bytes, SECTION says 3\n",
+         "state1.obj: error: section holds 2 bytes, SECTION says 3\n",
          "state1.out"},
         {RunLc88,
          {"state1.obj", "-o", "state1.sre", locate},
-         "state1.obj:1: not a file of this stage (expected \"LK88 LINKED 2\")\n",
+         "state1.obj:1: error: not a file of this stage (expected \"LK88 LINKED 2\")\n",
          "state1.sre"},
         {RunLk88,
          {"ghost.obj", "-o", "ghost.out"},
-         "ghost.asm:7: undefined symbol 'Ghost'\n",
+         "ghost.asm:7: error: undefined symbol 'Ghost'\n",
          "ghost.out"},
-        {RunLabelset, {"bad.sy"}, "bad.sy:2: cannot read line\n", "bad.equ"},
-        {RunMaplist, {"none.map"}, "none.map: cannot open (looked for DIR/none.map)\n", "none.sy"},
+        {RunLabelset, {"bad.sy"}, "bad.sy:2: error: cannot read line\n", "bad.equ"},
+        {RunMaplist,
+         {"none.map"},
+         "none.map: error: cannot open (looked for DIR/none.map)\n",
+         "none.sy"},
     };
     for (const RefusalCase& c : cases) {
         TempDir dir;
@@ -230,23 +234,26 @@ TEST(Listing, MarksWhatTheLocatorFillsThenShowsTheLocatedImage) {
     ASSERT_EQ(RunTool(RunAs88, {"a.asm", "-fascmd.cmd"}, dir.path()).status, 0);
     ToolRun stale = RunTool(RunLc88, {"all.out", "-o", "all.sre"}, dir.path());
     EXPECT_EQ(stale.status, 1);
-    EXPECT_EQ(stale.err, "a.obj: changed since it was linked; link it again\n");
+    EXPECT_EQ(stale.err, "a.obj: error: changed since it was linked; link it again\n");
     EXPECT_FALSE(dir.Exists("all.sre"));
 }
 
 TEST(LinkAndLocate, NameTheSymbolTheFilesAndTheLine) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"a.obj"}, "a.obj: undefined symbol 'Beep' (EXTERN here, GLOBAL in no module)\n"},
-        {{"a.obj", "b.obj", "b2.obj"}, "b2.obj: symbol 'Beep' is defined in b.obj and in b2.obj\n"},
+        {{"a.obj"}, "a.obj: error: undefined symbol 'Beep' (EXTERN here, GLOBAL in no module)\n"},
+        {{"a.obj", "b.obj", "b2.obj"},
+         "b2.obj: error: symbol 'Beep' is defined in b.obj and in b2.obj\n"},
         {{"a.obj", "b.obj", "far.obj"},
-         "far.asm:4: JRS rr reaches -128..127 bytes from its last byte; 0x020000 is -257 away\n"},
+         "far.asm:4: error: JRS rr reaches -128..127 bytes from its last byte; 0x020000 is -257 "
+         "away\n"},
         {{"a.obj", "b.obj", "late.obj"},
-         "all.out: section lib of b.obj and section late of late.obj overlap at 0x020042\n"},
+         "all.out: error: section lib of b.obj and section late of late.obj overlap at 0x020042\n"},
         {{"a.obj", "b.obj", "edge.obj"},
-         "all.out: section edge of edge.obj at 0x02FFFE runs over the end of its 64 KiB bank at "
+         "all.out: error: section edge of edge.obj at 0x02FFFE runs over the end of its 64 KiB "
+         "bank at "
          "0x02FFFF\n"},
         {{"a.obj", "b.obj", "huge.obj"},
-         "huge.asm:4: DW takes an address plus an addend beyond 64 bits\n"},
+         "huge.asm:4: error: DW takes an address plus an addend beyond 64 bits\n"},
     };
     for (const auto& [objects, message] : cases) {
         TempDir dir;
@@ -371,13 +378,13 @@ TEST(Dis88, ReadsAnImageOrSRecordsBack) {
         << records.err;
     ToolRun bad = RunTool(RunDis88, {"bad.sre"}, dir.path());
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "bad.sre:2: bad S-record checksum\n");
+    EXPECT_EQ(bad.err, "bad.sre:2: error: bad S-record checksum\n");
     // Records that contradict themselves are refused as the packaging refuses them.
     dir.Write("twice.sre", "S2060100004501B2\r\nS20501000045B4\r\n");
     ToolRun twice = RunTool(RunDis88, {"twice.sre"}, dir.path());
     EXPECT_EQ(twice.status, 1);
     EXPECT_EQ(twice.err,
-              "twice.sre:2: the record writes address 0x010000, which the record on line 1 "
+              "twice.sre:2: error: the record writes address 0x010000, which the record on line 1 "
               "writes already\n");
 }
 
@@ -427,9 +434,9 @@ TEST(Tools, SayWhatTheyAreAndNeedOneInput) {
         EXPECT_EQ(help.out.find("stand-in"), std::string::npos);
         ToolRun none = RunTool(tool, {}, dir.path());
         EXPECT_EQ(none.status, 1);
-        EXPECT_TRUE(none.err.starts_with(tool == RunLk88
-                                             ? "command line: expected one or more input files\n"
-                                             : "command line: expected one input file\n"));
+        EXPECT_TRUE(none.err.starts_with(
+            tool == RunLk88 ? "command line: error: expected one or more input files\n"
+                            : "command line: error: expected one input file\n"));
     }
 }
 

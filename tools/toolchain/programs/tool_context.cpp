@@ -19,15 +19,28 @@ std::string LookedFor(const ToolContext& context, std::string_view pathText) {
     return "(looked for " + (error ? hostPath : absolute).string() + ")";
 }
 
-std::string MessageText(const Diagnostic& diagnostic) {
+namespace {
+
+// "FILE:LINE", or "FILE" when no line is known.
+std::string PlaceOf(const Diagnostic& diagnostic) {
     std::string text = diagnostic.path;
     if (diagnostic.line > 0)
         text += ":" + std::to_string(diagnostic.line);
-    return text + ": " + diagnostic.message;
+    return text;
+}
+
+}  // namespace
+
+std::string MessageText(const Diagnostic& diagnostic) {
+    return PlaceOf(diagnostic) + ": " + diagnostic.message;
+}
+
+std::string ErrorText(const Diagnostic& diagnostic) {
+    return PlaceOf(diagnostic) + ": error: " + diagnostic.message;
 }
 
 int Fail(const ToolContext& context, const Diagnostic& diagnostic) {
-    context.err << MessageText(diagnostic) << "\n";
+    context.err << ErrorText(diagnostic) << "\n";
     return 1;
 }
 

@@ -31,6 +31,10 @@ std::string LookedFor(const ToolContext& context, std::string_view pathText);
 // "FILE:LINE: reason", or "FILE: reason" when no line is known.
 std::string MessageText(const Diagnostic& diagnostic);
 
+// "FILE:LINE: error: reason" (or "FILE: error: reason"), the form editors
+// and CI annotate from, as the tools print a failure.
+std::string ErrorText(const Diagnostic& diagnostic);
+
 // Prints the diagnostic on the error stream and gives the failing exit status.
 int Fail(const ToolContext& context, const Diagnostic& diagnostic);
 

@@ -16,12 +16,13 @@ std::optional<int> Open(const ToolDescription& tool, const CommandLine& commandL
         return 0;
     }
     if (tool.manyInputs && commandLine.inputs.empty()) {
-        context.err << "command line: expected one or more input files\nUsage: " << tool.usage
-                    << "\n";
+        context.err << "command line: error: expected one or more input files\nUsage: "
+                    << tool.usage << "\n";
         return 1;
     }
     if (!tool.manyInputs && commandLine.inputs.size() != 1) {
-        context.err << "command line: expected one input file\nUsage: " << tool.usage << "\n";
+        context.err << "command line: error: expected one input file\nUsage: " << tool.usage
+                    << "\n";
         return 1;
     }
     return std::nullopt;

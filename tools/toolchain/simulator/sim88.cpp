@@ -203,11 +203,6 @@ void PrintTrace(const TraceEntry& entry, const Simulator&, void* context) {
     static_cast<TraceOutput*>(context)->out << FormatTraceEntry(entry) << "\n";
 }
 
-int Fail(const ToolContext& context, const std::string& message) {
-    context.err << message << "\n";
-    return 1;
-}
-
 }  // namespace
 
 int RunSim88(std::span<const std::string> args, const ToolContext& context) {
@@ -217,8 +212,9 @@ int RunSim88(std::span<const std::string> args, const ToolContext& context) {
         return 0;
     }
     if (commandLine.inputs.size() != 1)
-        return Fail(context,
-                    "command line: expected one input file\nUsage: " + std::string(kUsage));
+        return toolchain::Fail(
+            context, Diagnostic{"command line", 0,
+                                "expected one input file\nUsage: " + std::string(kUsage)});
     if (Status read = toolchain::ReadOptions(context, commandLine, kOptions); !read)
         return toolchain::Fail(context, read.error());
     Settings settings;
@@ -230,7 +226,7 @@ int RunSim88(std::span<const std::string> args, const ToolContext& context) {
     if (!program)
         return toolchain::Fail(context, program.error());
     if (program->bytes.empty())
-        return Fail(context, commandLine.inputs[0] + ": no code");
+        return toolchain::Fail(context, Diagnostic{commandLine.inputs[0], 0, "no code"});
 
     Simulator simulator(settings.options);
     simulator.Load(*program);
@@ -252,14 +248,17 @@ int RunSim88(std::span<const std::string> args, const ToolContext& context) {
     for (const std::string& place : settings.breakpoints) {
         std::optional<uint32_t> address = simulator.Resolve(place);
         if (!address)
-            return Fail(context, "command line: no label or address '" + place + "'");
+            return toolchain::Fail(
+                context, Diagnostic{"command line", 0, "no label or address '" + place + "'"});
         simulator.AddBreakpoint(*address);
     }
     uint32_t start = program->bytes.front().address;
     if (settings.start) {
         std::optional<uint32_t> address = simulator.Resolve(*settings.start);
         if (!address)
-            return Fail(context, "command line: no label or address '" + *settings.start + "'");
+            return toolchain::Fail(
+                context,
+                Diagnostic{"command line", 0, "no label or address '" + *settings.start + "'"});
         start = *address;
     }
     TraceOutput trace{context.out};
