@@ -454,11 +454,11 @@ class Assembler {
         if (!statement.label.empty() && pass_ == Pass::kPlace) {
             if (!current_)
                 return At(line, "label " + Quoted(statement.label) + " outside a section");
-            if (Status defined = Enter(
-                    statement.label,
-                    Symbol{
-                        statement.label, Here(), {}, caseSensitive_, false, false, &line, {}, {}});
-                !defined)
+            Symbol label{.name = statement.label,
+                         .value = Here(),
+                         .caseSensitive = caseSensitive_,
+                         .where = &line};
+            if (Status defined = Enter(statement.label, std::move(label)); !defined)
                 return defined;
             module_.labels.push_back({statement.label, *current_, offsets_[*current_]});
         }
@@ -544,9 +544,11 @@ class Assembler {
         if (statement.definer == "EQU") {
             if (pass_ != Pass::kPlace)
                 return Status::Ok();
-            Symbol symbol{statement.name, std::nullopt, statement.operands,
-                          caseSensitive_, false,        false,
-                          &line,          std::nullopt, SetValuesIn(statement.operands)};
+            Symbol symbol{.name = statement.name,
+                          .expression = statement.operands,
+                          .caseSensitive = caseSensitive_,
+                          .where = &line,
+                          .setValues = SetValuesIn(statement.operands)};
             if (current_)
                 symbol.here = Here();
             return Enter(statement.name, std::move(symbol));
@@ -559,9 +561,11 @@ class Assembler {
             it->second.value = *value;
             return Status::Ok();
         }
-        return Enter(
-            statement.name,
-            Symbol{statement.name, *value, {}, caseSensitive_, true, false, &line, {}, {}});
+        return Enter(statement.name, Symbol{.name = statement.name,
+                                            .value = *value,
+                                            .caseSensitive = caseSensitive_,
+                                            .redefinable = true,
+                                            .where = &line});
     }
 
     Status Directive(const Statement& statement, const SourceLine& line) {

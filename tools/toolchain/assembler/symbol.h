@@ -15,16 +15,16 @@ namespace cuffware::toolchain {
 // value at each of its lines.
 struct Symbol {
     std::string name;
-    std::optional<Value> value;
-    std::string expression;
+    std::optional<Value> value = std::nullopt;
+    std::string expression = {};
     bool caseSensitive = false;  // the $CASE mode the expression is read in
     bool redefinable = false;
     bool resolving = false;
     const SourceLine* where = nullptr;
     // An equate is read as it stands: '$' is the address at its line and a
     // SET symbol has the value it had there.
-    std::optional<Value> here;
-    std::map<std::string, Value> setValues;
+    std::optional<Value> here = std::nullopt;
+    std::map<std::string, Value> setValues = {};
 };
 
 struct DeclaredName {
