@@ -19,9 +19,11 @@
 #include "toolchain/assembler/macro_body.h"
 #include "toolchain/assembler/name_suggestion.h"
 #include "toolchain/assembler/quoted_text.h"
+#include "toolchain/assembler/section_table.h"
 #include "toolchain/assembler/source_files.h"
 #include "toolchain/assembler/source_line.h"
 #include "toolchain/assembler/source_text.h"
+#include "toolchain/assembler/symbol.h"
 #include "toolchain/isa/encoder.h"
 #include "toolchain/isa/instruction_set.h"
 #include "toolchain/object/alignment.h"
@@ -46,29 +48,6 @@ constexpr std::string_view kAlreadyReported = "\x01already reported";
 constexpr long long kMaxModuleBytes = 16 << 20;
 constexpr long long kAddressLimit = 0x1000000;  // 24-bit addresses
 
-// A label's value is known from the first pass; an equate keeps its
-// expression until something asks for its value; a SET symbol takes a new
-// value at each of its lines.
-struct Symbol {
-    std::string name;
-    std::optional<Value> value;
-    std::string expression;
-    bool caseSensitive = false;  // the $CASE mode the expression is read in
-    bool redefinable = false;
-    bool resolving = false;
-    const SourceLine* where = nullptr;
-    // An equate is read as it stands: '$' is the address at its line and a
-    // SET symbol has the value it had there.
-    std::optional<Value> here;
-    std::map<std::string, Value> setValues;
-};
-
-struct DeclaredName {
-    std::string name;
-    bool caseSensitive;
-    const SourceLine* where;
-};
-
 struct Macro {
     std::vector<std::string> parameters;
     std::vector<SourceLine> body;
@@ -84,14 +63,6 @@ struct Condition {
 };
 
 enum class Pass { kPlace, kEmit };
-
-// A name used where its value must be known, not known at that line.
-struct ForwardUse {
-    const SourceLine* line;
-    std::string name;
-    std::string what;  // "IF", "DS", ...
-    bool caseSensitive;
-};
 
 class Assembler {
   public:
@@ -207,7 +178,7 @@ class Assembler {
         caseSensitive_ = false;
         listOn_ = true;
         current_.reset();
-        offsets_.assign(sections_.size(), 0);
+        offsets_.assign(sections_.Count(), 0);
         conditions_.clear();
         expandedLines_ = 0;
         expandedBytes_ = 0;
@@ -483,11 +454,11 @@ class Assembler {
         if (!statement.label.empty() && pass_ == Pass::kPlace) {
             if (!current_)
                 return At(line, "label " + Quoted(statement.label) + " outside a section");
-            if (Status defined = Enter(
-                    statement.label,
-                    Symbol{
-                        statement.label, Here(), {}, caseSensitive_, false, false, &line, {}, {}});
-                !defined)
+            Symbol label{.name = statement.label,
+                         .value = Here(),
+                         .caseSensitive = caseSensitive_,
+                         .where = &line};
+            if (Status defined = Enter(statement.label, std::move(label)); !defined)
                 return defined;
             module_.labels.push_back({statement.label, *current_, offsets_[*current_]});
         }
@@ -573,9 +544,11 @@ class Assembler {
         if (statement.definer == "EQU") {
             if (pass_ != Pass::kPlace)
                 return Status::Ok();
-            Symbol symbol{statement.name, std::nullopt, statement.operands,
-                          caseSensitive_, false,        false,
-                          &line,          std::nullopt, SetValuesIn(statement.operands)};
+            Symbol symbol{.name = statement.name,
+                          .expression = statement.operands,
+                          .caseSensitive = caseSensitive_,
+                          .where = &line,
+                          .setValues = SetValuesIn(statement.operands)};
             if (current_)
                 symbol.here = Here();
             return Enter(statement.name, std::move(symbol));
@@ -588,9 +561,11 @@ class Assembler {
             it->second.value = *value;
             return Status::Ok();
         }
-        return Enter(
-            statement.name,
-            Symbol{statement.name, *value, {}, caseSensitive_, true, false, &line, {}, {}});
+        return Enter(statement.name, Symbol{.name = statement.name,
+                                            .value = *value,
+                                            .caseSensitive = caseSensitive_,
+                                            .redefinable = true,
+                                            .where = &line});
     }
 
     Status Directive(const Statement& statement, const SourceLine& line) {
@@ -701,9 +676,6 @@ class Assembler {
         return EncodeInstruction(statement.name, statement.operands, PlacedAddress(), read);
     }
 
-    // A number as the dialect writes it: 010000h.
-    static std::string HexNumber(long long value) { return "0" + Hex(value, 1) + "h"; }
-
     void Emit(const Encoded& encoded, const SourceLine& line) {
         Section& section = module_.sections[*current_];
         size_t start = section.bytes.size();
@@ -728,76 +700,60 @@ class Assembler {
         std::optional<SectionAttributes> attributes = ReadSectionAttributes(parts[1]);
         if (!attributes || (attributes->kind != "CODE" && attributes->kind != "DATA"))
             return At(line, std::string(kUsage));
-        if (auto known = sectionIndex_.find(*name); known != sectionIndex_.end()) {
-            const SourceLine& first = *sections_[known->second].line;
+        if (std::optional<size_t> known = sections_.Find(*name)) {
+            const SourceLine& first = sections_.DefinedAt(*known);
             return At(line, "section \"" + Shortened(*name) + "\" is already defined at " +
                                 Where(first.file, first.number));
         }
         // A section whose place or alignment cannot be read is still defined
         // (without them), so its lines are not reported as well.
         Section section{*name, attributes->kind, std::nullopt, {}, {}};
-        Status placed = Status::Ok();
-        if (!attributes->address.empty()) {
-            Result<long long> address = KnownValue(attributes->address, line, "DEFSECT ... AT");
-            if (!address)
-                placed = address.error();
-            else if (*address < 0 || *address >= kAddressLimit)
-                placed = At(line, "section address out of range");
-            else
-                section.address = *address;
-        }
-        if (placed && !attributes->alignment.empty()) {
-            Result<long long> alignment =
-                Alignment(attributes->alignment, line, "DEFSECT ... ALIGN");
-            if (!alignment)
-                placed = alignment.error();
-            else if (section.address && PaddingTo(*section.address, *alignment) != 0)
-                placed =
-                    At(line, "section address " + HexNumber(*section.address) +
-                                 " is not a multiple of its ALIGN " + std::to_string(*alignment));
-            else
-                section.alignment = *alignment;
-        }
-        sectionIndex_.emplace(*name, sections_.size());
-        sections_.push_back({*name, &line});
+        Status placed = PlaceSection(section, *attributes, line);
+        sections_.Define(*name, line);
         offsets_.push_back(0);
         module_.sections.push_back(std::move(section));
         return placed;
     }
 
+    // DEFSECT ... AT address and ALIGN alignment.
+    Status PlaceSection(Section& section, const SectionAttributes& attributes,
+                        const SourceLine& line) {
+        if (!attributes.address.empty()) {
+            Result<long long> address = KnownValue(attributes.address, line, "DEFSECT ... AT");
+            if (!address)
+                return address.error();
+            if (*address < 0 || *address >= kAddressLimit)
+                return At(line, "section address out of range");
+            section.address = *address;
+        }
+        if (attributes.alignment.empty())
+            return Status::Ok();
+        Result<long long> alignment = Alignment(attributes.alignment, line, "DEFSECT ... ALIGN");
+        if (!alignment)
+            return alignment.error();
+        if (section.address && PaddingTo(*section.address, *alignment) != 0)
+            return At(line, "section address " + HexNumber(*section.address) +
+                                " is not a multiple of its ALIGN " + std::to_string(*alignment));
+        section.alignment = *alignment;
+        return Status::Ok();
+    }
+
     // Two sections of this source fixed at places that share a byte.
     void CheckOverlaps() {
-        std::vector<size_t> placed;
-        for (size_t i = 0; i < sections_.size(); ++i) {
-            if (module_.sections[i].address && offsets_[i] > 0)
-                placed.push_back(i);
-        }
-        std::sort(placed.begin(), placed.end(), [this](size_t a, size_t b) {
-            return *module_.sections[a].address < *module_.sections[b].address;
-        });
-        for (size_t k = 1; k < placed.size(); ++k) {
-            size_t before = placed[k - 1], after = placed[k];
-            long long end = *module_.sections[before].address + offsets_[before];
-            if (end <= *module_.sections[after].address)
-                continue;
-            const SourceLine& other = *sections_[before].line;
-            Record(*sections_[after].line,
-                   "section \"" + Shortened(sections_[after].name) + "\" at " +
-                       HexNumber(*module_.sections[after].address) + " overlaps section \"" +
-                       Shortened(sections_[before].name) + "\" (" +
-                       HexNumber(*module_.sections[before].address) + ".." + HexNumber(end - 1) +
-                       ") defined at " + Where(other.file, other.number));
-        }
+        auto where = [this](const SourceLine& line) { return Where(line.file, line.number); };
+        for (const SectionOverlap& overlap :
+             SectionOverlaps(sections_, module_.sections, offsets_, where))
+            Record(*overlap.line, overlap.reason);
     }
 
     Status SelectSection(const std::string&, const std::string& operands, const SourceLine& line) {
         std::optional<std::string> name = DoubleQuoted(operands);
         if (!name)
             return At(line, "SECT expects a section name in double quotes");
-        auto known = sectionIndex_.find(*name);
-        if (known == sectionIndex_.end())
+        std::optional<size_t> known = sections_.Find(*name);
+        if (!known)
             return At(line, "section \"" + Shortened(*name) + "\" is not defined");
-        current_ = known->second;
+        current_ = known;
         return Status::Ok();
     }
 
@@ -1115,11 +1071,6 @@ class Assembler {
         module_.listing.push_back(std::move(listed));
     }
 
-    struct SectionPlace {
-        std::string name;
-        const SourceLine* line;
-    };
-
     SourceFiles sources_;
     bool withListing_;
     std::deque<std::vector<SourceLine>> expansions_;
@@ -1133,8 +1084,7 @@ class Assembler {
     std::vector<DeclaredName> externs_;
     std::set<std::string> externKeys_;
     std::vector<Condition> conditions_;
-    std::vector<SectionPlace> sections_;
-    std::map<std::string, size_t> sectionIndex_;
+    SectionTable sections_;
     ErrorLog log_;
     std::set<std::string> failedNames_;
     std::vector<ForwardUse> forwardUses_;
@@ -1154,43 +1104,9 @@ class Assembler {
 
 }  // namespace
 
-std::string SourceMessage::Text() const {
-    std::string text = file;
-    if (line > 0)
-        text += ":" + std::to_string(line) + ":" + std::to_string(column);
-    text += severity == kError ? ": error: " : ": warning: ";
-    text += reason;
-    for (const std::string& where : includedFrom)
-        text += "\n  included from " + where;
-    return text;
-}
-
-std::string AssemblyReport::CountText() const {
-    std::string text = std::to_string(errors) + (errors == 1 ? " error" : " errors");
-    if (stoppedAtLimit)
-        text += " (stopped at the limit of " + std::to_string(kMaxReportedErrors) + ")";
-    return text;
-}
-
 AssemblyReport AssembleReporting(const std::string& sourceName, const SourceReader& read,
                                  bool withListing) {
     return Assembler(read, withListing).Run(sourceName);
-}
-
-Result<Assembly> Assemble(const std::string& sourceName, const SourceReader& read,
-                          bool withListing) {
-    AssemblyReport report = AssembleReporting(sourceName, read, withListing);
-    if (report.assembly)
-        return std::move(*report.assembly);
-    for (const SourceMessage& message : report.messages) {
-        if (message.severity != SourceMessage::kError)
-            continue;
-        std::string reason = message.reason;
-        for (const std::string& where : message.includedFrom)
-            reason += "\n  included from " + where;
-        return Diagnostic{message.file, message.line, reason};
-    }
-    return Diagnostic{sourceName, 0, "not assembled"};
 }
 
 }  // namespace cuffware::toolchain

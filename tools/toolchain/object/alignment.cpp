@@ -4,21 +4,11 @@
 #include <vector>
 
 #include "platform/text_rules.h"
-#include "toolchain/assembler/source_line.h"
+#include "toolchain/object/object_module.h"
 
 namespace cuffware::toolchain {
 
 namespace {
-
-std::vector<std::string_view> BlankSeparatedWords(std::string_view text) {
-    std::vector<std::string_view> words;
-    while (!(text = TrimBlanks(text)).empty()) {
-        size_t end = text.find_first_of(" \t");
-        words.push_back(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end);
-    }
-    return words;
-}
 
 // Whether an expression may end with this word: a name, a number, ")" or a
 // quoted character; not an operator, after which another operand follows.
@@ -48,7 +38,7 @@ long long PaddingTo(long long address, long long alignment) {
 }
 
 std::optional<SectionAttributes> ReadSectionAttributes(std::string_view text) {
-    std::vector<std::string_view> words = BlankSeparatedWords(text);
+    std::vector<std::string_view> words = WordsIn(text, kSpaceOrTab);
     if (words.empty())
         return std::nullopt;
     SectionAttributes attributes{ToUpperAscii(words[0]), {}, {}};

@@ -329,20 +329,19 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
     return static_cast<size_t>(*index);
 }
 
-std::vector<std::string> Words(std::string_view line) {
-    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    std::vector<std::string> words;
-    size_t pos = 0;
-    while (true) {
-        while (pos < line.size() && blank(line[pos]))
-            ++pos;
-        if (pos == line.size())
-            return words;
-        size_t start = pos;
-        while (pos < line.size() && !blank(line[pos]))
-            ++pos;
-        words.emplace_back(line.substr(start, pos - start));
+std::vector<std::string_view> WordsIn(std::string_view line, std::string_view blanks) {
+    std::vector<std::string_view> words;
+    for (size_t start = line.find_first_not_of(blanks); start != std::string_view::npos;) {
+        size_t end = line.find_first_of(blanks, start);
+        words.push_back(line.substr(start, end - start));
+        start = line.find_first_not_of(blanks, end);
     }
+    return words;
+}
+
+std::vector<std::string> Words(std::string_view line) {
+    std::vector<std::string_view> words = WordsIn(line);
+    return {words.begin(), words.end()};
 }
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {

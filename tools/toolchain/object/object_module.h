@@ -118,7 +118,14 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage);
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName);
 
-// The words of a line between blanks (space, tab, line and page breaks).
+// Space, tab, line and page breaks; the blanks within a source line.
+constexpr std::string_view kBlanks = " \t\n\v\f\r";
+constexpr std::string_view kSpaceOrTab = " \t";
+
+// The words of a line between blanks, as views into the line.
+std::vector<std::string_view> WordsIn(std::string_view line, std::string_view blanks = kBlanks);
+
+// The words of a line between kBlanks.
 std::vector<std::string> Words(std::string_view line);
 
 }  // namespace cuffware::toolchain

@@ -13,21 +13,6 @@ namespace cuffware::simulator {
 
 namespace {
 
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
-            ++at;
-        const size_t start = at;
-        while (at < line.size() && line[at] != ' ' && line[at] != '\t')
-            ++at;
-        if (at > start)
-            words.push_back(line.substr(start, at - start));
-    }
-    return words;
-}
-
 std::optional<uint32_t> HexNumber(std::string_view text) {
     if (text.empty() || text.size() > 6)
         return std::nullopt;
@@ -99,8 +84,10 @@ Result<std::vector<SourceLine>> SourceLinesFromListing(std::string_view text,
         }
         if (row.size() < 14)
             continue;
-        std::vector<std::string_view> number = Words(row.substr(0, 6));
-        std::vector<std::string_view> address = Words(row.substr(8, 6));
+        std::vector<std::string_view> number =
+            toolchain::WordsIn(row.substr(0, 6), toolchain::kSpaceOrTab);
+        std::vector<std::string_view> address =
+            toolchain::WordsIn(row.substr(8, 6), toolchain::kSpaceOrTab);
         if (number.size() != 1 || address.size() != 1)
             continue;
         Result<long long> line = toolchain::NumberValue(number[0]);
@@ -116,7 +103,7 @@ Result<std::vector<Label>> LabelsFromEquates(std::string_view text, const std::s
     std::vector<Label> labels;
     std::vector<std::string_view> lines = SplitLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::string_view> words = Words(lines[i]);
+        std::vector<std::string_view> words = toolchain::WordsIn(lines[i], toolchain::kSpaceOrTab);
         if (words.empty() || words[0].starts_with(";"))
             continue;
         std::optional<uint32_t> value;
