@@ -39,13 +39,4 @@ const OperandKindRow* OperandKindOf(std::string_view placeholder) {
     return nullptr;
 }
 
-long long BranchTarget(long long lastByte, long long offset) {
-    return (lastByte & 0xFF0000) | ((lastByte + offset) & 0xFFFF);
-}
-
-long long BranchOffset(long long target, long long lastByte) {
-    long long distance = ((target & 0xFFFF) - (lastByte & 0xFFFF)) & 0xFFFF;
-    return distance >= 0x8000 ? distance - 0x10000 : distance;
-}
-
 }  // namespace cuffware::toolchain

@@ -51,8 +51,15 @@ const OperandKindRow* OperandKindOf(std::string_view placeholder);
 
 // A branch's offset counts from its last byte in the 16-bit logical space,
 // wrapping, and the target stays in the branch's bank.
-long long BranchTarget(long long lastByte, long long offset);
+// (Inline: the simulator computes one per branch it takes.)
+constexpr long long BranchTarget(long long lastByte, long long offset) {
+    return (lastByte & 0xFF0000) | ((lastByte + offset) & 0xFFFF);
+}
+
 // The offset from lastByte to a target's logical address, -32768..32767.
-long long BranchOffset(long long target, long long lastByte);
+constexpr long long BranchOffset(long long target, long long lastByte) {
+    long long distance = ((target & 0xFFFF) - (lastByte & 0xFFFF)) & 0xFFFF;
+    return distance >= 0x8000 ? distance - 0x10000 : distance;
+}
 
 }  // namespace cuffware::toolchain

@@ -218,23 +218,4 @@ const DispatchTable& Dispatch() {
     return table;
 }
 
-int OperandBytes(Operand operand) {
-    switch (operand) {
-        case Operand::kByte:
-        case Operand::kAtPage:
-        case Operand::kAtIXd:
-        case Operand::kAtIYd:
-        case Operand::kAtSPd:
-        case Operand::kVector:
-        case Operand::kShortTarget:
-            return 1;
-        case Operand::kWord:
-        case Operand::kAtAddress:
-        case Operand::kLongTarget:
-            return 2;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace cuffware::simulator
