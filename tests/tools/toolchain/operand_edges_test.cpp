@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "assembled_text.h"
+#include "toolchain/disassembler/disassembler.h"
+#include "toolchain/isa/instruction_set.h"
+#include "toolchain/isa/operand_kind.h"
 
 namespace cuffware::toolchain {
 namespace {
@@ -79,6 +82,75 @@ TEST(As88Operands, TakeTheirWholeRangeAndRefuseOneStepPast) {
         }
         EXPECT_TRUE(assembled.ok) << c.line << ": " << assembled.message;
         EXPECT_EQ(assembled.bytes, std::string(c.bytes.begin(), c.bytes.end())) << c.line;
+    }
+}
+
+// The smallest and largest value a row's field holds, as the disassembler
+// writes it back: a branch's offset, a displacement's signed value, or the
+// unsigned field.
+std::pair<long long, long long> Edges(const OperandKindRow& row) {
+    long long span = 1LL << (8 * row.Bytes());
+    if (row.IsSigned())
+        return {-span / 2, span / 2 - 1};
+    return {0, span - 1};
+}
+
+// The form written with value in the operand at index and zero in any other.
+std::string WrittenWith(const InstructionForm& form, size_t index, long long value,
+                        long long address) {
+    std::string text = form.mnemonic;
+    for (size_t i = 0; i < form.operands.size(); ++i) {
+        const OperandKindRow* row = form.operands[i].row;
+        long long v = i == index ? value : 0;
+        std::string operand = form.operands[i].text;
+        if (row && row->IsBranch())
+            operand = std::to_string(address + form.length - 1 + v);
+        else if (row)
+            operand = std::string(row->before) + (row->IsSigned() && v >= 0 ? "+" : "") +
+                      std::to_string(v) + std::string(row->after);
+        text += (i == 0 ? " " : ",") + operand;
+    }
+    return text;
+}
+
+TEST(OperandKinds, EveryPlaceholderHasItsRowAndItsEdgesRoundTrip) {
+    const long long kAt = 0x10100;
+    for (const InstructionForm& form : InstructionForms()) {
+        for (const FormOperand& operand : form.operands) {
+            bool placeholder =
+                operand.text.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos;
+            EXPECT_EQ(placeholder, operand.row != nullptr) << form.Written();
+        }
+    }
+    for (const OperandKindRow& row : OperandKinds()) {
+        const InstructionForm* used = nullptr;
+        size_t index = 0;
+        for (const InstructionForm& form : InstructionForms()) {
+            for (size_t i = 0; i < form.operands.size() && !used; ++i) {
+                if (form.operands[i].row == &row)
+                    used = &form, index = i;
+            }
+        }
+        ASSERT_NE(used, nullptr) << row.placeholder << " occurs in no form";
+        auto [low, high] = Edges(row);
+        for (long long value : {low, high}) {
+            std::string line = WrittenWith(*used, index, value, kAt);
+            AssembledText first = AssembleLines("  " + line + "\n", kAt);
+            ASSERT_TRUE(first.ok) << line << ": " << first.message;
+            std::vector<DisassembledLine> back = Disassemble(
+                {reinterpret_cast<const unsigned char*>(first.bytes.data()), first.bytes.size()},
+                kAt);
+            ASSERT_EQ(back.size(), 1u) << line;
+            AssembledText again = AssembleLines("  " + back[0].text + "\n", kAt);
+            EXPECT_TRUE(again.ok) << back[0].text << ": " << again.message;
+            EXPECT_EQ(again.bytes, first.bytes) << line << " came back as " << back[0].text;
+            if (row.IsBranch()) {
+                std::string target = back[0].text.substr(back[0].text.rfind("0x"));
+                EXPECT_EQ(BranchOffset(std::stoll(target, nullptr, 16), kAt + used->length - 1),
+                          value)
+                    << back[0].text;
+            }
+        }
     }
 }
 

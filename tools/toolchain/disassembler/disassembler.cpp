@@ -23,45 +23,31 @@ long long FieldValue(const InstructionForm& form, std::span<const unsigned char>
     return value;
 }
 
-long long Signed(long long value, int bits) {
-    long long half = 1LL << (bits - 1);
+long long Signed(long long value, int bytes) {
+    long long half = 1LL << (8 * bytes - 1);
     return value >= half ? value - 2 * half : value;
 }
 
 std::string OperandText(const InstructionForm& form, const FormOperand& operand,
                         std::span<const unsigned char> bytes, long long address,
                         const TargetNamer& name) {
-    switch (operand.kind) {
-        case OperandKind::kFixed:
-            return operand.text;
-        case OperandKind::kByte:
-            return "#" + HexLiteral(FieldValue(form, bytes, operand.text.substr(1)), 2);
-        case OperandKind::kWord:
-            return "#" + HexLiteral(FieldValue(form, bytes, "nn", "mm"), 4);
-        case OperandKind::kAddress:
-            return "[" + HexLiteral(FieldValue(form, bytes, "ll", "hh"), 4) + "]";
-        case OperandKind::kVector:
-            return "[" + HexLiteral(FieldValue(form, bytes, "kk"), 2) + "]";
-        case OperandKind::kPage:
-            return "[BR:" + HexLiteral(FieldValue(form, bytes, "ll"), 2) + "]";
-        case OperandKind::kIndexed: {
-            long long displacement = Signed(FieldValue(form, bytes, "dd"), 8);
-            return "[" + operand.base + (displacement < 0 ? "-" : "+") +
-                   HexLiteral(displacement < 0 ? -displacement : displacement, 2) + "]";
-        }
-        case OperandKind::kShortJump:
-        case OperandKind::kLongJump: {
-            bool isShort = operand.kind == OperandKind::kShortJump;
-            long long offset = isShort ? Signed(FieldValue(form, bytes, "rr"), 8)
-                                       : Signed(FieldValue(form, bytes, "rr", "qq"), 16);
-            long long last = address + form.length - 1;
-            long long target = (last & 0xFF0000) | ((last + offset) & 0xFFFF);
-            if (std::optional<std::string> named = name ? name(target) : std::nullopt)
-                return *named;
-            return HexLiteral(target, 6);
-        }
+    const OperandKindRow* row = operand.row;
+    if (!row)
+        return operand.text;
+    long long value = FieldValue(form, bytes, row->low, row->high);
+    if (row->IsSigned())
+        value = Signed(value, row->Bytes());
+    if (row->IsBranch()) {
+        long long target = BranchTarget(address + form.length - 1, value);
+        if (std::optional<std::string> named = name ? name(target) : std::nullopt)
+            return *named;
+        return HexLiteral(target, 6);
     }
-    return {};
+    std::string sign;
+    if (row->IsSigned())
+        sign = value < 0 ? "-" : "+";
+    return std::string(row->before) + sign +
+           HexLiteral(value < 0 ? -value : value, 2 * row->Bytes()) + std::string(row->after);
 }
 
 std::string Text(const InstructionForm& form, std::span<const unsigned char> bytes,

@@ -65,31 +65,6 @@ Diagnostic NoSuchForm(std::string_view mnemonic, std::span<const InstructionForm
     return Problem("no instruction " + written);
 }
 
-// The field an operand fills, and the placeholder that marks its first byte.
-std::pair<FieldKind, std::string_view> FieldOf(const FormOperand& operand) {
-    switch (operand.kind) {
-        case OperandKind::kByte:
-            return {FieldKind::kByte, std::string_view(operand.text).substr(1)};
-        case OperandKind::kWord:
-            return {FieldKind::kWord, "nn"};
-        case OperandKind::kAddress:
-            return {FieldKind::kAddress, "ll"};
-        case OperandKind::kVector:
-            return {FieldKind::kByteAddress, "kk"};
-        case OperandKind::kPage:
-            return {FieldKind::kByteAddress, "ll"};
-        case OperandKind::kIndexed:
-            return {FieldKind::kDisplacement, "dd"};
-        case OperandKind::kShortJump:
-            return {FieldKind::kShortJump, "rr"};
-        case OperandKind::kLongJump:
-            return {FieldKind::kLongJump, "rr"};
-        case OperandKind::kFixed:
-            break;
-    }
-    return {FieldKind::kByte, {}};
-}
-
 }  // namespace
 
 bool IsMnemonic(std::string_view mnemonic) {
@@ -124,10 +99,11 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     encoded.bytes.assign(form.opcode.begin(), form.opcode.end());
     encoded.bytes.resize(static_cast<size_t>(form.length), '\0');
     for (size_t i = 0; i < form.operands.size(); ++i) {
-        auto [kind, placeholder] = FieldOf(form.operands[i]);
-        if (placeholder.empty())
+        const OperandKindRow* row = form.operands[i].row;
+        if (!row)
             continue;
-        auto field = std::find(form.fields.begin(), form.fields.end(), placeholder);
+        FieldKind kind = row->field;
+        auto field = std::find(form.fields.begin(), form.fields.end(), row->low);
         size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
         Result<Value> value = read((*operands)[i].expression);
         if (!value)

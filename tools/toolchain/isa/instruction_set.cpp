@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <unordered_map>
 
 #include "platform/text_file.h"
@@ -42,19 +41,10 @@ std::optional<int> HexByte(std::string_view text) {
 }
 
 FormOperand ReadOperand(std::string_view text) {
-    static const std::map<std::string_view, OperandKind> kPlaceholders = {
-        {"#nn", OperandKind::kByte},     {"#hh", OperandKind::kByte},
-        {"#bb", OperandKind::kByte},     {"#pp", OperandKind::kByte},
-        {"#mmnn", OperandKind::kWord},   {"[hhll]", OperandKind::kAddress},
-        {"[kk]", OperandKind::kVector},  {"[BR:ll]", OperandKind::kPage},
-        {"rr", OperandKind::kShortJump}, {"qqrr", OperandKind::kLongJump},
-    };
-    FormOperand operand{OperandKind::kFixed, std::string(text), {}};
-    if (auto it = kPlaceholders.find(text); it != kPlaceholders.end())
-        operand.kind = it->second;
-    else if (text.size() == 7 && text.ends_with("+dd]"))
-        operand = {OperandKind::kIndexed, std::string(text), std::string(text.substr(1, 2))};
-    return operand;
+    const OperandKindRow* row = OperandKindOf(text);
+    if (!row)
+        return {OperandKind::kFixed, std::string(text), {}, nullptr};
+    return {row->kind, std::string(text), std::string(row->base), row};
 }
 
 std::vector<InstructionForm> ReadTable() {

@@ -10,25 +10,15 @@
 #include <string_view>
 #include <vector>
 
-namespace cuffware::toolchain {
+#include "toolchain/isa/operand_kind.h"
 
-// What one operand of a form takes.
-enum class OperandKind {
-    kFixed,      // a register, a condition or a fixed memory operand: "A", "NZ", "[HL]"
-    kByte,       // #nn #hh #bb #pp
-    kWord,       // #mmnn
-    kAddress,    // [hhll]
-    kVector,     // [kk]
-    kPage,       // [BR:ll]
-    kIndexed,    // [IX+dd] [IY+dd] [SP+dd]; the base register is the form's text
-    kShortJump,  // rr
-    kLongJump,   // qqrr
-};
+namespace cuffware::toolchain {
 
 struct FormOperand {
     OperandKind kind;
-    std::string text;  // as in the table: "A", "#nn", "[IX+dd]"
-    std::string base;  // kIndexed: "IX", "IY" or "SP"
+    std::string text;                     // as in the table: "A", "#nn", "[IX+dd]"
+    std::string base;                     // kIndexed: "IX", "IY" or "SP"
+    const OperandKindRow* row = nullptr;  // the placeholder's meaning; none for kFixed
 };
 
 struct InstructionForm {

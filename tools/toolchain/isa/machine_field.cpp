@@ -3,6 +3,7 @@
 #include <array>
 
 #include "toolchain/isa/hex_text.h"
+#include "toolchain/isa/operand_kind.h"
 
 namespace cuffware::toolchain {
 
@@ -15,8 +16,7 @@ Diagnostic Takes(const std::string& what, long long value) {
     return Diagnostic{{}, 0, "takes " + what + ", not " + std::to_string(value)};
 }
 
-// The distance from the branch's last byte to the target in the 16-bit
-// logical space, -32768..32767.
+// The distance from the branch's last byte to the target.
 Result<long long> JumpDistance(long long target, long long from) {
     if (target < 0 || target > 0xFFFFFF)
         return Diagnostic{
@@ -28,8 +28,7 @@ Result<long long> JumpDistance(long long target, long long from) {
                               std::to_string(target >> 16) + ", the branch in bank " +
                               std::to_string(from >> 16) +
                               " (load NB and branch to its 16-bit address)"};
-    long long distance = ((target & 0xFFFF) - (from & 0xFFFF)) & 0xFFFF;
-    return distance >= 0x8000 ? distance - 0x10000 : distance;
+    return BranchOffset(target, from);
 }
 
 }  // namespace
@@ -66,7 +65,7 @@ Status PutField(FieldKind kind, long long value, long long fieldAddress, std::st
             break;
         case FieldKind::kShortJump:
         case FieldKind::kLongJump: {
-            long long from = kind == FieldKind::kShortJump ? fieldAddress : fieldAddress + 1;
+            long long from = fieldAddress + FieldSize(kind) - 1;  // the branch's last byte
             Result<long long> distance = JumpDistance(value, from);
             if (!distance)
                 return distance.error();

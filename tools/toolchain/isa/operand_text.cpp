@@ -16,18 +16,32 @@ std::string BlanksRemoved(std::string_view text) {
     return compact;
 }
 
+// How an operand of a row is written.
+WrittenOperand::Kind WrittenKindOf(const OperandKindRow& row) {
+    if (row.before == "#")
+        return WrittenOperand::kImmediate;
+    if (!row.base.empty())
+        return WrittenOperand::kIndexed;
+    if (row.kind == OperandKind::kPage)
+        return WrittenOperand::kPage;
+    return row.before == "[" ? WrittenOperand::kMemory : WrittenOperand::kBare;
+}
+
 WrittenOperand ReadBracketed(std::string_view inside) {
     std::string upper = ToUpperAscii(BlanksRemoved(inside));
     for (std::string_view fixed : {"HL", "IX", "IY", "IX+L", "IY+L"}) {
         if (upper == fixed)
             return {WrittenOperand::kWord, "[" + upper + "]", {}};
     }
-    if (upper.starts_with("BR:"))
-        return {WrittenOperand::kPage, {}, std::string(inside.substr(inside.find(':') + 1))};
-    for (std::string_view base : {"IX", "IY", "SP"}) {
-        std::string_view text = TrimBlanks(inside);
-        if (upper.size() > 2 && upper.starts_with(base) && (upper[2] == '+' || upper[2] == '-'))
-            return {WrittenOperand::kIndexed, std::string(base), std::string(text.substr(2))};
+    std::string_view text = TrimBlanks(inside);
+    for (const OperandKindRow& row : OperandKinds()) {
+        std::string_view lead = row.before.substr(row.before.empty() ? 0 : 1);  // "BR:", "IX"
+        if (row.kind == OperandKind::kPage && upper.starts_with(lead))
+            return {WrittenOperand::kPage, {}, std::string(inside.substr(inside.find(':') + 1))};
+        if (!row.base.empty() && upper.size() > lead.size() && upper.starts_with(lead) &&
+            (upper[lead.size()] == '+' || upper[lead.size()] == '-'))
+            return {WrittenOperand::kIndexed, std::string(row.base),
+                    std::string(text.substr(lead.size()))};
     }
     return {WrittenOperand::kMemory, {}, std::string(inside)};
 }
@@ -35,40 +49,18 @@ WrittenOperand ReadBracketed(std::string_view inside) {
 }  // namespace
 
 bool WrittenOperand::Fits(const FormOperand& formOperand) const {
-    switch (formOperand.kind) {
-        case OperandKind::kFixed:
-            return kind == kWord && word == formOperand.text;
-        case OperandKind::kByte:
-        case OperandKind::kWord:
-            return kind == kImmediate;
-        case OperandKind::kAddress:
-        case OperandKind::kVector:
-            return kind == kMemory;
-        case OperandKind::kPage:
-            return kind == kPage;
-        case OperandKind::kIndexed:
-            return kind == kIndexed && word == formOperand.base;
-        case OperandKind::kShortJump:
-        case OperandKind::kLongJump:
-            return kind == kBare;
-    }
-    return false;
+    if (!formOperand.row)
+        return kind == kWord && word == formOperand.text;
+    return kind == WrittenKindOf(*formOperand.row) &&
+           (kind != kIndexed || word == formOperand.base);
 }
 
 std::string WrittenOperand::Shape() const {
-    switch (kind) {
-        case kWord:
-            return word;
-        case kImmediate:
-            return "#nn";
-        case kMemory:
-            return "[hhll]";
-        case kPage:
-            return "[BR:ll]";
-        case kIndexed:
-            return "[" + word + "+dd]";
-        case kBare:
-            break;
+    if (kind == kWord)
+        return word;
+    for (const OperandKindRow& row : OperandKinds()) {
+        if (kind != kBare && WrittenKindOf(row) == kind && (kind != kIndexed || row.base == word))
+            return std::string(row.placeholder);
     }
     return expression;
 }

@@ -90,46 +90,45 @@ Operation OperationOf(const std::string& group, const std::string& mnemonic) {
 
 Operand OperandOf(const std::string& text) {
     static const std::map<std::string, Operand> kOperands = {
-        {"A", Operand::kA},
-        {"B", Operand::kB},
-        {"L", Operand::kL},
-        {"H", Operand::kH},
-        {"BR", Operand::kBR},
-        {"SC", Operand::kSC},
-        {"NB", Operand::kNB},
-        {"EP", Operand::kEP},
-        {"XP", Operand::kXP},
-        {"YP", Operand::kYP},
-        {"BA", Operand::kBA},
-        {"HL", Operand::kHL},
-        {"IX", Operand::kIX},
-        {"IY", Operand::kIY},
-        {"SP", Operand::kSP},
-        {"PC", Operand::kPC},
-        {"IP", Operand::kIP},
-        {"ALL", Operand::kAll},
-        {"ALE", Operand::kAle},
-        {"#nn", Operand::kByte},
-        {"#hh", Operand::kByte},
-        {"#bb", Operand::kByte},
-        {"#pp", Operand::kByte},
-        {"#mmnn", Operand::kWord},
-        {"[HL]", Operand::kAtHL},
-        {"[BR:ll]", Operand::kAtPage},
-        {"[hhll]", Operand::kAtAddress},
-        {"[IX]", Operand::kAtIX},
-        {"[IY]", Operand::kAtIY},
-        {"[IX+dd]", Operand::kAtIXd},
-        {"[IY+dd]", Operand::kAtIYd},
-        {"[IX+L]", Operand::kAtIXL},
-        {"[IY+L]", Operand::kAtIYL},
-        {"[SP+dd]", Operand::kAtSPd},
-        {"[kk]", Operand::kVector},
-        {"rr", Operand::kShortTarget},
-        {"qqrr", Operand::kLongTarget},
+        {"A", Operand::kA},       {"B", Operand::kB},          {"L", Operand::kL},
+        {"H", Operand::kH},       {"BR", Operand::kBR},        {"SC", Operand::kSC},
+        {"NB", Operand::kNB},     {"EP", Operand::kEP},        {"XP", Operand::kXP},
+        {"YP", Operand::kYP},     {"BA", Operand::kBA},        {"HL", Operand::kHL},
+        {"IX", Operand::kIX},     {"IY", Operand::kIY},        {"SP", Operand::kSP},
+        {"PC", Operand::kPC},     {"IP", Operand::kIP},        {"ALL", Operand::kAll},
+        {"ALE", Operand::kAle},   {"[HL]", Operand::kAtHL},    {"[IX]", Operand::kAtIX},
+        {"[IY]", Operand::kAtIY}, {"[IX+L]", Operand::kAtIXL}, {"[IY+L]", Operand::kAtIYL},
     };
     auto it = kOperands.find(text);
     return it == kOperands.end() ? Operand::kNone : it->second;
+}
+
+// A placeholder's operand, from what the operand-kind table says it is.
+Operand OperandOf(const toolchain::FormOperand& operand) {
+    using toolchain::OperandKind;
+    switch (operand.kind) {
+        case OperandKind::kFixed:
+            return OperandOf(operand.text);
+        case OperandKind::kByte:
+            return Operand::kByte;
+        case OperandKind::kWord:
+            return Operand::kWord;
+        case OperandKind::kAddress:
+            return Operand::kAtAddress;
+        case OperandKind::kVector:
+            return Operand::kVector;
+        case OperandKind::kPage:
+            return Operand::kAtPage;
+        case OperandKind::kIndexed:
+            return operand.base == "IX"   ? Operand::kAtIXd
+                   : operand.base == "IY" ? Operand::kAtIYd
+                                          : Operand::kAtSPd;
+        case OperandKind::kShortJump:
+            return Operand::kShortTarget;
+        case OperandKind::kLongJump:
+            return Operand::kLongTarget;
+    }
+    return Operand::kNone;
 }
 
 std::optional<Condition> ConditionOf(const std::string& text) {
@@ -187,7 +186,7 @@ DispatchEntry EntryOf(const InstructionForm& form) {
         if (condition && entry.operation != Operation::kDjr)
             entry.condition = *condition;
         else if (!condition)
-            *slots[slot++] = OperandOf(text);
+            *slots[slot++] = OperandOf(form.operands[i]);
     }
     const std::string& cycles = form.cycles;
     entry.cycles = static_cast<uint8_t>(std::atoi(cycles.c_str()));
@@ -216,25 +215,6 @@ const DispatchTable& Dispatch() {
         return built;
     }();
     return table;
-}
-
-int OperandBytes(Operand operand) {
-    switch (operand) {
-        case Operand::kByte:
-        case Operand::kAtPage:
-        case Operand::kAtIXd:
-        case Operand::kAtIYd:
-        case Operand::kAtSPd:
-        case Operand::kVector:
-        case Operand::kShortTarget:
-            return 1;
-        case Operand::kWord:
-        case Operand::kAtAddress:
-        case Operand::kLongTarget:
-            return 2;
-        default:
-            return 0;
-    }
 }
 
 }  // namespace cuffware::simulator

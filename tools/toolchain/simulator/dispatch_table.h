@@ -161,6 +161,5 @@ using DispatchTable = std::array<DispatchEntry, 768>;
 const DispatchTable& Dispatch();
 
 // The entry's bytes of operands: 1 for a byte operand, 2 for a word.
-int OperandBytes(Operand operand);
 
 }  // namespace cuffware::simulator

@@ -1,5 +1,6 @@
 // One instruction: its operands resolved to registers, immediates and
 // addresses, then the operation of its semantic group.
+#include "toolchain/isa/operand_kind.h"
 #include "toolchain/simulator/arithmetic.h"
 #include "toolchain/simulator/machine.h"
 
@@ -150,10 +151,12 @@ Machine::Resolved Machine::Resolve(Operand operand, const uint8_t*& field, uint1
             at.address = static_cast<uint16_t>(r.sp + static_cast<int8_t>(*field++));
             break;
         case Operand::kShortTarget:
-            at.value = static_cast<uint16_t>(next - 1 + static_cast<int8_t>(*field++));
+            at.value = static_cast<uint16_t>(
+                toolchain::BranchTarget(next - 1, static_cast<int8_t>(*field++)));
             break;
         case Operand::kLongTarget:
-            at.value = static_cast<uint16_t>(next - 1 + static_cast<int16_t>(Word(field)));
+            at.value = static_cast<uint16_t>(
+                toolchain::BranchTarget(next - 1, static_cast<int16_t>(Word(field))));
             field += 2;
             break;
         default:
