@@ -1,0 +1,157 @@
+#include "toolchain/assembler/assembler_state.h"
+
+namespace cuffware::toolchain::assembler_internal {
+
+std::string Assembler::Key(const std::string& name) const {
+    return caseSensitive_ ? name : ToUpperAscii(name);
+}
+
+Status Assembler::Enter(const std::string& name, Symbol symbol) {
+    const SourceLine& here = *symbol.where;
+    if (externKeys_.count(Key(name)))
+        return At(here, "symbol " + Quoted(name) + " is declared EXTERN and defined here");
+    auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
+    if (!added) {
+        const SourceLine& first = *it->second.where;
+        return At(here, "symbol " + Quoted(name) + " already defined at " +
+                            Where(first.file, first.number));
+    }
+    order_.push_back(&it->second);
+    return Status::Ok();
+}
+
+void Assembler::ResolveEquates() {
+    for (Symbol* symbol : order_) {
+        if (stopped_)
+            break;
+        if (symbol->value)
+            continue;
+        caseSensitive_ = symbol->caseSensitive;
+        Result<toolchain::Value> value = Resolve(*symbol);
+        if (!value) {
+            Record(*symbol->where, value.error().message);
+            failedNames_.insert(Key(symbol->name));
+        }
+    }
+}
+
+std::optional<std::string> Assembler::FirstUnknownName(std::string_view expression) const {
+    Result<std::vector<Token>> tokens = Tokenize(expression);
+    if (!tokens)
+        return std::nullopt;
+    for (const Token& token : *tokens) {
+        std::string key = Key(token.text);
+        if (token.kind == Token::kIdentifier && !symbols_.count(key) && !externKeys_.count(key) &&
+            !IsFunctionName(token.text))
+            return token.text;
+    }
+    return std::nullopt;
+}
+
+bool Assembler::IsFunctionName(const std::string& name) {
+    return EqualsIgnoreCase(name, "LOW") || EqualsIgnoreCase(name, "HIGH") ||
+           EqualsIgnoreCase(name, "BANK");
+}
+
+void Assembler::ReportForwardUses() {
+    for (const ForwardUse& use : forwardUses_) {
+        caseSensitive_ = use.caseSensitive;
+        auto it = symbols_.find(Key(use.name));
+        if (it == symbols_.end()) {
+            Record(*use.line, UndefinedMessage(use.name));
+            continue;
+        }
+        const SourceLine& defined = *it->second.where;
+        Record(*use.line, Quoted(use.name) + " must be known at this line (" + use.what +
+                              "), but it is defined further on, at " +
+                              Where(defined.file, defined.number));
+    }
+}
+
+std::map<std::string, toolchain::Value> Assembler::SetValuesIn(std::string_view expression) const {
+    std::map<std::string, toolchain::Value> values;
+    Result<std::vector<Token>> tokens = Tokenize(expression);
+    if (!tokens)
+        return values;
+    for (const Token& token : *tokens) {
+        auto it =
+            token.kind == Token::kIdentifier ? symbols_.find(Key(token.text)) : symbols_.end();
+        if (it != symbols_.end() && it->second.redefinable && it->second.value)
+            values.emplace(Key(token.text), *it->second.value);
+    }
+    return values;
+}
+
+Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
+    if (symbol.value)
+        return *symbol.value;
+    if (symbol.resolving)
+        return Diagnostic{{}, 0, "symbol " + Quoted(symbol.name) + " is defined by itself"};
+    if (resolving_.size() >= kMaxEquateDepth)
+        return Diagnostic{
+            {},
+            0,
+            "equates refer to equates more than " + std::to_string(kMaxEquateDepth) + " deep"};
+    symbol.resolving = true;
+    resolving_.push_back(&symbol);
+    bool mode = std::exchange(caseSensitive_, symbol.caseSensitive);
+    Result<toolchain::Value> value = EvaluateValue(symbol.expression, Lookup());
+    caseSensitive_ = mode;
+    resolving_.pop_back();
+    symbol.resolving = false;
+    if (value)
+        symbol.value = *value;
+    return value;
+}
+
+SymbolLookup Assembler::Lookup() {
+    return [this](const std::string& name) -> Result<toolchain::Value> {
+        const Symbol* equate = resolving_.empty() ? nullptr : resolving_.back();
+        if (name == "$") {
+            std::optional<toolchain::Value> here = equate     ? equate->here
+                                                   : current_ ? std::optional(Here())
+                                                              : std::nullopt;
+            if (!here)
+                return Diagnostic{{}, 0, "'$' outside a section"};
+            return *here;
+        }
+        if (failedNames_.count(Key(name)))
+            return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+        auto it = symbols_.find(Key(name));
+        if (it != symbols_.end() && equate && it->second.redefinable) {
+            auto set = equate->setValues.find(Key(name));
+            if (set == equate->setValues.end())
+                return Diagnostic{
+                    {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
+            return set->second;
+        }
+        if (it != symbols_.end())
+            return Resolve(it->second);
+        if (externKeys_.count(Key(name)))
+            return toolchain::Value(name, 0);
+        return Diagnostic{{}, 0, UndefinedMessage(name)};
+    };
+}
+
+std::string Assembler::UndefinedMessage(const std::string& name) const {
+    return "undefined symbol " + Quoted(name);
+}
+
+Result<long long> Assembler::KnownValue(std::string_view expression, const SourceLine& line,
+                                        const std::string& what) {
+    std::pair<size_t, std::string> key{line.order, line.text};
+    if (pass_ == Pass::kEmit && refusedLines_.count(key))
+        return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+    Result<long long> value = Evaluate(expression, Lookup());
+    if (value)
+        return value;
+    std::optional<std::string> unknown = FirstUnknownName(expression);
+    if (pass_ == Pass::kPlace && unknown && !failedNames_.count(Key(*unknown))) {
+        forwardUses_.push_back({&line, *unknown, what, caseSensitive_});
+        refusedLines_.insert(std::move(key));
+        return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+    }
+    return At(line, value.error().message);
+}
+
+}  // namespace cuffware::toolchain::assembler_internal
