@@ -13,8 +13,8 @@ constexpr ToolDescription kTool{
     "The SDK's label header maker: reads the symbol list maplist wrote and\n"
     "writes NAME.equ, one assembler equate \"NAME equ 0xVALUE\" per global label\n"
     "(CommonCodeEnd among them for the common section); the build copies it to\n"
-    "comminc.h for the state sections. On an error prints FILE:LINE: reason and\n"
-    "writes nothing.\n",
+    "comminc.h for the state sections. On an error prints FILE:LINE: error: reason\n"
+    "and writes nothing.\n",
     {},
 };
 

@@ -39,7 +39,7 @@ constexpr ToolDescription kTool{
     "which maplist reads). Rewrites OBJECT.lst beside each object that was\n"
     "assembled with a listing, with the located addresses and bytes. Checks a\n"
     "processor description file given with -d like lk88. On an error prints\n"
-    "FILE:LINE: reason and leaves neither NAME.sre nor NAME.map.\n",
+    "FILE:LINE: error: reason and leaves neither NAME.sre nor NAME.map.\n",
     kOptions,
     false,
     true,

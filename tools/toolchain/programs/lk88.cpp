@@ -30,7 +30,7 @@ constexpr ToolDescription kTool{
     "defined symbol with the files, and writes NAME.out for lc88. -d is optional:\n"
     "a processor description file given is looked for (working directory, then\n"
     "../etc beside the program) and must name an S1C88. On an error prints\n"
-    "FILE:LINE: reason (the source line where the object records it) and writes\n"
+    "FILE:LINE: error: reason (the source line where the object records it) and writes\n"
     "no output.\n",
     kOptions,
     true,

@@ -12,7 +12,7 @@ constexpr ToolDescription kTool{
     "maplist NAME.map",
     "The SDK's map lister: reads the locate map lc88 wrote and writes\n"
     "NAME.sy, the section's global symbols, one \"NAME HEXVALUE\" a line, for\n"
-    "labelset. On an error prints FILE:LINE: reason and writes nothing.\n",
+    "labelset. On an error prints FILE:LINE: error: reason and writes nothing.\n",
     {},
 };
 

@@ -28,7 +28,8 @@ std::string ToolPath(const ToolContext& context, std::string_view pathText);
 // Where a missing file was looked for: "(looked for HOSTPATH)".
 std::string LookedFor(const ToolContext& context, std::string_view pathText);
 
-// "FILE:LINE: reason", or "FILE: reason" when no line is known.
+// "FILE:LINE: reason", or "FILE: reason" when no line is known (as the tests
+// and the diagnostics of a library call read them).
 std::string MessageText(const Diagnostic& diagnostic);
 
 // "FILE:LINE: error: reason" (or "FILE: error: reason"), the form editors

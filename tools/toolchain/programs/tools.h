@@ -1,7 +1,7 @@
 #pragma once
 // The entry of each tool program: args without the program name; the
 // result is the exit status (0 success, 1 failure). Each one prints a short
-// line of what it did, or "FILE:LINE: reason" on the error stream (as88:
+// line of what it did, or "FILE:LINE: error: reason" on the error stream (as88:
 // every error as "FILE:LINE:COLUMN: error: reason", then the count); a failed
 // run leaves no output file under the name it would have written.
 
