@@ -14,6 +14,9 @@ class TextFile {
     // Appends one line and its CR LF.
     void Line(std::string_view text = {});
 
+    // Room for a text of about bytes, for one whose size is known ahead.
+    void Reserve(size_t bytes) { text_.reserve(bytes); }
+
     const std::string& Text() const { return text_; }
     // The text, moved out: the file is empty after.
     std::string TakeText() { return std::move(text_); }

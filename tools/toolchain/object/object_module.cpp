@@ -1,7 +1,6 @@
 #include "toolchain/object/object_module.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <limits>
 #include <sstream>
@@ -56,24 +55,6 @@ void SplitWordsInto(std::string_view line, const CharacterSet& blanks,
     }
 }
 
-std::optional<long long> HexValue(std::string_view text) {
-    long long value = 0;
-    if (text.empty() || text.size() > 8 || !std::isxdigit(static_cast<unsigned char>(text[0])))
-        return std::nullopt;  // from_chars would take a sign
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<long long> DecimalValue(std::string_view text) {
-    long long value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // Each character's value as a hex digit, or -1.
 constexpr std::array<signed char, 256> kHexDigitValues = [] {
     std::array<signed char, 256> values{};
@@ -87,6 +68,28 @@ constexpr std::array<signed char, 256> kHexDigitValues = [] {
 
 int HexDigitValue(char c) {
     return kHexDigitValues[static_cast<unsigned char>(c)];
+}
+
+// At most 8 hex digits and nothing else.
+std::optional<long long> HexValue(std::string_view text) {
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        int digit = HexDigitValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::optional<long long> DecimalValue(std::string_view text) {
+    long long value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
@@ -394,6 +397,11 @@ std::vector<std::string> Words(std::string_view line) {
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
     TextFile file;
+    size_t bytes = 0;
+    for (const Section& section : module.sections)
+        bytes += section.bytes.size();
+    // A BYTES line of 32 bytes is 79 characters; a LABEL line some 25.
+    file.Reserve(bytes * 5 / 2 + 32 * (module.labels.size() + module.listing.size()));
     std::string line;  // each line is put together here, its space kept
     file.Line(Header(stage));
     file.Line(line.assign("SOURCE ").append(module.source));

@@ -64,6 +64,13 @@ std::string SRecord(char type, int addressBytes, long long address, std::string_
 std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord) {
     TextFile file;
+    size_t bytes = 0;
+    for (const Section& section : located.sections)
+        bytes += section.bytes.size();
+    // Two digits a byte, and type, count, address, checksum and line end
+    // (16 characters) a record.
+    size_t records = bytes / bytesPerRecord + located.sections.size() + 2;
+    file.Reserve(2 * bytes + 16 * records + 2 * kMaxHeaderBytes);
     std::string record;  // each record is put together here, its space kept
     PutSRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes), record);
     file.Line(record);

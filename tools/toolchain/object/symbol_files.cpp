@@ -93,6 +93,7 @@ Status ReadMapSection(const std::vector<std::string>& words, std::vector<MapSect
 
 std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     TextFile file;
+    file.Reserve(40 * (module.labels.size() + module.globals.size()) + 64 * module.sections.size());
     file.Line(kMapHeader);
     file.Line("OUTPUT " + std::string(outputName));
     std::vector<std::vector<const Label*>> labelsOf(module.sections.size());
