@@ -48,6 +48,11 @@ Result<ObjectModule> Link(std::vector<LinkInput> inputs) {
     }
 
     ObjectModule linked;
+    size_t labels = 0;
+    for (const LinkInput& input : inputs)
+        labels += input.module.labels.size();
+    linked.labels.reserve(labels);
+    linked.sections.reserve(sections);
     linked.source = inputs.empty() ? std::string() : inputs[0].module.source;
     for (size_t m = 0; m < inputs.size(); ++m) {
         LinkInput& input = inputs[m];

@@ -1,5 +1,6 @@
 #include "toolchain/object/object_module.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -149,7 +150,8 @@ void FormatSection(const Section& section, TextFile& file, std::string& line) {
 // for the line.
 class ModuleReader {
   public:
-    explicit ModuleReader(ObjectModule& module) : module_(module) {}
+    // textSize bounds what a SECTION line's size may reserve.
+    ModuleReader(ObjectModule& module, size_t textSize) : module_(module), textSize_(textSize) {}
 
     Status Line(std::string_view text) {
         std::vector<std::string_view>& words = words_;
@@ -277,6 +279,8 @@ class ModuleReader {
             return Fail("bad SECTION line");
         section.alignment = *alignment;
         declaredSize_ = *size;
+        // Two hex digits a byte: no more than the text can hold.
+        section.bytes.reserve(std::min(static_cast<size_t>(*size), textSize_ / 2));
         module_.sections.push_back(std::move(section));
         return Status::Ok();
     }
@@ -364,6 +368,7 @@ class ModuleReader {
     }
 
     ObjectModule& module_;
+    size_t textSize_;
     std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
     bool ended_ = false;
@@ -449,7 +454,11 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
             fileName, 1,
             "not a file of this stage (expected \"" + std::string(Header(stage)) + "\")"};
     ObjectModule module;
-    ModuleReader reader(module);
+    // Room for as many labels as the text can hold ("LABEL a @0 0" and its
+    // line end): pages are only touched where labels land, and the list is
+    // never copied as it grows.
+    module.labels.reserve(text.size() / 14);
+    ModuleReader reader(module, text.size());
     for (int number = 2; !reader.Ended() && lines.Next(line); ++number) {
         if (Status read = reader.Line(line); !read)
             return Diagnostic{fileName, number, read.error().message};
