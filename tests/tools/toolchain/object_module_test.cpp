@@ -117,5 +117,28 @@ TEST(ModuleText, EachLineThatDoesNotHoldIsRefusedWithItsNumber) {
     }
 }
 
+// Words are found eight characters at a time where no blank can be among
+// them: a blank at each place of such a run, bytes above 0x7F and control
+// characters that are no blanks must still split (or not) as one by one.
+TEST(ModuleText, WordsSplitAtEveryBlankAndNowhereElse) {
+    const std::string word = "0123456789ABCDEF\x01\x7F\x80\xFFxyz";
+    for (size_t at = 0; at <= word.size(); ++at) {
+        for (char blank : kBlanks) {
+            std::string line = word;
+            line.insert(at, 1, blank);
+            std::vector<std::string_view> expected;
+            if (at > 0)
+                expected.push_back(std::string_view(line).substr(0, at));
+            if (at < word.size())
+                expected.push_back(std::string_view(line).substr(at + 1));
+            EXPECT_EQ(WordsIn(line), expected) << at << " " << int(blank);
+        }
+    }
+    EXPECT_EQ(WordsIn("  \t\r\n"), std::vector<std::string_view>{});
+    EXPECT_EQ(WordsIn("a b\tc", kSpaceOrTab), (std::vector<std::string_view>{"a", "b", "c"}));
+    EXPECT_EQ(WordsIn("a\rb", kSpaceOrTab), std::vector<std::string_view>{"a\rb"});
+    EXPECT_EQ(WordsIn("x1y2z", "12"), (std::vector<std::string_view>{"x", "y", "z"}));
+}
+
 }  // namespace
 }  // namespace cuffware::toolchain

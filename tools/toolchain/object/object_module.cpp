@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <sstream>
 
@@ -26,14 +28,35 @@ std::string_view Header(ModuleStage stage) {
 class CharacterSet {
   public:
     constexpr explicit CharacterSet(std::string_view characters) {
-        for (char c : characters)
+        for (char c : characters) {
             in_[static_cast<unsigned char>(c)] = true;
+            allControlOrSpace_ = allControlOrSpace_ && static_cast<unsigned char>(c) <= ' ';
+        }
     }
 
     constexpr bool Holds(char c) const { return in_[static_cast<unsigned char>(c)]; }
 
+    // Where the first character of the set at or after at lies, or end.
+    const char* Find(const char* at, const char* end) const {
+        // Blanks are all at most ' ': eight characters above it at once
+        // hold none of them (a byte below 0x21 sets its top bit in
+        // (x - 0x21...) & ~x, and no other byte does while none does).
+        if (allControlOrSpace_) {
+            constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
+            for (uint64_t x; end - at >= 8; at += 8) {
+                std::memcpy(&x, at, 8);
+                if (((x - 0x21 * kOnes) & ~x & kTops) != 0)
+                    break;
+            }
+        }
+        while (at != end && !Holds(*at))
+            ++at;
+        return at;
+    }
+
   private:
     std::array<bool, 256> in_{};
+    bool allControlOrSpace_ = true;
 };
 
 constexpr CharacterSet kBlankSet(kBlanks);
@@ -50,8 +73,7 @@ void SplitWordsInto(std::string_view line, const CharacterSet& blanks,
         if (at == end)
             return;
         const char* start = at;
-        while (at != end && !blanks.Holds(*at))
-            ++at;
+        at = blanks.Find(at, end);
         words.emplace_back(start, static_cast<size_t>(at - start));
     }
 }
