@@ -117,6 +117,19 @@ TEST(ModuleText, EachLineThatDoesNotHoldIsRefusedWithItsNumber) {
     }
 }
 
+TEST(ModuleText, ASectionBaseIsAnAtAndANumber) {
+    EXPECT_EQ(SectionOfBase("@0"), 0u);
+    EXPECT_EQ(SectionOfBase("@12"), 12u);
+    EXPECT_EQ(SectionOfBase("@000000000000000000000007"), 7u);
+    EXPECT_EQ(SectionOfBase("@-0"), 0u);
+    EXPECT_EQ(SectionOfBase("@-1"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@1x"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("12"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@99999999999999999999"), std::nullopt);
+    EXPECT_EQ(SectionBase(12), "@12");
+}
+
 // Words are found eight characters at a time where no blank can be among
 // them: a blank at each place of such a run, bytes above 0x7F and control
 // characters that are no blanks must still split (or not) as one by one.

@@ -405,7 +405,16 @@ std::string SectionBase(size_t section) {
 std::optional<size_t> SectionOfBase(std::string_view base) {
     if (base.size() < 2 || base[0] != '@')
         return std::nullopt;
-    std::optional<long long> index = DecimalValue(base.substr(1));
+    // The common "@12" at once; signs and long numbers through DecimalValue.
+    std::string_view digits = base.substr(1);
+    if (digits.size() <= 18 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        size_t index = 0;
+        for (char c : digits)
+            index = index * 10 + static_cast<size_t>(c - '0');
+        return index;
+    }
+    std::optional<long long> index = DecimalValue(digits);
     if (!index || *index < 0)
         return std::nullopt;
     return static_cast<size_t>(*index);
