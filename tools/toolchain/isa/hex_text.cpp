@@ -4,14 +4,15 @@ namespace cuffware::toolchain {
 
 void AppendHex(long long value, int width, std::string& text) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    char digits[16];
-    int count = 0;
-    for (auto rest = static_cast<unsigned long long>(value); count == 0 || rest != 0; rest >>= 4)
-        digits[count++] = kDigits[rest & 0xF];
-    if (count < width)
-        text.append(static_cast<size_t>(width - count), '0');
-    while (count > 0)
-        text += digits[--count];
+    auto rest = static_cast<unsigned long long>(value);
+    int count = 1;
+    for (auto higher = rest >> 4; higher != 0; higher >>= 4)
+        ++count;
+    const size_t digits = static_cast<size_t>(count < width ? width : count);
+    const size_t at = text.size();
+    text.resize(at + digits);
+    for (size_t i = digits; i > 0; --i, rest >>= 4)  // the padding comes out as zeros
+        text[at + i - 1] = kDigits[rest & 0xF];
 }
 
 void AppendHexOfBytes(std::string_view bytes, std::string& text) {
