@@ -27,9 +27,14 @@ std::optional<DirectoryStamp> StampOf(const std::string& hostPath);
 long long NowForStamps();
 
 // Whether no change can still come to share the stamp's times: both lie at
-// least kStampSettling before now.
+// least the settling time before now. A file system that keeps fractions of
+// a second keeps them to a clock tick of the kernel, at most 10 ms; one that
+// keeps whole seconds (FAT's two) gives times without a fraction, and a time
+// without one, which a finer file system gives now and then as well, waits
+// for the longer settling.
 bool IsSettled(const DirectoryStamp& stamp, long long now);
 
-inline constexpr long long kStampSettling = 2'000'000'000;  // 2 s: coarser file systems too
+inline constexpr long long kFineStampSettling = 100'000'000;  // 100 ms: ten ticks or more
+inline constexpr long long kStampSettling = 2'000'000'000;    // 2 s: whole-second times
 
 }  // namespace cuffware

@@ -89,12 +89,20 @@ TEST(DriveListCache, ADriveThatLeadsNowhereIsLookedAtAgain) {
 }
 
 TEST(DriveListCache, AStampIsTrustedOnlyOnceTheClockHasMovedWellPastIt) {
-    DirectoryStamp stamp{1, 2, 10 * kStampSettling, 9 * kStampSettling};
-    EXPECT_FALSE(IsSettled(stamp, 10 * kStampSettling));
-    EXPECT_FALSE(IsSettled(stamp, 11 * kStampSettling - 1));
-    EXPECT_TRUE(IsSettled(stamp, 11 * kStampSettling));
-    stamp.modified = 12 * kStampSettling;  // a time set ahead of the change
-    EXPECT_FALSE(IsSettled(stamp, 11 * kStampSettling));
+    // Times with fractions of a second: a tenth of a second settles them.
+    const long long t = 100 * kStampSettling + 123'456'789;
+    DirectoryStamp stamp{1, 2, t, t - 5'000'000};
+    EXPECT_FALSE(IsSettled(stamp, t));
+    EXPECT_FALSE(IsSettled(stamp, t + kFineStampSettling - 1));
+    EXPECT_TRUE(IsSettled(stamp, t + kFineStampSettling));
+    stamp.modified = t + kFineStampSettling;  // a time set ahead of the change
+    EXPECT_FALSE(IsSettled(stamp, t + kFineStampSettling));
+
+    // Whole seconds, as FAT keeps its modification times: two seconds.
+    stamp = DirectoryStamp{1, 2, t, 100 * kStampSettling};
+    EXPECT_FALSE(IsSettled(stamp, t + kFineStampSettling));
+    EXPECT_FALSE(IsSettled(stamp, t + kStampSettling - 1));
+    EXPECT_TRUE(IsSettled(stamp, t + kStampSettling));
 }
 #endif
 
