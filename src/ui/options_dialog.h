@@ -8,7 +8,6 @@
 #include "app/window_models/options_model.h"
 
 class QLabel;
-class QLineEdit;
 
 namespace cuffware {
 
@@ -28,7 +27,7 @@ class OptionsDialog : public QDialog {
     void FocusRefusedField();
 
     OptionsModel& model_;
-    std::array<QLineEdit*, kToolSettingCount> fields_{};  // by OptionsField
+    std::array<QWidget*, kToolSettingCount> fields_{};  // by OptionsField: a line or a check box
     QLabel* settingsFile_ = nullptr;
 };
 
