@@ -22,15 +22,6 @@ constexpr const char* kFieldNames[] = {"TextSdkPath", "TextAssemblerPath", "Text
                                        "TextFirmwareVersion"};
 static_assert(std::size(kFieldNames) == kToolSettingCount);
 
-QLineEdit* TextField(const ToolSettingRow& row) {
-    auto* field = new QLineEdit;
-    if (row.maxLength > 0) {
-        field->setMaxLength(row.maxLength);
-        field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
-    }
-    return field;
-}
-
 QPushButton* AddButton(QHBoxLayout* row, const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
@@ -51,22 +42,8 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     auto* form = new QFormLayout(frame);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (const ToolSettingRow& row : ToolSettingRows()) {
-        OptionsField which = row.setting;
-        QWidget* field;
-        if (row.kind == ToolSettingKind::Flag) {
-            auto* box = new QCheckBox(row.caption);
-            form->addRow(QString(), box);
-            connect(box, &QCheckBox::toggled, this,
-                    [this, which](bool checked) { model_.CheckChanged(which, checked); });
-            field = box;
-        } else {
-            QLineEdit* text = TextField(row);
-            form->addRow(row.caption, text);
-            connect(text, &QLineEdit::textChanged, this, [this, which](const QString& typed) {
-                model_.FieldChanged(which, FromQt(typed));
-            });
-            field = text;
-        }
+        QWidget* field =
+            row.kind == ToolSettingKind::Flag ? AddCheckBox(form, row) : AddTextField(form, row);
         field->setObjectName(kFieldNames[static_cast<size_t>(row.setting)]);
         fields_[static_cast<size_t>(row.setting)] = field;
     }
@@ -101,6 +78,28 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
         FocusRefusedField();
     });
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+QWidget* OptionsDialog::AddTextField(QFormLayout* form, const ToolSettingRow& row) {
+    auto* field = new QLineEdit;
+    if (row.maxLength > 0) {
+        field->setMaxLength(row.maxLength);
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
+    }
+    form->addRow(row.caption, field);
+    connect(field, &QLineEdit::textChanged, this, [this, which = row.setting](const QString& text) {
+        model_.FieldChanged(which, FromQt(text));
+    });
+    return field;
+}
+
+// The caption on the box itself, which stands in the fields' column.
+QWidget* OptionsDialog::AddCheckBox(QFormLayout* form, const ToolSettingRow& row) {
+    auto* box = new QCheckBox(row.caption);
+    form->addRow(QString(), box);
+    connect(box, &QCheckBox::toggled, this,
+            [this, which = row.setting](bool checked) { model_.CheckChanged(which, checked); });
+    return box;
 }
 
 void OptionsDialog::Open() {

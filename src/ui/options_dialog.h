@@ -7,6 +7,7 @@
 
 #include "app/window_models/options_model.h"
 
+class QFormLayout;
 class QLabel;
 
 namespace cuffware {
@@ -23,6 +24,10 @@ class OptionsDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // A row's field, added to the form with its caption and reporting to the model.
+    QWidget* AddTextField(QFormLayout* form, const ToolSettingRow& row);
+    QWidget* AddCheckBox(QFormLayout* form, const ToolSettingRow& row);
+
     // After a refusal the user is back in the field that was refused.
     void FocusRefusedField();
 
