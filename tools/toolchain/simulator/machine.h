@@ -80,6 +80,7 @@ class Machine {
     };
     using OperationFunction = void (Machine::*)(const Decoded&);
     using OperationTable = std::array<OperationFunction, kOperationCount>;
+    static consteval OperationTable OperationFunctions();
     static const OperationTable kOperations;
 
     void Execute(const DispatchEntry& entry, const uint8_t* bytes, int prefix, uint16_t next);

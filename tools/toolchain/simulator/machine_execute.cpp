@@ -342,10 +342,10 @@ void Machine::Execute(const DispatchEntry& e, const uint8_t* bytes, int prefix, 
     (this->*kOperations[static_cast<size_t>(e.operation)])({e, first, second, next});
 }
 
-constinit const Machine::OperationTable Machine::kOperations = []() consteval {
+// Every operation has its function: one left out fails the build here.
+consteval Machine::OperationTable Machine::OperationFunctions() {
     using enum Operation;
     OperationTable table{};
-    table.fill(&Machine::Nothing);
     auto set = [&table](OperationFunction function, std::initializer_list<Operation> operations) {
         for (Operation operation : operations)
             table[static_cast<size_t>(operation)] = function;
@@ -385,9 +385,15 @@ constinit const Machine::OperationTable Machine::kOperations = []() consteval {
     set(&Machine::ReturnFrom, {kRet, kRets, kRete});
     set(&Machine::Interrupt, {kInt});
     set(&Machine::Halt, {kHalt, kSlp});
+    set(&Machine::Nothing, {kNop, kUndefined});
+    for (OperationFunction function : table) {
+        if (!function)
+            throw "an operation without its function";
+    }
     return table;
 }
-();
+
+constinit const Machine::OperationTable Machine::kOperations = OperationFunctions();
 
 // Arithmetic.
 
