@@ -346,9 +346,12 @@ void Machine::Execute(const DispatchEntry& e, const uint8_t* bytes, int prefix, 
 consteval Machine::OperationTable Machine::OperationFunctions() {
     using enum Operation;
     OperationTable table{};
-    auto set = [&table](OperationFunction function, std::initializer_list<Operation> operations) {
-        for (Operation operation : operations)
+    std::array<bool, kOperationCount> given{};  // (member pointers compare badly under UBSan)
+    auto set = [&](OperationFunction function, std::initializer_list<Operation> operations) {
+        for (Operation operation : operations) {
             table[static_cast<size_t>(operation)] = function;
+            given[static_cast<size_t>(operation)] = true;
+        }
     };
     set(&Machine::AddSubtract8, {kAdd8, kAdc8, kSub8, kSbc8});
     set(&Machine::Compare8, {kCp8});
@@ -386,8 +389,8 @@ consteval Machine::OperationTable Machine::OperationFunctions() {
     set(&Machine::Interrupt, {kInt});
     set(&Machine::Halt, {kHalt, kSlp});
     set(&Machine::Nothing, {kNop, kUndefined});
-    for (OperationFunction function : table) {
-        if (!function)
+    for (bool hasFunction : given) {
+        if (!hasFunction)
             throw "an operation without its function";
     }
     return table;
