@@ -23,7 +23,7 @@ const Assembler::DirectiveRule* Assembler::FindDirective(const std::string& name
 }
 
 bool Assembler::IsKeyword(const std::string& name) {
-    return FindDirective(name) || IsMnemonic(name);
+    return IsMnemonic(name) || FindDirective(name);
 }
 
 bool Assembler::IsReservedName(const std::string& name) {
@@ -117,12 +117,14 @@ Status Assembler::Directive(const Statement& statement, const SourceLine& line) 
                   "the sections hold more than " + std::to_string(kMaxModuleBytes) + " bytes");
     if (pass_ == Pass::kEmit)
         Emit(*encoded, line);
-    const InstructionForm* form =
-        GivesData(keyword)
-            ? nullptr
-            : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
-                               encoded->bytes.size()));
-    ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+    if (Listing()) {
+        const InstructionForm* form =
+            GivesData(keyword)
+                ? nullptr
+                : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
+                                   encoded->bytes.size()));
+        ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+    }
     offsets_[*current_] += size;
     return Status::Ok();
 }

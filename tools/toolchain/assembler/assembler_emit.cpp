@@ -62,6 +62,13 @@ Result<Encoded> Assembler::Encode(const std::string& keyword, const Statement& s
         return Space(statement.operands, line);
     if (keyword == "ALIGN")
         return Align(statement.operands, line);
+    if (pass_ == Pass::kPlace) {
+        // Only the length counts yet; the bytes come in the second pass.
+        Result<int> length = InstructionLength(statement.name, statement.operands);
+        if (!length)
+            return length.error();
+        return Encoded{std::string(static_cast<size_t>(*length), '\0'), {}};
+    }
     return EncodeInstruction(statement.name, statement.operands, PlacedAddress(), read);
 }
 
@@ -170,7 +177,7 @@ toolchain::Value Assembler::Here() const {
 
 void Assembler::ListLine(const SourceLine& line, std::optional<long long> address,
                          std::string_view bytes, const std::string& cycles) {
-    if (!withListing_ || pass_ != Pass::kEmit || !listOn_)
+    if (!Listing())
         return;
     ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, line.text};
     if (address && current_) {

@@ -11,6 +11,7 @@
 #include <set>
 #include <span>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -276,6 +277,8 @@ class Assembler {
 
     Status Declaration(const DeclaredName& global);
 
+    bool Listing() const { return withListing_ && pass_ == Pass::kEmit && listOn_; }
+
     // Records a listed line; its bytes (and address) are those the current
     // section takes from here when address is given.
     void ListLine(const SourceLine& line, std::optional<long long> address, std::string_view bytes,
@@ -284,7 +287,9 @@ class Assembler {
     SourceFiles sources_;
     bool withListing_;
     std::deque<std::vector<SourceLine>> expansions_;
-    std::map<std::string, Symbol> symbols_;
+    // Hashed: every operand that names a symbol looks it up, in each pass.
+    // Suggestion() sorts the names where their order matters.
+    std::unordered_map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
     std::map<std::string, int> uses_;  // of each macro and of REPT, for LOCAL names
     LabelScope scope_;

@@ -115,11 +115,12 @@ SymbolLookup Assembler::Lookup() {
                 return Diagnostic{{}, 0, "'$' outside a section"};
             return *here;
         }
-        if (failedNames_.count(Key(name)))
+        std::string key = Key(name);
+        if (failedNames_.count(key))
             return Diagnostic{{}, 0, std::string(kAlreadyReported)};
-        auto it = symbols_.find(Key(name));
+        auto it = symbols_.find(key);
         if (it != symbols_.end() && equate && it->second.redefinable) {
-            auto set = equate->setValues.find(Key(name));
+            auto set = equate->setValues.find(key);
             if (set == equate->setValues.end())
                 return Diagnostic{
                     {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
@@ -127,7 +128,7 @@ SymbolLookup Assembler::Lookup() {
         }
         if (it != symbols_.end())
             return Resolve(it->second);
-        if (externKeys_.count(Key(name)))
+        if (externKeys_.count(key))
             return toolchain::Value(name, 0);
         return Diagnostic{{}, 0, UndefinedMessage(name)};
     };

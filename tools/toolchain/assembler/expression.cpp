@@ -394,23 +394,44 @@ long long PartOf(long long value, ValuePart part) {
     return value;
 }
 
+namespace {
+
+// The number or the name that text is as a whole, as Tokenize would read
+// it, or nullopt for anything else.
+std::optional<Token> SingleWord(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty() || !IsIdentifierPart(text[0]))
+        return std::nullopt;
+    bool name = IsIdentifierStart(text[0]);
+    for (char c : text) {
+        if (!IsIdentifierPart(c) && !(name && c == '.'))
+            return std::nullopt;
+    }
+    return Token{name ? Token::kIdentifier : Token::kNumber, std::string(text)};
+}
+
+Result<Value> SingleTokenValue(const Token& token, const SymbolLookup& lookup) {
+    if (token.kind == Token::kNumber) {
+        Result<long long> number = NumberValue(token.text);
+        if (!number)
+            return number.error();
+        return Value(*number);
+    }
+    return lookup(token.text);
+}
+
+}  // namespace
+
 Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup) {
+    // Most operands are one number or one name: their value without the
+    // tokens' vector and the climb through every level of precedence.
+    if (std::optional<Token> word = SingleWord(text))
+        return SingleTokenValue(*word, lookup);
     Result<std::vector<Token>> tokens = Tokenize(text);
     if (!tokens)
         return tokens.error();
-    // Most operands are one number or one name: their value without the
-    // climb through every level of precedence.
-    if (tokens->size() == 1) {
-        const Token& token = tokens->front();
-        if (token.kind == Token::kNumber) {
-            Result<long long> number = NumberValue(token.text);
-            if (!number)
-                return number.error();
-            return Value(*number);
-        }
-        if (token.kind == Token::kIdentifier || token.text == "$")
-            return lookup(token.text);
-    }
+    if (tokens->size() == 1 && tokens->front().text == "$")
+        return lookup("$");
     return Parser(std::move(*tokens), lookup).Whole();
 }
 

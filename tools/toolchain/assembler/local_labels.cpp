@@ -56,6 +56,8 @@ Status LabelScope::Qualify(Statement& statement, bool usesMacro) {
         (statement.kind == Statement::kDefinition && statement.definer != "MACRO");
     if (!hasExpressions)
         return Status::Ok();
+    if (statement.operands.find('.') == std::string::npos)
+        return Status::Ok();  // no local label in them
     Result<std::string> operands = Qualified(statement.operands);
     if (!operands)
         return operands.error();

@@ -96,8 +96,8 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
 }  // namespace
 
 bool IsBodyKeyword(std::string_view word) {
-    std::string upper = ToUpperAscii(word);
-    return upper == "REPT" || upper == "ENDR" || upper == "LOCAL";
+    return EqualsIgnoreCase(word, "REPT") || EqualsIgnoreCase(word, "ENDR") ||
+           EqualsIgnoreCase(word, "LOCAL");
 }
 
 std::optional<size_t> MatchingEndr(std::span<const SourceLine> lines, size_t start) {

@@ -33,6 +33,16 @@ Diagnostic Problem(std::string message) {
     return Diagnostic{{}, 0, std::move(message)};
 }
 
+// "EQU", "SET" or "MACRO" when the word is one of them in any case, else
+// empty.
+std::string_view Definer(std::string_view word) {
+    for (std::string_view definer : {"EQU", "SET", "MACRO"}) {
+        if (EqualsIgnoreCase(word, definer))
+            return definer;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -111,8 +121,8 @@ Result<Statement> ReadStatement(std::string_view line) {
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
     }
     auto [second, expression] = FirstWord(rest);
-    std::string definer = ToUpperAscii(second);
-    if (statement.label.empty() && (definer == "EQU" || definer == "SET" || definer == "MACRO")) {
+    std::string_view definer = Definer(second);
+    if (statement.label.empty() && !definer.empty()) {
         if (!IsIdentifier(first))
             return Problem("bad name " + Quoted(first) + " before " + std::string(second));
         statement.kind = Statement::kDefinition;
@@ -147,7 +157,13 @@ Result<std::optional<std::string>> IncludedPath(std::string_view line) {
 }
 
 std::vector<std::string> SplitList(std::string_view text) {
-    std::vector<std::string> items;
+    std::vector<std::string_view> views = SplitListViews(text);
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitListViews(std::string_view text) {
+    std::vector<std::string_view> items;
+    items.reserve(4);  // most lists are short: one allocation, not one per growth
     char quote = 0;
     int depth = 0;
     size_t start = 0;

@@ -41,6 +41,9 @@ Result<std::optional<std::string>> IncludedPath(std::string_view line);
 // Splits at the commas outside quotes and parentheses; items trimmed.
 std::vector<std::string> SplitList(std::string_view text);
 
+// As SplitList, with the items as views of text.
+std::vector<std::string_view> SplitListViews(std::string_view text);
+
 // The text between double quotes when text is exactly one such string.
 std::optional<std::string> DoubleQuoted(std::string_view text);
 

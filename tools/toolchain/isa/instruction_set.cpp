@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <unordered_map>
 
 #include "platform/text_file.h"
@@ -25,6 +26,20 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
     parts.push_back(text.substr(start));
     return parts;
+}
+
+// A word of at most eight characters, in upper case, one byte each; nullopt
+// for a longer word (no mnemonic is) and for one with a zero byte, which
+// would pack as the word without it.
+std::optional<uint64_t> MnemonicKey(std::string_view word) {
+    if (word.empty() || word.size() > 8 || word.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    uint64_t key = 0;
+    for (char c : word) {
+        char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        key = key << 8 | static_cast<unsigned char>(upper);
+    }
+    return key;
 }
 
 std::optional<int> HexByte(std::string_view text) {
@@ -61,15 +76,9 @@ constexpr std::array<std::string_view, 41> kOperandWords = {
     "NB", "CB", "SC", "IP", "CC", "ALL", "ALE", "C",  "NC", "Z",   "NZ",  "V",   "NV",  "M",
     "P",  "LT", "LE", "GT", "GE", "F0",  "F1",  "F2", "F3", "NF0", "NF1", "NF2", "NF3",
 };
+constexpr size_t kLongestOperandWord = 3;
 
 }  // namespace
-
-std::string InstructionForm::Written() const {
-    std::string text = mnemonic;
-    for (size_t i = 0; i < operands.size(); ++i)
-        text += (i == 0 ? " " : ",") + operands[i].text;
-    return text;
-}
 
 std::optional<InstructionForm> ReadFormRow(std::string_view row) {
     std::vector<std::string_view> columns = Split(row, '\t');
@@ -90,6 +99,9 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
     }
     form.length = std::atoi(std::string(columns[3]).c_str());
     form.cycles = columns[4];
+    form.written = form.mnemonic;
+    for (size_t i = 0; i < form.operands.size(); ++i)
+        form.written += (i == 0 ? " " : ",") + form.operands[i].text;
     if (form.opcode.empty() ||
         form.length != static_cast<int>(form.opcode.size() + form.fields.size()))
         return std::nullopt;
@@ -102,14 +114,16 @@ std::span<const InstructionForm> InstructionForms() {
 }
 
 std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
-    static const std::unordered_map<std::string, std::vector<const InstructionForm*>> byMnemonic =
-        [] {
-            std::unordered_map<std::string, std::vector<const InstructionForm*>> index;
-            for (const InstructionForm& form : InstructionForms())
-                index[form.mnemonic].push_back(&form);
-            return index;
-        }();
-    auto it = byMnemonic.find(ToUpperAscii(mnemonic));
+    // Every line asks, twice a pass: the index is keyed by the mnemonic in
+    // upper case packed into one number, made without a string.
+    static const std::unordered_map<uint64_t, std::vector<const InstructionForm*>> byMnemonic = [] {
+        std::unordered_map<uint64_t, std::vector<const InstructionForm*>> index;
+        for (const InstructionForm& form : InstructionForms())
+            index[*MnemonicKey(form.mnemonic)].push_back(&form);
+        return index;
+    }();
+    std::optional<uint64_t> key = MnemonicKey(mnemonic);
+    auto it = key ? byMnemonic.find(*key) : byMnemonic.end();
     if (it == byMnemonic.end())
         return {};
     return it->second;
@@ -137,7 +151,8 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
 }
 
 bool IsOperandWord(std::string_view upperWord) {
-    return std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
+    return upperWord.size() <= kLongestOperandWord &&
+           std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
 }
 
 }  // namespace cuffware::toolchain

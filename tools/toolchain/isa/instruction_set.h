@@ -28,9 +28,11 @@ struct InstructionForm {
     std::vector<std::string> fields;    // the operand bytes' placeholders: "nn", "ll", "hh"...
     int length = 0;
     std::string cycles;
+    // "LD A,[IX+dd]", as the table writes the form: kept, since every
+    // operand value the encoder places names its form.
+    std::string written;
 
-    // "LD A,[IX+dd]", as the table writes the form.
-    std::string Written() const;
+    const std::string& Written() const { return written; }
 };
 
 std::span<const InstructionForm> InstructionForms();

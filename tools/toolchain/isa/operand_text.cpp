@@ -69,18 +69,19 @@ Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     std::vector<WrittenOperand> operands;
     if (TrimBlanks(text).empty())
         return operands;
-    for (const std::string& item : SplitList(text)) {
+    std::vector<std::string_view> items = SplitListViews(text);
+    operands.reserve(items.size());
+    for (std::string_view item : items) {
         if (item.empty())
             return Diagnostic{{}, 0, "empty operand"};
-        std::string upper = ToUpperAscii(item);
         if (item[0] == '#')
-            operands.push_back({WrittenOperand::kImmediate, {}, item.substr(1)});
+            operands.push_back({WrittenOperand::kImmediate, {}, std::string(item.substr(1))});
         else if (item.front() == '[' && item.back() == ']')
-            operands.push_back(ReadBracketed(std::string_view(item).substr(1, item.size() - 2)));
-        else if (IsOperandWord(upper))
-            operands.push_back({WrittenOperand::kWord, upper, {}});
+            operands.push_back(ReadBracketed(item.substr(1, item.size() - 2)));
+        else if (std::string upper = ToUpperAscii(item); IsOperandWord(upper))
+            operands.push_back({WrittenOperand::kWord, std::move(upper), {}});
         else
-            operands.push_back({WrittenOperand::kBare, {}, item});
+            operands.push_back({WrittenOperand::kBare, {}, std::string(item)});
     }
     return operands;
 }
