@@ -30,7 +30,7 @@ bool Assembler::IsReservedName(const std::string& name) {
     return IsKeyword(name) && !EqualsIgnoreCase(name, "ALIGN");
 }
 
-bool Assembler::GivesData(const std::string& keyword) {
+bool Assembler::GivesData(std::string_view keyword) {
     return keyword == "DB" || keyword == "DW" || keyword == "DS" || keyword == "ALIGN";
 }
 

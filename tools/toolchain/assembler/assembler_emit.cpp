@@ -56,11 +56,12 @@ std::string Assembler::JoinOperands(const std::vector<std::string>& operands) {
 
 Result<Encoded> Assembler::Encode(const std::string& keyword, const Statement& statement,
                                   const SourceLine& line, const ExpressionReader& read) {
-    if (keyword == "DB" || keyword == "DW")
+    std::string_view word = keyword;  // compared by length first, with no strlen
+    if (word == "DB" || word == "DW")
         return Data(keyword, statement.operands, line, read);
-    if (keyword == "DS")
+    if (word == "DS")
         return Space(statement.operands, line);
-    if (keyword == "ALIGN")
+    if (word == "ALIGN")
         return Align(statement.operands, line);
     if (pass_ == Pass::kPlace) {
         // Only the length counts yet; the bytes come in the second pass.

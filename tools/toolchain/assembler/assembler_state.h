@@ -110,6 +110,9 @@ class Assembler {
 
     static bool Assembling(const Condition& c);
 
+    // IF, ELSE or ENDIF, in any case.
+    static bool IsConditional(std::string_view keyword);
+
     // Assembles the lines one by one; a line that fails is recorded and the
     // next one assembled, so one run reports every error.
     void ProcessLines(std::span<const SourceLine> lines, int macroDepth);
@@ -176,7 +179,7 @@ class Assembler {
     static bool IsReservedName(const std::string& name);
 
     // The directives that give bytes of data, not an instruction's.
-    static bool GivesData(const std::string& keyword);
+    static bool GivesData(std::string_view keyword);
 
     Status End(const std::string&, const std::string&, const SourceLine&);
 

@@ -8,9 +8,10 @@ std::string Assembler::Key(const std::string& name) const {
 
 Status Assembler::Enter(const std::string& name, Symbol symbol) {
     const SourceLine& here = *symbol.where;
-    if (externKeys_.count(Key(name)))
+    std::string key = Key(name);
+    if (externKeys_.count(key))
         return At(here, "symbol " + Quoted(name) + " is declared EXTERN and defined here");
-    auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
+    auto [it, added] = symbols_.try_emplace(std::move(key), std::move(symbol));
     if (!added) {
         const SourceLine& first = *it->second.where;
         return At(here, "symbol " + Quoted(name) + " already defined at " +

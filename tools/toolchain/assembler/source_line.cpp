@@ -57,19 +57,18 @@ namespace {
 
 // The comment's start (or the line's end) and the quote left open before it.
 std::pair<size_t, std::optional<size_t>> CommentStart(std::string_view line) {
-    std::optional<size_t> open;
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (open) {
-            if (c == line[*open])
-                open.reset();
-        } else if (IsQuote(c)) {
-            open = i;
-        } else if (c == ';') {
+        if (c == ';')
             return {i, std::nullopt};
+        if (IsQuote(c)) {
+            size_t close = line.find(c, i + 1);
+            if (close == std::string_view::npos)
+                return {line.size(), i};
+            i = close;
         }
     }
-    return {line.size(), open};
+    return {line.size(), std::nullopt};
 }
 
 }  // namespace
@@ -98,15 +97,22 @@ std::optional<size_t> QuotedLength(std::string_view text) {
 
 Result<Statement> ReadStatement(std::string_view line) {
     Statement statement;
+    if (Status read = ReadStatement(line, statement); !read)
+        return read.error();
+    return statement;
+}
+
+Status ReadStatement(std::string_view line, Statement& statement) {
+    statement = Statement();
     std::string_view text = TrimBlanks(WithoutComment(line));
     if (text.empty())
-        return statement;
+        return Status::Ok();
     if (text[0] == '$') {
         auto [control, arguments] = FirstWord(text);
         statement.kind = Statement::kControl;
         statement.name = ToUpperAscii(control);
         statement.operands = arguments;
-        return statement;
+        return Status::Ok();
     }
     auto [first, rest] = FirstWord(text);
     if (first.size() > 1 && first.back() == ':') {
@@ -129,13 +135,13 @@ Result<Statement> ReadStatement(std::string_view line) {
         statement.name = first;
         statement.definer = definer;
         statement.operands = expression;
-        return statement;
+        return Status::Ok();
     }
     // A label alone on its line is a statement with no keyword.
     statement.kind = Statement::kOther;
     statement.name = first;
     statement.operands = rest;
-    return statement;
+    return Status::Ok();
 }
 
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {

@@ -32,6 +32,10 @@ std::string_view WithoutComment(std::string_view line);
 // not a name or an equate without a name.
 Result<Statement> ReadStatement(std::string_view line);
 
+// As ReadStatement, into a statement of the caller's (which a line read
+// per pass reuses rather than moving a new one out).
+Status ReadStatement(std::string_view line, Statement& statement);
+
 // For an INCLUDE line, the path between the quotes (apostrophes or double
 // quotes); nullopt for any other line; a failure for an INCLUDE line without
 // a quoted path. The path ends at the last closing quote that only blanks or

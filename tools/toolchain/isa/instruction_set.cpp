@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <unordered_map>
 
 #include "platform/text_file.h"
 #include "platform/text_rules.h"
@@ -32,10 +31,12 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 // for a longer word (no mnemonic is) and for one with a zero byte, which
 // would pack as the word without it.
 std::optional<uint64_t> MnemonicKey(std::string_view word) {
-    if (word.empty() || word.size() > 8 || word.find('\0') != std::string_view::npos)
+    if (word.empty() || word.size() > 8)
         return std::nullopt;
     uint64_t key = 0;
     for (char c : word) {
+        if (c == '\0')
+            return std::nullopt;
         char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
         key = key << 8 | static_cast<unsigned char>(upper);
     }
@@ -115,18 +116,31 @@ std::span<const InstructionForm> InstructionForms() {
 
 std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     // Every line asks, twice a pass: the index is keyed by the mnemonic in
-    // upper case packed into one number, made without a string.
-    static const std::unordered_map<uint64_t, std::vector<const InstructionForm*>> byMnemonic = [] {
-        std::unordered_map<uint64_t, std::vector<const InstructionForm*>> index;
-        for (const InstructionForm& form : InstructionForms())
-            index[*MnemonicKey(form.mnemonic)].push_back(&form);
+    // upper case packed into one number, made without a string, and sorted
+    // by it for a binary search.
+    struct Forms {
+        uint64_t key;
+        std::vector<const InstructionForm*> forms;
+        bool operator<(uint64_t other) const { return key < other; }
+    };
+    static const std::vector<Forms> byMnemonic = [] {
+        std::vector<Forms> index;
+        for (const InstructionForm& form : InstructionForms()) {
+            uint64_t key = *MnemonicKey(form.mnemonic);
+            auto at = std::lower_bound(index.begin(), index.end(), key);
+            if (at == index.end() || at->key != key)
+                at = index.insert(at, Forms{key, {}});
+            at->forms.push_back(&form);
+        }
         return index;
     }();
     std::optional<uint64_t> key = MnemonicKey(mnemonic);
-    auto it = key ? byMnemonic.find(*key) : byMnemonic.end();
-    if (it == byMnemonic.end())
+    if (!key)
         return {};
-    return it->second;
+    auto at = std::lower_bound(byMnemonic.begin(), byMnemonic.end(), *key);
+    if (at == byMnemonic.end() || at->key != *key)
+        return {};
+    return at->forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
