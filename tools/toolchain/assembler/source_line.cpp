@@ -169,30 +169,29 @@ std::vector<std::string> SplitList(std::string_view text) {
 
 std::vector<std::string_view> SplitListViews(std::string_view text) {
     std::vector<std::string_view> items;
-    items.reserve(4);  // most lists are short: one allocation, not one per growth
+    ForEachListItem(text, [&items](std::string_view item) { items.push_back(item); });
+    return items;
+}
+
+size_t ListItemEnd(std::string_view text, size_t start) {
     char quote = 0;
     int depth = 0;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        char c = i < text.size() ? text[i] : ',';
+    for (size_t i = start; i < text.size(); ++i) {
+        char c = text[i];
         if (quote) {
             if (c == quote)
                 quote = 0;
-            if (i < text.size())
-                continue;
-        }
-        if (IsQuote(c))
+        } else if (IsQuote(c)) {
             quote = c;
-        else if (c == '(' || c == '[')
+        } else if (c == '(' || c == '[') {
             ++depth;
-        else if (c == ')' || c == ']')
+        } else if (c == ')' || c == ']') {
             --depth;
-        else if (c == ',' && (depth == 0 || i == text.size())) {
-            items.emplace_back(TrimBlanks(text.substr(start, i - start)));
-            start = i + 1;
+        } else if (c == ',' && depth == 0) {
+            return i;
         }
     }
-    return items;
+    return text.size();
 }
 
 std::optional<std::string> DoubleQuoted(std::string_view text) {

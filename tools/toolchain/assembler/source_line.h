@@ -48,6 +48,23 @@ std::vector<std::string> SplitList(std::string_view text);
 // As SplitList, with the items as views of text.
 std::vector<std::string_view> SplitListViews(std::string_view text);
 
+// Where the list item that starts at start ends: the comma after it outside
+// quotes and parentheses, or the end of text.
+size_t ListItemEnd(std::string_view text, size_t start);
+
+// Calls each(item) for every item SplitList gives, as views of text, with
+// no list made (every instruction's operands are split so).
+template <class Each>
+void ForEachListItem(std::string_view text, Each each) {
+    for (size_t start = 0;;) {
+        size_t end = ListItemEnd(text, start);
+        each(TrimBlanks(text.substr(start, end - start)));
+        if (end == text.size())
+            return;
+        start = end + 1;
+    }
+}
+
 // The text between double quotes when text is exactly one such string.
 std::optional<std::string> DoubleQuoted(std::string_view text);
 

@@ -27,20 +27,26 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     return parts;
 }
 
-// A word of at most eight characters, in upper case, one byte each; nullopt
-// for a longer word (no mnemonic is) and for one with a zero byte, which
-// would pack as the word without it.
-std::optional<uint64_t> MnemonicKey(std::string_view word) {
+// A word of at most eight characters packed into one number, a byte each
+// (upper-cased when asked), so words compare as numbers; nullopt for a
+// longer word (no mnemonic is) and for one with a zero byte, which would
+// pack as the word without it.
+constexpr std::optional<uint64_t> PackedWord(std::string_view word, bool upperCase) {
     if (word.empty() || word.size() > 8)
         return std::nullopt;
     uint64_t key = 0;
     for (char c : word) {
         if (c == '\0')
             return std::nullopt;
-        char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        key = key << 8 | static_cast<unsigned char>(upper);
+        if (upperCase && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        key = key << 8 | static_cast<unsigned char>(c);
     }
     return key;
+}
+
+std::optional<uint64_t> MnemonicKey(std::string_view word) {
+    return PackedWord(word, true);
 }
 
 std::optional<int> HexByte(std::string_view text) {
@@ -77,7 +83,13 @@ constexpr std::array<std::string_view, 41> kOperandWords = {
     "NB", "CB", "SC", "IP", "CC", "ALL", "ALE", "C",  "NC", "Z",   "NZ",  "V",   "NV",  "M",
     "P",  "LT", "LE", "GT", "GE", "F0",  "F1",  "F2", "F3", "NF0", "NF1", "NF2", "NF3",
 };
-constexpr size_t kLongestOperandWord = 3;
+// Packed, for IsOperandWord: every operand of every line asks.
+constexpr std::array<uint64_t, kOperandWords.size()> kPackedOperandWords = [] {
+    std::array<uint64_t, kOperandWords.size()> packed{};
+    for (size_t i = 0; i < kOperandWords.size(); ++i)
+        packed[i] = *PackedWord(kOperandWords[i], false);
+    return packed;
+}();
 
 }  // namespace
 
@@ -165,8 +177,9 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
 }
 
 bool IsOperandWord(std::string_view upperWord) {
-    return upperWord.size() <= kLongestOperandWord &&
-           std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
+    std::optional<uint64_t> packed = PackedWord(upperWord, false);
+    return packed && std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed) !=
+                         kPackedOperandWords.end();
 }
 
 }  // namespace cuffware::toolchain

@@ -46,6 +46,16 @@ WrittenOperand ReadBracketed(std::string_view inside) {
     return {WrittenOperand::kMemory, {}, std::string(inside)};
 }
 
+WrittenOperand ReadOperand(std::string_view item) {
+    if (item[0] == '#')
+        return {WrittenOperand::kImmediate, {}, std::string(item.substr(1))};
+    if (item.front() == '[' && item.back() == ']')
+        return ReadBracketed(item.substr(1, item.size() - 2));
+    if (std::string upper = ToUpperAscii(item); IsOperandWord(upper))
+        return {WrittenOperand::kWord, std::move(upper), {}};
+    return {WrittenOperand::kBare, {}, std::string(item)};
+}
+
 }  // namespace
 
 bool WrittenOperand::Fits(const FormOperand& formOperand) const {
@@ -69,20 +79,15 @@ Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     std::vector<WrittenOperand> operands;
     if (TrimBlanks(text).empty())
         return operands;
-    std::vector<std::string_view> items = SplitListViews(text);
-    operands.reserve(items.size());
-    for (std::string_view item : items) {
-        if (item.empty())
-            return Diagnostic{{}, 0, "empty operand"};
-        if (item[0] == '#')
-            operands.push_back({WrittenOperand::kImmediate, {}, std::string(item.substr(1))});
-        else if (item.front() == '[' && item.back() == ']')
-            operands.push_back(ReadBracketed(item.substr(1, item.size() - 2)));
-        else if (std::string upper = ToUpperAscii(item); IsOperandWord(upper))
-            operands.push_back({WrittenOperand::kWord, std::move(upper), {}});
-        else
-            operands.push_back({WrittenOperand::kBare, {}, std::string(item)});
-    }
+    operands.reserve(2);  // the most an instruction takes
+    bool empty = false;
+    ForEachListItem(text, [&](std::string_view item) {
+        empty = empty || item.empty();
+        if (!empty)
+            operands.push_back(ReadOperand(item));
+    });
+    if (empty)
+        return Diagnostic{{}, 0, "empty operand"};
     return operands;
 }
 
