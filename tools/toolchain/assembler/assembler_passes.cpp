@@ -11,6 +11,10 @@ AssemblyReport Assembler::Run(const std::string& sourceName) {
             Record(problem.line, problem.reason);
     }
     stopped_ = stopped_ || sources_.Stopped();
+    // Room for a symbol in every eighth line up front: a table that grows
+    // hashes every symbol in it again, and sources define about one symbol
+    // in ten lines.
+    symbols_.reserve(sources_.Lines().size() / 8);
     for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
         if (!stopped_)
             RunPass(pass);
