@@ -87,31 +87,35 @@ void Assembler::Emit(const Encoded& encoded, const SourceLine& line) {
 Result<Encoded> Assembler::Data(const std::string& keyword, const std::string& operands,
                                 const SourceLine& line, const ExpressionReader& read) {
     Encoded encoded;
-    FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
-    std::vector<std::string> items =
-        operands.empty() ? std::vector<std::string>{""} : SplitList(operands);
-    for (const std::string& item : items) {
-        if (item.empty())
-            return At(line, keyword + " expects values");
-        // A whole string gives its bytes; a quoted character within an
-        // expression ('A' + 1) is a value.
-        std::optional<std::string> text =
-            kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
-        if (text) {
-            encoded.bytes += *text;
-            continue;
-        }
-        Result<toolchain::Value> value = read(item);
-        if (!value)
-            return value.error();
-        size_t offset = encoded.bytes.size();
-        encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
-        if (Status placed = PlaceValue(*value, kind, Address() + static_cast<long long>(offset),
-                                       offset, keyword, encoded);
-            !placed)
-            return placed.error();
-    }
+    Status added = Status::Ok();
+    ForEachListItem(operands, [&](std::string_view item) {
+        added = DataItem(keyword, item, line, read, encoded);
+        return added.ok();
+    });
+    if (!added)
+        return added.error();
     return encoded;
+}
+
+Status Assembler::DataItem(const std::string& keyword, std::string_view item,
+                           const SourceLine& line, const ExpressionReader& read, Encoded& encoded) {
+    if (item.empty())
+        return At(line, keyword + " expects values");
+    FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
+    // A whole string gives its bytes; a quoted character within an
+    // expression ('A' + 1) is a value.
+    std::optional<std::string> text = kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
+    if (text) {
+        encoded.bytes += *text;
+        return Status::Ok();
+    }
+    Result<toolchain::Value> value = read(std::string(item));
+    if (!value)
+        return value.error();
+    size_t offset = encoded.bytes.size();
+    encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
+    return PlaceValue(*value, kind, Address() + static_cast<long long>(offset), offset, keyword,
+                      encoded);
 }
 
 Result<Encoded> Assembler::Space(const std::string& operands, const SourceLine& line) {

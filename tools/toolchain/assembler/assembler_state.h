@@ -220,6 +220,10 @@ class Assembler {
     Result<Encoded> Data(const std::string& keyword, const std::string& operands,
                          const SourceLine& line, const ExpressionReader& read);
 
+    // One value (or string) of a DB or DW line, added to its bytes.
+    Status DataItem(const std::string& keyword, std::string_view item, const SourceLine& line,
+                    const ExpressionReader& read, Encoded& encoded);
+
     Result<Encoded> Space(const std::string& operands, const SourceLine& line);
 
     // Zero bytes up to the next multiple of the alignment. In a section that

@@ -169,7 +169,10 @@ std::vector<std::string> SplitList(std::string_view text) {
 
 std::vector<std::string_view> SplitListViews(std::string_view text) {
     std::vector<std::string_view> items;
-    ForEachListItem(text, [&items](std::string_view item) { items.push_back(item); });
+    ForEachListItem(text, [&items](std::string_view item) {
+        items.push_back(item);
+        return true;
+    });
     return items;
 }
 

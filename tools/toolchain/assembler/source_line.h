@@ -52,14 +52,14 @@ std::vector<std::string_view> SplitListViews(std::string_view text);
 // quotes and parentheses, or the end of text.
 size_t ListItemEnd(std::string_view text, size_t start);
 
-// Calls each(item) for every item SplitList gives, as views of text, with
-// no list made (every instruction's operands are split so).
+// Calls each(item) for the items SplitList gives, as views of text, until
+// it returns false, with no list made (every instruction's operands and
+// every DB's values are split so).
 template <class Each>
 void ForEachListItem(std::string_view text, Each each) {
     for (size_t start = 0;;) {
         size_t end = ListItemEnd(text, start);
-        each(TrimBlanks(text.substr(start, end - start)));
-        if (end == text.size())
+        if (!each(TrimBlanks(text.substr(start, end - start))) || end == text.size())
             return;
         start = end + 1;
     }

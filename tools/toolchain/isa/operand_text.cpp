@@ -82,9 +82,10 @@ Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     operands.reserve(2);  // the most an instruction takes
     bool empty = false;
     ForEachListItem(text, [&](std::string_view item) {
-        empty = empty || item.empty();
+        empty = item.empty();
         if (!empty)
             operands.push_back(ReadOperand(item));
+        return !empty;
     });
     if (empty)
         return Diagnostic{{}, 0, "empty operand"};
