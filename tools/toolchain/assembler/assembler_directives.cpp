@@ -60,14 +60,14 @@ Status Assembler::Definition(const Statement& statement, const SourceLine& line)
     if (statement.definer == "EQU") {
         if (pass_ != Pass::kPlace)
             return Status::Ok();
-        Symbol symbol{.name = statement.name,
-                      .expression = statement.operands,
-                      .caseSensitive = caseSensitive_,
-                      .where = &line,
-                      .setValues = SetValuesIn(statement.operands)};
-        if (current_)
-            symbol.here = Here();
-        return Enter(statement.name, std::move(symbol));
+        EquateLine equate{.expression = statement.operands,
+                          .here = current_ ? std::optional(Here()) : std::nullopt,
+                          .setValues = SetValuesIn(statement.operands)};
+        return Enter(statement.name,
+                     Symbol{.name = statement.name,
+                            .caseSensitive = caseSensitive_,
+                            .where = &line,
+                            .equate = std::make_unique<const EquateLine>(std::move(equate))});
     }
     Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
     if (!value)

@@ -96,7 +96,8 @@ Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
     symbol.resolving = true;
     resolving_.push_back(&symbol);
     bool mode = std::exchange(caseSensitive_, symbol.caseSensitive);
-    Result<toolchain::Value> value = EvaluateValue(symbol.expression, Lookup());
+    Result<toolchain::Value> value =
+        EvaluateValue(symbol.equate ? symbol.equate->expression : std::string(), Lookup());
     caseSensitive_ = mode;
     resolving_.pop_back();
     symbol.resolving = false;
@@ -107,7 +108,7 @@ Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
 
 SymbolLookup Assembler::Lookup() {
     return [this](const std::string& name) -> Result<toolchain::Value> {
-        const Symbol* equate = resolving_.empty() ? nullptr : resolving_.back();
+        const EquateLine* equate = resolving_.empty() ? nullptr : resolving_.back()->equate.get();
         if (name == "$") {
             std::optional<toolchain::Value> here = equate     ? equate->here
                                                    : current_ ? std::optional(Here())
