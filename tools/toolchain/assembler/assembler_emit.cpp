@@ -109,11 +109,13 @@ Status Assembler::DataItem(const std::string& keyword, std::string_view item,
         encoded.bytes += *text;
         return Status::Ok();
     }
+    size_t offset = encoded.bytes.size();
+    encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
+    if (pass_ == Pass::kPlace)
+        return Status::Ok();  // only the size counts yet; the value is read in the second pass
     Result<toolchain::Value> value = read(std::string(item));
     if (!value)
         return value.error();
-    size_t offset = encoded.bytes.size();
-    encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
     return PlaceValue(*value, kind, Address() + static_cast<long long>(offset), offset, keyword,
                       encoded);
 }
