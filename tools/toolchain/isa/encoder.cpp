@@ -131,7 +131,7 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
         FieldKind kind = row->field;
         auto field = std::find(form.fields.begin(), form.fields.end(), row->low);
         size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
-        Result<Value> value = read(operands[i].expression);
+        Result<Value> value = read(std::string(operands[i].expression));
         if (!value)
             return value.error();
         std::optional<long long> fieldAddress;

@@ -176,10 +176,24 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
     return byCode[(bytes[0] == 0xCE ? 256u : 512u) + bytes[1]];
 }
 
+namespace {
+
+std::string_view OperandWordPacked(std::optional<uint64_t> packed) {
+    auto at = packed ? std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed)
+                     : kPackedOperandWords.end();
+    if (at == kPackedOperandWords.end())
+        return {};
+    return kOperandWords[static_cast<size_t>(at - kPackedOperandWords.begin())];
+}
+
+}  // namespace
+
 bool IsOperandWord(std::string_view upperWord) {
-    std::optional<uint64_t> packed = PackedWord(upperWord, false);
-    return packed && std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed) !=
-                         kPackedOperandWords.end();
+    return !OperandWordPacked(PackedWord(upperWord, false)).empty();
+}
+
+std::string_view OperandWord(std::string_view word) {
+    return OperandWordPacked(PackedWord(word, true));
 }
 
 }  // namespace cuffware::toolchain

@@ -47,6 +47,10 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes);
 // Registers and conditions: words that are never symbols in an operand.
 bool IsOperandWord(std::string_view upperWord);
 
+// The register or condition a word written in any case is, as the table
+// writes it ("nz" gives "NZ"); empty for any other word.
+std::string_view OperandWord(std::string_view word);
+
 // Reads one table row (mnemonic, operands, bytes, length, cycles, notes,
 // tab-separated); nullopt for the header or a row that does not parse.
 std::optional<InstructionForm> ReadFormRow(std::string_view row);
