@@ -16,7 +16,8 @@ const Assembler::DirectiveRule* Assembler::FindDirective(const std::string& name
         {"ALIGN", nullptr, false},
     };
     for (const DirectiveRule& rule : kDirectives) {
-        if (EqualsIgnoreCase(rule.name, name))
+        // The length first, inline: every instruction line asks for all ten.
+        if (rule.name.size() == name.size() && EqualsIgnoreCase(rule.name, name))
             return &rule;
     }
     return nullptr;

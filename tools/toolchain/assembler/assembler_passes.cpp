@@ -85,7 +85,7 @@ void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) 
         }
         if (!Active())
             continue;
-        if (statement.kind != Statement::kControl && UnclosedQuote(line.text)) {
+        if (statement.kind != Statement::kControl && statement.quoteLeftOpen) {
             Record(line, "unterminated string");
             continue;
         }

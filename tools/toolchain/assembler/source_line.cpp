@@ -104,7 +104,9 @@ Result<Statement> ReadStatement(std::string_view line) {
 
 Status ReadStatement(std::string_view line, Statement& statement) {
     statement = Statement();
-    std::string_view text = TrimBlanks(WithoutComment(line));
+    auto [commentStart, openQuote] = CommentStart(line);
+    statement.quoteLeftOpen = openQuote.has_value();
+    std::string_view text = TrimBlanks(line.substr(0, commentStart));
     if (text.empty())
         return Status::Ok();
     if (text[0] == '$') {

@@ -20,6 +20,7 @@ struct Statement {
     std::string name;      // kDefinition: the name defined; kOther: the keyword; kControl: "$CASE"
     std::string definer;   // kDefinition: "EQU", "SET" or "MACRO"
     std::string operands;  // the rest: expression, operands, parameters or control arguments
+    bool quoteLeftOpen = false;  // the line opens a string it does not close (UnclosedQuote)
 };
 
 // Blanks (spaces and tabs) removed at both ends.
