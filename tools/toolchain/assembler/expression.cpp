@@ -396,9 +396,15 @@ long long PartOf(long long value, ValuePart part) {
 
 namespace {
 
+// A number or a name that is the whole of an expression's text.
+struct SingleWord {
+    Token::Kind kind;
+    std::string_view text;
+};
+
 // The number or the name that text is as a whole, as Tokenize would read
 // it, or nullopt for anything else.
-std::optional<Token> SingleWord(std::string_view text) {
+std::optional<SingleWord> SingleWordOf(std::string_view text) {
     text = TrimBlanks(text);
     if (text.empty() || !IsIdentifierPart(text[0]))
         return std::nullopt;
@@ -407,17 +413,17 @@ std::optional<Token> SingleWord(std::string_view text) {
         if (!IsIdentifierPart(c) && !(name && c == '.'))
             return std::nullopt;
     }
-    return Token{name ? Token::kIdentifier : Token::kNumber, std::string(text)};
+    return SingleWord{name ? Token::kIdentifier : Token::kNumber, text};
 }
 
-Result<Value> SingleTokenValue(const Token& token, const SymbolLookup& lookup) {
-    if (token.kind == Token::kNumber) {
-        Result<long long> number = NumberValue(token.text);
+Result<Value> SingleWordValue(const SingleWord& word, const SymbolLookup& lookup) {
+    if (word.kind == Token::kNumber) {
+        Result<long long> number = NumberValue(word.text);
         if (!number)
             return number.error();
         return Value(*number);
     }
-    return lookup(token.text);
+    return lookup(std::string(word.text));
 }
 
 }  // namespace
@@ -425,8 +431,8 @@ Result<Value> SingleTokenValue(const Token& token, const SymbolLookup& lookup) {
 Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup) {
     // Most operands are one number or one name: their value without the
     // tokens' vector and the climb through every level of precedence.
-    if (std::optional<Token> word = SingleWord(text))
-        return SingleTokenValue(*word, lookup);
+    if (std::optional<SingleWord> word = SingleWordOf(text))
+        return SingleWordValue(*word, lookup);
     Result<std::vector<Token>> tokens = Tokenize(text);
     if (!tokens)
         return tokens.error();
