@@ -1,7 +1,6 @@
 #include "toolchain/assembler/expression.h"
 
 #include <array>
-#include <cctype>
 #include <limits>
 #include <span>
 
@@ -14,11 +13,11 @@ namespace cuffware::toolchain {
 namespace {
 
 bool IsIdentifierStart(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return IsAsciiLetter(c) || c == '_';
 }
 
 bool IsIdentifierPart(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return IsNameCharacter(c);
 }
 
 Diagnostic Problem(std::string message) {
@@ -30,10 +29,8 @@ Result<long long> Digits(std::string_view digits, int base, std::string_view who
         return Problem("bad number " + Quoted(whole));
     long long value = 0;
     for (char c : digits) {
-        int digit = std::isdigit(static_cast<unsigned char>(c))
-                        ? c - '0'
-                        : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
-        if (!std::isalnum(static_cast<unsigned char>(c)) || digit >= base)
+        int digit = IsAsciiDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10;  // | 0x20: lower case
+        if (!(IsAsciiDigit(c) || IsAsciiLetter(c)) || digit >= base)
             return Problem("bad number " + Quoted(whole));
         value = value * base + digit;
         if (value > 0xFFFFFFFFLL)

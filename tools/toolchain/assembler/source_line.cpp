@@ -102,8 +102,17 @@ Result<Statement> ReadStatement(std::string_view line) {
     return statement;
 }
 
+void Statement::Clear() {
+    kind = kEmpty;
+    label.clear();
+    name.clear();
+    definer.clear();
+    operands.clear();
+    quoteLeftOpen = false;
+}
+
 Status ReadStatement(std::string_view line, Statement& statement) {
-    statement = Statement();
+    statement.Clear();
     auto [commentStart, openQuote] = CommentStart(line);
     statement.quoteLeftOpen = openQuote.has_value();
     std::string_view text = TrimBlanks(line.substr(0, commentStart));

@@ -21,6 +21,9 @@ struct Statement {
     std::string definer;   // kDefinition: "EQU", "SET" or "MACRO"
     std::string operands;  // the rest: expression, operands, parameters or control arguments
     bool quoteLeftOpen = false;  // the line opens a string it does not close (UnclosedQuote)
+
+    // Empty again, for the next line, its strings keeping their room.
+    void Clear();
 };
 
 // Blanks (spaces and tabs) removed at both ends.
