@@ -77,7 +77,7 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
     if (size_t needed = lines_.size() + texts.size(); needed > lines_.capacity())
         lines_.reserve(std::max(needed, 2 * lines_.capacity()));
     for (std::string_view text : texts) {
-        SourceLine line{file, ++number, std::string(text), lines_.size()};
+        SourceLine line{static_cast<uint32_t>(file), ++number, std::string(text), lines_.size()};
         if (++linesRead_ > kMaxSourceLines)
             return Stop(line, "the source and its INCLUDE files hold more than " +
                                   std::to_string(kMaxSourceLines) + " lines");
