@@ -10,14 +10,14 @@ namespace {
 using enum ToolSettingKind;
 
 constexpr ToolSettingRow kRows[] = {
-    {ToolSetting::SdkPath, "BIN", Text, &ToolSettings::SdkPath, nullptr, "c:\\q740", 0, "SDK Path",
-     0},
-    {ToolSetting::AssemblerPath, "ASSEMBLER", Text, &ToolSettings::AssemblerPath, nullptr,
+    {ToolSetting::SdkPath, "BIN", Text, &ToolSettings::SdkPath, nullptr, nullptr, "c:\\q740", 0,
+     "SDK Path", 0},
+    {ToolSetting::AssemblerPath, "ASSEMBLER", Text, &ToolSettings::AssemblerPath, nullptr, nullptr,
      "c:\\c88", 0, "Assembler Path", 0},
-    {ToolSetting::NumberOfStates, "STATES", Count, nullptr, &ToolSettings::NumberOfStates, "15",
-     kMaxNumberOfStates, "Number of States", 2},
+    {ToolSetting::NumberOfStates, "STATES", Count, nullptr, &ToolSettings::NumberOfStates, nullptr,
+     "15", kMaxNumberOfStates, "Number of States", 2},
     {ToolSetting::FirmwareVersion, "VERSION", Decimal, &ToolSettings::FirmwareVersion, nullptr,
-     "740018", 0, "Firmware Version", 6},
+     nullptr, "740018", 0, "Firmware Version", 6},
 };
 static_assert(std::size(kRows) == kToolSettingCount);
 
@@ -51,6 +51,35 @@ struct RawSettings {
     bool anyKey = false;
 };
 
+// The value of a row's member as the file writes it, before any trimming.
+std::string ValueText(const ToolSettingRow& row, const ToolSettings& settings) {
+    switch (row.kind) {
+        case Count:
+            return std::to_string(settings.*row.count);
+        case Flag:
+            return std::string(FlagText(settings.*row.flag));
+        case Text:
+        case Decimal:
+            break;
+    }
+    return settings.*row.text;
+}
+
+// A field's text as the file writes it.
+std::string FieldValueText(const ToolSettingRow& row, std::string_view field) {
+    std::string text = Trimmed(field);
+    switch (row.kind) {
+        case Count:
+            return ShortestDecimal(NumericValue(text));
+        case Flag:
+            return std::string(FlagText(FlagValue(text)));
+        case Text:
+        case Decimal:
+            break;
+    }
+    return text;
+}
+
 void ReadValue(const ToolSettingRow& row, std::string_view value, RawSettings& raw) {
     switch (row.kind) {
         case Text:
@@ -61,6 +90,9 @@ void ReadValue(const ToolSettingRow& row, std::string_view value, RawSettings& r
             break;
         case Count:
             raw.counts[static_cast<size_t>(row.setting)] = WholeNumber(value);
+            break;
+        case Flag:
+            raw.settings.*row.flag = FlagValue(value);
             break;
     }
 }
@@ -94,6 +126,18 @@ std::string KeyList() {
 
 }  // namespace
 
+std::string_view FlagText(bool on) {
+    return on ? "1" : "0";
+}
+
+bool FlagValue(std::string_view text) {
+    std::string word = Trimmed(text);
+    for (std::string_view on : {"true", "yes", "on"})
+        if (EqualsIgnoreCase(word, on))
+            return true;
+    return NumericValue(word) != 0;
+}
+
 std::span<const ToolSettingRow> ToolSettingRows() {
     return kRows;
 }
@@ -112,8 +156,7 @@ ToolSettings DefaultToolSettings() {
 std::string ToolSettingsFileText(const ToolSettings& settings) {
     TextFile file;
     for (const ToolSettingRow& row : kRows)
-        file.Line(FileLine(
-            row, row.kind == Count ? std::to_string(settings.*row.count) : settings.*row.text));
+        file.Line(FileLine(row, ValueText(row, settings)));
     return file.Text();
 }
 
@@ -165,8 +208,7 @@ Result<LoadedToolSettings> LoadToolSettings(FileSystem& fs, const std::string& p
 ToolSettingsFields ToolSettingsFieldsOf(const ToolSettings& settings) {
     ToolSettingsFields fields;
     for (const ToolSettingRow& row : kRows)
-        fields[row.setting] =
-            row.kind == Count ? std::to_string(settings.*row.count) : Trimmed(settings.*row.text);
+        fields[row.setting] = Trimmed(ValueText(row, settings));
     return fields;
 }
 
@@ -174,10 +216,18 @@ ToolSettings ToolSettingsFromFields(const ToolSettingsFields& fields) {
     ToolSettings settings;
     for (const ToolSettingRow& row : kRows) {
         std::string text = Trimmed(fields[row.setting]);
-        if (row.kind == Count)
-            settings.*row.count = Wrap16(WholeNumber(text));
-        else
-            settings.*row.text = text;
+        switch (row.kind) {
+            case Count:
+                settings.*row.count = Wrap16(WholeNumber(text));
+                break;
+            case Flag:
+                settings.*row.flag = FlagValue(text);
+                break;
+            case Text:
+            case Decimal:
+                settings.*row.text = text;
+                break;
+        }
     }
     return settings;
 }
@@ -196,10 +246,8 @@ Status WriteToolSettingsFile(FileSystem& fs, const std::string& pathText,
     if (std::optional<RefusedToolSetting> refused = RefusedSetting(fields))
         return Diagnostic{pathText, 0, refused->problem + "; nothing was written"};
     TextFile file;
-    for (const ToolSettingRow& row : kRows) {
-        std::string text = Trimmed(fields[row.setting]);
-        file.Line(FileLine(row, row.kind == Count ? ShortestDecimal(NumericValue(text)) : text));
-    }
+    for (const ToolSettingRow& row : kRows)
+        file.Line(FileLine(row, FieldValueText(row, fields[row.setting])));
     return fs.WriteFile(pathText, file.Text());
 }
 

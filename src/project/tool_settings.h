@@ -5,8 +5,12 @@
 //
 // Each key of the file is one row of ToolSettingRows(): its member, how its
 // value is read and written, its default, and its field in the Options
-// dialog. A new key is a member, an enumerator and a row (and the control in
-// the Windows dialog's resource).
+// dialog. A new key of any kind (a text, a number, a count or a check box) is
+// a member, an enumerator and a row; each Options dialog then gets its
+// control: the Qt object name (ui/options_dialog.cpp), and the Windows
+// control's id (win32/resource_ids.h, win32/options_dialog.cpp) and place in
+// win32/cuffware_builder.rc. A static_assert beside each front end's table
+// says when one is missing.
 
 #include <array>
 #include <cstdint>
@@ -41,7 +45,15 @@ enum class ToolSettingKind {
     Text,     // kept as written (a path); its field trimmed
     Decimal,  // a number kept as its shortest decimal text
     Count,    // a whole number from 0 to its row's maximum; another is refused
+    Flag,     // on or off, written as FlagText(); its field a check box
 };
+
+// A flag as the file and its field hold it: "1" or "0".
+std::string_view FlagText(bool on);
+// A flag's value as read from the file, leniently: on for a nonzero number
+// ("1", "-1", "2") or "true", "yes" or "on" in any case, spaces around it
+// ignored; off for anything else ("0", "", "off", "x").
+bool FlagValue(std::string_view text);
 
 struct ToolSettingRow {
     ToolSetting setting;
@@ -49,9 +61,11 @@ struct ToolSettingRow {
     ToolSettingKind kind;
     std::string ToolSettings::*text;  // Text and Decimal
     int16_t ToolSettings::*count;     // Count
+    bool ToolSettings::*flag;         // Flag
     std::string_view defaultValue;    // as a new file holds it
     int maximum;                      // Count: the largest usable value
-    // The Options dialog's text field: its caption, and its length limit (0: none).
+    // The Options dialog's field (a check box for a Flag): its caption, and
+    // its length limit (0: none).
     const char* caption;
     int maxLength;
 };
@@ -99,11 +113,11 @@ struct ToolSettingsFields {
 };
 
 // The fields a showing of the Options dialog starts with: texts trimmed,
-// counts in decimal.
+// counts in decimal, flags as FlagText().
 ToolSettingsFields ToolSettingsFieldsOf(const ToolSettings& settings);
 
 // The settings the fields give: each trimmed, a count as the rounded numeric
-// value of its text.
+// value of its text, a flag as FlagValue() of its text.
 ToolSettings ToolSettingsFromFields(const ToolSettingsFields& fields);
 
 // The first field whose value the writer refuses (a count out of its range),
@@ -115,7 +129,7 @@ struct RefusedToolSetting {
 std::optional<RefusedToolSetting> RefusedSetting(const ToolSettingsFields& fields);
 
 // Replaces the file with a line for each field: each trimmed, a count
-// written as the decimal text of its numeric value. A refused field
+// written as the decimal text of its numeric value, a flag as FlagText(). A refused field
 // (RefusedSetting) fails the write, and nothing is written.
 Status WriteToolSettingsFile(FileSystem& fs, const std::string& pathText,
                              const ToolSettingsFields& fields);

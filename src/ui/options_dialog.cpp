@@ -1,5 +1,6 @@
 #include "ui/options_dialog.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -15,7 +16,8 @@ namespace cuffware {
 
 namespace {
 
-// Each field's objectName, in OptionsField order.
+// Each field's objectName, in OptionsField order ("Check..." for a Flag's
+// check box).
 constexpr const char* kFieldNames[] = {"TextSdkPath", "TextAssemblerPath", "TextNumberOfStates",
                                        "TextFirmwareVersion"};
 static_assert(std::size(kFieldNames) == kToolSettingCount);
@@ -40,17 +42,10 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     auto* form = new QFormLayout(frame);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (const ToolSettingRow& row : ToolSettingRows()) {
-        auto* field = new QLineEdit;
+        QWidget* field =
+            row.kind == ToolSettingKind::Flag ? AddCheckBox(form, row) : AddTextField(form, row);
         field->setObjectName(kFieldNames[static_cast<size_t>(row.setting)]);
-        if (row.maxLength > 0) {
-            field->setMaxLength(row.maxLength);
-            field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
-        }
-        form->addRow(row.caption, field);
         fields_[static_cast<size_t>(row.setting)] = field;
-        OptionsField which = row.setting;
-        connect(field, &QLineEdit::textChanged, this,
-                [this, which](const QString& text) { model_.FieldChanged(which, FromQt(text)); });
     }
     fields_[0]->setMinimumWidth(260);
 
@@ -85,17 +80,45 @@ OptionsDialog::OptionsDialog(OptionsModel& model, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
+QWidget* OptionsDialog::AddTextField(QFormLayout* form, const ToolSettingRow& row) {
+    auto* field = new QLineEdit;
+    if (row.maxLength > 0) {
+        field->setMaxLength(row.maxLength);
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 16);
+    }
+    form->addRow(row.caption, field);
+    connect(field, &QLineEdit::textChanged, this, [this, which = row.setting](const QString& text) {
+        model_.FieldChanged(which, FromQt(text));
+    });
+    return field;
+}
+
+// The caption on the box itself, which stands in the fields' column.
+QWidget* OptionsDialog::AddCheckBox(QFormLayout* form, const ToolSettingRow& row) {
+    auto* box = new QCheckBox(row.caption);
+    form->addRow(QString(), box);
+    connect(box, &QCheckBox::toggled, this,
+            [this, which = row.setting](bool checked) { model_.CheckChanged(which, checked); });
+    return box;
+}
+
 void OptionsDialog::Open() {
     model_.Open();
-    for (const ToolSettingRow& row : ToolSettingRows())
-        fields_[static_cast<size_t>(row.setting)]->setText(ToQt(model_.FieldText(row.setting)));
+    for (const ToolSettingRow& row : ToolSettingRows()) {
+        QWidget* field = fields_[static_cast<size_t>(row.setting)];
+        if (auto* box = qobject_cast<QCheckBox*>(field))
+            box->setChecked(model_.Checked(row.setting));
+        else
+            static_cast<QLineEdit*>(field)->setText(ToQt(model_.FieldText(row.setting)));
+    }
     settingsFile_->setText(ToQt(model_.SettingsFileLine()));
     fields_[0]->setFocus();
 }
 
 void OptionsDialog::FocusRefusedField() {
     if (std::optional<OptionsField> refused = model_.RefusedField()) {
-        QLineEdit* field = fields_[static_cast<size_t>(*refused)];
+        // Only a typed value is ever refused.
+        auto* field = static_cast<QLineEdit*>(fields_[static_cast<size_t>(*refused)]);
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
     }

@@ -7,8 +7,8 @@
 
 #include "app/window_models/options_model.h"
 
+class QFormLayout;
 class QLabel;
-class QLineEdit;
 
 namespace cuffware {
 
@@ -24,11 +24,15 @@ class OptionsDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // A row's field, added to the form with its caption and reporting to the model.
+    QWidget* AddTextField(QFormLayout* form, const ToolSettingRow& row);
+    QWidget* AddCheckBox(QFormLayout* form, const ToolSettingRow& row);
+
     // After a refusal the user is back in the field that was refused.
     void FocusRefusedField();
 
     OptionsModel& model_;
-    std::array<QLineEdit*, kToolSettingCount> fields_{};  // by OptionsField
+    std::array<QWidget*, kToolSettingCount> fields_{};  // by OptionsField: a line or a check box
     QLabel* settingsFile_ = nullptr;
 };
 

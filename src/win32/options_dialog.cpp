@@ -9,7 +9,8 @@ namespace cuffware {
 
 namespace {
 
-// The edit control of each OptionsField, in its order.
+// The control of each OptionsField, in its order: an edit control, or a
+// check box for a Flag.
 constexpr int kFieldControls[] = {IDC_SDK_PATH, IDC_ASSEMBLER_PATH, IDC_NUMBER_OF_STATES,
                                   IDC_FIRMWARE_VERSION};
 static_assert(std::size(kFieldControls) == kToolSettingCount);
@@ -25,7 +26,11 @@ OptionsDialog::OptionsDialog(OptionsModel& model, HWND owner) : model_(model) {
     SetWindowTextW(hwnd(), Wide(kOptionsTitle).c_str());
     SetItemText(IDC_OPTIONS_FRAME, kOptionsFrameCaption);
     for (const ToolSettingRow& row : ToolSettingRows()) {
-        SetItemText(IDC_OPTIONS_LABEL_FIRST + static_cast<int>(row.setting), row.caption);
+        // A check box carries its caption; a text field has a label before it.
+        SetItemText(row.kind == ToolSettingKind::Flag
+                        ? FieldControl(row.setting)
+                        : IDC_OPTIONS_LABEL_FIRST + static_cast<int>(row.setting),
+                    row.caption);
         if (row.maxLength > 0)
             SendMessageW(Item(FieldControl(row.setting)), EM_LIMITTEXT,
                          static_cast<WPARAM>(row.maxLength), 0);
@@ -34,8 +39,13 @@ OptionsDialog::OptionsDialog(OptionsModel& model, HWND owner) : model_(model) {
 
 void OptionsDialog::Fill() {
     filling_ = true;
-    for (const ToolSettingRow& row : ToolSettingRows())
-        SetItemText(FieldControl(row.setting), model_.FieldText(row.setting));
+    for (const ToolSettingRow& row : ToolSettingRows()) {
+        if (row.kind == ToolSettingKind::Flag)
+            CheckDlgButton(hwnd(), FieldControl(row.setting),
+                           model_.Checked(row.setting) ? BST_CHECKED : BST_UNCHECKED);
+        else
+            SetItemText(FieldControl(row.setting), model_.FieldText(row.setting));
+    }
     SetItemText(IDC_SETTINGS_FILE, model_.SettingsFileLine());
     filling_ = false;
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SDK_PATH)), TRUE);
@@ -49,6 +59,16 @@ void OptionsDialog::FocusRefusedField() {
     }
 }
 
+void OptionsDialog::FieldCommand(const ToolSettingRow& row, int code) {
+    const int id = FieldControl(row.setting);
+    if (row.kind == ToolSettingKind::Flag) {
+        if (code == BN_CLICKED)
+            model_.CheckChanged(row.setting, IsDlgButtonChecked(hwnd(), id) == BST_CHECKED);
+    } else if (code == EN_CHANGE && !filling_) {
+        model_.FieldChanged(row.setting, ItemText(id));
+    }
+}
+
 bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
         case WM_INITDIALOG:
@@ -58,8 +78,7 @@ bool OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
             int id = LOWORD(wParam);
             for (const ToolSettingRow& row : ToolSettingRows())
                 if (id == FieldControl(row.setting)) {
-                    if (HIWORD(wParam) == EN_CHANGE && !filling_)
-                        model_.FieldChanged(row.setting, ItemText(id));
+                    FieldCommand(row, HIWORD(wParam));
                     return true;
                 }
             switch (id) {

@@ -22,6 +22,9 @@ class OptionsDialog : public DialogWindow {
   private:
     // The focus on the field OK or Apply refused, its text selected.
     void FocusRefusedField();
+    // A notification from a field's control: typed text, or a click on a
+    // check box.
+    void FieldCommand(const ToolSettingRow& row, int code);
 
     OptionsModel& model_;
     bool filling_ = false;

@@ -92,6 +92,19 @@ TEST(ToolSettingsFile, WritingRefusesAnUnusableNumberOfStatesAndKeepsTheFile) {
     EXPECT_EQ(dir.Read("builder.ini"), "old");
 }
 
+// A check box's key is written as 1 or 0 and read leniently, as a hand
+// edited file may hold it.
+TEST(ToolSettingsFlag, IsWrittenAsOneOrZeroAndReadLeniently) {
+    EXPECT_EQ(FlagText(true), "1");
+    EXPECT_EQ(FlagText(false), "0");
+    for (const char* on : {"1", "-1", "2", " 1 ", "1.0", "0.5", "true", "YES", "On", " on "})
+        EXPECT_TRUE(FlagValue(on)) << on;
+    for (const char* off : {"0", "", "  ", "0.0", "-0", "false", "no", "OFF", "x", "yes!", "onto"})
+        EXPECT_FALSE(FlagValue(off)) << off;
+    EXPECT_TRUE(FlagValue(FlagText(true)));
+    EXPECT_FALSE(FlagValue(FlagText(false)));
+}
+
 TEST(ToolSettingsTable, EveryKeyHasItsRowAndRoundTripsThroughTheFileAndTheFields) {
     std::span<const ToolSettingRow> rows = ToolSettingRows();
     ASSERT_EQ(rows.size(), kToolSettingCount);
@@ -101,7 +114,9 @@ TEST(ToolSettingsTable, EveryKeyHasItsRowAndRoundTripsThroughTheFileAndTheFields
         EXPECT_EQ(static_cast<size_t>(row.setting), i);
         EXPECT_EQ(&ToolSettingRowOf(row.setting), &row);
         EXPECT_EQ(row.kind == ToolSettingKind::Count, row.count != nullptr);
-        EXPECT_EQ(row.kind == ToolSettingKind::Count, row.text == nullptr);
+        EXPECT_EQ(row.kind == ToolSettingKind::Flag, row.flag != nullptr);
+        EXPECT_EQ(row.kind == ToolSettingKind::Text || row.kind == ToolSettingKind::Decimal,
+                  row.text != nullptr);
         EXPECT_NE(std::string_view(row.caption), "");
 
         // A value of its own for this key only: written, read back, and the
@@ -109,6 +124,8 @@ TEST(ToolSettingsTable, EveryKeyHasItsRowAndRoundTripsThroughTheFileAndTheFields
         ToolSettings settings = DefaultToolSettings();
         if (row.count)
             settings.*row.count = static_cast<int16_t>(row.maximum);
+        else if (row.flag)
+            settings.*row.flag = !(settings.*row.flag);
         else
             settings.*row.text = "12345";
         std::string text = ToolSettingsFileText(settings);

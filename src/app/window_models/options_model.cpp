@@ -16,6 +16,14 @@ const std::string& OptionsModel::FieldText(OptionsField field) const {
     return fields_[field];
 }
 
+void OptionsModel::CheckChanged(OptionsField field, bool checked) {
+    fields_[field] = std::string(FlagText(checked));
+}
+
+bool OptionsModel::Checked(OptionsField field) const {
+    return FlagValue(fields_[field]);
+}
+
 // A refused or failed write leaves written_ as it was, so memory never takes
 // over values the file does not hold.
 bool OptionsModel::Write() {

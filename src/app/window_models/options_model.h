@@ -6,10 +6,11 @@
 // its values, and the front end drops its dialog object (a later opening builds a new one).
 //
 // A front end's protocol, for each opening:
-//   options.Open();                      fill the fields from FieldText()
-//   ... FieldChanged() as the user types; OK() hides the dialog when it
-//   returns true, Apply() leaves it open, Cancel hides it; the close box
-//   calls CloseBox() and closes it ...
+//   options.Open();                      fill the fields from FieldText(),
+//                                        the check boxes from Checked()
+//   ... FieldChanged() as the user types, CheckChanged() as a box is
+//   clicked; OK() hides the dialog when it returns true, Apply() leaves it
+//   open, Cancel hides it; the close box calls CloseBox() and closes it ...
 //   if (!options.Ended()) drop the dialog object.
 
 #include <optional>
@@ -37,6 +38,9 @@ class OptionsModel {
 
     void FieldChanged(OptionsField field, const std::string& text);
     const std::string& FieldText(OptionsField field) const;
+    // A Flag row's field is a check box; its text is FlagText() of its state.
+    void CheckChanged(OptionsField field, bool checked);
+    bool Checked(OptionsField field) const;
 
     // OK: writes builder.ini; true (hide the dialog) when it was written.
     // A refused or failed write is reported and the dialog stays.

@@ -57,16 +57,28 @@ TEST_F(OptionsModelTest, ApplyThenCancelTakesOverTheFieldsAtTheEndAndTheNextOpen
     EXPECT_EQ(options.FieldText(OptionsField::FirmwareVersion), "740040");
 }
 
-// Every key of builder.ini has its field: what is typed there is what OK
-// writes after the key.
+// Every key of builder.ini has its field: what is typed there (a check box
+// checked) is what OK writes after the key.
 TEST_F(OptionsModelTest, EveryKeyHasAFieldThatOkWrites) {
-    for (const ToolSettingRow& row : ToolSettingRows())
-        options.FieldChanged(row.setting, std::to_string(static_cast<int>(row.setting) + 1));
+    auto valueOf = [](const ToolSettingRow& row) {
+        return row.kind == ToolSettingKind::Flag
+                   ? std::string(FlagText(true))
+                   : std::to_string(static_cast<int>(row.setting) + 1);
+    };
+    for (const ToolSettingRow& row : ToolSettingRows()) {
+        if (row.kind == ToolSettingKind::Flag)
+            options.CheckChanged(row.setting, true);
+        else
+            options.FieldChanged(row.setting, valueOf(row));
+    }
     ASSERT_TRUE(options.OK());
     std::string written = dir.Read("builder.ini");
     for (const ToolSettingRow& row : ToolSettingRows()) {
-        std::string value = std::to_string(static_cast<int>(row.setting) + 1);
+        std::string value = valueOf(row);
         EXPECT_EQ(options.FieldText(row.setting), value);
+        if (row.kind == ToolSettingKind::Flag) {
+            EXPECT_TRUE(options.Checked(row.setting));
+        }
         EXPECT_NE(written.find(std::string(row.key) + "=" + value + "\r\n"), std::string::npos)
             << row.key;
     }

@@ -8,6 +8,7 @@
 
 #include "simulated.h"
 #include "toolchain/isa/instruction_set.h"
+#include "tools/toolchain/operand_fields.h"
 
 namespace cuffware::simulator {
 namespace {
@@ -16,21 +17,30 @@ using toolchain::InstructionForm;
 
 constexpr uint32_t kAt = 0x1000;
 
-// The form's bytes with harmless operand bytes: memory operands land in RAM
-// at 00:3000-30FF, branches go 0x10 ahead.
+// Harmless operand values: a byte (an immediate, a displacement from IX or
+// IY, an offset in BR's page 30h, a vector) is small, a word (an immediate
+// or an address) lands in RAM at 00:3000-30FF, a branch goes 0x10 ahead.
+constexpr long long kByteValue = 0x04;
+constexpr long long kWordValue = 0x3004;
+constexpr long long kBranchOffset = 0x10;
+
+long long HarmlessValue(const toolchain::OperandKindRow& kind) {
+    if (kind.IsBranch())
+        return kBranchOffset;
+    return kind.Bytes() == 1 ? kByteValue : kWordValue;
+}
+
 std::vector<uint8_t> BytesOf(const InstructionForm& form) {
+    std::vector<toolchain::testing::OperandValue> operands;
+    for (const toolchain::FormOperand& operand : form.operands) {
+        if (operand.row)
+            operands.push_back({operand.row, HarmlessValue(*operand.row)});
+    }
     std::vector<uint8_t> bytes(form.opcode.begin(), form.opcode.end());
     for (const std::string& field : form.fields) {
-        if (field == "rr")
-            bytes.push_back(0x10);
-        else if (field == "qq")
-            bytes.push_back(0x00);
-        else if (field == "hh")
-            bytes.push_back(0x30);
-        else if (field == "kk")
-            bytes.push_back(0x40);
-        else
-            bytes.push_back(0x04);
+        std::optional<uint8_t> byte = toolchain::testing::FieldByte(operands, field);
+        EXPECT_TRUE(byte.has_value()) << field << " is no operand's field";
+        bytes.push_back(byte.value_or(0));
     }
     return bytes;
 }
@@ -59,10 +69,8 @@ struct Outcome {
 Outcome RunOnce(const InstructionForm& form, Options options, uint8_t sc, uint8_t cc, uint8_t b) {
     const std::vector<uint8_t> bytes = BytesOf(form);
     Simulator simulator = testing::WithCode(kAt, bytes, options);
-    std::vector<uint8_t> ram(0x200, 0x00);
-    ram[0x40] = 0x00;  // the vector at 00:0040 -> 1200 in RAM
-    simulator.SetMemory(0x3000, ram);
-    testing::Poke(simulator, 0x0040, {0x00, 0x12});
+    simulator.SetMemory(0x3000, std::vector<uint8_t>(0x200, 0x00));
+    testing::Poke(simulator, kByteValue, {0x00, 0x12});          // a vector there leads to 1200
     testing::Poke(simulator, 0x2000, {0x00, 0x11, 0x01, 0x00});  // a frame to return through
     Prepare(simulator, sc, cc, b);
     simulator.registers().sp = 0x2000;

@@ -115,6 +115,10 @@ TEST(As88Report, MessagesSayWhatIsWrongWhere) {
          "t.asm:5:8: error: undefined symbol 'showTitle'; did you mean 'ShowTitle'?\n"},
         {kSection + "ShowTitle:\n  CARL ShowTitel\n",
          "t.asm:4:8: error: undefined symbol 'ShowTitel'; did you mean 'ShowTitle'?\n"},
+        // Of two alike names, the first in the order of their keys, not of
+        // their definitions.
+        {kSection + "ShowTitle:\nShowTitla:\n  CARL ShowTitl\n",
+         "t.asm:5:8: error: undefined symbol 'ShowTitl'; did you mean 'ShowTitla'?\n"},
         {kSection + "  JRS Z,Far\n  DS 200\nFar:\n",
          "t.asm:3:9: error: JRS Z,rr reaches -128..127 bytes from its last byte; 0x0100CA is 201 "
          "away (to 'Far'); JRL reaches anywhere in the bank\n"},

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "assembled_text.h"
+#include "operand_fields.h"
 #include "tool_runner.h"
 #include "toolchain/disassembler/disassembler.h"
 #include "toolchain/linker/linker.h"
@@ -57,49 +57,34 @@ struct Sample {
     std::string bytes;  // what the table says it assembles to
 };
 
+// A value for an operand of a kind, from its field's width and sign: an
+// unsigned field with its top bit set, a displacement or short branch a
+// little backwards, a long branch forwards across a page.
+long long SampleValue(const OperandKindRow& kind) {
+    if (kind.IsSigned())
+        return kind.Bytes() == 1 ? -3 : 0x123;
+    return kind.Bytes() == 1 ? 0xA5 : 0xBEEF;
+}
+
 // A row written with operand values of its own, at address.
 Sample SampleOf(const Row& row, long long address) {
     long long last = address + row.length - 1;  // branches count from here
-    std::map<std::string, int> fields;
+    std::vector<testing::OperandValue> operands;
     std::string written = "  " + row.mnemonic;
     for (size_t i = 0; i < row.operands.size(); ++i) {
-        const std::string& operand = row.operands[i];
-        std::string text = operand;
-        char buffer[32];
-        if (operand == "#nn" || operand == "#hh" || operand == "#bb" || operand == "#pp") {
-            text = "#0A5h";
-            fields[operand.substr(1)] = 0xA5;
-        } else if (operand == "#mmnn") {
-            text = "#0BEEFh";
-            fields["nn"] = 0xEF, fields["mm"] = 0xBE;
-        } else if (operand == "[hhll]") {
-            text = "[1234h]";
-            fields["ll"] = 0x34, fields["hh"] = 0x12;
-        } else if (operand == "[BR:ll]") {
-            text = "[BR:7Eh]";
-            fields["ll"] = 0x7E;
-        } else if (operand == "[kk]") {
-            text = "[40h]";
-            fields["kk"] = 0x40;
-        } else if (operand.ends_with("+dd]")) {
-            text = operand.substr(0, 3) + "-3]";
-            fields["dd"] = 0xFD;
-        } else if (operand == "rr") {
-            std::snprintf(buffer, sizeof buffer, "0x%llX", last - 5);
-            text = buffer;
-            fields["rr"] = 0xFB;
-        } else if (operand == "qqrr") {
-            std::snprintf(buffer, sizeof buffer, "0x%llX", last + 0x123);
-            text = buffer;
-            fields["rr"] = 0x23, fields["qq"] = 0x01;
+        const OperandKindRow* kind = OperandKindOf(row.operands[i]);
+        std::string text = row.operands[i];
+        if (kind) {
+            long long value = SampleValue(*kind);
+            operands.push_back({kind, value});
+            text = kind->Written(kind->IsBranch() ? BranchTarget(last, value) : value);
         }
         written += (i == 0 ? " " : ",") + text;
     }
     std::string bytes;
     for (const std::string& token : row.tokens) {
-        auto field = fields.find(token);
-        bytes += static_cast<char>(field != fields.end() ? field->second
-                                                         : std::stoi(token, nullptr, 16));
+        std::optional<uint8_t> field = testing::FieldByte(operands, token);
+        bytes += static_cast<char>(field ? *field : std::stoi(token, nullptr, 16));
     }
     return {written, bytes};
 }

@@ -106,11 +106,25 @@ std::string WrittenWith(const InstructionForm& form, size_t index, long long val
         if (row && row->IsBranch())
             operand = std::to_string(address + form.length - 1 + v);
         else if (row)
-            operand = std::string(row->before) + (row->IsSigned() && v >= 0 ? "+" : "") +
-                      std::to_string(v) + std::string(row->after);
+            operand = row->Written(v);
         text += (i == 0 ? " " : ",") + operand;
     }
     return text;
+}
+
+// A kind's columns say again what its placeholder, the instruction table's
+// notation, says: the written form around the value, the placeholders of its
+// high and low byte in that order, a "+" for a displacement, and a field
+// of that width. Tests that build operands from the columns rely on this.
+TEST(OperandKinds, EachKindsColumnsAgreeWithItsPlaceholder) {
+    for (const OperandKindRow& row : OperandKinds()) {
+        std::string sign = row.IsSigned() && !row.IsBranch() ? "+" : "";
+        EXPECT_EQ(std::string(row.before) + sign + std::string(row.high) + std::string(row.low) +
+                      std::string(row.after),
+                  row.placeholder);
+        EXPECT_EQ(FieldSize(row.field), row.Bytes()) << row.placeholder;
+        EXPECT_EQ(OperandKindOf(row.placeholder), &row);
+    }
 }
 
 TEST(OperandKinds, EveryPlaceholderHasItsRowAndItsEdgesRoundTrip) {

@@ -16,21 +16,22 @@ const Assembler::DirectiveRule* Assembler::FindDirective(const std::string& name
         {"ALIGN", nullptr, false},
     };
     for (const DirectiveRule& rule : kDirectives) {
-        if (EqualsIgnoreCase(rule.name, name))
+        // The length first, inline: every instruction line asks for all ten.
+        if (rule.name.size() == name.size() && EqualsIgnoreCase(rule.name, name))
             return &rule;
     }
     return nullptr;
 }
 
 bool Assembler::IsKeyword(const std::string& name) {
-    return FindDirective(name) || IsMnemonic(name);
+    return IsMnemonic(name) || FindDirective(name);
 }
 
 bool Assembler::IsReservedName(const std::string& name) {
     return IsKeyword(name) && !EqualsIgnoreCase(name, "ALIGN");
 }
 
-bool Assembler::GivesData(const std::string& keyword) {
+bool Assembler::GivesData(std::string_view keyword) {
     return keyword == "DB" || keyword == "DW" || keyword == "DS" || keyword == "ALIGN";
 }
 
@@ -60,14 +61,14 @@ Status Assembler::Definition(const Statement& statement, const SourceLine& line)
     if (statement.definer == "EQU") {
         if (pass_ != Pass::kPlace)
             return Status::Ok();
-        Symbol symbol{.name = statement.name,
-                      .expression = statement.operands,
-                      .caseSensitive = caseSensitive_,
-                      .where = &line,
-                      .setValues = SetValuesIn(statement.operands)};
-        if (current_)
-            symbol.here = Here();
-        return Enter(statement.name, std::move(symbol));
+        EquateLine equate{.expression = statement.operands,
+                          .here = current_ ? std::optional(Here()) : std::nullopt,
+                          .setValues = SetValuesIn(statement.operands)};
+        return Enter(statement.name,
+                     Symbol{.name = statement.name,
+                            .caseSensitive = caseSensitive_,
+                            .where = &line,
+                            .equate = std::make_unique<const EquateLine>(std::move(equate))});
     }
     Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
     if (!value)
@@ -117,12 +118,14 @@ Status Assembler::Directive(const Statement& statement, const SourceLine& line) 
                   "the sections hold more than " + std::to_string(kMaxModuleBytes) + " bytes");
     if (pass_ == Pass::kEmit)
         Emit(*encoded, line);
-    const InstructionForm* form =
-        GivesData(keyword)
-            ? nullptr
-            : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
-                               encoded->bytes.size()));
-    ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+    if (Listing()) {
+        const InstructionForm* form =
+            GivesData(keyword)
+                ? nullptr
+                : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
+                                   encoded->bytes.size()));
+        ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+    }
     offsets_[*current_] += size;
     return Status::Ok();
 }

@@ -56,12 +56,20 @@ std::string Assembler::JoinOperands(const std::vector<std::string>& operands) {
 
 Result<Encoded> Assembler::Encode(const std::string& keyword, const Statement& statement,
                                   const SourceLine& line, const ExpressionReader& read) {
-    if (keyword == "DB" || keyword == "DW")
+    std::string_view word = keyword;  // compared by length first, with no strlen
+    if (word == "DB" || word == "DW")
         return Data(keyword, statement.operands, line, read);
-    if (keyword == "DS")
+    if (word == "DS")
         return Space(statement.operands, line);
-    if (keyword == "ALIGN")
+    if (word == "ALIGN")
         return Align(statement.operands, line);
+    if (pass_ == Pass::kPlace) {
+        // Only the length counts yet; the bytes come in the second pass.
+        Result<int> length = InstructionLength(statement.name, statement.operands);
+        if (!length)
+            return length.error();
+        return Encoded{std::string(static_cast<size_t>(*length), '\0'), {}};
+    }
     return EncodeInstruction(statement.name, statement.operands, PlacedAddress(), read);
 }
 
@@ -79,31 +87,37 @@ void Assembler::Emit(const Encoded& encoded, const SourceLine& line) {
 Result<Encoded> Assembler::Data(const std::string& keyword, const std::string& operands,
                                 const SourceLine& line, const ExpressionReader& read) {
     Encoded encoded;
-    FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
-    std::vector<std::string> items =
-        operands.empty() ? std::vector<std::string>{""} : SplitList(operands);
-    for (const std::string& item : items) {
-        if (item.empty())
-            return At(line, keyword + " expects values");
-        // A whole string gives its bytes; a quoted character within an
-        // expression ('A' + 1) is a value.
-        std::optional<std::string> text =
-            kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
-        if (text) {
-            encoded.bytes += *text;
-            continue;
-        }
-        Result<toolchain::Value> value = read(item);
-        if (!value)
-            return value.error();
-        size_t offset = encoded.bytes.size();
-        encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
-        if (Status placed = PlaceValue(*value, kind, Address() + static_cast<long long>(offset),
-                                       offset, keyword, encoded);
-            !placed)
-            return placed.error();
-    }
+    Status added = Status::Ok();
+    ForEachListItem(operands, [&](std::string_view item) {
+        added = DataItem(keyword, item, line, read, encoded);
+        return added.ok();
+    });
+    if (!added)
+        return added.error();
     return encoded;
+}
+
+Status Assembler::DataItem(const std::string& keyword, std::string_view item,
+                           const SourceLine& line, const ExpressionReader& read, Encoded& encoded) {
+    if (item.empty())
+        return At(line, keyword + " expects values");
+    FieldKind kind = keyword == "DB" ? FieldKind::kByte : FieldKind::kWord;
+    // A whole string gives its bytes; a quoted character within an
+    // expression ('A' + 1) is a value.
+    std::optional<std::string> text = kind == FieldKind::kByte ? StringLiteral(item) : std::nullopt;
+    if (text) {
+        encoded.bytes += *text;
+        return Status::Ok();
+    }
+    size_t offset = encoded.bytes.size();
+    encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
+    if (pass_ == Pass::kPlace)
+        return Status::Ok();  // only the size counts yet; the value is read in the second pass
+    Result<toolchain::Value> value = read(std::string(item));
+    if (!value)
+        return value.error();
+    return PlaceValue(*value, kind, Address() + static_cast<long long>(offset), offset, keyword,
+                      encoded);
 }
 
 Result<Encoded> Assembler::Space(const std::string& operands, const SourceLine& line) {
@@ -170,7 +184,7 @@ toolchain::Value Assembler::Here() const {
 
 void Assembler::ListLine(const SourceLine& line, std::optional<long long> address,
                          std::string_view bytes, const std::string& cycles) {
-    if (!withListing_ || pass_ != Pass::kEmit || !listOn_)
+    if (!Listing())
         return;
     ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, line.text};
     if (address && current_) {

@@ -25,11 +25,15 @@ std::string Assembler::Suggestion(const std::string& reason) const {
     if (!reason.starts_with(kUndefined) || !reason.ends_with("'"))
         return {};
     std::string name = reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1);
+    // The first alike in the order of the keys, as a sorted table gives them.
+    const std::string* alike = nullptr;
     for (const auto& [key, symbol] : symbols_) {
-        if (LooksLike(name, symbol.name))
-            return "; did you mean " + Quoted(symbol.name) + "?";
+        if (LooksLike(name, symbol.name) && (!alike || key < *alike))
+            alike = &key;
     }
-    return {};
+    if (!alike)
+        return {};
+    return "; did you mean " + Quoted(symbols_.at(*alike).name) + "?";
 }
 
 void Assembler::Record(const SourceLine& line, const Status& status) {

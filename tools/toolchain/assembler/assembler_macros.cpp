@@ -37,6 +37,8 @@ size_t Assembler::DefineMacro(const Statement& statement, std::span<const Source
 }
 
 const Macro* Assembler::FindMacro(const std::string& name) const {
+    if (macros_.empty())
+        return nullptr;  // most sources define none: no key to make per line
     auto it = macros_.find(Key(name));
     return it == macros_.end() ? nullptr : &it->second;
 }

@@ -11,6 +11,10 @@ AssemblyReport Assembler::Run(const std::string& sourceName) {
             Record(problem.line, problem.reason);
     }
     stopped_ = stopped_ || sources_.Stopped();
+    // Room for a symbol in every eighth line up front: a table that grows
+    // hashes every symbol in it again, and sources define about one symbol
+    // in ten lines.
+    symbols_.reserve(sources_.Lines().size() / 8);
     for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
         if (!stopped_)
             RunPass(pass);
@@ -49,50 +53,54 @@ bool Assembler::Active() const {
     return conditions_.empty() || Assembling(conditions_.back());
 }
 
+bool Assembler::IsConditional(std::string_view keyword) {
+    return EqualsIgnoreCase(keyword, "IF") || EqualsIgnoreCase(keyword, "ELSE") ||
+           EqualsIgnoreCase(keyword, "ENDIF");
+}
+
 bool Assembler::Assembling(const Condition& c) {
     return c.outerActive && c.taken != c.inElse;
 }
 
 void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) {
+    Statement statement;
     for (size_t i = 0; i < lines.size() && !stopped_; ++i) {
         const SourceLine& line = lines[i];
-        Result<Statement> statement = ReadStatement(line.text);
-        if (!statement) {
-            Record(line, statement.error().message);
+        if (Status read = ReadStatement(line.text, statement); !read) {
+            Record(line, read.error().message);
             continue;
         }
         if (Active()) {
-            bool usesMacro = !statement->name.empty() && FindMacro(statement->name);
-            if (Status qualified = scope_.Qualify(*statement, usesMacro); !qualified) {
-                ForgetFailedName(*statement);
+            bool usesMacro = !statement.name.empty() && FindMacro(statement.name);
+            if (Status qualified = scope_.Qualify(statement, usesMacro); !qualified) {
+                ForgetFailedName(statement);
                 Record(line, qualified);
                 continue;
             }
         }
-        std::string keyword = ToUpperAscii(statement->name);
-        if (statement->kind == Statement::kOther &&
-            (keyword == "IF" || keyword == "ELSE" || keyword == "ENDIF")) {
-            Record(line, Conditional(keyword, statement->operands, line));
+        if (statement.kind == Statement::kOther && IsConditional(statement.name)) {
+            Record(line, Conditional(ToUpperAscii(statement.name), statement.operands, line));
             ListLine(line, std::nullopt, {});
             continue;
         }
         if (!Active())
             continue;
-        if (statement->kind != Statement::kControl && UnclosedQuote(line.text)) {
+        if (statement.kind != Statement::kControl && statement.quoteLeftOpen) {
             Record(line, "unterminated string");
             continue;
         }
-        if (statement->kind == Statement::kDefinition && statement->definer == "MACRO") {
-            i = DefineMacro(*statement, lines, i);
+        if (statement.kind == Statement::kDefinition && statement.definer == "MACRO") {
+            i = DefineMacro(statement, lines, i);
             continue;
         }
-        if (statement->kind == Statement::kOther && IsBodyKeyword(keyword) && !FindMacro(keyword)) {
-            i = Repeat(*statement, lines, i, macroDepth);
+        if (statement.kind == Statement::kOther && IsBodyKeyword(statement.name) &&
+            !FindMacro(ToUpperAscii(statement.name))) {
+            i = Repeat(statement, lines, i, macroDepth);
             continue;
         }
-        Status done = Process(*statement, line, macroDepth);
+        Status done = Process(statement, line, macroDepth);
         if (!done) {
-            ForgetFailedName(*statement);
+            ForgetFailedName(statement);
             Record(line, done);
         }
     }

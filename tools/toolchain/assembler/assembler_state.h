@@ -11,6 +11,7 @@
 #include <set>
 #include <span>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -109,6 +110,9 @@ class Assembler {
 
     static bool Assembling(const Condition& c);
 
+    // IF, ELSE or ENDIF, in any case.
+    static bool IsConditional(std::string_view keyword);
+
     // Assembles the lines one by one; a line that fails is recorded and the
     // next one assembled, so one run reports every error.
     void ProcessLines(std::span<const SourceLine> lines, int macroDepth);
@@ -175,7 +179,7 @@ class Assembler {
     static bool IsReservedName(const std::string& name);
 
     // The directives that give bytes of data, not an instruction's.
-    static bool GivesData(const std::string& keyword);
+    static bool GivesData(std::string_view keyword);
 
     Status End(const std::string&, const std::string&, const SourceLine&);
 
@@ -215,6 +219,10 @@ class Assembler {
 
     Result<Encoded> Data(const std::string& keyword, const std::string& operands,
                          const SourceLine& line, const ExpressionReader& read);
+
+    // One value (or string) of a DB or DW line, added to its bytes.
+    Status DataItem(const std::string& keyword, std::string_view item, const SourceLine& line,
+                    const ExpressionReader& read, Encoded& encoded);
 
     Result<Encoded> Space(const std::string& operands, const SourceLine& line);
 
@@ -276,6 +284,8 @@ class Assembler {
 
     Status Declaration(const DeclaredName& global);
 
+    bool Listing() const { return withListing_ && pass_ == Pass::kEmit && listOn_; }
+
     // Records a listed line; its bytes (and address) are those the current
     // section takes from here when address is given.
     void ListLine(const SourceLine& line, std::optional<long long> address, std::string_view bytes,
@@ -284,7 +294,9 @@ class Assembler {
     SourceFiles sources_;
     bool withListing_;
     std::deque<std::vector<SourceLine>> expansions_;
-    std::map<std::string, Symbol> symbols_;
+    // Hashed: every operand that names a symbol looks it up, in each pass.
+    // Suggestion() sorts the names where their order matters.
+    std::unordered_map<std::string, Symbol> symbols_;
     std::map<std::string, Macro> macros_;
     std::map<std::string, int> uses_;  // of each macro and of REPT, for LOCAL names
     LabelScope scope_;

@@ -8,9 +8,10 @@ std::string Assembler::Key(const std::string& name) const {
 
 Status Assembler::Enter(const std::string& name, Symbol symbol) {
     const SourceLine& here = *symbol.where;
-    if (externKeys_.count(Key(name)))
+    std::string key = Key(name);
+    if (externKeys_.count(key))
         return At(here, "symbol " + Quoted(name) + " is declared EXTERN and defined here");
-    auto [it, added] = symbols_.try_emplace(Key(name), std::move(symbol));
+    auto [it, added] = symbols_.try_emplace(std::move(key), std::move(symbol));
     if (!added) {
         const SourceLine& first = *it->second.where;
         return At(here, "symbol " + Quoted(name) + " already defined at " +
@@ -95,7 +96,8 @@ Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
     symbol.resolving = true;
     resolving_.push_back(&symbol);
     bool mode = std::exchange(caseSensitive_, symbol.caseSensitive);
-    Result<toolchain::Value> value = EvaluateValue(symbol.expression, Lookup());
+    Result<toolchain::Value> value =
+        EvaluateValue(symbol.equate ? symbol.equate->expression : std::string(), Lookup());
     caseSensitive_ = mode;
     resolving_.pop_back();
     symbol.resolving = false;
@@ -106,7 +108,7 @@ Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
 
 SymbolLookup Assembler::Lookup() {
     return [this](const std::string& name) -> Result<toolchain::Value> {
-        const Symbol* equate = resolving_.empty() ? nullptr : resolving_.back();
+        const EquateLine* equate = resolving_.empty() ? nullptr : resolving_.back()->equate.get();
         if (name == "$") {
             std::optional<toolchain::Value> here = equate     ? equate->here
                                                    : current_ ? std::optional(Here())
@@ -115,11 +117,12 @@ SymbolLookup Assembler::Lookup() {
                 return Diagnostic{{}, 0, "'$' outside a section"};
             return *here;
         }
-        if (failedNames_.count(Key(name)))
+        std::string key = Key(name);
+        if (failedNames_.count(key))
             return Diagnostic{{}, 0, std::string(kAlreadyReported)};
-        auto it = symbols_.find(Key(name));
+        auto it = symbols_.find(key);
         if (it != symbols_.end() && equate && it->second.redefinable) {
-            auto set = equate->setValues.find(Key(name));
+            auto set = equate->setValues.find(key);
             if (set == equate->setValues.end())
                 return Diagnostic{
                     {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
@@ -127,7 +130,7 @@ SymbolLookup Assembler::Lookup() {
         }
         if (it != symbols_.end())
             return Resolve(it->second);
-        if (externKeys_.count(Key(name)))
+        if (externKeys_.count(key))
             return toolchain::Value(name, 0);
         return Diagnostic{{}, 0, UndefinedMessage(name)};
     };

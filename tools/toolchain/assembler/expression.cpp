@@ -1,7 +1,6 @@
 #include "toolchain/assembler/expression.h"
 
 #include <array>
-#include <cctype>
 #include <limits>
 #include <span>
 
@@ -14,11 +13,11 @@ namespace cuffware::toolchain {
 namespace {
 
 bool IsIdentifierStart(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return IsAsciiLetter(c) || c == '_';
 }
 
 bool IsIdentifierPart(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return IsNameCharacter(c);
 }
 
 Diagnostic Problem(std::string message) {
@@ -30,10 +29,8 @@ Result<long long> Digits(std::string_view digits, int base, std::string_view who
         return Problem("bad number " + Quoted(whole));
     long long value = 0;
     for (char c : digits) {
-        int digit = std::isdigit(static_cast<unsigned char>(c))
-                        ? c - '0'
-                        : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
-        if (!std::isalnum(static_cast<unsigned char>(c)) || digit >= base)
+        int digit = IsAsciiDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10;  // | 0x20: lower case
+        if (!(IsAsciiDigit(c) || IsAsciiLetter(c)) || digit >= base)
             return Problem("bad number " + Quoted(whole));
         value = value * base + digit;
         if (value > 0xFFFFFFFFLL)
@@ -394,23 +391,50 @@ long long PartOf(long long value, ValuePart part) {
     return value;
 }
 
+namespace {
+
+// A number or a name that is the whole of an expression's text.
+struct SingleWord {
+    Token::Kind kind;
+    std::string_view text;
+};
+
+// The number or the name that text is as a whole, as Tokenize would read
+// it, or nullopt for anything else.
+std::optional<SingleWord> SingleWordOf(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty() || !IsIdentifierPart(text[0]))
+        return std::nullopt;
+    bool name = IsIdentifierStart(text[0]);
+    for (char c : text) {
+        if (!IsIdentifierPart(c) && !(name && c == '.'))
+            return std::nullopt;
+    }
+    return SingleWord{name ? Token::kIdentifier : Token::kNumber, text};
+}
+
+Result<Value> SingleWordValue(const SingleWord& word, const SymbolLookup& lookup) {
+    if (word.kind == Token::kNumber) {
+        Result<long long> number = NumberValue(word.text);
+        if (!number)
+            return number.error();
+        return Value(*number);
+    }
+    return lookup(std::string(word.text));
+}
+
+}  // namespace
+
 Result<Value> EvaluateValue(std::string_view text, const SymbolLookup& lookup) {
+    // Most operands are one number or one name: their value without the
+    // tokens' vector and the climb through every level of precedence.
+    if (std::optional<SingleWord> word = SingleWordOf(text))
+        return SingleWordValue(*word, lookup);
     Result<std::vector<Token>> tokens = Tokenize(text);
     if (!tokens)
         return tokens.error();
-    // Most operands are one number or one name: their value without the
-    // climb through every level of precedence.
-    if (tokens->size() == 1) {
-        const Token& token = tokens->front();
-        if (token.kind == Token::kNumber) {
-            Result<long long> number = NumberValue(token.text);
-            if (!number)
-                return number.error();
-            return Value(*number);
-        }
-        if (token.kind == Token::kIdentifier || token.text == "$")
-            return lookup(token.text);
-    }
+    if (tokens->size() == 1 && tokens->front().text == "$")
+        return lookup("$");
     return Parser(std::move(*tokens), lookup).Whole();
 }
 

@@ -33,6 +33,18 @@ Result<std::vector<Token>> Tokenize(std::string_view text);
 
 bool IsIdentifier(std::string_view text);
 
+// What names and numbers are made of: letters, digits and '_', in ASCII
+// whatever the locale (the program's or, in the builder's window, Qt's).
+inline bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+inline bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+inline bool IsNameCharacter(char c) {
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_';
+}
+
 // The value of one number token in any of its notations.
 Result<long long> NumberValue(std::string_view text);
 

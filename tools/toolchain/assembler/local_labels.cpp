@@ -1,21 +1,15 @@
 #include "toolchain/assembler/local_labels.h"
 
-#include <cctype>
-
 #include "toolchain/assembler/expression.h"
 
 namespace cuffware::toolchain {
 
 namespace {
 
-bool IsWordCharacter(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
-
 // The length of the name at the start of text (letters, digits, "_").
 size_t WordLength(std::string_view text) {
     size_t end = 0;
-    while (end < text.size() && IsWordCharacter(text[end]))
+    while (end < text.size() && IsNameCharacter(text[end]))
         ++end;
     return end;
 }
@@ -56,6 +50,8 @@ Status LabelScope::Qualify(Statement& statement, bool usesMacro) {
         (statement.kind == Statement::kDefinition && statement.definer != "MACRO");
     if (!hasExpressions)
         return Status::Ok();
+    if (statement.operands.find('.') == std::string::npos)
+        return Status::Ok();  // no local label in them
     Result<std::string> operands = Qualified(statement.operands);
     if (!operands)
         return operands.error();
@@ -74,7 +70,7 @@ Result<std::string> LabelScope::Qualified(std::string_view text) const {
             quote = c == quote ? 0 : quote;
         } else if (IsQuote(c)) {
             quote = c;
-        } else if (c == '.' && (i == 0 || !(IsWordCharacter(text[i - 1]) || text[i - 1] == '.'))) {
+        } else if (c == '.' && (i == 0 || !(IsNameCharacter(text[i - 1]) || text[i - 1] == '.'))) {
             size_t length = WordLength(text.substr(i + 1));
             if (IsLocalName(text.substr(i, length + 1))) {
                 if (scope_.empty())

@@ -1,7 +1,6 @@
 #include "toolchain/assembler/macro_body.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/text_rules.h"
 #include "toolchain/assembler/expression.h"
@@ -14,10 +13,6 @@ namespace {
 
 Diagnostic Problem(std::string message) {
     return Diagnostic{{}, 0, std::move(message)};
-}
-
-bool IsWordPart(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
 // The keyword of a line ("REPT", "ENDR", ...) in upper case; empty for
@@ -42,14 +37,14 @@ std::optional<std::string> Substituted(std::string_view text, const std::vector<
     while (i < text.size()) {
         if (result.size() > maxLength)
             return std::nullopt;
-        bool startsWord = !std::isdigit(static_cast<unsigned char>(text[i])) &&
-                          IsWordPart(text[i]) && (i == 0 || !IsWordPart(text[i - 1]));
+        bool startsWord = !IsAsciiDigit(text[i]) && IsNameCharacter(text[i]) &&
+                          (i == 0 || !IsNameCharacter(text[i - 1]));
         if (!startsWord) {
             result += text[i++];
             continue;
         }
         size_t end = i;
-        while (end < text.size() && IsWordPart(text[end]))
+        while (end < text.size() && IsNameCharacter(text[end]))
             ++end;
         std::string_view word = text.substr(i, end - i);
         auto name = std::find_if(names.begin(), names.end(), [&](const std::string& candidate) {
@@ -96,8 +91,8 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
 }  // namespace
 
 bool IsBodyKeyword(std::string_view word) {
-    std::string upper = ToUpperAscii(word);
-    return upper == "REPT" || upper == "ENDR" || upper == "LOCAL";
+    return EqualsIgnoreCase(word, "REPT") || EqualsIgnoreCase(word, "ENDR") ||
+           EqualsIgnoreCase(word, "LOCAL");
 }
 
 std::optional<size_t> MatchingEndr(std::span<const SourceLine> lines, size_t start) {

@@ -1,5 +1,6 @@
 #include "toolchain/assembler/source_files.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/text_file.h"
@@ -70,8 +71,13 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
     files_.push_back(includedFrom ? SourceFile{pathText, includedFrom->file, includedFrom->number}
                                   : SourceFile{pathText, std::nullopt, 0});
     int number = 0;
-    for (std::string_view text : SplitLines(*content)) {
-        SourceLine line{file, ++number, std::string(text), lines_.size()};
+    std::vector<std::string_view> texts = SplitLines(*content);
+    // Room for the file's lines at once: a vector that doubles as it grows
+    // touches twice the memory, and a quarter million lines are 13 MB.
+    if (size_t needed = lines_.size() + texts.size(); needed > lines_.capacity())
+        lines_.reserve(std::max(needed, 2 * lines_.capacity()));
+    for (std::string_view text : texts) {
+        SourceLine line{static_cast<uint32_t>(file), ++number, std::string(text), lines_.size()};
         if (++linesRead_ > kMaxSourceLines)
             return Stop(line, "the source and its INCLUDE files hold more than " +
                                   std::to_string(kMaxSourceLines) + " lines");

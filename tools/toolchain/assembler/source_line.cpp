@@ -33,6 +33,16 @@ Diagnostic Problem(std::string message) {
     return Diagnostic{{}, 0, std::move(message)};
 }
 
+// "EQU", "SET" or "MACRO" when the word is one of them in any case, else
+// empty.
+std::string_view Definer(std::string_view word) {
+    for (std::string_view definer : {"EQU", "SET", "MACRO"}) {
+        if (EqualsIgnoreCase(word, definer))
+            return definer;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -47,19 +57,18 @@ namespace {
 
 // The comment's start (or the line's end) and the quote left open before it.
 std::pair<size_t, std::optional<size_t>> CommentStart(std::string_view line) {
-    std::optional<size_t> open;
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (open) {
-            if (c == line[*open])
-                open.reset();
-        } else if (IsQuote(c)) {
-            open = i;
-        } else if (c == ';') {
+        if (c == ';')
             return {i, std::nullopt};
+        if (IsQuote(c)) {
+            size_t close = line.find(c, i + 1);
+            if (close == std::string_view::npos)
+                return {line.size(), i};
+            i = close;
         }
     }
-    return {line.size(), open};
+    return {line.size(), std::nullopt};
 }
 
 }  // namespace
@@ -88,15 +97,33 @@ std::optional<size_t> QuotedLength(std::string_view text) {
 
 Result<Statement> ReadStatement(std::string_view line) {
     Statement statement;
-    std::string_view text = TrimBlanks(WithoutComment(line));
+    if (Status read = ReadStatement(line, statement); !read)
+        return read.error();
+    return statement;
+}
+
+void Statement::Clear() {
+    kind = kEmpty;
+    label.clear();
+    name.clear();
+    definer.clear();
+    operands.clear();
+    quoteLeftOpen = false;
+}
+
+Status ReadStatement(std::string_view line, Statement& statement) {
+    statement.Clear();
+    auto [commentStart, openQuote] = CommentStart(line);
+    statement.quoteLeftOpen = openQuote.has_value();
+    std::string_view text = TrimBlanks(line.substr(0, commentStart));
     if (text.empty())
-        return statement;
+        return Status::Ok();
     if (text[0] == '$') {
         auto [control, arguments] = FirstWord(text);
         statement.kind = Statement::kControl;
         statement.name = ToUpperAscii(control);
         statement.operands = arguments;
-        return statement;
+        return Status::Ok();
     }
     auto [first, rest] = FirstWord(text);
     if (first.size() > 1 && first.back() == ':') {
@@ -111,21 +138,21 @@ Result<Statement> ReadStatement(std::string_view line) {
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
     }
     auto [second, expression] = FirstWord(rest);
-    std::string definer = ToUpperAscii(second);
-    if (statement.label.empty() && (definer == "EQU" || definer == "SET" || definer == "MACRO")) {
+    std::string_view definer = Definer(second);
+    if (statement.label.empty() && !definer.empty()) {
         if (!IsIdentifier(first))
             return Problem("bad name " + Quoted(first) + " before " + std::string(second));
         statement.kind = Statement::kDefinition;
         statement.name = first;
         statement.definer = definer;
         statement.operands = expression;
-        return statement;
+        return Status::Ok();
     }
     // A label alone on its line is a statement with no keyword.
     statement.kind = Statement::kOther;
     statement.name = first;
     statement.operands = rest;
-    return statement;
+    return Status::Ok();
 }
 
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {
@@ -147,30 +174,38 @@ Result<std::optional<std::string>> IncludedPath(std::string_view line) {
 }
 
 std::vector<std::string> SplitList(std::string_view text) {
-    std::vector<std::string> items;
+    std::vector<std::string_view> views = SplitListViews(text);
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitListViews(std::string_view text) {
+    std::vector<std::string_view> items;
+    ForEachListItem(text, [&items](std::string_view item) {
+        items.push_back(item);
+        return true;
+    });
+    return items;
+}
+
+size_t ListItemEnd(std::string_view text, size_t start) {
     char quote = 0;
     int depth = 0;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        char c = i < text.size() ? text[i] : ',';
+    for (size_t i = start; i < text.size(); ++i) {
+        char c = text[i];
         if (quote) {
             if (c == quote)
                 quote = 0;
-            if (i < text.size())
-                continue;
-        }
-        if (IsQuote(c))
+        } else if (IsQuote(c)) {
             quote = c;
-        else if (c == '(' || c == '[')
+        } else if (c == '(' || c == '[') {
             ++depth;
-        else if (c == ')' || c == ']')
+        } else if (c == ')' || c == ']') {
             --depth;
-        else if (c == ',' && (depth == 0 || i == text.size())) {
-            items.emplace_back(TrimBlanks(text.substr(start, i - start)));
-            start = i + 1;
+        } else if (c == ',' && depth == 0) {
+            return i;
         }
     }
-    return items;
+    return text.size();
 }
 
 std::optional<std::string> DoubleQuoted(std::string_view text) {

@@ -20,6 +20,10 @@ struct Statement {
     std::string name;      // kDefinition: the name defined; kOther: the keyword; kControl: "$CASE"
     std::string definer;   // kDefinition: "EQU", "SET" or "MACRO"
     std::string operands;  // the rest: expression, operands, parameters or control arguments
+    bool quoteLeftOpen = false;  // the line opens a string it does not close (UnclosedQuote)
+
+    // Empty again, for the next line, its strings keeping their room.
+    void Clear();
 };
 
 // Blanks (spaces and tabs) removed at both ends.
@@ -32,6 +36,10 @@ std::string_view WithoutComment(std::string_view line);
 // not a name or an equate without a name.
 Result<Statement> ReadStatement(std::string_view line);
 
+// As ReadStatement, into a statement of the caller's (which a line read
+// per pass reuses rather than moving a new one out).
+Status ReadStatement(std::string_view line, Statement& statement);
+
 // For an INCLUDE line, the path between the quotes (apostrophes or double
 // quotes); nullopt for any other line; a failure for an INCLUDE line without
 // a quoted path. The path ends at the last closing quote that only blanks or
@@ -40,6 +48,26 @@ Result<std::optional<std::string>> IncludedPath(std::string_view line);
 
 // Splits at the commas outside quotes and parentheses; items trimmed.
 std::vector<std::string> SplitList(std::string_view text);
+
+// As SplitList, with the items as views of text.
+std::vector<std::string_view> SplitListViews(std::string_view text);
+
+// Where the list item that starts at start ends: the comma after it outside
+// quotes and parentheses, or the end of text.
+size_t ListItemEnd(std::string_view text, size_t start);
+
+// Calls each(item) for the items SplitList gives, as views of text, until
+// it returns false, with no list made (every instruction's operands and
+// every DB's values are split so).
+template <class Each>
+void ForEachListItem(std::string_view text, Each each) {
+    for (size_t start = 0;;) {
+        size_t end = ListItemEnd(text, start);
+        if (!each(TrimBlanks(text.substr(start, end - start))) || end == text.size())
+            return;
+        start = end + 1;
+    }
+}
 
 // The text between double quotes when text is exactly one such string.
 std::optional<std::string> DoubleQuoted(std::string_view text);

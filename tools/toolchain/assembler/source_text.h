@@ -4,12 +4,14 @@
 // place in the source.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace cuffware::toolchain {
 
+// 48 bytes: a source of a quarter million lines holds as many of these.
 struct SourceLine {
-    size_t file;  // index into the files read
+    uint32_t file;  // index into the files read (fewer than the lines a run reads)
     int number;
     std::string text;
     size_t order;  // the place of the line (or of the macro call it comes from) in the source

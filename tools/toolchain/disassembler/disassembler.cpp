@@ -41,13 +41,9 @@ std::string OperandText(const InstructionForm& form, const FormOperand& operand,
         long long target = BranchTarget(address + form.length - 1, value);
         if (std::optional<std::string> named = name ? name(target) : std::nullopt)
             return *named;
-        return HexLiteral(target, 6);
+        return row->Written(target);
     }
-    std::string sign;
-    if (row->IsSigned())
-        sign = value < 0 ? "-" : "+";
-    return std::string(row->before) + sign +
-           HexLiteral(value < 0 ? -value : value, 2 * row->Bytes()) + std::string(row->after);
+    return row->Written(value);
 }
 
 std::string Text(const InstructionForm& form, std::span<const unsigned char> bytes,

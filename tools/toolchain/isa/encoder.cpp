@@ -84,8 +84,16 @@ Status PlaceValue(const Value& value, FieldKind kind, std::optional<long long> f
     return Status::Ok();
 }
 
-Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operandText,
-                                  std::optional<long long> address, const ExpressionReader& read) {
+namespace {
+
+struct WrittenInstruction {
+    const InstructionForm* form;
+    std::vector<WrittenOperand> operands;
+};
+
+// The form that the operands as written take, and the operands.
+Result<WrittenInstruction> ReadInstruction(std::string_view mnemonic,
+                                           std::string_view operandText) {
     std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
     Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
     if (!operands)
@@ -93,7 +101,25 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     const InstructionForm* chosen = ChooseForm(forms, *operands);
     if (!chosen)
         return NoSuchForm(mnemonic, forms, *operands);
-    const InstructionForm& form = *chosen;
+    return WrittenInstruction{chosen, std::move(*operands)};
+}
+
+}  // namespace
+
+Result<int> InstructionLength(std::string_view mnemonic, std::string_view operands) {
+    Result<WrittenInstruction> instruction = ReadInstruction(mnemonic, operands);
+    if (!instruction)
+        return instruction.error();
+    return instruction->form->length;
+}
+
+Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operandText,
+                                  std::optional<long long> address, const ExpressionReader& read) {
+    Result<WrittenInstruction> instruction = ReadInstruction(mnemonic, operandText);
+    if (!instruction)
+        return instruction.error();
+    const InstructionForm& form = *instruction->form;
+    const std::vector<WrittenOperand>& operands = instruction->operands;
 
     Encoded encoded;
     encoded.bytes.assign(form.opcode.begin(), form.opcode.end());
@@ -105,7 +131,7 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
         FieldKind kind = row->field;
         auto field = std::find(form.fields.begin(), form.fields.end(), row->low);
         size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
-        Result<Value> value = read((*operands)[i].expression);
+        Result<Value> value = read(std::string(operands[i].expression));
         if (!value)
             return value.error();
         std::optional<long long> fieldAddress;

@@ -42,6 +42,11 @@ bool IsMnemonic(std::string_view mnemonic);
 Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view operands,
                                   std::optional<long long> address, const ExpressionReader& read);
 
+// The length in bytes of the instruction, with the failures EncodeInstruction
+// gives when no operand value fails: what the first pass needs to place the
+// labels after it.
+Result<int> InstructionLength(std::string_view mnemonic, std::string_view operands);
+
 // Puts a value into a field, or records it as a fixup when it is not known
 // (or, for a branch, when the field's own address is not); what names the
 // form in a failure's message.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <cstdint>
 
 #include "platform/text_file.h"
 #include "platform/text_rules.h"
@@ -25,6 +25,28 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     }
     parts.push_back(text.substr(start));
     return parts;
+}
+
+// A word of at most eight characters packed into one number, a byte each
+// (upper-cased when asked), so words compare as numbers; nullopt for a
+// longer word (no mnemonic is) and for one with a zero byte, which would
+// pack as the word without it.
+constexpr std::optional<uint64_t> PackedWord(std::string_view word, bool upperCase) {
+    if (word.empty() || word.size() > 8)
+        return std::nullopt;
+    uint64_t key = 0;
+    for (char c : word) {
+        if (c == '\0')
+            return std::nullopt;
+        if (upperCase && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        key = key << 8 | static_cast<unsigned char>(c);
+    }
+    return key;
+}
+
+std::optional<uint64_t> MnemonicKey(std::string_view word) {
+    return PackedWord(word, true);
 }
 
 std::optional<int> HexByte(std::string_view text) {
@@ -61,15 +83,15 @@ constexpr std::array<std::string_view, 41> kOperandWords = {
     "NB", "CB", "SC", "IP", "CC", "ALL", "ALE", "C",  "NC", "Z",   "NZ",  "V",   "NV",  "M",
     "P",  "LT", "LE", "GT", "GE", "F0",  "F1",  "F2", "F3", "NF0", "NF1", "NF2", "NF3",
 };
+// Packed, for IsOperandWord: every operand of every line asks.
+constexpr std::array<uint64_t, kOperandWords.size()> kPackedOperandWords = [] {
+    std::array<uint64_t, kOperandWords.size()> packed{};
+    for (size_t i = 0; i < kOperandWords.size(); ++i)
+        packed[i] = *PackedWord(kOperandWords[i], false);
+    return packed;
+}();
 
 }  // namespace
-
-std::string InstructionForm::Written() const {
-    std::string text = mnemonic;
-    for (size_t i = 0; i < operands.size(); ++i)
-        text += (i == 0 ? " " : ",") + operands[i].text;
-    return text;
-}
 
 std::optional<InstructionForm> ReadFormRow(std::string_view row) {
     std::vector<std::string_view> columns = Split(row, '\t');
@@ -90,6 +112,9 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
     }
     form.length = std::atoi(std::string(columns[3]).c_str());
     form.cycles = columns[4];
+    form.written = form.mnemonic;
+    for (size_t i = 0; i < form.operands.size(); ++i)
+        form.written += (i == 0 ? " " : ",") + form.operands[i].text;
     if (form.opcode.empty() ||
         form.length != static_cast<int>(form.opcode.size() + form.fields.size()))
         return std::nullopt;
@@ -102,17 +127,32 @@ std::span<const InstructionForm> InstructionForms() {
 }
 
 std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
-    static const std::unordered_map<std::string, std::vector<const InstructionForm*>> byMnemonic =
-        [] {
-            std::unordered_map<std::string, std::vector<const InstructionForm*>> index;
-            for (const InstructionForm& form : InstructionForms())
-                index[form.mnemonic].push_back(&form);
-            return index;
-        }();
-    auto it = byMnemonic.find(ToUpperAscii(mnemonic));
-    if (it == byMnemonic.end())
+    // Every line asks, twice a pass: the index is keyed by the mnemonic in
+    // upper case packed into one number, made without a string, and sorted
+    // by it for a binary search.
+    struct Forms {
+        uint64_t key;
+        std::vector<const InstructionForm*> forms;
+        bool operator<(uint64_t other) const { return key < other; }
+    };
+    static const std::vector<Forms> byMnemonic = [] {
+        std::vector<Forms> index;
+        for (const InstructionForm& form : InstructionForms()) {
+            uint64_t key = *MnemonicKey(form.mnemonic);
+            auto at = std::lower_bound(index.begin(), index.end(), key);
+            if (at == index.end() || at->key != key)
+                at = index.insert(at, Forms{key, {}});
+            at->forms.push_back(&form);
+        }
+        return index;
+    }();
+    std::optional<uint64_t> key = MnemonicKey(mnemonic);
+    if (!key)
         return {};
-    return it->second;
+    auto at = std::lower_bound(byMnemonic.begin(), byMnemonic.end(), *key);
+    if (at == byMnemonic.end() || at->key != *key)
+        return {};
+    return at->forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
@@ -136,8 +176,24 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
     return byCode[(bytes[0] == 0xCE ? 256u : 512u) + bytes[1]];
 }
 
+namespace {
+
+std::string_view OperandWordPacked(std::optional<uint64_t> packed) {
+    auto at = packed ? std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed)
+                     : kPackedOperandWords.end();
+    if (at == kPackedOperandWords.end())
+        return {};
+    return kOperandWords[static_cast<size_t>(at - kPackedOperandWords.begin())];
+}
+
+}  // namespace
+
 bool IsOperandWord(std::string_view upperWord) {
-    return std::find(kOperandWords.begin(), kOperandWords.end(), upperWord) != kOperandWords.end();
+    return !OperandWordPacked(PackedWord(upperWord, false)).empty();
+}
+
+std::string_view OperandWord(std::string_view word) {
+    return OperandWordPacked(PackedWord(word, true));
 }
 
 }  // namespace cuffware::toolchain

@@ -28,9 +28,11 @@ struct InstructionForm {
     std::vector<std::string> fields;    // the operand bytes' placeholders: "nn", "ll", "hh"...
     int length = 0;
     std::string cycles;
+    // "LD A,[IX+dd]", as the table writes the form: kept, since every
+    // operand value the encoder places names its form.
+    std::string written;
 
-    // "LD A,[IX+dd]", as the table writes the form.
-    std::string Written() const;
+    const std::string& Written() const { return written; }
 };
 
 std::span<const InstructionForm> InstructionForms();
@@ -44,6 +46,10 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes);
 
 // Registers and conditions: words that are never symbols in an operand.
 bool IsOperandWord(std::string_view upperWord);
+
+// The register or condition a word written in any case is, as the table
+// writes it ("nz" gives "NZ"); empty for any other word.
+std::string_view OperandWord(std::string_view word);
 
 // Reads one table row (mnemonic, operands, bytes, length, cycles, notes,
 // tab-separated); nullopt for the header or a row that does not parse.

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "toolchain/isa/hex_text.h"
+
 namespace cuffware::toolchain {
 
 namespace {
@@ -26,6 +28,16 @@ constexpr std::array<OperandKindRow, 13> kRows = {{
 }};
 
 }  // namespace
+
+std::string OperandKindRow::Written(long long value) const {
+    if (IsBranch())
+        return HexLiteral(value, 6);
+    std::string sign;
+    if (IsSigned())
+        sign = value < 0 ? "-" : "+";
+    return std::string(before) + sign + HexLiteral(value < 0 ? -value : value, 2 * Bytes()) +
+           std::string(after);
+}
 
 std::span<const OperandKindRow> OperandKinds() {
     return kRows;

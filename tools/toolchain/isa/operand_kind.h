@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "toolchain/isa/machine_field.h"
@@ -42,6 +43,11 @@ struct OperandKindRow {
     }
     // A displacement or a branch offset is a signed number of Bytes() bytes.
     bool IsSigned() const { return IsBranch() || field == FieldKind::kDisplacement; }
+
+    // The operand as it is written with a value: "#0xA5", "[0x1234]",
+    // "[BR:0x7E]", a displacement with its sign, "[IX-0x03]"; a branch as
+    // its target, value then being the target's address: "0x012345".
+    std::string Written(long long value) const;
 };
 
 std::span<const OperandKindRow> OperandKinds();

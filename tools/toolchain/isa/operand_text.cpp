@@ -1,5 +1,7 @@
 #include "toolchain/isa/operand_text.h"
 
+#include <array>
+
 #include "platform/text_rules.h"
 #include "toolchain/assembler/source_line.h"
 
@@ -28,22 +30,33 @@ WrittenOperand::Kind WrittenKindOf(const OperandKindRow& row) {
 }
 
 WrittenOperand ReadBracketed(std::string_view inside) {
+    static constexpr std::array<std::string_view, 5> kFixed = {"[HL]", "[IX]", "[IY]", "[IX+L]",
+                                                               "[IY+L]"};
     std::string upper = ToUpperAscii(BlanksRemoved(inside));
-    for (std::string_view fixed : {"HL", "IX", "IY", "IX+L", "IY+L"}) {
-        if (upper == fixed)
-            return {WrittenOperand::kWord, "[" + upper + "]", {}};
+    for (std::string_view fixed : kFixed) {
+        if (upper == fixed.substr(1, fixed.size() - 2))
+            return {WrittenOperand::kWord, fixed, {}};
     }
     std::string_view text = TrimBlanks(inside);
     for (const OperandKindRow& row : OperandKinds()) {
         std::string_view lead = row.before.substr(row.before.empty() ? 0 : 1);  // "BR:", "IX"
         if (row.kind == OperandKind::kPage && upper.starts_with(lead))
-            return {WrittenOperand::kPage, {}, std::string(inside.substr(inside.find(':') + 1))};
+            return {WrittenOperand::kPage, {}, inside.substr(inside.find(':') + 1)};
         if (!row.base.empty() && upper.size() > lead.size() && upper.starts_with(lead) &&
             (upper[lead.size()] == '+' || upper[lead.size()] == '-'))
-            return {WrittenOperand::kIndexed, std::string(row.base),
-                    std::string(text.substr(lead.size()))};
+            return {WrittenOperand::kIndexed, row.base, text.substr(lead.size())};
     }
-    return {WrittenOperand::kMemory, {}, std::string(inside)};
+    return {WrittenOperand::kMemory, {}, inside};
+}
+
+WrittenOperand ReadOperand(std::string_view item) {
+    if (item[0] == '#')
+        return {WrittenOperand::kImmediate, {}, item.substr(1)};
+    if (item.front() == '[' && item.back() == ']')
+        return ReadBracketed(item.substr(1, item.size() - 2));
+    if (std::string_view word = OperandWord(item); !word.empty())
+        return {WrittenOperand::kWord, word, {}};
+    return {WrittenOperand::kBare, {}, item};
 }
 
 }  // namespace
@@ -57,31 +70,28 @@ bool WrittenOperand::Fits(const FormOperand& formOperand) const {
 
 std::string WrittenOperand::Shape() const {
     if (kind == kWord)
-        return word;
+        return std::string(word);
     for (const OperandKindRow& row : OperandKinds()) {
         if (kind != kBare && WrittenKindOf(row) == kind && (kind != kIndexed || row.base == word))
             return std::string(row.placeholder);
     }
-    return expression;
+    return std::string(expression);
 }
 
 Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     std::vector<WrittenOperand> operands;
     if (TrimBlanks(text).empty())
         return operands;
-    for (const std::string& item : SplitList(text)) {
-        if (item.empty())
-            return Diagnostic{{}, 0, "empty operand"};
-        std::string upper = ToUpperAscii(item);
-        if (item[0] == '#')
-            operands.push_back({WrittenOperand::kImmediate, {}, item.substr(1)});
-        else if (item.front() == '[' && item.back() == ']')
-            operands.push_back(ReadBracketed(std::string_view(item).substr(1, item.size() - 2)));
-        else if (IsOperandWord(upper))
-            operands.push_back({WrittenOperand::kWord, upper, {}});
-        else
-            operands.push_back({WrittenOperand::kBare, {}, item});
-    }
+    operands.reserve(2);  // the most an instruction takes
+    bool empty = false;
+    ForEachListItem(text, [&](std::string_view item) {
+        empty = item.empty();
+        if (!empty)
+            operands.push_back(ReadOperand(item));
+        return !empty;
+    });
+    if (empty)
+        return Diagnostic{{}, 0, "empty operand"};
     return operands;
 }
 

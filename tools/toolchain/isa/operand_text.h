@@ -13,10 +13,12 @@
 
 namespace cuffware::toolchain {
 
+// Views: a word of the instruction table's own (which lives as long as the
+// program), an expression of the text read (which the caller keeps).
 struct WrittenOperand {
     enum Kind { kWord, kImmediate, kMemory, kPage, kIndexed, kBare } kind = kBare;
-    std::string word;        // kWord: upper case, blanks dropped; kIndexed: "IX", "IY" or "SP"
-    std::string expression;  // the value's text; kIndexed: with its sign, "+5" or "-5"
+    std::string_view word;        // kWord: upper case, blanks dropped; kIndexed: "IX", "IY", "SP"
+    std::string_view expression;  // the value's text; kIndexed: with its sign, "+5" or "-5"
 
     // Whether this operand can stand where a form has formOperand.
     bool Fits(const FormOperand& formOperand) const;
@@ -26,7 +28,7 @@ struct WrittenOperand {
 };
 
 // The operands of an instruction line, split at the commas; none for an
-// empty text. Fails on an empty operand.
+// empty text. Fails on an empty operand. The operands view text.
 Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text);
 
 }  // namespace cuffware::toolchain

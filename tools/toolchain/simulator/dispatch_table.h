@@ -74,6 +74,7 @@ enum class Operation : uint8_t {
     kHalt,
     kSlp,
 };
+inline constexpr size_t kOperationCount = static_cast<size_t>(Operation::kSlp) + 1;
 
 // Where an operand is: a register, an immediate, a memory operand (its
 // address formed from the operand bytes and registers), a branch target.
@@ -159,7 +160,5 @@ struct DispatchEntry {
 // behind CF.
 using DispatchTable = std::array<DispatchEntry, 768>;
 const DispatchTable& Dispatch();
-
-// The entry's bytes of operands: 1 for a byte operand, 2 for a word.
 
 }  // namespace cuffware::simulator

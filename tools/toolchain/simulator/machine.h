@@ -4,6 +4,7 @@
 // the stack frames, banks and interrupts as the core does, and notes what a
 // stop report gives (warnings, stub calls, the last instructions).
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -69,7 +70,19 @@ class Machine {
         uint64_t atCycle;
     };
 
-    // Execution (machine_execute.cpp).
+    // Execution (machine_execute.cpp): the operands resolved, then the
+    // function kOperations holds for the entry's operation.
+    struct Decoded {
+        const DispatchEntry& entry;
+        Resolved first;
+        Resolved second;
+        uint16_t next;  // the following instruction's address
+    };
+    using OperationFunction = void (Machine::*)(const Decoded&);
+    using OperationTable = std::array<OperationFunction, kOperationCount>;
+    static consteval OperationTable OperationFunctions();
+    static const OperationTable kOperations;
+
     void Execute(const DispatchEntry& entry, const uint8_t* bytes, int prefix, uint16_t next);
     Resolved Resolve(Operand operand, const uint8_t*& field, uint16_t next) const;
     uint8_t Get8(Operand operand, const Resolved& at);
@@ -77,6 +90,24 @@ class Machine {
     uint16_t Get16(Operand operand, const Resolved& at, uint16_t next);
     void Put16(Operand operand, const Resolved& at, uint16_t value);
     bool Holds(Condition condition) const;
+    uint8_t First8(const Decoded& instruction) {
+        return Get8(instruction.entry.first, instruction.first);
+    }
+    uint8_t Second8(const Decoded& instruction) {
+        return Get8(instruction.entry.second, instruction.second);
+    }
+    void SetFirst8(const Decoded& instruction, uint8_t value) {
+        Put8(instruction.entry.first, instruction.first, value);
+    }
+    uint16_t First16(const Decoded& instruction) {
+        return Get16(instruction.entry.first, instruction.first, instruction.next);
+    }
+    uint16_t Second16(const Decoded& instruction) {
+        return Get16(instruction.entry.second, instruction.second, instruction.next);
+    }
+    void SetFirst16(const Decoded& instruction, uint16_t value) {
+        Put16(instruction.entry.first, instruction.first, value);
+    }
     void SetFlags(uint8_t flags, uint8_t mask) {
         registers_.sc = static_cast<uint8_t>((registers_.sc & ~mask) | (flags & mask));
     }
@@ -97,6 +128,44 @@ class Machine {
     int FrameCycles(int maxModeCycles) const {
         return maxFrames_ ? maxModeCycles : maxModeCycles - 1;
     }
+
+    // The operations, by group of instructions (machine_execute.cpp).
+    void AddSubtract8(const Decoded& instruction);
+    void Compare8(const Decoded& instruction);
+    void Negate(const Decoded& instruction);
+    void AddSubtract16(const Decoded& instruction);
+    void IncrementDecrement8(const Decoded& instruction);
+    void IncrementDecrement16(const Decoded& instruction);
+    void Multiply(const Decoded& instruction);
+    void Divide(const Decoded& instruction);
+    void Logic8(const Decoded& instruction);
+    void TestBits(const Decoded& instruction);
+    void Complement(const Decoded& instruction);
+    void Shift(const Decoded& instruction);
+    void SwapNibbles(const Decoded& instruction);
+    void Pack(const Decoded& instruction);
+    void Unpack(const Decoded& instruction);
+    void SignExtend(const Decoded& instruction);
+    void WriteStatus(const Decoded& instruction);
+    void LoadByte(const Decoded& instruction);
+    void LoadNewBank(const Decoded& instruction);
+    void LoadWord(const Decoded& instruction);
+    void LoadProgramCounter(const Decoded& instruction);
+    void Exchange(const Decoded& instruction);
+    void PushOperand(const Decoded& instruction);
+    void PopOperand(const Decoded& instruction);
+    void PushRegisters(const Decoded& instruction);
+    void PopRegisters(const Decoded& instruction);
+    void JumpIf(const Decoded& instruction);
+    void DecrementAndJump(const Decoded& instruction);
+    void JumpToHl(const Decoded& instruction);
+    void JumpThroughVector(const Decoded& instruction);
+    void CallIf(const Decoded& instruction);
+    void CallThroughVector(const Decoded& instruction);
+    void ReturnFrom(const Decoded& instruction);
+    void Interrupt(const Decoded& instruction);
+    void Halt(const Decoded& instruction);
+    void Nothing(const Decoded& instruction);
 
     // The run (machine_run.cpp).
     void Begin(uint16_t stackTop);

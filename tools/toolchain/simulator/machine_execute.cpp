@@ -1,5 +1,6 @@
 // One instruction: its operands resolved to registers, immediates and
-// addresses, then the operation of its semantic group.
+// addresses, then the function of its operation, the operations grouped
+// below as arithmetic, logic and bits, loads, the stack and branches.
 #include "toolchain/isa/operand_kind.h"
 #include "toolchain/simulator/arithmetic.h"
 #include "toolchain/simulator/machine.h"
@@ -333,325 +334,405 @@ bool Machine::Holds(Condition condition) const {
 }
 
 void Machine::Execute(const DispatchEntry& e, const uint8_t* bytes, int prefix, uint16_t next) {
-    Registers& r = registers_;
     const uint8_t* field = bytes + prefix;
     const Resolved first = Resolve(e.first, field, next);
     const Resolved second = Resolve(e.second, field, next);
-    r.pc = next;
+    registers_.pc = next;
     cycles_ += e.cycles;
-    const bool carry = r.sc & kFlagC;
-    const bool decimal = r.sc & kFlagD, unpack = r.sc & kFlagU;
+    (this->*kOperations[static_cast<size_t>(e.operation)])({e, first, second, next});
+}
 
-    switch (e.operation) {
-        case Operation::kAdd8:
-        case Operation::kAdc8:
-        case Operation::kSub8:
-        case Operation::kSbc8: {
-            const bool withCarry =
-                e.operation == Operation::kAdc8 || e.operation == Operation::kSbc8;
-            const bool subtract =
-                e.operation == Operation::kSub8 || e.operation == Operation::kSbc8;
-            const uint8_t a = Get8(e.first, first);
-            const ByteResult result = Arithmetic8(a, Get8(e.second, second), withCarry && carry,
-                                                  subtract, decimal, unpack);
-            Put8(e.first, first, result.value);
-            SetFlags(result.flags, kZCVN);
-            break;
+// Every operation has its function: one left out fails the build here.
+consteval Machine::OperationTable Machine::OperationFunctions() {
+    using enum Operation;
+    OperationTable table{};
+    std::array<bool, kOperationCount> given{};  // (member pointers compare badly under UBSan)
+    auto set = [&](OperationFunction function, std::initializer_list<Operation> operations) {
+        for (Operation operation : operations) {
+            table[static_cast<size_t>(operation)] = function;
+            given[static_cast<size_t>(operation)] = true;
         }
-        case Operation::kCp8: {
-            const uint8_t a = Get8(e.first, first);
-            SetFlags(Arithmetic8(a, Get8(e.second, second), false, true, false, false).flags,
-                     kZCVN);
-            break;
-        }
-        case Operation::kNeg: {
-            const ByteResult result =
-                Arithmetic8(0, Get8(e.first, first), false, true, decimal, unpack);
-            Put8(e.first, first, result.value);
-            SetFlags(result.flags, kZCVN);
-            break;
-        }
-        case Operation::kAnd8:
-        case Operation::kOr8:
-        case Operation::kXor8: {
-            const uint8_t a = Get8(e.first, first), b = Get8(e.second, second);
-            const uint8_t value = static_cast<uint8_t>(e.operation == Operation::kAnd8  ? a & b
-                                                       : e.operation == Operation::kOr8 ? a | b
-                                                                                        : a ^ b);
-            Put8(e.first, first, value);
-            SetFlags(ZeroNegative8(value), kZN);
-            break;
-        }
-        case Operation::kAndSc:
-            r.sc &= static_cast<uint8_t>(second.value);
-            inhibited_ = true;
-            break;
-        case Operation::kOrSc:
-            r.sc |= static_cast<uint8_t>(second.value);
-            inhibited_ = true;
-            break;
-        case Operation::kXorSc:
-            r.sc ^= static_cast<uint8_t>(second.value);
-            inhibited_ = true;
-            break;
-        case Operation::kLdSc:
-            r.sc = Get8(e.second, second);
-            inhibited_ = true;
-            break;
-        case Operation::kPopSc:
-            r.sc = Pop();
-            inhibited_ = true;
-            break;
-        case Operation::kBit: {
-            const uint8_t a = Get8(e.first, first);
-            SetFlags(ZeroNegative8(static_cast<uint8_t>(a & Get8(e.second, second))), kZN);
-            break;
-        }
-        case Operation::kInc8:
-        case Operation::kDec8: {
-            const uint8_t value = static_cast<uint8_t>(Get8(e.first, first) +
-                                                       (e.operation == Operation::kInc8 ? 1 : -1));
-            Put8(e.first, first, value);
-            SetFlags(Flag(value == 0, kFlagZ), kFlagZ);
-            break;
-        }
-        case Operation::kInc16:
-        case Operation::kDec16: {
-            const uint16_t value = static_cast<uint16_t>(
-                Get16(e.first, first, next) + (e.operation == Operation::kInc16 ? 1 : -1));
-            Put16(e.first, first, value);
-            SetFlags(Flag(value == 0, kFlagZ), kFlagZ);
-            break;
-        }
-        case Operation::kCpl: {
-            const uint8_t value = static_cast<uint8_t>(~Get8(e.first, first));
-            Put8(e.first, first, value);
-            SetFlags(ZeroNegative8(value), kZN);
-            break;
-        }
-        case Operation::kMlt: {
-            const uint16_t product = static_cast<uint16_t>(r.l * r.a);
-            r.l = static_cast<uint8_t>(product);
-            r.h = static_cast<uint8_t>(product >> 8);
-            SetFlags(
-                static_cast<uint8_t>(Flag(product == 0, kFlagZ) | Flag(product & 0x8000, kFlagN)),
-                kZCVN);
-            break;
-        }
-        case Operation::kDiv: {
-            if (r.a == 0) {
-                zeroDivision_ = true;
-                break;
-            }
-            const unsigned quotient = r.hl() / r.a;
-            if (quotient > 0xFF) {
-                SetFlags(kFlagV | kFlagN, kZCVN);
-                break;
-            }
-            const uint8_t remainder = static_cast<uint8_t>(r.hl() % r.a);
-            r.l = static_cast<uint8_t>(quotient);
-            r.h = remainder;
-            SetFlags(ZeroNegative8(static_cast<uint8_t>(quotient)), kZCVN);
-            break;
-        }
-        case Operation::kSla:
-        case Operation::kSll:
-        case Operation::kSra:
-        case Operation::kSrl:
+    };
+    set(&Machine::AddSubtract8, {kAdd8, kAdc8, kSub8, kSbc8});
+    set(&Machine::Compare8, {kCp8});
+    set(&Machine::Negate, {kNeg});
+    set(&Machine::AddSubtract16, {kAdd16, kAdc16, kSub16, kSbc16, kCp16});
+    set(&Machine::IncrementDecrement8, {kInc8, kDec8});
+    set(&Machine::IncrementDecrement16, {kInc16, kDec16});
+    set(&Machine::Multiply, {kMlt});
+    set(&Machine::Divide, {kDiv});
+    set(&Machine::Logic8, {kAnd8, kOr8, kXor8});
+    set(&Machine::TestBits, {kBit});
+    set(&Machine::Complement, {kCpl});
+    set(&Machine::Shift, {kSla, kSll, kSra, kSrl, kRl, kRlc, kRr, kRrc});
+    set(&Machine::SwapNibbles, {kSwap});
+    set(&Machine::Pack, {kPack});
+    set(&Machine::Unpack, {kUpck});
+    set(&Machine::SignExtend, {kSep});
+    set(&Machine::WriteStatus, {kAndSc, kOrSc, kXorSc, kLdSc, kPopSc});
+    set(&Machine::LoadByte, {kLd8});
+    set(&Machine::LoadNewBank, {kLdNb});
+    set(&Machine::LoadWord, {kLd16});
+    set(&Machine::LoadProgramCounter, {kLdPc});
+    set(&Machine::Exchange, {kEx});
+    set(&Machine::PushOperand, {kPush});
+    set(&Machine::PopOperand, {kPop});
+    set(&Machine::PushRegisters, {kPushAll});
+    set(&Machine::PopRegisters, {kPopAll});
+    set(&Machine::JumpIf, {kJump});
+    set(&Machine::DecrementAndJump, {kDjr});
+    set(&Machine::JumpToHl, {kJumpHl});
+    set(&Machine::JumpThroughVector, {kJumpVector});
+    set(&Machine::CallIf, {kCall});
+    set(&Machine::CallThroughVector, {kCallVector});
+    set(&Machine::ReturnFrom, {kRet, kRets, kRete});
+    set(&Machine::Interrupt, {kInt});
+    set(&Machine::Halt, {kHalt, kSlp});
+    set(&Machine::Nothing, {kNop, kUndefined});
+    for (bool hasFunction : given) {
+        if (!hasFunction)
+            throw "an operation without its function";
+    }
+    return table;
+}
+
+constinit const Machine::OperationTable Machine::kOperations = OperationFunctions();
+
+// Arithmetic.
+
+void Machine::AddSubtract8(const Decoded& instruction) {
+    const Operation operation = instruction.entry.operation;
+    const bool withCarry = operation == Operation::kAdc8 || operation == Operation::kSbc8;
+    const bool subtract = operation == Operation::kSub8 || operation == Operation::kSbc8;
+    const uint8_t sc = registers_.sc;
+    const uint8_t a = First8(instruction);
+    const ByteResult result = Arithmetic8(a, Second8(instruction), withCarry && (sc & kFlagC),
+                                          subtract, sc & kFlagD, sc & kFlagU);
+    SetFirst8(instruction, result.value);
+    SetFlags(result.flags, kZCVN);
+}
+
+void Machine::Compare8(const Decoded& instruction) {
+    const uint8_t a = First8(instruction);
+    SetFlags(Arithmetic8(a, Second8(instruction), false, true, false, false).flags, kZCVN);
+}
+
+void Machine::Negate(const Decoded& instruction) {
+    const uint8_t sc = registers_.sc;
+    const ByteResult result =
+        Arithmetic8(0, First8(instruction), false, true, sc & kFlagD, sc & kFlagU);
+    SetFirst8(instruction, result.value);
+    SetFlags(result.flags, kZCVN);
+}
+
+void Machine::AddSubtract16(const Decoded& instruction) {
+    const Operation operation = instruction.entry.operation;
+    const bool withCarry = operation == Operation::kAdc16 || operation == Operation::kSbc16;
+    const bool subtract = operation != Operation::kAdd16 && operation != Operation::kAdc16;
+    const uint16_t a = First16(instruction);
+    const WordResult result =
+        Arithmetic16(a, Second16(instruction), withCarry && (registers_.sc & kFlagC), subtract);
+    if (operation != Operation::kCp16)
+        SetFirst16(instruction, result.value);
+    SetFlags(result.flags, kZCVN);
+}
+
+void Machine::IncrementDecrement8(const Decoded& instruction) {
+    const int change = instruction.entry.operation == Operation::kInc8 ? 1 : -1;
+    const uint8_t value = static_cast<uint8_t>(First8(instruction) + change);
+    SetFirst8(instruction, value);
+    SetFlags(Flag(value == 0, kFlagZ), kFlagZ);
+}
+
+void Machine::IncrementDecrement16(const Decoded& instruction) {
+    const int change = instruction.entry.operation == Operation::kInc16 ? 1 : -1;
+    const uint16_t value = static_cast<uint16_t>(First16(instruction) + change);
+    SetFirst16(instruction, value);
+    SetFlags(Flag(value == 0, kFlagZ), kFlagZ);
+}
+
+void Machine::Multiply(const Decoded&) {
+    Registers& r = registers_;
+    const uint16_t product = static_cast<uint16_t>(r.l * r.a);
+    r.l = static_cast<uint8_t>(product);
+    r.h = static_cast<uint8_t>(product >> 8);
+    SetFlags(static_cast<uint8_t>(Flag(product == 0, kFlagZ) | Flag(product & 0x8000, kFlagN)),
+             kZCVN);
+}
+
+void Machine::Divide(const Decoded&) {
+    Registers& r = registers_;
+    if (r.a == 0) {
+        zeroDivision_ = true;
+        return;
+    }
+    const unsigned quotient = r.hl() / r.a;
+    if (quotient > 0xFF) {
+        SetFlags(kFlagV | kFlagN, kZCVN);
+        return;
+    }
+    const uint8_t remainder = static_cast<uint8_t>(r.hl() % r.a);
+    r.l = static_cast<uint8_t>(quotient);
+    r.h = remainder;
+    SetFlags(ZeroNegative8(static_cast<uint8_t>(quotient)), kZCVN);
+}
+
+// Logic and bits.
+
+void Machine::Logic8(const Decoded& instruction) {
+    const Operation operation = instruction.entry.operation;
+    const uint8_t a = First8(instruction), b = Second8(instruction);
+    const uint8_t value = static_cast<uint8_t>(operation == Operation::kAnd8  ? a & b
+                                               : operation == Operation::kOr8 ? a | b
+                                                                              : a ^ b);
+    SetFirst8(instruction, value);
+    SetFlags(ZeroNegative8(value), kZN);
+}
+
+void Machine::TestBits(const Decoded& instruction) {
+    const uint8_t a = First8(instruction);
+    SetFlags(ZeroNegative8(static_cast<uint8_t>(a & Second8(instruction))), kZN);
+}
+
+void Machine::Complement(const Decoded& instruction) {
+    const uint8_t value = static_cast<uint8_t>(~First8(instruction));
+    SetFirst8(instruction, value);
+    SetFlags(ZeroNegative8(value), kZN);
+}
+
+// The bit a shift or rotation moves in: the carry (RL, RR), the bit moved
+// out (RLC, RRC), the sign (SRA), or 0.
+static uint8_t ShiftedIn(Operation operation, uint8_t x, bool out, bool carry) {
+    switch (operation) {
         case Operation::kRl:
-        case Operation::kRlc:
         case Operation::kRr:
-        case Operation::kRrc: {
-            const uint8_t x = Get8(e.first, first);
-            const bool left = e.operation == Operation::kSla || e.operation == Operation::kSll ||
-                              e.operation == Operation::kRl || e.operation == Operation::kRlc;
-            const bool out = left ? x & 0x80 : x & 0x01;
-            uint8_t in = 0;
-            if (e.operation == Operation::kRl || e.operation == Operation::kRr)
-                in = carry;
-            else if (e.operation == Operation::kRlc || e.operation == Operation::kRrc)
-                in = out;
-            else if (e.operation == Operation::kSra)
-                in = x >> 7;
-            const uint8_t value = static_cast<uint8_t>(left ? x << 1 | in : x >> 1 | in << 7);
-            uint8_t flags = static_cast<uint8_t>(ZeroNegative8(value) | Flag(out, kFlagC));
-            uint8_t mask = kZCN;
-            if (e.operation == Operation::kSla) {
-                flags |= Flag((x ^ x << 1) & 0x80, kFlagV);
-                mask = kZCVN;
-            } else if (e.operation == Operation::kSra) {
-                mask = kZCVN;
-            }
-            Put8(e.first, first, value);
-            SetFlags(flags, mask);
-            break;
-        }
-        case Operation::kSwap: {
-            const uint8_t x = Get8(e.first, first);
-            Put8(e.first, first, static_cast<uint8_t>(x << 4 | x >> 4));
-            break;
-        }
-        case Operation::kPack:
-            r.a = static_cast<uint8_t>((r.b & 0x0F) << 4 | (r.a & 0x0F));
-            break;
-        case Operation::kUpck:
-            r.b = r.a >> 4;
-            r.a &= 0x0F;
-            break;
-        case Operation::kSep:
-            r.b = r.a & 0x80 ? 0xFF : 0x00;
-            break;
-        case Operation::kAdd16:
-        case Operation::kAdc16:
-        case Operation::kSub16:
-        case Operation::kSbc16:
-        case Operation::kCp16: {
-            const bool withCarry =
-                e.operation == Operation::kAdc16 || e.operation == Operation::kSbc16;
-            const bool subtract =
-                e.operation != Operation::kAdd16 && e.operation != Operation::kAdc16;
-            const uint16_t a = Get16(e.first, first, next);
-            const WordResult result =
-                Arithmetic16(a, Get16(e.second, second, next), withCarry && carry, subtract);
-            if (e.operation != Operation::kCp16)
-                Put16(e.first, first, result.value);
-            SetFlags(result.flags, kZCVN);
-            break;
-        }
-        case Operation::kLd8:
-            Put8(e.first, first, Get8(e.second, second));
-            break;
-        case Operation::kLdNb:
-            r.nb = Get8(e.second, second);
-            inhibited_ = true;
-            break;
-        case Operation::kLd16:
-            Put16(e.first, first, Get16(e.second, second, next));
-            break;
-        case Operation::kLdPc:
-            Put16(e.first, first, next);
-            break;
-        case Operation::kEx:
-            if (e.first == Operand::kA) {
-                const uint8_t a = r.a, b = Get8(e.second, second);
-                r.a = b;
-                Put8(e.second, second, a);
-            } else {
-                const uint16_t a = Get16(e.first, first, next), b = Get16(e.second, second, next);
-                Put16(e.first, first, b);
-                Put16(e.second, second, a);
-            }
-            break;
-        case Operation::kPush:
-            if (IsByteRegister(e.first)) {
-                Push(Get8(e.first, first));
-            } else if (e.first == Operand::kIP) {
-                Push(r.xp);
-                Push(r.yp);
-            } else {
-                const uint16_t value = Get16(e.first, first, next);
-                Push(static_cast<uint8_t>(value >> 8));
-                Push(static_cast<uint8_t>(value));
-            }
-            break;
-        case Operation::kPop:
-            if (IsByteRegister(e.first)) {
-                Put8(e.first, first, Pop());
-            } else if (e.first == Operand::kIP) {
-                r.yp = Pop();
-                r.xp = Pop();
-            } else {
-                const uint8_t low = Pop();
-                Put16(e.first, first, static_cast<uint16_t>(low | Pop() << 8));
-            }
-            break;
-        case Operation::kPushAll:
-            for (uint16_t value : {r.ba(), r.hl(), r.ix, r.iy}) {
-                Push(static_cast<uint8_t>(value >> 8));
-                Push(static_cast<uint8_t>(value));
-            }
-            Push(r.br);
-            if (e.first == Operand::kAle) {
-                Push(r.ep);
-                Push(r.xp);
-                Push(r.yp);
-            }
-            break;
-        case Operation::kPopAll: {
-            if (e.first == Operand::kAle) {
-                r.yp = Pop();
-                r.xp = Pop();
-                r.ep = Pop();
-            }
-            r.br = Pop();
-            for (Operand pair : {Operand::kIY, Operand::kIX, Operand::kHL, Operand::kBA}) {
-                const uint8_t low = Pop();
-                Put16(pair, first, static_cast<uint16_t>(low | Pop() << 8));
-            }
-            break;
-        }
-        case Operation::kJump:
-            if (Holds(e.condition))
-                Jump(first.value);
-            else
-                NotTaken();
-            break;
-        case Operation::kDjr:
-            --r.b;
-            SetFlags(Flag(r.b == 0, kFlagZ), kFlagZ);
-            if (r.b != 0)
-                Jump(first.value);
-            else
-                NotTaken();
-            break;
-        case Operation::kJumpHl:
-            Jump(r.hl());
-            break;
-        case Operation::kJumpVector:
-            Jump(Load16(first.value));
-            break;
-        case Operation::kCall:
-            if (Holds(e.condition)) {
-                CallTo(first.value, next);
-                cycles_ -= e.cycles - FrameCycles(e.cycles);
-            } else {
-                NotTaken();
-                cycles_ -= e.cycles - e.cyclesNotTaken;
-            }
-            break;
-        case Operation::kCallVector:
-            CallTo(Load16(first.address), next);
-            cycles_ -= e.cycles - FrameCycles(e.cycles);
-            break;
-        case Operation::kRet:
-        case Operation::kRets:
-        case Operation::kRete:
-            if (e.operation == Operation::kRete) {
-                r.sc = Pop();
-                inhibited_ = true;
-            }
-            Return();
-            if (e.operation == Operation::kRets)
-                r.pc = static_cast<uint16_t>(r.pc + 2);
-            cycles_ -= e.cycles - FrameCycles(e.cycles);
-            break;
-        case Operation::kInt:
-            if (maxFrames_)
-                Push(r.cb);
-            Push(static_cast<uint8_t>(next >> 8));
-            Push(static_cast<uint8_t>(next));
-            Push(r.sc);
-            Jump(Load16(first.value));
-            cycles_ -= e.cycles - FrameCycles(e.cycles);
-            break;
-        case Operation::kHalt:
-        case Operation::kSlp:
-            halted_ = true;
-            break;
-        case Operation::kNop:
-        case Operation::kUndefined:
-            break;
+            return carry;
+        case Operation::kRlc:
+        case Operation::kRrc:
+            return out;
+        case Operation::kSra:
+            return x >> 7;
+        default:
+            return 0;
     }
 }
+
+void Machine::Shift(const Decoded& instruction) {
+    const Operation operation = instruction.entry.operation;
+    const uint8_t x = First8(instruction);
+    const bool left = operation == Operation::kSla || operation == Operation::kSll ||
+                      operation == Operation::kRl || operation == Operation::kRlc;
+    const bool out = left ? x & 0x80 : x & 0x01;
+    const uint8_t in = ShiftedIn(operation, x, out, registers_.sc & kFlagC);
+    const uint8_t value = static_cast<uint8_t>(left ? x << 1 | in : x >> 1 | in << 7);
+    uint8_t flags = static_cast<uint8_t>(ZeroNegative8(value) | Flag(out, kFlagC));
+    if (operation == Operation::kSla)
+        flags |= Flag((x ^ x << 1) & 0x80, kFlagV);
+    const bool arithmetic = operation == Operation::kSla || operation == Operation::kSra;
+    SetFirst8(instruction, value);
+    SetFlags(flags, arithmetic ? kZCVN : kZCN);
+}
+
+void Machine::SwapNibbles(const Decoded& instruction) {
+    const uint8_t x = First8(instruction);
+    SetFirst8(instruction, static_cast<uint8_t>(x << 4 | x >> 4));
+}
+
+void Machine::Pack(const Decoded&) {
+    registers_.a = static_cast<uint8_t>((registers_.b & 0x0F) << 4 | (registers_.a & 0x0F));
+}
+
+void Machine::Unpack(const Decoded&) {
+    registers_.b = registers_.a >> 4;
+    registers_.a &= 0x0F;
+}
+
+void Machine::SignExtend(const Decoded&) {
+    registers_.b = registers_.a & 0x80 ? 0xFF : 0x00;
+}
+
+// SC written as a whole: the next instruction is not interrupted.
+void Machine::WriteStatus(const Decoded& instruction) {
+    Registers& r = registers_;
+    const uint8_t operand = static_cast<uint8_t>(instruction.second.value);
+    switch (instruction.entry.operation) {
+        case Operation::kAndSc:
+            r.sc &= operand;
+            break;
+        case Operation::kOrSc:
+            r.sc |= operand;
+            break;
+        case Operation::kXorSc:
+            r.sc ^= operand;
+            break;
+        case Operation::kLdSc:
+            r.sc = Second8(instruction);
+            break;
+        default:  // POP SC
+            r.sc = Pop();
+            break;
+    }
+    inhibited_ = true;
+}
+
+// Loads.
+
+void Machine::LoadByte(const Decoded& instruction) {
+    SetFirst8(instruction, Second8(instruction));
+}
+
+void Machine::LoadNewBank(const Decoded& instruction) {
+    registers_.nb = Second8(instruction);
+    inhibited_ = true;
+}
+
+void Machine::LoadWord(const Decoded& instruction) {
+    SetFirst16(instruction, Second16(instruction));
+}
+
+void Machine::LoadProgramCounter(const Decoded& instruction) {
+    SetFirst16(instruction, instruction.next);
+}
+
+void Machine::Exchange(const Decoded& instruction) {
+    const DispatchEntry& e = instruction.entry;
+    if (e.first == Operand::kA) {
+        const uint8_t a = registers_.a, b = Second8(instruction);
+        registers_.a = b;
+        Put8(e.second, instruction.second, a);
+        return;
+    }
+    const uint16_t a = First16(instruction), b = Second16(instruction);
+    SetFirst16(instruction, b);
+    Put16(e.second, instruction.second, a);
+}
+
+// The stack.
+
+void Machine::PushOperand(const Decoded& instruction) {
+    const Operand operand = instruction.entry.first;
+    if (IsByteRegister(operand)) {
+        Push(First8(instruction));
+    } else if (operand == Operand::kIP) {
+        Push(registers_.xp);
+        Push(registers_.yp);
+    } else {
+        const uint16_t value = First16(instruction);
+        Push(static_cast<uint8_t>(value >> 8));
+        Push(static_cast<uint8_t>(value));
+    }
+}
+
+void Machine::PopOperand(const Decoded& instruction) {
+    const Operand operand = instruction.entry.first;
+    if (IsByteRegister(operand)) {
+        SetFirst8(instruction, Pop());
+    } else if (operand == Operand::kIP) {
+        registers_.yp = Pop();
+        registers_.xp = Pop();
+    } else {
+        const uint8_t low = Pop();
+        SetFirst16(instruction, static_cast<uint16_t>(low | Pop() << 8));
+    }
+}
+
+void Machine::PushRegisters(const Decoded& instruction) {
+    Registers& r = registers_;
+    for (uint16_t value : {r.ba(), r.hl(), r.ix, r.iy}) {
+        Push(static_cast<uint8_t>(value >> 8));
+        Push(static_cast<uint8_t>(value));
+    }
+    Push(r.br);
+    if (instruction.entry.first == Operand::kAle) {
+        Push(r.ep);
+        Push(r.xp);
+        Push(r.yp);
+    }
+}
+
+void Machine::PopRegisters(const Decoded& instruction) {
+    Registers& r = registers_;
+    if (instruction.entry.first == Operand::kAle) {
+        r.yp = Pop();
+        r.xp = Pop();
+        r.ep = Pop();
+    }
+    r.br = Pop();
+    for (Operand pair : {Operand::kIY, Operand::kIX, Operand::kHL, Operand::kBA}) {
+        const uint8_t low = Pop();
+        Put16(pair, instruction.first, static_cast<uint16_t>(low | Pop() << 8));
+    }
+}
+
+// Branches, calls and returns. A framed one (a call, a return, INT) takes
+// a cycle less when the stack frames leave CB out.
+
+void Machine::JumpIf(const Decoded& instruction) {
+    if (Holds(instruction.entry.condition))
+        Jump(instruction.first.value);
+    else
+        NotTaken();
+}
+
+void Machine::DecrementAndJump(const Decoded& instruction) {
+    --registers_.b;
+    SetFlags(Flag(registers_.b == 0, kFlagZ), kFlagZ);
+    if (registers_.b != 0)
+        Jump(instruction.first.value);
+    else
+        NotTaken();
+}
+
+void Machine::JumpToHl(const Decoded&) {
+    Jump(registers_.hl());
+}
+
+void Machine::JumpThroughVector(const Decoded& instruction) {
+    Jump(Load16(instruction.first.value));
+}
+
+void Machine::CallIf(const Decoded& instruction) {
+    const DispatchEntry& e = instruction.entry;
+    if (Holds(e.condition)) {
+        CallTo(instruction.first.value, instruction.next);
+        cycles_ -= e.cycles - FrameCycles(e.cycles);
+    } else {
+        NotTaken();
+        cycles_ -= e.cycles - e.cyclesNotTaken;
+    }
+}
+
+void Machine::CallThroughVector(const Decoded& instruction) {
+    CallTo(Load16(instruction.first.address), instruction.next);
+    cycles_ -= instruction.entry.cycles - FrameCycles(instruction.entry.cycles);
+}
+
+void Machine::ReturnFrom(const Decoded& instruction) {
+    const Operation operation = instruction.entry.operation;
+    if (operation == Operation::kRete) {
+        registers_.sc = Pop();
+        inhibited_ = true;
+    }
+    Return();
+    if (operation == Operation::kRets)
+        registers_.pc = static_cast<uint16_t>(registers_.pc + 2);
+    cycles_ -= instruction.entry.cycles - FrameCycles(instruction.entry.cycles);
+}
+
+void Machine::Interrupt(const Decoded& instruction) {
+    if (maxFrames_)
+        Push(registers_.cb);
+    Push(static_cast<uint8_t>(instruction.next >> 8));
+    Push(static_cast<uint8_t>(instruction.next));
+    Push(registers_.sc);
+    Jump(Load16(instruction.first.value));
+    cycles_ -= instruction.entry.cycles - FrameCycles(instruction.entry.cycles);
+}
+
+void Machine::Halt(const Decoded&) {
+    halted_ = true;
+}
+
+void Machine::Nothing(const Decoded&) {}
 
 }  // namespace cuffware::simulator
