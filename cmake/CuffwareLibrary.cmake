@@ -55,3 +55,15 @@ function(cuffware_test name)
                        PROPERTIES ENVIRONMENT "CUFFWARE_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                        ENVIRONMENT_MODIFICATION "${CUFFWARE_TEST_WINEPREFIX_SET}")
 endfunction()
+
+# cuffware_console_program(TARGET)
+# A program without Qt carries the C++ runtime inside it: a build starts the
+# batch runner and the builder once each, and the dynamic loader's work on
+# libstdc++ weighs on runs that last tens of milliseconds. MinGW builds link
+# everything statically already (cmake/mingw-w64.cmake); the sanitizers
+# bring runtimes of their own, so those builds keep the shared one.
+function(cuffware_console_program target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT WIN32 AND NOT CUFFWARE_SANITIZE)
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+endfunction()

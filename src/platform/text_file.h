@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace cuffware {
@@ -13,10 +14,28 @@ class TextFile {
     // Appends one line and its CR LF.
     void Line(std::string_view text = {});
 
+    // Room for a text of about bytes, for one whose size is known ahead.
+    void Reserve(size_t bytes) { text_.reserve(bytes); }
+
     const std::string& Text() const { return text_; }
+    // The text, moved out: the file is empty after.
+    std::string TakeText() { return std::move(text_); }
 
   private:
     std::string text_;
+};
+
+// The lines of a text as SplitLines cuts them, one at a time, for a text
+// too long to hold a list of its lines.
+class TextLines {
+  public:
+    explicit TextLines(std::string_view text) : rest_(text) {}
+
+    // The next line into line; false after the last.
+    bool Next(std::string_view& line);
+
+  private:
+    std::string_view rest_;
 };
 
 // The lines of a text: split at LF, a CR before the LF dropped. A last line

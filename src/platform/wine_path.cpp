@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/drive_target.h"
+#include "platform/drive_list.h"
 #include "platform/host_path.h"
 #include "platform/resolved_path.h"
 
@@ -15,11 +15,6 @@ namespace cuffware {
 namespace fs = std::filesystem;
 
 namespace {
-
-// "c:" but not "c::" (Wine's raw device entries).
-bool IsDriveName(const std::string& name) {
-    return name.size() == 2 && !DriveOf(name).empty();
-}
 
 // How many components of path lie below base, or -1 when path is not base
 // or below it.
@@ -40,29 +35,17 @@ int ComponentCount(const fs::path& path) {
     return static_cast<int>(std::distance(path.begin(), path.end()));
 }
 
-struct Drive {
-    char letter = 0;
-    fs::path target;
-};
-
 // The drive whose target holds path: the deepest target, the first letter
 // among equally deep ones.
-std::optional<Drive> HoldingDrive(const fs::path& path, const fs::path& dosdevices) {
-    std::optional<Drive> best;
-    std::error_code error;
-    for (fs::directory_iterator it(dosdevices, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (!IsDriveName(name))
+std::optional<DriveLink> HoldingDrive(const fs::path& path, const fs::path& dosdevices) {
+    std::optional<DriveLink> best;
+    for (const DriveLink& drive : DrivesOf(dosdevices)) {
+        if (DepthBelow(path, drive.target) < 0)
             continue;
-        std::optional<fs::path> target = DriveTarget(it->path());
-        if (!target || DepthBelow(path, *target) < 0)
-            continue;
-        char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
-        int depth = ComponentCount(*target);
+        int depth = ComponentCount(drive.target);
         if (!best || depth > ComponentCount(best->target) ||
-            (depth == ComponentCount(best->target) && letter < best->letter))
-            best = Drive{letter, *target};
+            (depth == ComponentCount(best->target) && drive.letter < best->letter))
+            best = drive;
     }
     return best;
 }
@@ -74,7 +57,7 @@ std::optional<std::string> WindowsPathUnderWine(std::string_view hostPath,
     if (hostPath.empty() || hostPath[0] != '/' || wineprefix.empty())
         return std::nullopt;
     fs::path path = ResolvedPath(fs::path(hostPath));
-    std::optional<Drive> drive = HoldingDrive(path, fs::path(wineprefix) / "dosdevices");
+    std::optional<DriveLink> drive = HoldingDrive(path, fs::path(wineprefix) / "dosdevices");
     if (!drive)
         return std::nullopt;
     std::string windows{drive->letter, ':'};

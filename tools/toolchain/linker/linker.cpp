@@ -1,6 +1,6 @@
 #include "toolchain/linker/linker.h"
 
-#include <map>
+#include <unordered_map>
 
 #include "toolchain/object/source_place.h"
 
@@ -8,43 +8,54 @@ namespace cuffware::toolchain {
 
 namespace {
 
+// A global as the linked module numbers its section. It holds no pointer
+// into the inputs: their parts are moved into the linked module.
 struct Definition {
-    const std::string* fileName;
-    size_t sectionOffset;  // of the defining module's sections in the linked module
-    const GlobalSymbol* symbol;
+    size_t input;  // the defining module's index
+    std::optional<size_t> section;
+    long long value;
 };
 
 // The base and addend of a global, in the linked module's numbering.
 std::pair<std::string, long long> Resolved(const Definition& definition) {
-    const GlobalSymbol& symbol = *definition.symbol;
-    if (!symbol.section)
-        return {std::string(), symbol.value};
-    return {SectionBase(*symbol.section + definition.sectionOffset), symbol.value};
+    if (!definition.section)
+        return {std::string(), definition.value};
+    return {SectionBase(*definition.section), definition.value};
 }
 
 }  // namespace
 
-Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
-    std::map<std::string, Definition> definitions;
+Result<ObjectModule> Link(std::vector<LinkInput> inputs) {
+    std::unordered_map<std::string, Definition> definitions;
     std::vector<size_t> sectionOffsets;
     size_t sections = 0;
-    for (const LinkInput& input : inputs) {
+    for (size_t m = 0; m < inputs.size(); ++m) {
+        const LinkInput& input = inputs[m];
         sectionOffsets.push_back(sections);
         for (const GlobalSymbol& symbol : input.module.globals) {
-            auto [it, added] = definitions.try_emplace(
-                symbol.name, Definition{&input.fileName, sections, &symbol});
+            std::optional<size_t> section = symbol.section;
+            if (section)
+                *section += sections;
+            auto [it, added] =
+                definitions.try_emplace(symbol.name, Definition{m, section, symbol.value});
             if (!added)
                 return Diagnostic{input.fileName, 0,
                                   "symbol '" + symbol.name + "' is defined in " +
-                                      *it->second.fileName + " and in " + input.fileName};
+                                      inputs[it->second.input].fileName + " and in " +
+                                      input.fileName};
         }
         sections += input.module.sections.size();
     }
 
     ObjectModule linked;
+    size_t labels = 0;
+    for (const LinkInput& input : inputs)
+        labels += input.module.labels.size();
+    linked.labels.reserve(labels);
+    linked.sections.reserve(sections);
     linked.source = inputs.empty() ? std::string() : inputs[0].module.source;
     for (size_t m = 0; m < inputs.size(); ++m) {
-        const LinkInput& input = inputs[m];
+        LinkInput& input = inputs[m];
         size_t offset = sectionOffsets[m];
         for (const std::string& name : input.module.externs) {
             if (!definitions.count(name))
@@ -52,7 +63,7 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
                     input.fileName, 0,
                     "undefined symbol '" + name + "' (EXTERN here, GLOBAL in no module)"};
         }
-        for (Section section : input.module.sections) {
+        for (Section& section : input.module.sections) {
             for (Relocation& r : section.relocations) {
                 if (std::optional<size_t> own = SectionOfBase(r.base)) {
                     r.base = SectionBase(*own + offset);
@@ -71,12 +82,12 @@ Result<ObjectModule> Link(const std::vector<LinkInput>& inputs) {
             }
             linked.sections.push_back(std::move(section));
         }
-        for (GlobalSymbol symbol : input.module.globals) {
+        for (GlobalSymbol& symbol : input.module.globals) {
             if (symbol.section)
                 *symbol.section += offset;
             linked.globals.push_back(std::move(symbol));
         }
-        for (Label label : input.module.labels) {
+        for (Label& label : input.module.labels) {
             label.section += offset;
             linked.labels.push_back(std::move(label));
         }

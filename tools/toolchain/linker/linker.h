@@ -19,6 +19,6 @@ struct LinkInput {
 // Fails on a symbol no module defines ("a.obj: undefined symbol 'Beep'
 // (EXTERN here, GLOBAL in no module)") or one two modules define
 // ("b.obj: symbol 'Beep' is defined in a.obj and in b.obj").
-Result<ObjectModule> Link(const std::vector<LinkInput>& inputs);
+Result<ObjectModule> Link(std::vector<LinkInput> inputs);
 
 }  // namespace cuffware::toolchain

@@ -1,8 +1,10 @@
 #include "toolchain/object/object_module.h"
 
+#include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <sstream>
 
@@ -21,13 +23,87 @@ std::string_view Header(ModuleStage stage) {
     return stage == ModuleStage::kObject ? "AS88 OBJECT 2" : "LK88 LINKED 2";
 }
 
+// The characters of a set, in a table: a search of the set for each
+// character of a long text costs a call each.
+class CharacterSet {
+  public:
+    constexpr explicit CharacterSet(std::string_view characters) {
+        for (char c : characters) {
+            in_[static_cast<unsigned char>(c)] = true;
+            allControlOrSpace_ = allControlOrSpace_ && static_cast<unsigned char>(c) <= ' ';
+        }
+    }
+
+    constexpr bool Holds(char c) const { return in_[static_cast<unsigned char>(c)]; }
+
+    // Where the first character of the set at or after at lies, or end.
+    const char* Find(const char* at, const char* end) const {
+        // Blanks are all at most ' ': eight characters above it at once
+        // hold none of them (a byte below 0x21 sets its top bit in
+        // (x - 0x21...) & ~x, and no other byte does while none does).
+        if (allControlOrSpace_) {
+            constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
+            for (uint64_t x; end - at >= 8; at += 8) {
+                std::memcpy(&x, at, 8);
+                if (((x - 0x21 * kOnes) & ~x & kTops) != 0)
+                    break;
+            }
+        }
+        while (at != end && !Holds(*at))
+            ++at;
+        return at;
+    }
+
+  private:
+    std::array<bool, 256> in_{};
+    bool allControlOrSpace_ = true;
+};
+
+constexpr CharacterSet kBlankSet(kBlanks);
+
+// The words of line between blanks into words, which is emptied first.
+void SplitWordsInto(std::string_view line, const CharacterSet& blanks,
+                    std::vector<std::string_view>& words) {
+    words.clear();
+    const char* at = line.data();
+    const char* end = at + line.size();
+    while (true) {
+        while (at != end && blanks.Holds(*at))
+            ++at;
+        if (at == end)
+            return;
+        const char* start = at;
+        at = blanks.Find(at, end);
+        words.emplace_back(start, static_cast<size_t>(at - start));
+    }
+}
+
+// Each character's value as a hex digit, or -1.
+constexpr std::array<signed char, 256> kHexDigitValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 16; ++i) {
+        values[static_cast<unsigned char>(kHexDigits[i])] = static_cast<signed char>(i);
+        values[static_cast<unsigned char>("0123456789abcdef"[i])] = static_cast<signed char>(i);
+    }
+    return values;
+}();
+
+int HexDigitValue(char c) {
+    return kHexDigitValues[static_cast<unsigned char>(c)];
+}
+
+// At most 8 hex digits and nothing else.
 std::optional<long long> HexValue(std::string_view text) {
-    long long value = 0;
-    if (text.empty() || text.size() > 8 || !std::isxdigit(static_cast<unsigned char>(text[0])))
-        return std::nullopt;  // from_chars would take a sign
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (error != std::errc() || end != text.data() + text.size())
+    if (text.empty() || text.size() > 8)
         return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        int digit = HexDigitValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
     return value;
 }
 
@@ -39,23 +115,20 @@ std::optional<long long> DecimalValue(std::string_view text) {
     return value;
 }
 
-std::optional<std::string> HexBytes(std::string_view text) {
+// Appends the bytes the hex digits of text spell to bytes; false (bytes
+// then holds part of them) when text is not pairs of hex digits.
+bool AppendHexBytes(std::string_view text, std::string& bytes) {
     if (text.size() % 2 != 0)
-        return std::nullopt;
-    auto digit = [](char c) {
-        return c >= '0' && c <= '9'   ? c - '0'
-               : c >= 'A' && c <= 'F' ? c - 'A' + 10
-               : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                      : -1;
-    };
-    std::string bytes(text.size() / 2, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        int high = digit(text[2 * i]), low = digit(text[2 * i + 1]);
+        return false;
+    size_t at = bytes.size();
+    bytes.resize(at + text.size() / 2);
+    for (size_t i = 0; i < text.size(); i += 2) {
+        int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes[i] = static_cast<char>(high * 16 + low);
+            return false;
+        bytes[at++] = static_cast<char>(high * 16 + low);
     }
-    return bytes;
+    return true;
 }
 
 std::optional<ValuePart> PartNamed(std::string_view name) {
@@ -70,25 +143,28 @@ std::string BaseText(const std::string& base) {
     return base.empty() ? "-" : base;
 }
 
-void FormatSection(const Section& section, TextFile& file) {
-    file.Line("SECTION " + section.name + " " + section.kind + " " +
-              (section.address ? Hex(*section.address, 6) : "-") + " " +
-              std::to_string(section.bytes.size()) +
-              (section.alignment > 1 ? " ALIGN " + std::to_string(section.alignment) : ""));
+// line is scratch space kept from one line to the next.
+void FormatSection(const Section& section, TextFile& file, std::string& line) {
+    line.assign("SECTION ").append(section.name).append(" ").append(section.kind).append(" ");
+    line.append(section.address ? Hex(*section.address, 6) : "-").append(" ");
+    line.append(std::to_string(section.bytes.size()));
+    if (section.alignment > 1)
+        line.append(" ALIGN ").append(std::to_string(section.alignment));
+    file.Line(line);
     for (size_t offset = 0; offset < section.bytes.size(); offset += kBytesPerLine) {
-        std::string line = "BYTES " + Hex(static_cast<long long>(offset), 4) + " ";
-        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i) {
-            auto byte = static_cast<unsigned char>(section.bytes[i]);
-            line += kHexDigits[byte >> 4];
-            line += kHexDigits[byte & 0xF];
-        }
+        line.assign("BYTES ");
+        AppendHex(static_cast<long long>(offset), 4, line);
+        line.append(" ");
+        AppendHexOfBytes(std::string_view(section.bytes).substr(offset, kBytesPerLine), line);
         file.Line(line);
     }
     for (const Relocation& r : section.relocations) {
-        file.Line("RELOC " + Hex(static_cast<long long>(r.offset), 4) + " " +
-                  std::string(FieldName(r.kind)) + " " + BaseText(r.base) + " " +
-                  std::to_string(r.addend) + " " +
-                  std::string(kParts[static_cast<size_t>(r.part)]) + " " + r.where + "\t" + r.what);
+        line.assign("RELOC ").append(Hex(static_cast<long long>(r.offset), 4)).append(" ");
+        line.append(FieldName(r.kind)).append(" ").append(BaseText(r.base)).append(" ");
+        line.append(std::to_string(r.addend)).append(" ");
+        line.append(kParts[static_cast<size_t>(r.part)]).append(" ");
+        line.append(r.where).append("\t").append(r.what);
+        file.Line(line);
     }
 }
 
@@ -96,13 +172,15 @@ void FormatSection(const Section& section, TextFile& file) {
 // for the line.
 class ModuleReader {
   public:
-    explicit ModuleReader(ObjectModule& module) : module_(module) {}
+    // textSize bounds what a SECTION line's size may reserve.
+    ModuleReader(ObjectModule& module, size_t textSize) : module_(module), textSize_(textSize) {}
 
     Status Line(std::string_view text) {
-        std::vector<std::string> words = Words(text);
+        std::vector<std::string_view>& words = words_;
+        SplitWordsInto(text, kBlankSet, words);
         if (words.empty())
             return Fail("cannot read line");
-        const std::string& key = words[0];
+        std::string_view key = words[0];
         if (key == "SOURCE") {
             module_.source = std::string(AfterWords(text, 1));
             return Status::Ok();
@@ -116,7 +194,7 @@ class ModuleReader {
         if (key == "GLOBAL" && words.size() == 4)
             return ReadGlobal(words);
         if (key == "EXTERN" && words.size() == 2) {
-            module_.externs.push_back(words[1]);
+            module_.externs.emplace_back(words[1]);
             return Status::Ok();
         }
         if (key == "LABEL" && words.size() == 4)
@@ -207,7 +285,7 @@ class ModuleReader {
         return Status::Ok();
     }
 
-    Status ReadSection(const std::vector<std::string>& words) {
+    Status ReadSection(const std::vector<std::string_view>& words) {
         if (Status complete = SectionComplete(); !complete)
             return complete;
         Section section;
@@ -223,24 +301,25 @@ class ModuleReader {
             return Fail("bad SECTION line");
         section.alignment = *alignment;
         declaredSize_ = *size;
+        // Two hex digits a byte: no more than the text can hold.
+        section.bytes.reserve(std::min(static_cast<size_t>(*size), textSize_ / 2));
         module_.sections.push_back(std::move(section));
         return Status::Ok();
     }
 
-    Status ReadBytes(const std::vector<std::string>& words) {
+    Status ReadBytes(const std::vector<std::string_view>& words) {
         std::optional<long long> offset = HexValue(words[1]);
-        std::optional<std::string> bytes = HexBytes(words[2]);
-        if (module_.sections.empty() || !offset || !bytes)
+        if (module_.sections.empty() || !offset)
             return Fail("bad BYTES line");
         Section& section = module_.sections.back();
         if (*offset != static_cast<long long>(section.bytes.size()) ||
-            section.bytes.size() + bytes->size() > static_cast<size_t>(declaredSize_))
+            section.bytes.size() + words[2].size() / 2 > static_cast<size_t>(declaredSize_) ||
+            !AppendHexBytes(words[2], section.bytes))
             return Fail("bad BYTES line");
-        section.bytes += *bytes;
         return Status::Ok();
     }
 
-    Status ReadRelocation(const std::vector<std::string>& words, std::string_view text) {
+    Status ReadRelocation(const std::vector<std::string_view>& words, std::string_view text) {
         std::optional<long long> offset = HexValue(words[1]);
         Result<FieldKind> kind = FieldNamed(words[2]);
         std::optional<long long> addend = DecimalValue(words[4]);
@@ -249,7 +328,7 @@ class ModuleReader {
             return Fail("bad RELOC line");
         Relocation r{static_cast<size_t>(*offset),
                      *kind,
-                     words[3] == "-" ? std::string() : words[3],
+                     words[3] == "-" ? std::string() : std::string(words[3]),
                      *addend,
                      *part,
                      {},
@@ -262,21 +341,21 @@ class ModuleReader {
         return Status::Ok();
     }
 
-    Status ReadGlobal(const std::vector<std::string>& words) {
+    Status ReadGlobal(const std::vector<std::string_view>& words) {
         std::optional<long long> value = HexValue(words[3]);
         std::optional<size_t> section = SectionOfBase(words[2]);
         if (!value || (words[2] != "-" && !section))
             return Fail("bad GLOBAL line");
-        module_.globals.push_back({words[1], *value, section});
+        module_.globals.push_back({std::string(words[1]), *value, section});
         return Status::Ok();
     }
 
-    Status ReadLabel(const std::vector<std::string>& words) {
+    Status ReadLabel(const std::vector<std::string_view>& words) {
         std::optional<size_t> section = SectionOfBase(words[2]);
         std::optional<long long> offset = HexValue(words[3]);
         if (!section || !offset)
             return Fail("bad LABEL line");
-        module_.labels.push_back({words[1], *section, *offset});
+        module_.labels.push_back({std::string(words[1]), *section, *offset});
         return Status::Ok();
     }
 
@@ -284,7 +363,8 @@ class ModuleReader {
     // hold anything but a line end, so the fields end at the first tab.
     Status ReadListedLine(std::string_view text) {
         size_t tab = text.find('\t');
-        std::vector<std::string> words = Words(text.substr(0, tab));
+        std::vector<std::string_view>& words = words_;
+        SplitWordsInto(text.substr(0, tab), kBlankSet, words);
         if (tab == std::string_view::npos || words.size() != 7)
             return Fail("bad LIST line");
         std::optional<long long> file = DecimalValue(words[1]), line = DecimalValue(words[2]),
@@ -295,12 +375,12 @@ class ModuleReader {
             return Fail("bad LIST line");
         module_.listing.push_back({static_cast<size_t>(*file), static_cast<int>(*line), section,
                                    static_cast<size_t>(*offset), static_cast<size_t>(*size),
-                                   words[6] == "-" ? std::string() : words[6],
+                                   words[6] == "-" ? std::string() : std::string(words[6]),
                                    std::string(text.substr(tab + 1))});
         return Status::Ok();
     }
 
-    Status ReadOrigin(const std::vector<std::string>& words, std::string_view text) {
+    Status ReadOrigin(const std::vector<std::string_view>& words, std::string_view text) {
         std::optional<long long> first = DecimalValue(words[1]), count = DecimalValue(words[2]);
         if (!first || *first < 0 || !count || *count < 0)
             return Fail("bad MODULE line");
@@ -310,6 +390,8 @@ class ModuleReader {
     }
 
     ObjectModule& module_;
+    size_t textSize_;
+    std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
     bool ended_ = false;
 };
@@ -323,7 +405,16 @@ std::string SectionBase(size_t section) {
 std::optional<size_t> SectionOfBase(std::string_view base) {
     if (base.size() < 2 || base[0] != '@')
         return std::nullopt;
-    std::optional<long long> index = DecimalValue(base.substr(1));
+    // The common "@12" at once; signs and long numbers through DecimalValue.
+    std::string_view digits = base.substr(1);
+    if (digits.size() <= 18 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        size_t index = 0;
+        for (char c : digits)
+            index = index * 10 + static_cast<size_t>(c - '0');
+        return index;
+    }
+    std::optional<long long> index = DecimalValue(digits);
     if (!index || *index < 0)
         return std::nullopt;
     return static_cast<size_t>(*index);
@@ -331,11 +422,7 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
 
 std::vector<std::string_view> WordsIn(std::string_view line, std::string_view blanks) {
     std::vector<std::string_view> words;
-    for (size_t start = line.find_first_not_of(blanks); start != std::string_view::npos;) {
-        size_t end = line.find_first_of(blanks, start);
-        words.push_back(line.substr(start, end - start));
-        start = line.find_first_not_of(blanks, end);
-    }
+    SplitWordsInto(line, CharacterSet(blanks), words);
     return words;
 }
 
@@ -346,47 +433,66 @@ std::vector<std::string> Words(std::string_view line) {
 
 std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
     TextFile file;
-    file.Line(Header(stage));
-    file.Line("SOURCE " + module.source);
+    size_t bytes = 0;
     for (const Section& section : module.sections)
-        FormatSection(section, file);
+        bytes += section.bytes.size();
+    // A BYTES line of 32 bytes is 79 characters; a LABEL line some 25.
+    file.Reserve(bytes * 5 / 2 + 32 * (module.labels.size() + module.listing.size()));
+    std::string line;  // each line is put together here, its space kept
+    file.Line(Header(stage));
+    file.Line(line.assign("SOURCE ").append(module.source));
+    for (const Section& section : module.sections)
+        FormatSection(section, file, line);
     for (const GlobalSymbol& symbol : module.globals) {
-        file.Line("GLOBAL " + symbol.name + " " +
-                  (symbol.section ? SectionBase(*symbol.section) : "-") + " " +
-                  Hex(symbol.value, 6));
+        line.assign("GLOBAL ").append(symbol.name).append(" ");
+        line.append(symbol.section ? SectionBase(*symbol.section) : "-").append(" ");
+        file.Line(line.append(Hex(symbol.value, 6)));
     }
     for (const std::string& name : module.externs)
-        file.Line("EXTERN " + name);
-    for (const Label& label : module.labels)
-        file.Line("LABEL " + label.name + " " + SectionBase(label.section) + " " +
-                  Hex(label.offset, 4));
-    for (const std::string& name : module.listedFiles)
-        file.Line("LISTFILE " + name);
-    for (const ListedLine& l : module.listing) {
-        file.Line("LIST " + std::to_string(l.file) + " " + std::to_string(l.line) + " " +
-                  (l.section ? SectionBase(*l.section) : "-") + " " +
-                  Hex(static_cast<long long>(l.offset), 4) + " " + std::to_string(l.size) + " " +
-                  (l.cycles.empty() ? "-" : l.cycles) + "\t" + l.text);
+        file.Line(line.assign("EXTERN ").append(name));
+    for (const Label& label : module.labels) {
+        line.assign("LABEL ").append(label.name).append(" ");
+        line.append(SectionBase(label.section)).append(" ");
+        AppendHex(label.offset, 4, line);
+        file.Line(line);
     }
-    for (const ModuleOrigin& origin : module.origins)
-        file.Line("MODULE " + std::to_string(origin.firstSection) + " " +
-                  std::to_string(origin.sectionCount) + " " + origin.object);
+    for (const std::string& name : module.listedFiles)
+        file.Line(line.assign("LISTFILE ").append(name));
+    for (const ListedLine& l : module.listing) {
+        line.assign("LIST ").append(std::to_string(l.file)).append(" ");
+        line.append(std::to_string(l.line)).append(" ");
+        line.append(l.section ? SectionBase(*l.section) : "-").append(" ");
+        line.append(Hex(static_cast<long long>(l.offset), 4)).append(" ");
+        line.append(std::to_string(l.size)).append(" ");
+        line.append(l.cycles.empty() ? "-" : l.cycles).append("\t").append(l.text);
+        file.Line(line);
+    }
+    for (const ModuleOrigin& origin : module.origins) {
+        line.assign("MODULE ").append(std::to_string(origin.firstSection)).append(" ");
+        line.append(std::to_string(origin.sectionCount)).append(" ").append(origin.object);
+        file.Line(line);
+    }
     file.Line("END");
-    return file.Text();
+    return file.TakeText();
 }
 
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName) {
-    std::vector<std::string_view> lines = SplitLines(text);
-    if (lines.empty() || lines[0] != Header(stage))
+    TextLines lines(text);
+    std::string_view line;
+    if (!lines.Next(line) || line != Header(stage))
         return Diagnostic{
             fileName, 1,
             "not a file of this stage (expected \"" + std::string(Header(stage)) + "\")"};
     ObjectModule module;
-    ModuleReader reader(module);
-    for (size_t i = 1; i < lines.size() && !reader.Ended(); ++i) {
-        if (Status read = reader.Line(lines[i]); !read)
-            return Diagnostic{fileName, static_cast<int>(i) + 1, read.error().message};
+    // Room for as many labels as the text can hold ("LABEL a @0 0" and its
+    // line end): pages are only touched where labels land, and the list is
+    // never copied as it grows.
+    module.labels.reserve(text.size() / 14);
+    ModuleReader reader(module, text.size());
+    for (int number = 2; !reader.Ended() && lines.Next(line); ++number) {
+        if (Status read = reader.Line(line); !read)
+            return Diagnostic{fileName, number, read.error().message};
     }
     if (Status finished = reader.Finish(); !finished)
         return Diagnostic{fileName, 0, finished.error().message};

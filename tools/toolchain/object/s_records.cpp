@@ -37,29 +37,43 @@ std::optional<std::string> RecordBytes(std::string_view hex) {
     return bytes;
 }
 
+// SRecord's text into record, which is emptied first.
+void PutSRecord(char type, int addressBytes, long long address, std::string_view data,
+                std::string& record) {
+    int count = addressBytes + static_cast<int>(data.size()) + 1;
+    unsigned sum = static_cast<unsigned>(count);
+    record.assign("S").push_back(type);
+    AppendHex(count, 2, record);
+    AppendHex(address, addressBytes * 2, record);
+    for (int shift = 0; shift < addressBytes * 8; shift += 8)
+        sum += static_cast<unsigned>((address >> shift) & 0xFF);
+    for (char byte : data)
+        sum += static_cast<unsigned char>(byte);
+    AppendHexOfBytes(data, record);
+    AppendHex(~sum & 0xFF, 2, record);
+}
+
 }  // namespace
 
 std::string SRecord(char type, int addressBytes, long long address, std::string_view data) {
-    int count = addressBytes + static_cast<int>(data.size()) + 1;
-    unsigned sum = static_cast<unsigned>(count);
-    std::string record = std::string("S") + type + Hex(count, 2) + Hex(address, addressBytes * 2);
-    for (int shift = 0; shift < addressBytes * 8; shift += 8)
-        sum += static_cast<unsigned>((address >> shift) & 0xFF);
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    record.reserve(record.size() + 2 * data.size() + 2);
-    for (char byte : data) {
-        auto value = static_cast<unsigned char>(byte);
-        sum += value;
-        record += kDigits[value >> 4];
-        record += kDigits[value & 0xF];
-    }
-    return record + Hex(~sum & 0xFF, 2);
+    std::string record;
+    PutSRecord(type, addressBytes, address, data, record);
+    return record;
 }
 
 std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord) {
     TextFile file;
-    file.Line(SRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes)));
+    size_t bytes = 0;
+    for (const Section& section : located.sections)
+        bytes += section.bytes.size();
+    // Two digits a byte, and type, count, address, checksum and line end
+    // (16 characters) a record.
+    size_t records = bytes / bytesPerRecord + located.sections.size() + 2;
+    file.Reserve(2 * bytes + 16 * records + 2 * kMaxHeaderBytes);
+    std::string record;  // each record is put together here, its space kept
+    PutSRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes), record);
+    file.Line(record);
     std::vector<const Section*> byAddress;
     for (const Section& section : located.sections)
         byAddress.push_back(&section);
@@ -69,13 +83,15 @@ std::string FormatSRecords(const ObjectModule& located, std::string_view header,
     for (const Section* section : byAddress) {
         std::string_view bytes = section->bytes;
         for (size_t offset = 0; offset < bytes.size(); offset += bytesPerRecord) {
-            file.Line(SRecord('2', 3, section->address.value_or(0) + static_cast<long long>(offset),
-                              bytes.substr(offset, bytesPerRecord)));
+            PutSRecord('2', 3, section->address.value_or(0) + static_cast<long long>(offset),
+                       bytes.substr(offset, bytesPerRecord), record);
+            file.Line(record);
         }
     }
     long long start = located.sections.empty() ? 0 : located.sections[0].address.value_or(0);
-    file.Line(SRecord('8', 3, start, {}));
-    return file.Text();
+    PutSRecord('8', 3, start, {}, record);
+    file.Line(record);
+    return file.TakeText();
 }
 
 bool LooksLikeSRecords(std::string_view content) {

@@ -1,8 +1,8 @@
 #include "toolchain/object/symbol_files.h"
 
 #include <algorithm>
-#include <set>
 #include <sstream>
+#include <unordered_set>
 
 #include "platform/text_file.h"
 #include "platform/text_rules.h"
@@ -24,8 +24,10 @@ Status ReadSymbol(const std::string& name, const std::string& hexValue,
     return Status::Ok();
 }
 
+using NameSet = std::unordered_set<std::string_view>;
+
 // A local label is kept as "Scope.name"; its scope is a label of the module.
-bool IsLocal(const std::string& name, const std::set<std::string>& names) {
+bool IsLocal(std::string_view name, const NameSet& names) {
     size_t dot = name.find('.');
     return dot != std::string::npos && dot > 0 && names.count(name.substr(0, dot));
 }
@@ -33,14 +35,9 @@ bool IsLocal(const std::string& name, const std::set<std::string>& names) {
 // The labels of one section in address order, each with its size: a
 // routine's (an ordinary label's) up to the next routine's label, a local
 // label's up to the next label, the last ones' up to the section's end.
-void ListSectionLabels(const ObjectModule& module, size_t index, const std::set<std::string>& names,
-                       TextFile& file) {
-    const Section& section = module.sections[index];
-    std::vector<const Label*> labels;
-    for (const Label& label : module.labels) {
-        if (label.section == index)
-            labels.push_back(&label);
-    }
+// labels are the section's in the module's order; line is scratch space.
+void ListSectionLabels(const Section& section, std::vector<const Label*>& labels,
+                       const NameSet& names, TextFile& file, std::string& line) {
     std::stable_sort(labels.begin(), labels.end(),
                      [](const Label* a, const Label* b) { return a->offset < b->offset; });
     std::vector<bool> local(labels.size());
@@ -64,9 +61,11 @@ void ListSectionLabels(const ObjectModule& module, size_t index, const std::set<
         i = first;
     }
     for (size_t i = 0; i < labels.size(); ++i) {
-        file.Line(std::string(local[i] ? "    " : "  ") + "LABEL " + labels[i]->name + " " +
-                  Hex(section.address.value_or(0) + labels[i]->offset, 6) + " SIZE " +
-                  std::to_string(ends[i] - labels[i]->offset));
+        line.assign(local[i] ? "    " : "  ").append("LABEL ").append(labels[i]->name);
+        line.append(" ");
+        AppendHex(section.address.value_or(0) + labels[i]->offset, 6, line);
+        line.append(" SIZE ").append(std::to_string(ends[i] - labels[i]->offset));
+        file.Line(line);
     }
 }
 
@@ -94,23 +93,34 @@ Status ReadMapSection(const std::vector<std::string>& words, std::vector<MapSect
 
 std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     TextFile file;
+    file.Reserve(40 * (module.labels.size() + module.globals.size()) + 64 * module.sections.size());
     file.Line(kMapHeader);
     file.Line("OUTPUT " + std::string(outputName));
-    std::set<std::string> names;
-    for (const Label& label : module.labels)
-        names.insert(label.name);
+    std::vector<std::vector<const Label*>> labelsOf(module.sections.size());
+    bool anyLocal = false;
+    for (const Label& label : module.labels) {
+        anyLocal = anyLocal || label.name.find('.') != std::string::npos;
+        if (label.section < labelsOf.size())
+            labelsOf[label.section].push_back(&label);
+    }
+    // Only a name with a dot can be a local label's; without one, no scope
+    // needs looking up.
+    NameSet names;
+    for (size_t i = 0; anyLocal && i < module.labels.size(); ++i)
+        names.insert(module.labels[i].name);
+    std::string line;
     for (size_t i = 0; i < module.sections.size(); ++i) {
         const Section& section = module.sections[i];
         file.Line("SECTION " + section.name + " START " + Hex(section.address.value_or(0), 6) +
                   " SIZE " + std::to_string(section.bytes.size()) + " " + section.kind);
-        ListSectionLabels(module, i, names, file);
+        ListSectionLabels(section, labelsOf[i], names, file, line);
     }
     if (module.sections.size() > 0)
         file.Line("START " + Hex(module.sections[0].address.value_or(0), 6));
     for (const GlobalSymbol& symbol : module.globals)
         file.Line("SYMBOL " + symbol.name + " " + Hex(symbol.value, 6));
     file.Line("END");
-    return file.Text();
+    return file.TakeText();
 }
 
 Result<LocateMap> ReadMap(std::string_view text, const std::string& fileName) {
@@ -167,7 +177,7 @@ std::string FormatSymbolList(const std::vector<GlobalSymbol>& symbols) {
     TextFile file;
     for (const GlobalSymbol& symbol : symbols)
         file.Line(symbol.name + " " + Hex(symbol.value, 6));
-    return file.Text();
+    return file.TakeText();
 }
 
 Result<std::vector<GlobalSymbol>> ReadSymbolList(std::string_view text,
@@ -192,7 +202,7 @@ std::string FormatEquates(const std::vector<GlobalSymbol>& symbols) {
     file.Line("; global labels of the common section");
     for (const GlobalSymbol& symbol : symbols)
         file.Line(symbol.name + " equ 0x" + Hex(symbol.value, 6));
-    return file.Text();
+    return file.TakeText();
 }
 
 }  // namespace cuffware::toolchain

@@ -56,14 +56,15 @@ int LinkObjects(const CommandLine& commandLine, std::span<const std::string> out
             return Fail(context, module.error());
         inputs.push_back({input, std::move(*module)});
     }
-    Result<ObjectModule> linked = Link(inputs);
+    const size_t objects = inputs.size();
+    Result<ObjectModule> linked = Link(std::move(inputs));
     if (!linked)
         return Fail(context, linked.error());
     if (Status written = WriteOutput(context, output, FormatModule(*linked, ModuleStage::kLinked));
         !written)
         return Fail(context, written.error());
-    context.out << "lk88: " << object << (inputs.size() > 1 ? " and others" : "") << " -> "
-                << output << ": " << linked->sections.size()
+    context.out << "lk88: " << object << (objects > 1 ? " and others" : "") << " -> " << output
+                << ": " << linked->sections.size()
                 << (linked->sections.size() == 1 ? " section\n" : " sections\n");
     return 0;
 }

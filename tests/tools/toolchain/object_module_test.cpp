@@ -1,0 +1,157 @@
+// The text of objects and linked modules: every kind of line written as the
+// format says and read back, and each line that does not hold refused with
+// its number.
+
+#include "toolchain/object/object_module.h"
+
+#include <gtest/gtest.h>
+
+namespace cuffware::toolchain {
+namespace {
+
+// A linked module with a line of every kind; its first section's 40 bytes
+// take two BYTES lines.
+ObjectModule EveryKindOfLine() {
+    ObjectModule module;
+    module.source = "clock.asm";
+    Section code{".text", "CODE", 0x10000, std::string(40, '\x5A'), {}, 1};
+    code.bytes[0] = '\x0F';
+    code.relocations.push_back(
+        {0x12, FieldKind::kWord, "@1", -4, ValuePart::kLow, "clock.asm:12", "LD A,#nn"});
+    code.relocations.push_back(
+        {0x20, FieldKind::kByte, "", 7, ValuePart::kWhole, "dir\tname.asm:3", "DB n"});
+    module.sections.push_back(code);
+    module.sections.push_back({".data", "DATA", std::nullopt, "\x01\xFF", {}, 4});
+    module.globals = {{"Start", 0x12, 0}, {"Limit", 0x101F4, std::nullopt}};
+    module.externs = {"SoundPlay"};
+    module.labels = {{"Start", 0, 0x12}, {"Start.loop", 1, 1}};
+    module.listedFiles = {"clock.asm", "my file.h"};
+    module.listing = {{1, 12, 0, 0x10, 3, "3/2", "  LD A,#12h\t; tab kept"},
+                      {0, 13, std::nullopt, 0, 0, "", "; a comment"}};
+    module.origins = {{"clock.obj", 0, 1}, {"a b.obj", 1, 1}};
+    return module;
+}
+
+constexpr std::string_view kEveryKindOfLine =
+    "LK88 LINKED 2\r\n"
+    "SOURCE clock.asm\r\n"
+    "SECTION .text CODE 010000 40\r\n"
+    "BYTES 0000 0F5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A\r\n"
+    "BYTES 0020 5A5A5A5A5A5A5A5A\r\n"
+    "RELOC 0012 WORD @1 -4 LOW clock.asm:12\tLD A,#nn\r\n"
+    "RELOC 0020 BYTE - 7 WHOLE dir\tname.asm:3\tDB n\r\n"
+    "SECTION .data DATA - 2 ALIGN 4\r\n"
+    "BYTES 0000 01FF\r\n"
+    "GLOBAL Start @0 000012\r\n"
+    "GLOBAL Limit - 0101F4\r\n"
+    "EXTERN SoundPlay\r\n"
+    "LABEL Start @0 0012\r\n"
+    "LABEL Start.loop @1 0001\r\n"
+    "LISTFILE clock.asm\r\n"
+    "LISTFILE my file.h\r\n"
+    "LIST 1 12 @0 0010 3 3/2\t  LD A,#12h\t; tab kept\r\n"
+    "LIST 0 13 - 0000 0 -\t; a comment\r\n"
+    "MODULE 0 1 clock.obj\r\n"
+    "MODULE 1 1 a b.obj\r\n"
+    "END\r\n";
+
+TEST(ModuleText, EveryKindOfLineIsWrittenAsTheFormatSaysAndReadBack) {
+    const ObjectModule module = EveryKindOfLine();
+    EXPECT_EQ(FormatModule(module, ModuleStage::kLinked), kEveryKindOfLine);
+
+    Result<ObjectModule> read = ParseModule(kEveryKindOfLine, ModuleStage::kLinked, "t.out");
+    ASSERT_TRUE(read.ok()) << read.error().Text();
+    EXPECT_EQ(FormatModule(*read, ModuleStage::kLinked), kEveryKindOfLine);
+    EXPECT_EQ(read->sections[0].bytes, module.sections[0].bytes);
+    EXPECT_EQ(read->sections[0].relocations[1].where, "dir\tname.asm:3");
+    EXPECT_EQ(read->listing[0].text, "  LD A,#12h\t; tab kept");
+    EXPECT_EQ(read->origins[1].object, "a b.obj");
+
+    // Lower-case hex digits, blanks of every kind between the words and LF
+    // line ends read as well.
+    Result<ObjectModule> loose = ParseModule(
+        "AS88 OBJECT 2\nSECTION  .t\tCODE 00ff00 3\nBYTES\v0000 0a0B0c \f\nLABEL a @0 2\nEND\n",
+        ModuleStage::kObject, "t.obj");
+    ASSERT_TRUE(loose.ok()) << loose.error().Text();
+    EXPECT_EQ(loose->sections[0].address, 0xFF00);
+    EXPECT_EQ(loose->sections[0].bytes, "\x0A\x0B\x0C");
+}
+
+TEST(ModuleText, EachLineThatDoesNotHoldIsRefusedWithItsNumber) {
+    const std::string head = "AS88 OBJECT 2\r\nSECTION .t CODE - 4\r\n";
+    struct Case {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"", "t.obj, line 1: not a file of this stage (expected \"AS88 OBJECT 2\")"},
+        {"LK88 LINKED 2\r\nEND\r\n",
+         "t.obj, line 1: not a file of this stage (expected \"AS88 OBJECT 2\")"},
+        {head + "BYTES 0000 0102030\r\nEND\r\n", "t.obj, line 3: bad BYTES line"},
+        {head + "BYTES 0000 01020G04\r\nEND\r\n", "t.obj, line 3: bad BYTES line"},
+        {head + "BYTES 0001 01020304\r\nEND\r\n", "t.obj, line 3: bad BYTES line"},
+        {head + "BYTES 0000 0102030405\r\nEND\r\n", "t.obj, line 3: bad BYTES line"},
+        {head + "BYTES -000 01020304\r\nEND\r\n", "t.obj, line 3: bad BYTES line"},
+        {head + "BYTES 0000 01020304 05\r\nEND\r\n", "t.obj, line 3: cannot read line"},
+        {head + "BYTES 0000 0102\r\nEND\r\n", "t.obj: section holds 2 bytes, SECTION says 4"},
+        {head + "BYTES 0000 01020304\r\nLABEL a @1 0\r\nEND\r\n",
+         "t.obj: label a refers to a section that is not there"},
+        {head + "BYTES 0000 01020304\r\nLABEL a @0 123456789\r\nEND\r\n",
+         "t.obj, line 4: bad LABEL line"},
+        {head + "BYTES 0000 01020304\r\nGLOBAL a @x 0\r\nEND\r\n",
+         "t.obj, line 4: bad GLOBAL line"},
+        {head + "RELOC 0003 WORD - 0 WHOLE t.asm:1\tDW nn\r\nBYTES 0000 01020304\r\nEND\r\n",
+         "t.obj: a relocation lies outside its section"},
+        {head + "RELOC 0000 WORD - 0 PART t.asm:1\tDW nn\r\nEND\r\n",
+         "t.obj, line 3: bad RELOC line"},
+        {head + "BYTES 0000 01020304\r\nLIST 0 1 @0 0000 4 -\r\nEND\r\n",
+         "t.obj, line 4: bad LIST line"},
+        {head + "BYTES 0000 01020304\r\nSECTION .u DATA - -1\r\nEND\r\n",
+         "t.obj, line 4: bad SECTION line"},
+        {head + "BYTES 0000 01020304\r\n", "t.obj: truncated (no END line)"},
+        {head + "BYTES 0000 01020304\r\n   \r\nEND\r\n", "t.obj, line 4: cannot read line"},
+    };
+    for (const Case& c : cases) {
+        Result<ObjectModule> read = ParseModule(c.text, ModuleStage::kObject, "t.obj");
+        ASSERT_FALSE(read.ok()) << c.text;
+        EXPECT_EQ(read.error().Text(), c.message) << c.text;
+    }
+}
+
+TEST(ModuleText, ASectionBaseIsAnAtAndANumber) {
+    EXPECT_EQ(SectionOfBase("@0"), 0u);
+    EXPECT_EQ(SectionOfBase("@12"), 12u);
+    EXPECT_EQ(SectionOfBase("@000000000000000000000007"), 7u);
+    EXPECT_EQ(SectionOfBase("@-0"), 0u);
+    EXPECT_EQ(SectionOfBase("@-1"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@1x"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("12"), std::nullopt);
+    EXPECT_EQ(SectionOfBase("@99999999999999999999"), std::nullopt);
+    EXPECT_EQ(SectionBase(12), "@12");
+}
+
+// Words are found eight characters at a time where no blank can be among
+// them: a blank at each place of such a run, bytes above 0x7F and control
+// characters that are no blanks must still split (or not) as one by one.
+TEST(ModuleText, WordsSplitAtEveryBlankAndNowhereElse) {
+    const std::string word = "0123456789ABCDEF\x01\x7F\x80\xFFxyz";
+    for (size_t at = 0; at <= word.size(); ++at) {
+        for (char blank : kBlanks) {
+            std::string line = word;
+            line.insert(at, 1, blank);
+            std::vector<std::string_view> expected;
+            if (at > 0)
+                expected.push_back(std::string_view(line).substr(0, at));
+            if (at < word.size())
+                expected.push_back(std::string_view(line).substr(at + 1));
+            EXPECT_EQ(WordsIn(line), expected) << at << " " << int(blank);
+        }
+    }
+    EXPECT_EQ(WordsIn("  \t\r\n"), std::vector<std::string_view>{});
+    EXPECT_EQ(WordsIn("a b\tc", kSpaceOrTab), (std::vector<std::string_view>{"a", "b", "c"}));
+    EXPECT_EQ(WordsIn("a\rb", kSpaceOrTab), std::vector<std::string_view>{"a\rb"});
+    EXPECT_EQ(WordsIn("x1y2z", "12"), (std::vector<std::string_view>{"x", "y", "z"}));
+}
+
+}  // namespace
+}  // namespace cuffware::toolchain
