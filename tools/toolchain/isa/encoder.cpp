@@ -88,20 +88,21 @@ namespace {
 
 struct WrittenInstruction {
     const InstructionForm* form;
-    std::vector<WrittenOperand> operands;
+    const std::vector<WrittenOperand>* operands;  // valid until the next line is read
 };
 
 // The form that the operands as written take, and the operands.
 Result<WrittenInstruction> ReadInstruction(std::string_view mnemonic,
                                            std::string_view operandText) {
+    // One vector for every line's operands: no room taken per line.
+    thread_local std::vector<WrittenOperand> operands;
     std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
-    Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
-    if (!operands)
-        return operands.error();
-    const InstructionForm* chosen = ChooseForm(forms, *operands);
+    if (Status read = ReadOperandsInto(operandText, operands); !read)
+        return read.error();
+    const InstructionForm* chosen = ChooseForm(forms, operands);
     if (!chosen)
-        return NoSuchForm(mnemonic, forms, *operands);
-    return WrittenInstruction{chosen, std::move(*operands)};
+        return NoSuchForm(mnemonic, forms, operands);
+    return WrittenInstruction{chosen, &operands};
 }
 
 }  // namespace
@@ -119,7 +120,7 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     if (!instruction)
         return instruction.error();
     const InstructionForm& form = *instruction->form;
-    const std::vector<WrittenOperand>& operands = instruction->operands;
+    const std::vector<WrittenOperand>& operands = *instruction->operands;
 
     Encoded encoded;
     encoded.bytes.assign(form.opcode.begin(), form.opcode.end());

@@ -80,9 +80,16 @@ std::string WrittenOperand::Shape() const {
 
 Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     std::vector<WrittenOperand> operands;
-    if (TrimBlanks(text).empty())
-        return operands;
     operands.reserve(2);  // the most an instruction takes
+    if (Status read = ReadOperandsInto(text, operands); !read)
+        return read.error();
+    return operands;
+}
+
+Status ReadOperandsInto(std::string_view text, std::vector<WrittenOperand>& operands) {
+    operands.clear();
+    if (TrimBlanks(text).empty())
+        return Status::Ok();
     bool empty = false;
     ForEachListItem(text, [&](std::string_view item) {
         empty = item.empty();
@@ -92,7 +99,7 @@ Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     });
     if (empty)
         return Diagnostic{{}, 0, "empty operand"};
-    return operands;
+    return Status::Ok();
 }
 
 }  // namespace cuffware::toolchain
