@@ -36,11 +36,7 @@ Diagnostic Problem(std::string message) {
 // "EQU", "SET" or "MACRO" when the word is one of them in any case, else
 // empty.
 std::string_view Definer(std::string_view word) {
-    for (std::string_view definer : {"EQU", "SET", "MACRO"}) {
-        if (EqualsIgnoreCase(word, definer))
-            return definer;
-    }
-    return {};
+    return KeywordAmong(word, {"EQU", "SET", "MACRO"});
 }
 
 }  // namespace
@@ -156,9 +152,14 @@ Status ReadStatement(std::string_view line, Statement& statement) {
 }
 
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {
-    auto [keyword, rest] = FirstWord(TrimBlanks(line));
-    if (!EqualsIgnoreCase(keyword, "INCLUDE"))
+    static constexpr std::string_view kInclude = "INCLUDE";
+    std::string_view text = TrimBlanks(line);
+    // Nearly every line is no INCLUDE: its first word tells, with no more read.
+    if (text.size() < kInclude.size() ||
+        !EqualsIgnoreCase(text.substr(0, kInclude.size()), kInclude) ||
+        (text.size() > kInclude.size() && !IsBlank(text[kInclude.size()])))
         return std::optional<std::string>();
+    std::string_view rest = FirstWord(text).second;
     if (rest.empty() || (rest[0] != '\'' && rest[0] != '"'))
         return Problem("INCLUDE expects a path in quotes");
     char quote = rest[0];
