@@ -1,5 +1,6 @@
 #include "toolchain/object/object_module.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -75,12 +76,19 @@ void FormatSection(const Section& section, TextFile& file) {
               (section.address ? Hex(*section.address, 6) : "-") + " " +
               std::to_string(section.bytes.size()) +
               (section.alignment > 1 ? " ALIGN " + std::to_string(section.alignment) : ""));
+    // One line's room for them all: a section of a bank is 2,048 of them.
+    std::string line;
     for (size_t offset = 0; offset < section.bytes.size(); offset += kBytesPerLine) {
-        std::string line = "BYTES " + Hex(static_cast<long long>(offset), 4) + " ";
-        for (size_t i = offset; i < section.bytes.size() && i < offset + kBytesPerLine; ++i) {
+        line.assign("BYTES ");
+        line += Hex(static_cast<long long>(offset), 4);
+        line += ' ';
+        size_t end = std::min(section.bytes.size(), offset + kBytesPerLine);
+        size_t at = line.size();
+        line.resize(at + 2 * (end - offset));
+        for (size_t i = offset; i < end; ++i) {
             auto byte = static_cast<unsigned char>(section.bytes[i]);
-            line += kHexDigits[byte >> 4];
-            line += kHexDigits[byte & 0xF];
+            line[at++] = kHexDigits[byte >> 4];
+            line[at++] = kHexDigits[byte & 0xF];
         }
         file.Line(line);
     }
