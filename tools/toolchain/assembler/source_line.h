@@ -41,7 +41,14 @@ struct Statement {
 };
 
 // Blanks (spaces and tabs) removed at both ends.
-std::string_view TrimBlanks(std::string_view text);
+// Inline: every operand of every line is trimmed.
+inline std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
 // The line without its comment: from the first ";" outside quotes.
 std::string_view WithoutComment(std::string_view line);
