@@ -1,7 +1,8 @@
 // The short ways the assembler reads a line by (a lone number or name, an
 // operand list split in place, a line's open quote found with its comment,
-// a mnemonic or register packed into a number) against the long ways they
-// stand for.
+// a mnemonic or register packed into a number, an INCLUDE known by its
+// first word, operands read into a vector kept from line to line) against
+// the long ways they stand for.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "toolchain/assembler/expression.h"
 #include "toolchain/assembler/source_line.h"
 #include "toolchain/isa/instruction_set.h"
+#include "toolchain/isa/operand_text.h"
 
 namespace cuffware::toolchain {
 namespace {
@@ -96,6 +98,49 @@ TEST(LineReading, MnemonicsAndRegistersInAnyCaseAndNoOtherWord) {
     EXPECT_EQ(OperandWord("ALLX"), "");
     EXPECT_TRUE(IsOperandWord("NF3"));
     EXPECT_FALSE(IsOperandWord("nf3"));  // asked in upper case only
+}
+
+// A line is an INCLUDE when its first word is, in any case; a longer word
+// or one after a label is not.
+TEST(LineReading, IncludeIsKnownByTheWholeFirstWord) {
+    for (std::string line : {"INCLUDEX 'a.h'", "INCLUD 'a.h'", "INCLUDE_ 'a.h'", "  LD A,B", "",
+                             "\t", "L: INCLUDE 'a.h'", "x INCLUDE 'a.h'", "; INCLUDE 'a.h'"}) {
+        Result<std::optional<std::string>> path = IncludedPath(line);
+        ASSERT_TRUE(path) << line;
+        EXPECT_EQ(*path, std::nullopt) << line;
+    }
+    for (std::string line : {"INCLUDE 'a.h'", "\tinclude\t\"a.h\"", "  InClUdE 'a.h' ; c"}) {
+        Result<std::optional<std::string>> path = IncludedPath(line);
+        ASSERT_TRUE(path) << line;
+        EXPECT_EQ(*path, "a.h") << line;
+    }
+    for (std::string line : {"INCLUDE", " include \t", "INCLUDE\ta.h"}) {
+        Result<std::optional<std::string>> path = IncludedPath(line);
+        ASSERT_FALSE(path) << line;
+        EXPECT_EQ(path.error().message, "INCLUDE expects a path in quotes") << line;
+    }
+}
+
+std::vector<std::string> Shapes(const std::vector<WrittenOperand>& operands) {
+    std::vector<std::string> shapes;
+    for (const WrittenOperand& operand : operands)
+        shapes.push_back(operand.Shape());
+    return shapes;
+}
+
+// Reading into a vector that holds the last line's operands gives what a
+// fresh reading gives, the same fault included.
+TEST(LineReading, OperandsReadIntoAKeptVectorAsIntoANewOne) {
+    std::vector<WrittenOperand> kept;
+    for (std::string text : {"A,[IX+5]", "", "[hl]", "NZ,Far", "A,,B", " ", "[BR:12h],#1,B"}) {
+        Result<std::vector<WrittenOperand>> fresh = ReadOperands(text);
+        Status read = ReadOperandsInto(text, kept);
+        ASSERT_EQ(fresh.ok(), read.ok()) << text;
+        if (fresh)
+            EXPECT_EQ(Shapes(kept), Shapes(*fresh)) << text;
+        else
+            EXPECT_EQ(read.error().message, fresh.error().message) << text;
+    }
 }
 
 }  // namespace

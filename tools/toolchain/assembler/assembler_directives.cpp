@@ -15,9 +15,15 @@ const Assembler::DirectiveRule* Assembler::FindDirective(const std::string& name
         {"DS", nullptr, false},
         {"ALIGN", nullptr, false},
     };
+    if (name.empty())
+        return nullptr;
+    char first =
+        name[0] >= 'a' && name[0] <= 'z' ? static_cast<char>(name[0] - 'a' + 'A') : name[0];
     for (const DirectiveRule& rule : kDirectives) {
-        // The length first, inline: every instruction line asks for all ten.
-        if (rule.name.size() == name.size() && EqualsIgnoreCase(rule.name, name))
+        // The length and the first letter first, inline: every instruction
+        // line asks for all ten.
+        if (rule.name.size() == name.size() && rule.name[0] == first &&
+            EqualsIgnoreCase(rule.name, name))
             return &rule;
     }
     return nullptr;

@@ -54,8 +54,7 @@ bool Assembler::Active() const {
 }
 
 bool Assembler::IsConditional(std::string_view keyword) {
-    return EqualsIgnoreCase(keyword, "IF") || EqualsIgnoreCase(keyword, "ELSE") ||
-           EqualsIgnoreCase(keyword, "ENDIF");
+    return !KeywordAmong(keyword, {"IF", "ELSE", "ENDIF"}).empty();
 }
 
 bool Assembler::Assembling(const Condition& c) {

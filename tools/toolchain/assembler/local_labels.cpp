@@ -38,12 +38,14 @@ bool IsLabelName(std::string_view text) {
 
 Status LabelScope::Qualify(Statement& statement, bool usesMacro) {
     if (statement.kind == Statement::kOther && !statement.label.empty()) {
-        if (statement.label.find('.') == std::string::npos)
-            scope_ = statement.label;
-        Result<std::string> label = Qualified(statement.label);
-        if (!label)
-            return label.error();
-        statement.label = *label;
+        if (statement.label.find('.') == std::string::npos) {
+            scope_ = statement.label;  // an ordinary label, as it stands
+        } else {
+            Result<std::string> label = Qualified(statement.label);
+            if (!label)
+                return label.error();
+            statement.label = *label;
+        }
     }
     bool hasExpressions =
         (statement.kind == Statement::kOther && !usesMacro) ||

@@ -91,8 +91,7 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
 }  // namespace
 
 bool IsBodyKeyword(std::string_view word) {
-    return EqualsIgnoreCase(word, "REPT") || EqualsIgnoreCase(word, "ENDR") ||
-           EqualsIgnoreCase(word, "LOCAL");
+    return !KeywordAmong(word, {"REPT", "ENDR", "LOCAL"}).empty();
 }
 
 std::optional<size_t> MatchingEndr(std::span<const SourceLine> lines, size_t start) {

@@ -1,5 +1,7 @@
 #include "toolchain/assembler/source_line.h"
 
+#include <array>
+
 #include "platform/text_rules.h"
 #include "toolchain/assembler/expression.h"
 #include "toolchain/assembler/local_labels.h"
@@ -22,10 +24,16 @@ bool IsQuote(char c) {
 namespace {
 
 // The first word of text and the trimmed rest.
-std::pair<std::string_view, std::string_view> FirstWord(std::string_view text) {
+// Where the first word of text ends: at its first blank, or its end.
+size_t WordEnd(std::string_view text) {
     size_t end = 0;
     while (end < text.size() && !IsBlank(text[end]))
         ++end;
+    return end;
+}
+
+std::pair<std::string_view, std::string_view> FirstWord(std::string_view text) {
+    size_t end = WordEnd(text);
     return {text.substr(0, end), TrimBlanks(text.substr(end))};
 }
 
@@ -36,22 +44,10 @@ Diagnostic Problem(std::string message) {
 // "EQU", "SET" or "MACRO" when the word is one of them in any case, else
 // empty.
 std::string_view Definer(std::string_view word) {
-    for (std::string_view definer : {"EQU", "SET", "MACRO"}) {
-        if (EqualsIgnoreCase(word, definer))
-            return definer;
-    }
-    return {};
+    return KeywordAmong(word, {"EQU", "SET", "MACRO"});
 }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 namespace {
 
@@ -137,9 +133,12 @@ Status ReadStatement(std::string_view line, Statement& statement) {
         statement.label = first.substr(0, colon);
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
     }
-    auto [second, expression] = FirstWord(rest);
-    std::string_view definer = Definer(second);
-    if (statement.label.empty() && !definer.empty()) {
+    // The second word matters only as EQU, SET or MACRO: the rest is
+    // trimmed again only then.
+    std::string_view second = rest.substr(0, WordEnd(rest));
+    std::string_view definer = statement.label.empty() ? Definer(second) : std::string_view();
+    if (!definer.empty()) {
+        std::string_view expression = FirstWord(rest).second;
         if (!IsIdentifier(first))
             return Problem("bad name " + Quoted(first) + " before " + std::string(second));
         statement.kind = Statement::kDefinition;
@@ -156,9 +155,14 @@ Status ReadStatement(std::string_view line, Statement& statement) {
 }
 
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {
-    auto [keyword, rest] = FirstWord(TrimBlanks(line));
-    if (!EqualsIgnoreCase(keyword, "INCLUDE"))
+    static constexpr std::string_view kInclude = "INCLUDE";
+    std::string_view text = TrimBlanks(line);
+    // Nearly every line is no INCLUDE: its first word tells, with no more read.
+    if (text.size() < kInclude.size() ||
+        !EqualsIgnoreCase(text.substr(0, kInclude.size()), kInclude) ||
+        (text.size() > kInclude.size() && !IsBlank(text[kInclude.size()])))
         return std::optional<std::string>();
+    std::string_view rest = FirstWord(text).second;
     if (rest.empty() || (rest[0] != '\'' && rest[0] != '"'))
         return Problem("INCLUDE expects a path in quotes");
     char quote = rest[0];
@@ -188,10 +192,20 @@ std::vector<std::string_view> SplitListViews(std::string_view text) {
 }
 
 size_t ListItemEnd(std::string_view text, size_t start) {
+    // Most characters are none of those that matter here: a table says so
+    // at once.
+    static constexpr std::array<bool, 256> kMatters = [] {
+        std::array<bool, 256> matters{};
+        for (unsigned char c : std::string_view(",'\"()[]"))
+            matters[c] = true;
+        return matters;
+    }();
     char quote = 0;
     int depth = 0;
     for (size_t i = start; i < text.size(); ++i) {
         char c = text[i];
+        if (!kMatters[static_cast<unsigned char>(c)])
+            continue;
         if (quote) {
             if (c == quote)
                 quote = 0;

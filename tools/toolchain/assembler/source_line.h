@@ -5,14 +5,28 @@
 //   $CONTROL ...
 //   INCLUDE 'path' (or "path")
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/result.h"
+#include "platform/text_rules.h"
 
 namespace cuffware::toolchain {
+
+// The one of keywords (each in upper case) that word is, written in any
+// case; empty for none. The lengths are compared first, inline: every line
+// asks several times, and few words have a keyword's length.
+inline std::string_view KeywordAmong(std::string_view word,
+                                     std::initializer_list<std::string_view> keywords) {
+    for (std::string_view keyword : keywords) {
+        if (keyword.size() == word.size() && EqualsIgnoreCase(word, keyword))
+            return keyword;
+    }
+    return {};
+}
 
 struct Statement {
     enum Kind { kEmpty, kControl, kDefinition, kOther } kind = kEmpty;
@@ -27,7 +41,14 @@ struct Statement {
 };
 
 // Blanks (spaces and tabs) removed at both ends.
-std::string_view TrimBlanks(std::string_view text);
+// Inline: every operand of every line is trimmed.
+inline std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
 // The line without its comment: from the first ";" outside quotes.
 std::string_view WithoutComment(std::string_view line);

@@ -1,6 +1,8 @@
 #include "toolchain/isa/encoder.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -27,26 +29,54 @@ bool Fits(const InstructionForm& form, const std::vector<WrittenOperand>& operan
     return true;
 }
 
+const InstructionForm* FirstFitting(std::span<const InstructionForm* const> forms,
+                                    const std::vector<WrittenOperand>& operands) {
+    auto first = std::find_if(forms.begin(), forms.end(),
+                              [&](const InstructionForm* form) { return Fits(*form, operands); });
+    return first == forms.end() ? nullptr : *first;
+}
+
+// A mnemonic's forms and the kind and word of each of up to two operands.
+// The words are the instruction table's own (ReadOperands): the same word
+// is the same characters, compared by their place.
+struct Shape {
+    const void* forms = nullptr;
+    std::array<WrittenOperand::Kind, 2> kinds{};
+    std::array<const char*, 2> words{};
+    size_t count = 0;
+
+    bool operator==(const Shape&) const = default;
+};
+
+struct ShapeHash {
+    size_t operator()(const Shape& shape) const {
+        size_t hash = std::hash<const void*>()(shape.forms) ^ shape.count;
+        for (size_t i = 0; i < shape.count; ++i) {
+            hash = hash * 31 + static_cast<size_t>(shape.kinds[i]);
+            hash = hash * 31 + std::hash<const void*>()(shape.words[i]);
+        }
+        return hash;
+    }
+};
+
 // The first of forms that the operands fit, or nullptr. Fitting depends only
 // on each operand's kind and word, and a source repeats a few shapes of
 // each mnemonic over and over: the choice is kept per shape.
 const InstructionForm* ChooseForm(std::span<const InstructionForm* const> forms,
                                   const std::vector<WrittenOperand>& operands) {
-    thread_local std::unordered_map<std::string, const InstructionForm*> chosen;
-    thread_local std::string shape;
-    const void* mnemonic = forms.data();
-    shape.assign(reinterpret_cast<const char*>(&mnemonic), sizeof mnemonic);
-    for (const WrittenOperand& operand : operands) {
-        shape += static_cast<char>('0' + operand.kind);
-        if (operand.kind == WrittenOperand::kWord || operand.kind == WrittenOperand::kIndexed)
-            shape += operand.word;
-        shape += ',';
+    thread_local std::unordered_map<Shape, const InstructionForm*, ShapeHash> chosen;
+    Shape shape{.forms = forms.data(), .count = operands.size()};
+    if (shape.count > shape.kinds.size())
+        return FirstFitting(forms, operands);  // no form takes so many
+    for (size_t i = 0; i < shape.count; ++i) {
+        shape.kinds[i] = operands[i].kind;
+        bool hasWord = operands[i].kind == WrittenOperand::kWord ||
+                       operands[i].kind == WrittenOperand::kIndexed;
+        shape.words[i] = hasWord ? operands[i].word.data() : nullptr;
     }
     if (auto known = chosen.find(shape); known != chosen.end())
         return known->second;
-    auto first = std::find_if(forms.begin(), forms.end(),
-                              [&](const InstructionForm* form) { return Fits(*form, operands); });
-    const InstructionForm* form = first == forms.end() ? nullptr : *first;
+    const InstructionForm* form = FirstFitting(forms, operands);
     chosen.emplace(shape, form);
     return form;
 }
@@ -88,20 +118,21 @@ namespace {
 
 struct WrittenInstruction {
     const InstructionForm* form;
-    std::vector<WrittenOperand> operands;
+    const std::vector<WrittenOperand>* operands;  // valid until the next line is read
 };
 
 // The form that the operands as written take, and the operands.
 Result<WrittenInstruction> ReadInstruction(std::string_view mnemonic,
                                            std::string_view operandText) {
+    // One vector for every line's operands: no room taken per line.
+    thread_local std::vector<WrittenOperand> operands;
     std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
-    Result<std::vector<WrittenOperand>> operands = ReadOperands(operandText);
-    if (!operands)
-        return operands.error();
-    const InstructionForm* chosen = ChooseForm(forms, *operands);
+    if (Status read = ReadOperandsInto(operandText, operands); !read)
+        return read.error();
+    const InstructionForm* chosen = ChooseForm(forms, operands);
     if (!chosen)
-        return NoSuchForm(mnemonic, forms, *operands);
-    return WrittenInstruction{chosen, std::move(*operands)};
+        return NoSuchForm(mnemonic, forms, operands);
+    return WrittenInstruction{chosen, &operands};
 }
 
 }  // namespace
@@ -119,7 +150,7 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     if (!instruction)
         return instruction.error();
     const InstructionForm& form = *instruction->form;
-    const std::vector<WrittenOperand>& operands = instruction->operands;
+    const std::vector<WrittenOperand>& operands = *instruction->operands;
 
     Encoded encoded;
     encoded.bytes.assign(form.opcode.begin(), form.opcode.end());

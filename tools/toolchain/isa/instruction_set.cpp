@@ -128,31 +128,37 @@ std::span<const InstructionForm> InstructionForms() {
 
 std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     // Every line asks, twice a pass: the index is keyed by the mnemonic in
-    // upper case packed into one number, made without a string, and sorted
-    // by it for a binary search.
-    struct Forms {
-        uint64_t key;
+    // upper case packed into one number, made without a string, and hashed
+    // into a table of slots with room to spare (a slot's key tells whether
+    // it is the mnemonic's; the next slot is tried when it is another's).
+    struct Slot {
+        uint64_t key = 0;  // no mnemonic packs as 0
         std::vector<const InstructionForm*> forms;
-        bool operator<(uint64_t other) const { return key < other; }
     };
-    static const std::vector<Forms> byMnemonic = [] {
-        std::vector<Forms> index;
+    static constexpr size_t kSlots = 512;  // a power of two, over four times the mnemonics
+    static constexpr auto kSlotOf = [](uint64_t key) {
+        return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kSlots - 1);
+    };
+    static const std::vector<Slot> byMnemonic = [] {
+        std::vector<Slot> index(kSlots);
         for (const InstructionForm& form : InstructionForms()) {
             uint64_t key = *MnemonicKey(form.mnemonic);
-            auto at = std::lower_bound(index.begin(), index.end(), key);
-            if (at == index.end() || at->key != key)
-                at = index.insert(at, Forms{key, {}});
-            at->forms.push_back(&form);
+            size_t slot = kSlotOf(key);
+            while (index[slot].key != 0 && index[slot].key != key)
+                slot = (slot + 1) & (kSlots - 1);
+            index[slot].key = key;
+            index[slot].forms.push_back(&form);
         }
         return index;
     }();
     std::optional<uint64_t> key = MnemonicKey(mnemonic);
     if (!key)
         return {};
-    auto at = std::lower_bound(byMnemonic.begin(), byMnemonic.end(), *key);
-    if (at == byMnemonic.end() || at->key != *key)
-        return {};
-    return at->forms;
+    for (size_t slot = kSlotOf(*key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (byMnemonic[slot].key == *key)
+            return byMnemonic[slot].forms;
+    }
+    return {};
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {

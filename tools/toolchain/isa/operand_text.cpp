@@ -1,6 +1,7 @@
 #include "toolchain/isa/operand_text.h"
 
 #include <array>
+#include <span>
 
 #include "platform/text_rules.h"
 #include "toolchain/assembler/source_line.h"
@@ -9,13 +10,28 @@ namespace cuffware::toolchain {
 
 namespace {
 
-std::string BlanksRemoved(std::string_view text) {
-    std::string compact;
+// text in upper case with its blanks dropped, into compact (which keeps its
+// room from one operand to the next).
+void CompactUpper(std::string_view text, std::string& compact) {
+    compact.clear();
     for (char c : text) {
         if (c != ' ' && c != '\t')
-            compact += c;
+            compact += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
-    return compact;
+}
+
+// The rows that a bracketed operand's lead can name, in the table's order:
+// the page form and the indexed ones.
+std::span<const OperandKindRow* const> LeadRows() {
+    static const std::vector<const OperandKindRow*> rows = [] {
+        std::vector<const OperandKindRow*> leads;
+        for (const OperandKindRow& row : OperandKinds()) {
+            if (row.kind == OperandKind::kPage || !row.base.empty())
+                leads.push_back(&row);
+        }
+        return leads;
+    }();
+    return rows;
 }
 
 // How an operand of a row is written.
@@ -32,13 +48,15 @@ WrittenOperand::Kind WrittenKindOf(const OperandKindRow& row) {
 WrittenOperand ReadBracketed(std::string_view inside) {
     static constexpr std::array<std::string_view, 5> kFixed = {"[HL]", "[IX]", "[IY]", "[IX+L]",
                                                                "[IY+L]"};
-    std::string upper = ToUpperAscii(BlanksRemoved(inside));
+    thread_local std::string upper;
+    CompactUpper(inside, upper);
     for (std::string_view fixed : kFixed) {
         if (upper == fixed.substr(1, fixed.size() - 2))
             return {WrittenOperand::kWord, fixed, {}};
     }
     std::string_view text = TrimBlanks(inside);
-    for (const OperandKindRow& row : OperandKinds()) {
+    for (const OperandKindRow* leadRow : LeadRows()) {
+        const OperandKindRow& row = *leadRow;
         std::string_view lead = row.before.substr(row.before.empty() ? 0 : 1);  // "BR:", "IX"
         if (row.kind == OperandKind::kPage && upper.starts_with(lead))
             return {WrittenOperand::kPage, {}, inside.substr(inside.find(':') + 1)};
@@ -80,9 +98,16 @@ std::string WrittenOperand::Shape() const {
 
 Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     std::vector<WrittenOperand> operands;
-    if (TrimBlanks(text).empty())
-        return operands;
     operands.reserve(2);  // the most an instruction takes
+    if (Status read = ReadOperandsInto(text, operands); !read)
+        return read.error();
+    return operands;
+}
+
+Status ReadOperandsInto(std::string_view text, std::vector<WrittenOperand>& operands) {
+    operands.clear();
+    if (TrimBlanks(text).empty())
+        return Status::Ok();
     bool empty = false;
     ForEachListItem(text, [&](std::string_view item) {
         empty = item.empty();
@@ -92,7 +117,7 @@ Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text) {
     });
     if (empty)
         return Diagnostic{{}, 0, "empty operand"};
-    return operands;
+    return Status::Ok();
 }
 
 }  // namespace cuffware::toolchain

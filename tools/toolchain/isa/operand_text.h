@@ -31,4 +31,8 @@ struct WrittenOperand {
 // empty text. Fails on an empty operand. The operands view text.
 Result<std::vector<WrittenOperand>> ReadOperands(std::string_view text);
 
+// The same into operands, whose room is reused: an instruction's encoder
+// reads every line's operands twice and keeps one vector for them.
+Status ReadOperandsInto(std::string_view text, std::vector<WrittenOperand>& operands);
+
 }  // namespace cuffware::toolchain
