@@ -1,4 +1,4 @@
-#include "toolchain/object/symbol_files.h"
+#include "toolchain/programs/symbol_conversion.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -18,25 +18,15 @@ constexpr ToolDescription kTool{
     {},
 };
 
+constexpr SymbolConversion kEquates{kTool.name, ".equ", ReadSymbolList, FormatEquates, "equates"};
+
 std::vector<std::string> Outputs(const CommandLine& commandLine) {
-    return {WithExtension(commandLine.inputs[0], ".equ")};
+    return {ConvertedName(kEquates, commandLine.inputs[0])};
 }
 
 int WriteEquates(const CommandLine& commandLine, std::span<const std::string> outputs,
                  const ToolContext& context) {
-    const std::string& symbolList = commandLine.inputs[0];
-    const std::string& equates = outputs[0];
-    Result<std::string> text = ReadInput(context, symbolList);
-    if (!text)
-        return Fail(context, text.error());
-    Result<std::vector<GlobalSymbol>> symbols = ReadSymbolList(*text, symbolList);
-    if (!symbols)
-        return Fail(context, symbols.error());
-    if (Status written = WriteOutput(context, equates, FormatEquates(*symbols)); !written)
-        return Fail(context, written.error());
-    context.out << "labelset: " << symbolList << " -> " << equates << ": " << symbols->size()
-                << " equates\n";
-    return 0;
+    return ConvertSymbols(kEquates, commandLine.inputs[0], outputs[0], context);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "toolchain/object/symbol_files.h"
+#include "toolchain/programs/symbol_conversion.h"
 #include "toolchain/programs/tool_help.h"
 #include "toolchain/programs/tools.h"
 
@@ -16,25 +16,15 @@ constexpr ToolDescription kTool{
     {},
 };
 
+constexpr SymbolConversion kSymbolList{kTool.name, ".sy", MapSymbols, FormatSymbolList, "symbols"};
+
 std::vector<std::string> Outputs(const CommandLine& commandLine) {
-    return {WithExtension(commandLine.inputs[0], ".sy")};
+    return {ConvertedName(kSymbolList, commandLine.inputs[0])};
 }
 
 int WriteSymbolList(const CommandLine& commandLine, std::span<const std::string> outputs,
                     const ToolContext& context) {
-    const std::string& map = commandLine.inputs[0];
-    const std::string& symbolList = outputs[0];
-    Result<std::string> text = ReadInput(context, map);
-    if (!text)
-        return Fail(context, text.error());
-    Result<std::vector<GlobalSymbol>> symbols = MapSymbols(*text, map);
-    if (!symbols)
-        return Fail(context, symbols.error());
-    if (Status written = WriteOutput(context, symbolList, FormatSymbolList(*symbols)); !written)
-        return Fail(context, written.error());
-    context.out << "maplist: " << map << " -> " << symbolList << ": " << symbols->size()
-                << " symbols\n";
-    return 0;
+    return ConvertSymbols(kSymbolList, commandLine.inputs[0], outputs[0], context);
 }
 
 }  // namespace
