@@ -116,19 +116,22 @@ std::optional<long long> DecimalValue(std::string_view text) {
 }
 
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
-// then holds part of them) when text is not pairs of hex digits.
+// then holds as many bytes of no meaning) when text is not pairs of hex digits.
 bool AppendHexBytes(std::string_view text, std::string& bytes) {
     if (text.size() % 2 != 0)
         return false;
     size_t at = bytes.size();
     bytes.resize(at + text.size() / 2);
+    char* out = bytes.data() + at;
+    // No branch a digit: a character that is none shows in the sign of
+    // their or, checked once at the end.
+    int digits = 0;
     for (size_t i = 0; i < text.size(); i += 2) {
         int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        bytes[at++] = static_cast<char>(high * 16 + low);
+        digits |= high | low;
+        *out++ = static_cast<char>(high * 16 + low);
     }
-    return true;
+    return digits >= 0;
 }
 
 std::optional<ValuePart> PartNamed(std::string_view name) {
@@ -176,6 +179,8 @@ class ModuleReader {
     ModuleReader(ObjectModule& module, size_t textSize) : module_(module), textSize_(textSize) {}
 
     Status Line(std::string_view text) {
+        if (ReadPlainBytes(text))
+            return Status::Ok();
         std::vector<std::string_view>& words = words_;
         SplitWordsInto(text, kBlankSet, words);
         if (words.empty())
@@ -317,6 +322,33 @@ class ModuleReader {
             !AppendHexBytes(words[2], section.bytes))
             return Fail("bad BYTES line");
         return Status::Ok();
+    }
+
+    // Most of a module's text is "BYTES offset hex" lines with one space
+    // between the words: such a line is read without splitting its long
+    // last word at blanks. False, and nothing read, for any other line,
+    // which the words of Line then read (and refuse as they do).
+    bool ReadPlainBytes(std::string_view text) {
+        constexpr std::string_view kKey = "BYTES ";
+        if (!text.starts_with(kKey) || module_.sections.empty())
+            return false;
+        size_t space = text.find(' ', kKey.size());
+        if (space == std::string_view::npos)
+            return false;
+        // Hex digits only (HexValue and AppendHexBytes check): no blanks,
+        // so these are the line's three words.
+        std::optional<long long> offset = HexValue(text.substr(kKey.size(), space - kKey.size()));
+        std::string_view hex = text.substr(space + 1);
+        Section& section = module_.sections.back();
+        size_t before = section.bytes.size();
+        if (!offset || hex.empty() || *offset != static_cast<long long>(before) ||
+            before + hex.size() / 2 > static_cast<size_t>(declaredSize_))
+            return false;
+        if (!AppendHexBytes(hex, section.bytes)) {
+            section.bytes.resize(before);
+            return false;
+        }
+        return true;
     }
 
     Status ReadRelocation(const std::vector<std::string_view>& words, std::string_view text) {
