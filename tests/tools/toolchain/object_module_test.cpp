@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace cuffware::toolchain {
 namespace {
 
@@ -114,6 +117,55 @@ TEST(ModuleText, EachLineThatDoesNotHoldIsRefusedWithItsNumber) {
         Result<ObjectModule> read = ParseModule(c.text, ModuleStage::kObject, "t.obj");
         ASSERT_FALSE(read.ok()) << c.text;
         EXPECT_EQ(read.error().Text(), c.message) << c.text;
+    }
+}
+
+// A BYTES line is read eight digits at a time and its last digits one pair
+// at a time: every byte value in both cases of digits, and every character
+// at each place of an eight-digit run and of the rest, must read (or be
+// refused) as a digit at a time reads it; a blank in the hex makes more
+// words.
+TEST(ModuleText, EveryCharacterAtEveryPlaceOfTheHexReadsAsOneByOne) {
+    std::string all(256, '\0'), hex, lower;
+    for (int value = 0; value < 256; ++value) {
+        all[static_cast<size_t>(value)] = static_cast<char>(value);
+        hex += Hex(value, 2);
+    }
+    for (char c : hex)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& digits : {hex, lower}) {
+        Result<ObjectModule> read =
+            ParseModule("AS88 OBJECT 2\nSECTION .t CODE - 256\nBYTES 0000 " + digits + "\nEND\n",
+                        ModuleStage::kObject, "t.obj");
+        ASSERT_TRUE(read.ok()) << read.error().Text();
+        EXPECT_EQ(read->sections[0].bytes, all);
+    }
+    // One run of eight digits and a rest; line ends are the lines' matter.
+    const std::string good = "0123456789abcdefAB";
+    for (size_t place = 0; place < good.size(); ++place) {
+        for (int c = 0; c < 256; ++c) {
+            if (c == '\n' || c == '\r')
+                continue;
+            std::string digits = good;
+            digits[place] = static_cast<char>(c);
+            Result<ObjectModule> read =
+                ParseModule("AS88 OBJECT 2\nSECTION .t CODE - 9\nBYTES 0000 " + digits + "\nEND\n",
+                            ModuleStage::kObject, "t.obj");
+            bool blankWithin = kBlanks.find(static_cast<char>(c)) != std::string_view::npos &&
+                               place > 0 && place + 1 < good.size();
+            if (std::isxdigit(c)) {
+                ASSERT_TRUE(read.ok()) << read.error().Text();
+                std::string pair = digits.substr(place / 2 * 2, 2);
+                EXPECT_EQ(static_cast<unsigned char>(read->sections[0].bytes[place / 2]),
+                          std::stoi(pair, nullptr, 16))
+                    << pair;
+            } else {
+                ASSERT_FALSE(read.ok()) << place << " " << c;
+                EXPECT_EQ(read.error().Text(), blankWithin ? "t.obj, line 3: cannot read line"
+                                                           : "t.obj, line 3: bad BYTES line")
+                    << place << " " << c;
+            }
+        }
     }
 }
 
