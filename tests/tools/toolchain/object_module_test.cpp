@@ -169,6 +169,30 @@ TEST(ModuleText, EveryCharacterAtEveryPlaceOfTheHexReadsAsOneByOne) {
     }
 }
 
+// A reader that keeps only the labels naming a section not read yet reads
+// and refuses every text as one that keeps them all: a label may come
+// before its section, and the first label naming no section is the one
+// named.
+TEST(ModuleText, KeepingOnlyUncheckedLabelsRefusesAsKeepingAll) {
+    const std::string head = "AS88 OBJECT 2\r\nSECTION .t CODE - 1\r\nBYTES 0000 01\r\n";
+    const std::string texts[] = {
+        head + "LABEL a @0 0\r\nLABEL b @1 0\r\nSECTION .u CODE - 0\r\nEND\r\n",
+        head + "LABEL a @0 0\r\nLABEL b @2 0\r\nLABEL c @1 0\r\nLABEL d @3 0\r\nEND\r\n",
+        head + "LABEL a @1 0\r\nSECTION .u CODE - 0\r\nLABEL b @2 0\r\nEND\r\n",
+        head + "LABEL a @x 0\r\nEND\r\n",
+    };
+    for (const std::string& text : texts) {
+        Result<ObjectModule> all = ParseModule(text, ModuleStage::kObject, "t.obj");
+        Result<ObjectModule> some =
+            ParseModule(text, ModuleStage::kObject, "t.obj", LabelsKept::kOnlyUnchecked);
+        ASSERT_EQ(all.ok(), some.ok()) << text;
+        if (!all.ok())
+            EXPECT_EQ(all.error().Text(), some.error().Text()) << text;
+        else
+            EXPECT_EQ(some->labels.size(), 1u) << text;
+    }
+}
+
 TEST(ModuleText, ASectionBaseIsAnAtAndANumber) {
     EXPECT_EQ(SectionOfBase("@0"), 0u);
     EXPECT_EQ(SectionOfBase("@12"), 12u);

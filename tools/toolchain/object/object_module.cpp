@@ -207,7 +207,8 @@ void FormatSection(const Section& section, TextFile& file, std::string& line) {
 class ModuleReader {
   public:
     // textSize bounds what a SECTION line's size may reserve.
-    ModuleReader(ObjectModule& module, size_t textSize) : module_(module), textSize_(textSize) {}
+    ModuleReader(ObjectModule& module, size_t textSize, LabelsKept labelsKept)
+        : module_(module), textSize_(textSize), labelsKept_(labelsKept) {}
 
     Status Line(std::string_view text) {
         if (ReadPlainBytes(text))
@@ -418,7 +419,8 @@ class ModuleReader {
         std::optional<long long> offset = HexValue(words[3]);
         if (!section || !offset)
             return Fail("bad LABEL line");
-        module_.labels.push_back({std::string(words[1]), *section, *offset});
+        if (labelsKept_ == LabelsKept::kAll || *section >= module_.sections.size())
+            module_.labels.push_back({std::string(words[1]), *section, *offset});
         return Status::Ok();
     }
 
@@ -454,6 +456,7 @@ class ModuleReader {
 
     ObjectModule& module_;
     size_t textSize_;
+    LabelsKept labelsKept_;
     std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
     bool ended_ = false;
@@ -540,7 +543,7 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
 }
 
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
-                                 const std::string& fileName) {
+                                 const std::string& fileName, LabelsKept labelsKept) {
     TextLines lines(text);
     std::string_view line;
     if (!lines.Next(line) || line != Header(stage))
@@ -551,8 +554,9 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
     // Room for as many labels as the text can hold ("LABEL a @0 0" and its
     // line end): pages are only touched where labels land, and the list is
     // never copied as it grows.
-    module.labels.reserve(text.size() / 14);
-    ModuleReader reader(module, text.size());
+    if (labelsKept == LabelsKept::kAll)
+        module.labels.reserve(text.size() / 14);
+    ModuleReader reader(module, text.size(), labelsKept);
     for (int number = 2; !reader.Ended() && lines.Next(line); ++number) {
         if (Status read = reader.Line(line); !read)
             return Diagnostic{fileName, number, read.error().message};
