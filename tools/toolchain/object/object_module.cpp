@@ -218,6 +218,9 @@ class ModuleReader {
         if (words.empty())
             return Fail("cannot read line");
         std::string_view key = words[0];
+        // Labels first: after the bytes, most lines are theirs.
+        if (key == "LABEL" && words.size() == 4)
+            return ReadLabel(words);
         if (key == "SOURCE") {
             module_.source = std::string(AfterWords(text, 1));
             return Status::Ok();
@@ -234,8 +237,6 @@ class ModuleReader {
             module_.externs.emplace_back(words[1]);
             return Status::Ok();
         }
-        if (key == "LABEL" && words.size() == 4)
-            return ReadLabel(words);
         if (key == "LISTFILE" && words.size() >= 2) {
             module_.listedFiles.push_back(std::string(AfterWords(text, 1)));
             return Status::Ok();
