@@ -193,6 +193,43 @@ TEST(ModuleText, KeepingOnlyUncheckedLabelsRefusesAsKeepingAll) {
     }
 }
 
+// Label lines are read without a list of words where one space parts
+// them; any other spacing reads (or is refused) as the words say.
+TEST(ModuleText, LabelLinesReadAsTheirWordsSay) {
+    const std::string head = "AS88 OBJECT 2\nSECTION .t CODE - 2\nBYTES 0000 0102\n";
+    for (std::string line : {"LABEL a @0 1", "LABEL  a @0 1", "LABEL a\v@0 1 ", "LABEL a @0\t1",
+                             "  LABEL a  @0 1", "LABEL a @0 1\f"}) {
+        Result<ObjectModule> read = ParseModule(head + line + "\nEND\n", ModuleStage::kObject, "t");
+        ASSERT_TRUE(read.ok()) << line << ": " << read.error().Text();
+        ASSERT_EQ(read->labels.size(), 1u) << line;
+        EXPECT_EQ(read->labels[0].name, "a");
+        EXPECT_EQ(read->labels[0].offset, 1);
+    }
+    struct Case {
+        std::string line;
+        std::string message;
+    } refused[] = {
+        {"LABEL", "t, line 4: cannot read line"},
+        {"LABEL ", "t, line 4: cannot read line"},
+        {"LABEL a", "t, line 4: cannot read line"},
+        {"LABEL a @0", "t, line 4: cannot read line"},
+        {"LABEL a @0 ", "t, line 4: cannot read line"},
+        {"LABEL a  1", "t, line 4: cannot read line"},
+        {"LABEL a b @0 1", "t, line 4: cannot read line"},
+        {"LABEL a @0 1 2", "t, line 4: cannot read line"},
+        {"LABEL a\v b @0 1", "t, line 4: cannot read line"},
+        {"LABEL a 0 1", "t, line 4: bad LABEL line"},
+        {"LABEL a @0 x", "t, line 4: bad LABEL line"},
+        {"LABEL a @0 123456789", "t, line 4: bad LABEL line"},
+    };
+    for (const Case& c : refused) {
+        Result<ObjectModule> read =
+            ParseModule(head + c.line + "\nEND\n", ModuleStage::kObject, "t");
+        ASSERT_FALSE(read.ok()) << c.line;
+        EXPECT_EQ(read.error().Text(), c.message) << c.line;
+    }
+}
+
 TEST(ModuleText, ASectionBaseIsAnAtAndANumber) {
     EXPECT_EQ(SectionOfBase("@0"), 0u);
     EXPECT_EQ(SectionOfBase("@12"), 12u);

@@ -211,7 +211,7 @@ class ModuleReader {
         : module_(module), textSize_(textSize), labelsKept_(labelsKept) {}
 
     Status Line(std::string_view text) {
-        if (ReadPlainBytes(text))
+        if (ReadPlainBytes(text) || ReadPlainLabel(text))
             return Status::Ok();
         std::vector<std::string_view>& words = words_;
         SplitWordsInto(text, kBlankSet, words);
@@ -416,13 +416,40 @@ class ModuleReader {
     }
 
     Status ReadLabel(const std::vector<std::string_view>& words) {
-        std::optional<size_t> section = SectionOfBase(words[2]);
-        std::optional<long long> offset = HexValue(words[3]);
+        return AddLabel(words[1], words[2], words[3]) ? Status::Ok() : Fail("bad LABEL line");
+    }
+
+    // "LABEL name @N offset" with one space between the words, read without
+    // a list of its words; false, and nothing read, for any other line.
+    bool ReadPlainLabel(std::string_view text) {
+        constexpr std::string_view kKey = "LABEL ";
+        if (!text.starts_with(kKey))
+            return false;
+        size_t nameEnd = text.find(' ', kKey.size());
+        if (nameEnd == std::string_view::npos || nameEnd == kKey.size())
+            return false;
+        size_t sectionEnd = text.find(' ', nameEnd + 1);
+        if (sectionEnd == std::string_view::npos)
+            return false;
+        std::string_view name = text.substr(kKey.size(), nameEnd - kKey.size());
+        if (std::any_of(name.begin(), name.end(), [](char c) { return kBlankSet.Holds(c); }))
+            return false;
+        // A section base and a hex offset hold no blanks: these are the
+        // line's four words.
+        return AddLabel(name, text.substr(nameEnd + 1, sectionEnd - nameEnd - 1),
+                        text.substr(sectionEnd + 1));
+    }
+
+    // False, and no label added, when section or offset do not read.
+    bool AddLabel(std::string_view name, std::string_view sectionText,
+                  std::string_view offsetText) {
+        std::optional<size_t> section = SectionOfBase(sectionText);
+        std::optional<long long> offset = HexValue(offsetText);
         if (!section || !offset)
-            return Fail("bad LABEL line");
+            return false;
         if (labelsKept_ == LabelsKept::kAll || *section >= module_.sections.size())
-            module_.labels.push_back({std::string(words[1]), *section, *offset});
-        return Status::Ok();
+            module_.labels.push_back({std::string(name), *section, *offset});
+        return true;
     }
 
     // "LIST file line section offset size cycles<TAB>text": the text may
