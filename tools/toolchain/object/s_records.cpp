@@ -1,8 +1,6 @@
 #include "toolchain/object/s_records.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 #include "platform/text_file.h"
 #include "toolchain/object/srecord_reader.h"
@@ -39,35 +37,9 @@ std::optional<std::string> RecordBytes(std::string_view hex) {
     return bytes;
 }
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// Each byte's two hex digits.
-constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
-    std::array<std::array<char, 2>, 256> pairs{};
-    for (size_t i = 0; i < pairs.size(); ++i)
-        pairs[i] = {kHexDigits[i >> 4], kHexDigits[i & 0xF]};
-    return pairs;
-}();
-
-// The digits Hex(value, width) writes: width, or more for a larger value.
-size_t HexWidth(long long value, int width) {
-    auto rest = static_cast<unsigned long long>(value) >> 4;
-    size_t digits = 1;
-    for (; rest != 0; rest >>= 4)
-        ++digits;
-    return std::max(digits, static_cast<size_t>(width));
-}
-
-// Writes value as digits hex digits, the padding as zeros; returns the end.
-char* PutHex(unsigned long long value, size_t digits, char* at) {
-    for (size_t i = digits; i > 0; --i, value >>= 4)
-        at[i - 1] = kHexDigits[value & 0xF];
-    return at + digits;
-}
-
 // The length of a record's line without its line end.
 size_t RecordLength(int addressBytes, long long address, size_t dataBytes) {
-    return 2 + 2 + HexWidth(address, addressBytes * 2) + 2 * dataBytes + 2;
+    return 2 + 2 + HexLength(address, addressBytes * 2) + 2 * dataBytes + 2;
 }
 
 // A record's line without its line end, written at at (RecordLength
@@ -77,16 +49,13 @@ char* PutSRecord(char type, int addressBytes, long long address, std::string_vie
     unsigned sum = static_cast<unsigned>(count);
     *at++ = 'S';
     *at++ = type;
-    at = PutHex(static_cast<unsigned>(count), 2, at);
-    at = PutHex(static_cast<unsigned long long>(address), HexWidth(address, addressBytes * 2), at);
+    at = PutHex(count, 2, at);
+    at = PutHex(address, addressBytes * 2, at);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
     for (char byte : data)
         sum += static_cast<unsigned char>(byte);
-    for (char byte : data) {
-        std::memcpy(at, kHexPairs[static_cast<unsigned char>(byte)].data(), 2);
-        at += 2;
-    }
+    at = PutHexOfBytes(data, at);
     return PutHex(~sum & 0xFF, 2, at);
 }
 
@@ -116,7 +85,7 @@ std::string FormatSRecords(const ObjectModule& located, std::string_view header,
     });
     long long start = located.sections.empty() ? 0 : located.sections[0].address.value_or(0);
     // Each record goes straight into the file's text, sized once: the
-    // records are listed first, then measured, then written.
+    // records are gone through twice, to measure them and to write them.
     auto eachRecord = [&](auto&& use) {
         use(Record{'0', 2, 0, header.substr(0, kMaxHeaderBytes)});
         for (const Section* section : byAddress) {
