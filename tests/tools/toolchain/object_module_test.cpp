@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace cuffware::toolchain {
 namespace {
 
@@ -114,6 +117,116 @@ TEST(ModuleText, EachLineThatDoesNotHoldIsRefusedWithItsNumber) {
         Result<ObjectModule> read = ParseModule(c.text, ModuleStage::kObject, "t.obj");
         ASSERT_FALSE(read.ok()) << c.text;
         EXPECT_EQ(read.error().Text(), c.message) << c.text;
+    }
+}
+
+// A BYTES line is read eight digits at a time and its last digits one pair
+// at a time: every byte value in both cases of digits, and every character
+// at each place of an eight-digit run and of the rest, must read (or be
+// refused) as a digit at a time reads it; a blank in the hex makes more
+// words.
+TEST(ModuleText, EveryCharacterAtEveryPlaceOfTheHexReadsAsOneByOne) {
+    std::string all(256, '\0'), hex, lower;
+    for (int value = 0; value < 256; ++value) {
+        all[static_cast<size_t>(value)] = static_cast<char>(value);
+        hex += Hex(value, 2);
+    }
+    for (char c : hex)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& digits : {hex, lower}) {
+        Result<ObjectModule> read =
+            ParseModule("AS88 OBJECT 2\nSECTION .t CODE - 256\nBYTES 0000 " + digits + "\nEND\n",
+                        ModuleStage::kObject, "t.obj");
+        ASSERT_TRUE(read.ok()) << read.error().Text();
+        EXPECT_EQ(read->sections[0].bytes, all);
+    }
+    // One run of eight digits and a rest; line ends are the lines' matter.
+    const std::string good = "0123456789abcdefAB";
+    for (size_t place = 0; place < good.size(); ++place) {
+        for (int c = 0; c < 256; ++c) {
+            if (c == '\n' || c == '\r')
+                continue;
+            std::string digits = good;
+            digits[place] = static_cast<char>(c);
+            Result<ObjectModule> read =
+                ParseModule("AS88 OBJECT 2\nSECTION .t CODE - 9\nBYTES 0000 " + digits + "\nEND\n",
+                            ModuleStage::kObject, "t.obj");
+            bool blankWithin = kBlanks.find(static_cast<char>(c)) != std::string_view::npos &&
+                               place > 0 && place + 1 < good.size();
+            if (std::isxdigit(c)) {
+                ASSERT_TRUE(read.ok()) << read.error().Text();
+                std::string pair = digits.substr(place / 2 * 2, 2);
+                EXPECT_EQ(static_cast<unsigned char>(read->sections[0].bytes[place / 2]),
+                          std::stoi(pair, nullptr, 16))
+                    << pair;
+            } else {
+                ASSERT_FALSE(read.ok()) << place << " " << c;
+                EXPECT_EQ(read.error().Text(), blankWithin ? "t.obj, line 3: cannot read line"
+                                                           : "t.obj, line 3: bad BYTES line")
+                    << place << " " << c;
+            }
+        }
+    }
+}
+
+// A reader that keeps only the labels naming a section not read yet reads
+// and refuses every text as one that keeps them all: a label may come
+// before its section, and the first label naming no section is the one
+// named.
+TEST(ModuleText, KeepingOnlyUncheckedLabelsRefusesAsKeepingAll) {
+    const std::string head = "AS88 OBJECT 2\r\nSECTION .t CODE - 1\r\nBYTES 0000 01\r\n";
+    const std::string texts[] = {
+        head + "LABEL a @0 0\r\nLABEL b @1 0\r\nSECTION .u CODE - 0\r\nEND\r\n",
+        head + "LABEL a @0 0\r\nLABEL b @2 0\r\nLABEL c @1 0\r\nLABEL d @3 0\r\nEND\r\n",
+        head + "LABEL a @1 0\r\nSECTION .u CODE - 0\r\nLABEL b @2 0\r\nEND\r\n",
+        head + "LABEL a @x 0\r\nEND\r\n",
+    };
+    for (const std::string& text : texts) {
+        Result<ObjectModule> all = ParseModule(text, ModuleStage::kObject, "t.obj");
+        Result<ObjectModule> some =
+            ParseModule(text, ModuleStage::kObject, "t.obj", LabelsKept::kOnlyUnchecked);
+        ASSERT_EQ(all.ok(), some.ok()) << text;
+        if (!all.ok())
+            EXPECT_EQ(all.error().Text(), some.error().Text()) << text;
+        else
+            EXPECT_EQ(some->labels.size(), 1u) << text;
+    }
+}
+
+// Label lines are read without a list of words where one space parts
+// them; any other spacing reads (or is refused) as the words say.
+TEST(ModuleText, LabelLinesReadAsTheirWordsSay) {
+    const std::string head = "AS88 OBJECT 2\nSECTION .t CODE - 2\nBYTES 0000 0102\n";
+    for (std::string line : {"LABEL a @0 1", "LABEL  a @0 1", "LABEL a\v@0 1 ", "LABEL a @0\t1",
+                             "  LABEL a  @0 1", "LABEL a @0 1\f"}) {
+        Result<ObjectModule> read = ParseModule(head + line + "\nEND\n", ModuleStage::kObject, "t");
+        ASSERT_TRUE(read.ok()) << line << ": " << read.error().Text();
+        ASSERT_EQ(read->labels.size(), 1u) << line;
+        EXPECT_EQ(read->labels[0].name, "a");
+        EXPECT_EQ(read->labels[0].offset, 1);
+    }
+    struct Case {
+        std::string line;
+        std::string message;
+    } refused[] = {
+        {"LABEL", "t, line 4: cannot read line"},
+        {"LABEL ", "t, line 4: cannot read line"},
+        {"LABEL a", "t, line 4: cannot read line"},
+        {"LABEL a @0", "t, line 4: cannot read line"},
+        {"LABEL a @0 ", "t, line 4: cannot read line"},
+        {"LABEL a  1", "t, line 4: cannot read line"},
+        {"LABEL a b @0 1", "t, line 4: cannot read line"},
+        {"LABEL a @0 1 2", "t, line 4: cannot read line"},
+        {"LABEL a\v b @0 1", "t, line 4: cannot read line"},
+        {"LABEL a 0 1", "t, line 4: bad LABEL line"},
+        {"LABEL a @0 x", "t, line 4: bad LABEL line"},
+        {"LABEL a @0 123456789", "t, line 4: bad LABEL line"},
+    };
+    for (const Case& c : refused) {
+        Result<ObjectModule> read =
+            ParseModule(head + c.line + "\nEND\n", ModuleStage::kObject, "t");
+        ASSERT_FALSE(read.ok()) << c.line;
+        EXPECT_EQ(read.error().Text(), c.message) << c.line;
     }
 }
 

@@ -1,29 +1,58 @@
 #include "toolchain/isa/hex_text.h"
 
+#include <array>
+#include <cstring>
+
 namespace cuffware::toolchain {
 
-void AppendHex(long long value, int width, std::string& text) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+namespace {
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+// Each byte's two hex digits.
+constexpr std::array<std::array<char, 2>, 256> kPairs = [] {
+    std::array<std::array<char, 2>, 256> pairs{};
+    for (size_t i = 0; i < pairs.size(); ++i)
+        pairs[i] = {kDigits[i >> 4], kDigits[i & 0xF]};
+    return pairs;
+}();
+
+}  // namespace
+
+size_t HexLength(long long value, int width) {
     auto rest = static_cast<unsigned long long>(value);
     int count = 1;
     for (auto higher = rest >> 4; higher != 0; higher >>= 4)
         ++count;
-    const size_t digits = static_cast<size_t>(count < width ? width : count);
-    const size_t at = text.size();
-    text.resize(at + digits);
+    return static_cast<size_t>(count < width ? width : count);
+}
+
+char* PutHex(long long value, int width, char* at) {
+    auto rest = static_cast<unsigned long long>(value);
+    const size_t digits = HexLength(value, width);
     for (size_t i = digits; i > 0; --i, rest >>= 4)  // the padding comes out as zeros
-        text[at + i - 1] = kDigits[rest & 0xF];
+        at[i - 1] = kDigits[rest & 0xF];
+    return at + digits;
+}
+
+char* PutHexOfBytes(std::string_view bytes, char* at) {
+    for (char byte : bytes) {
+        std::memcpy(at, kPairs[static_cast<unsigned char>(byte)].data(), 2);
+        at += 2;
+    }
+    return at;
+}
+
+void AppendHex(long long value, int width, std::string& text) {
+    const size_t at = text.size();
+    text.resize(at + HexLength(value, width));
+    PutHex(value, width, text.data() + at);
 }
 
 void AppendHexOfBytes(std::string_view bytes, std::string& text) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    size_t at = text.size();
+    const size_t at = text.size();
     text.resize(at + 2 * bytes.size());
-    for (char byte : bytes) {
-        auto value = static_cast<unsigned char>(byte);
-        text[at++] = kDigits[value >> 4];
-        text[at++] = kDigits[value & 0xF];
-    }
+    PutHexOfBytes(bytes, text.data() + at);
 }
 
 std::string Hex(long long value, int width) {

@@ -16,6 +16,13 @@ void AppendHex(long long value, int width, std::string& text);
 // Two hex digits for each byte of bytes, appended to text.
 void AppendHexOfBytes(std::string_view bytes, std::string& text);
 
+// For a text sized once and then filled: how many digits Hex(value, width)
+// has, and the same digits or those of AppendHexOfBytes written at at,
+// returning their end.
+size_t HexLength(long long value, int width);
+char* PutHex(long long value, int width, char* at);
+char* PutHexOfBytes(std::string_view bytes, char* at);
+
 // Hex with "0x" before it: 0x00FF.
 std::string HexLiteral(long long value, int width);
 

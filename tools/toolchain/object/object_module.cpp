@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -115,18 +116,51 @@ std::optional<long long> DecimalValue(std::string_view text) {
     return value;
 }
 
+// The 4 bytes that 8 hex digits spell, the first digit in the lowest byte
+// of digits and the first byte in the lowest byte of the result; nullopt
+// when one character is no hex digit. Eight digits at once in one word:
+// each byte's top bit tells whether it lies in a range (no byte carries
+// into the next while all are below 0x80).
+std::optional<uint32_t> BytesOfEightDigits(uint64_t digits) {
+    constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
+    auto atLeast = [](uint64_t x, uint64_t low) { return (x + (0x80 - low) * kOnes) & kTops; };
+    auto below = [](uint64_t x, uint64_t high) { return ~(x + (0x80 - high) * kOnes) & kTops; };
+    uint64_t folded = digits | 0x20 * kOnes;  // 'A'-'F' as 'a'-'f'
+    uint64_t decimal = atLeast(digits, '0') & below(digits, '9' + 1);
+    uint64_t letter = atLeast(folded, 'a') & below(folded, 'f' + 1);
+    if ((digits & kTops) != 0 || (decimal | letter) != kTops)
+        return std::nullopt;
+    // '0'-'9' are 0-9 in their low four bits, 'a'-'f' are 1-6 and 9 more.
+    uint64_t values = (digits & 0x0F * kOnes) + (letter >> 7) * 9;
+    uint64_t pairs = ((values << 4) | (values >> 8)) & 0x00FF00FF00FF00FF;
+    pairs = (pairs | (pairs >> 8)) & 0x0000FFFF0000FFFF;
+    return static_cast<uint32_t>(pairs | (pairs >> 16));
+}
+
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
-// then holds part of them) when text is not pairs of hex digits.
+// then holds as many bytes of no meaning) when text is not pairs of hex digits.
 bool AppendHexBytes(std::string_view text, std::string& bytes) {
     if (text.size() % 2 != 0)
         return false;
     size_t at = bytes.size();
     bytes.resize(at + text.size() / 2);
-    for (size_t i = 0; i < text.size(); i += 2) {
+    char* out = bytes.data() + at;
+    size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; text.size() - i >= 8; i += 8, out += 4) {
+            uint64_t digits;
+            std::memcpy(&digits, text.data() + i, 8);
+            std::optional<uint32_t> four = BytesOfEightDigits(digits);
+            if (!four)
+                return false;
+            std::memcpy(out, &*four, 4);
+        }
+    }
+    for (; i < text.size(); i += 2) {
         int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return false;
-        bytes[at++] = static_cast<char>(high * 16 + low);
+        *out++ = static_cast<char>(high * 16 + low);
     }
     return true;
 }
@@ -173,14 +207,20 @@ void FormatSection(const Section& section, TextFile& file, std::string& line) {
 class ModuleReader {
   public:
     // textSize bounds what a SECTION line's size may reserve.
-    ModuleReader(ObjectModule& module, size_t textSize) : module_(module), textSize_(textSize) {}
+    ModuleReader(ObjectModule& module, size_t textSize, LabelsKept labelsKept)
+        : module_(module), textSize_(textSize), labelsKept_(labelsKept) {}
 
     Status Line(std::string_view text) {
+        if (ReadPlainBytes(text) || ReadPlainLabel(text))
+            return Status::Ok();
         std::vector<std::string_view>& words = words_;
         SplitWordsInto(text, kBlankSet, words);
         if (words.empty())
             return Fail("cannot read line");
         std::string_view key = words[0];
+        // Labels first: after the bytes, most lines are theirs.
+        if (key == "LABEL" && words.size() == 4)
+            return ReadLabel(words);
         if (key == "SOURCE") {
             module_.source = std::string(AfterWords(text, 1));
             return Status::Ok();
@@ -197,8 +237,6 @@ class ModuleReader {
             module_.externs.emplace_back(words[1]);
             return Status::Ok();
         }
-        if (key == "LABEL" && words.size() == 4)
-            return ReadLabel(words);
         if (key == "LISTFILE" && words.size() >= 2) {
             module_.listedFiles.push_back(std::string(AfterWords(text, 1)));
             return Status::Ok();
@@ -319,6 +357,33 @@ class ModuleReader {
         return Status::Ok();
     }
 
+    // Most of a module's text is "BYTES offset hex" lines with one space
+    // between the words: such a line is read without splitting its long
+    // last word at blanks. False, and nothing read, for any other line,
+    // which the words of Line then read (and refuse as they do).
+    bool ReadPlainBytes(std::string_view text) {
+        constexpr std::string_view kKey = "BYTES ";
+        if (!text.starts_with(kKey) || module_.sections.empty())
+            return false;
+        size_t space = text.find(' ', kKey.size());
+        if (space == std::string_view::npos)
+            return false;
+        // Hex digits only (HexValue and AppendHexBytes check): no blanks,
+        // so these are the line's three words.
+        std::optional<long long> offset = HexValue(text.substr(kKey.size(), space - kKey.size()));
+        std::string_view hex = text.substr(space + 1);
+        Section& section = module_.sections.back();
+        size_t before = section.bytes.size();
+        if (!offset || hex.empty() || *offset != static_cast<long long>(before) ||
+            before + hex.size() / 2 > static_cast<size_t>(declaredSize_))
+            return false;
+        if (!AppendHexBytes(hex, section.bytes)) {
+            section.bytes.resize(before);
+            return false;
+        }
+        return true;
+    }
+
     Status ReadRelocation(const std::vector<std::string_view>& words, std::string_view text) {
         std::optional<long long> offset = HexValue(words[1]);
         Result<FieldKind> kind = FieldNamed(words[2]);
@@ -351,12 +416,40 @@ class ModuleReader {
     }
 
     Status ReadLabel(const std::vector<std::string_view>& words) {
-        std::optional<size_t> section = SectionOfBase(words[2]);
-        std::optional<long long> offset = HexValue(words[3]);
+        return AddLabel(words[1], words[2], words[3]) ? Status::Ok() : Fail("bad LABEL line");
+    }
+
+    // "LABEL name @N offset" with one space between the words, read without
+    // a list of its words; false, and nothing read, for any other line.
+    bool ReadPlainLabel(std::string_view text) {
+        constexpr std::string_view kKey = "LABEL ";
+        if (!text.starts_with(kKey))
+            return false;
+        size_t nameEnd = text.find(' ', kKey.size());
+        if (nameEnd == std::string_view::npos || nameEnd == kKey.size())
+            return false;
+        size_t sectionEnd = text.find(' ', nameEnd + 1);
+        if (sectionEnd == std::string_view::npos)
+            return false;
+        std::string_view name = text.substr(kKey.size(), nameEnd - kKey.size());
+        if (std::any_of(name.begin(), name.end(), [](char c) { return kBlankSet.Holds(c); }))
+            return false;
+        // A section base and a hex offset hold no blanks: these are the
+        // line's four words.
+        return AddLabel(name, text.substr(nameEnd + 1, sectionEnd - nameEnd - 1),
+                        text.substr(sectionEnd + 1));
+    }
+
+    // False, and no label added, when section or offset do not read.
+    bool AddLabel(std::string_view name, std::string_view sectionText,
+                  std::string_view offsetText) {
+        std::optional<size_t> section = SectionOfBase(sectionText);
+        std::optional<long long> offset = HexValue(offsetText);
         if (!section || !offset)
-            return Fail("bad LABEL line");
-        module_.labels.push_back({std::string(words[1]), *section, *offset});
-        return Status::Ok();
+            return false;
+        if (labelsKept_ == LabelsKept::kAll || *section >= module_.sections.size())
+            module_.labels.push_back({std::string(name), *section, *offset});
+        return true;
     }
 
     // "LIST file line section offset size cycles<TAB>text": the text may
@@ -391,6 +484,7 @@ class ModuleReader {
 
     ObjectModule& module_;
     size_t textSize_;
+    LabelsKept labelsKept_;
     std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
     bool ended_ = false;
@@ -477,7 +571,7 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
 }
 
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
-                                 const std::string& fileName) {
+                                 const std::string& fileName, LabelsKept labelsKept) {
     TextLines lines(text);
     std::string_view line;
     if (!lines.Next(line) || line != Header(stage))
@@ -488,8 +582,9 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
     // Room for as many labels as the text can hold ("LABEL a @0 0" and its
     // line end): pages are only touched where labels land, and the list is
     // never copied as it grows.
-    module.labels.reserve(text.size() / 14);
-    ModuleReader reader(module, text.size());
+    if (labelsKept == LabelsKept::kAll)
+        module.labels.reserve(text.size() / 14);
+    ModuleReader reader(module, text.size(), labelsKept);
     for (int number = 2; !reader.Ended() && lines.Next(line); ++number) {
         if (Status read = reader.Line(line); !read)
             return Diagnostic{fileName, number, read.error().message};

@@ -115,8 +115,15 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage);
 // Reads a module back; fileName names it in diagnostics. A text of the
 // other stage, a malformed line, a section that does not add up to its size
 // or a reference to a section that is not there fails with the line.
+// Which labels a reader keeps: all, or, for one that needs none (lc88
+// reading an object for its listing), only those naming a section not read
+// yet: the only ones the checks at the end could refuse, so the reader
+// fails as with all kept.
+enum class LabelsKept { kAll, kOnlyUnchecked };
+
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
-                                 const std::string& fileName);
+                                 const std::string& fileName,
+                                 LabelsKept labelsKept = LabelsKept::kAll);
 
 // Space, tab, line and page breaks; the blanks within a source line.
 constexpr std::string_view kBlanks = " \t\n\v\f\r";

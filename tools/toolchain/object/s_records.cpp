@@ -37,61 +37,77 @@ std::optional<std::string> RecordBytes(std::string_view hex) {
     return bytes;
 }
 
-// SRecord's text into record, which is emptied first.
-void PutSRecord(char type, int addressBytes, long long address, std::string_view data,
-                std::string& record) {
+// The length of a record's line without its line end.
+size_t RecordLength(int addressBytes, long long address, size_t dataBytes) {
+    return 2 + 2 + HexLength(address, addressBytes * 2) + 2 * dataBytes + 2;
+}
+
+// A record's line without its line end, written at at (RecordLength
+// characters); returns its end.
+char* PutSRecord(char type, int addressBytes, long long address, std::string_view data, char* at) {
     int count = addressBytes + static_cast<int>(data.size()) + 1;
     unsigned sum = static_cast<unsigned>(count);
-    record.assign("S").push_back(type);
-    AppendHex(count, 2, record);
-    AppendHex(address, addressBytes * 2, record);
+    *at++ = 'S';
+    *at++ = type;
+    at = PutHex(count, 2, at);
+    at = PutHex(address, addressBytes * 2, at);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
     for (char byte : data)
         sum += static_cast<unsigned char>(byte);
-    AppendHexOfBytes(data, record);
-    AppendHex(~sum & 0xFF, 2, record);
+    at = PutHexOfBytes(data, at);
+    return PutHex(~sum & 0xFF, 2, at);
 }
+
+// A record's place in the file: its type, address and data.
+struct Record {
+    char type;
+    int addressBytes;
+    long long address;
+    std::string_view data;
+};
 
 }  // namespace
 
 std::string SRecord(char type, int addressBytes, long long address, std::string_view data) {
-    std::string record;
-    PutSRecord(type, addressBytes, address, data, record);
+    std::string record(RecordLength(addressBytes, address, data.size()), '\0');
+    PutSRecord(type, addressBytes, address, data, record.data());
     return record;
 }
 
 std::string FormatSRecords(const ObjectModule& located, std::string_view header,
                            size_t bytesPerRecord) {
-    TextFile file;
-    size_t bytes = 0;
-    for (const Section& section : located.sections)
-        bytes += section.bytes.size();
-    // Two digits a byte, and type, count, address, checksum and line end
-    // (16 characters) a record.
-    size_t records = bytes / bytesPerRecord + located.sections.size() + 2;
-    file.Reserve(2 * bytes + 16 * records + 2 * kMaxHeaderBytes);
-    std::string record;  // each record is put together here, its space kept
-    PutSRecord('0', 2, 0, header.substr(0, kMaxHeaderBytes), record);
-    file.Line(record);
     std::vector<const Section*> byAddress;
     for (const Section& section : located.sections)
         byAddress.push_back(&section);
     std::stable_sort(byAddress.begin(), byAddress.end(), [](const Section* a, const Section* b) {
         return a->address.value_or(0) < b->address.value_or(0);
     });
-    for (const Section* section : byAddress) {
-        std::string_view bytes = section->bytes;
-        for (size_t offset = 0; offset < bytes.size(); offset += bytesPerRecord) {
-            PutSRecord('2', 3, section->address.value_or(0) + static_cast<long long>(offset),
-                       bytes.substr(offset, bytesPerRecord), record);
-            file.Line(record);
-        }
-    }
     long long start = located.sections.empty() ? 0 : located.sections[0].address.value_or(0);
-    PutSRecord('8', 3, start, {}, record);
-    file.Line(record);
-    return file.TakeText();
+    // Each record goes straight into the file's text, sized once: the
+    // records are gone through twice, to measure them and to write them.
+    auto eachRecord = [&](auto&& use) {
+        use(Record{'0', 2, 0, header.substr(0, kMaxHeaderBytes)});
+        for (const Section* section : byAddress) {
+            std::string_view bytes = section->bytes;
+            for (size_t offset = 0; offset < bytes.size(); offset += bytesPerRecord)
+                use(Record{'2', 3, section->address.value_or(0) + static_cast<long long>(offset),
+                           bytes.substr(offset, bytesPerRecord)});
+        }
+        use(Record{'8', 3, start, {}});
+    };
+    size_t size = 0;
+    eachRecord([&size](const Record& r) {
+        size += RecordLength(r.addressBytes, r.address, r.data.size()) + 2;
+    });
+    std::string text(size, '\0');
+    char* at = text.data();
+    eachRecord([&at](const Record& r) {
+        at = PutSRecord(r.type, r.addressBytes, r.address, r.data, at);
+        *at++ = '\r';
+        *at++ = '\n';
+    });
+    return text;
 }
 
 bool LooksLikeSRecords(std::string_view content) {

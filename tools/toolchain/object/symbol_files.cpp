@@ -38,8 +38,10 @@ bool IsLocal(std::string_view name, const NameSet& names) {
 // labels are the section's in the module's order; line is scratch space.
 void ListSectionLabels(const Section& section, std::vector<const Label*>& labels,
                        const NameSet& names, TextFile& file, std::string& line) {
-    std::stable_sort(labels.begin(), labels.end(),
-                     [](const Label* a, const Label* b) { return a->offset < b->offset; });
+    auto byOffset = [](const Label* a, const Label* b) { return a->offset < b->offset; };
+    // Labels mostly come in address order already: no sort for them.
+    if (!std::is_sorted(labels.begin(), labels.end(), byOffset))
+        std::stable_sort(labels.begin(), labels.end(), byOffset);
     std::vector<bool> local(labels.size());
     for (size_t i = 0; i < labels.size(); ++i)
         local[i] = IsLocal(labels[i]->name, names);

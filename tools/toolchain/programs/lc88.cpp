@@ -70,7 +70,10 @@ Result<std::vector<std::pair<std::string, std::string>>> LocatedListings(
     const ToolContext& context, const ObjectModule& located) {
     std::vector<std::pair<std::string, std::string>> listings;
     for (const ModuleOrigin& origin : located.origins) {
-        Result<ObjectModule> object = ReadModule(context, origin.object, ModuleStage::kObject);
+        // The listing needs no labels; the object is still read whole, so
+        // it is refused as before.
+        Result<ObjectModule> object =
+            ReadModule(context, origin.object, ModuleStage::kObject, LabelsKept::kOnlyUnchecked);
         if (!object)
             return object.error();
         if (object->listing.empty())

@@ -53,11 +53,11 @@ Result<std::string> ReadInput(const ToolContext& context, const std::string& pat
 }
 
 Result<ObjectModule> ReadModule(const ToolContext& context, const std::string& pathText,
-                                ModuleStage stage) {
+                                ModuleStage stage, LabelsKept labelsKept) {
     Result<std::string> text = ReadInput(context, pathText);
     if (!text)
         return text.error();
-    return ParseModule(*text, stage, pathText);
+    return ParseModule(*text, stage, pathText, labelsKept);
 }
 
 Status WriteOutput(const ToolContext& context, const std::string& pathText,

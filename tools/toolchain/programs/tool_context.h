@@ -45,9 +45,9 @@ Result<std::string> ReadInput(const ToolContext& context, const std::string& pat
 
 // Reads an object or linked module the tool was given (pathText as on its
 // command line) and parses it; what cannot be read or parsed is the
-// Diagnostic.
+// Diagnostic. labelsKept as ParseModule takes it.
 Result<ObjectModule> ReadModule(const ToolContext& context, const std::string& pathText,
-                                ModuleStage stage);
+                                ModuleStage stage, LabelsKept labelsKept = LabelsKept::kAll);
 
 // The most a tool reads of one input (a source, an object, an option file).
 inline constexpr size_t kMaxToolInputBytes = 16 << 20;
