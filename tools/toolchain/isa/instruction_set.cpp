@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/text_file.h"
 #include "platform/text_rules.h"
@@ -151,14 +152,34 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
         }
         return index;
     }();
-    std::optional<uint64_t> key = MnemonicKey(mnemonic);
-    if (!key)
-        return {};
-    for (size_t slot = kSlotOf(*key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
-        if (byMnemonic[slot].key == *key)
-            return byMnemonic[slot].forms;
+    // A line asks about its mnemonic as written more than once in a row:
+    // the last answer is kept for the same characters.
+    struct Answer {
+        uint64_t written = 0;
+        size_t size = 0;  // 0: nothing kept
+        std::span<const InstructionForm* const> forms;
+    };
+    thread_local Answer last;
+    uint64_t written = 0;
+    bool keepable = !mnemonic.empty() && mnemonic.size() <= sizeof written;
+    if (keepable) {
+        std::memcpy(&written, mnemonic.data(), mnemonic.size());
+        if (last.size == mnemonic.size() && last.written == written)
+            return last.forms;
     }
-    return {};
+    std::span<const InstructionForm* const> forms;
+    if (std::optional<uint64_t> key = MnemonicKey(mnemonic)) {
+        for (size_t slot = kSlotOf(*key); byMnemonic[slot].key != 0;
+             slot = (slot + 1) & (kSlots - 1)) {
+            if (byMnemonic[slot].key == *key) {
+                forms = byMnemonic[slot].forms;
+                break;
+            }
+        }
+    }
+    if (keepable)
+        last = {written, mnemonic.size(), forms};
+    return forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
