@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #include "platform/text_file.h"
 #include "platform/text_rules.h"
@@ -153,32 +152,27 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
         return index;
     }();
     // A line asks about its mnemonic as written more than once in a row:
-    // the last answer is kept for the same characters.
+    // the last answer is kept for the same characters, packed as they are
+    // (a word that does not pack, too long or with a zero byte, has no forms).
     struct Answer {
-        uint64_t written = 0;
-        size_t size = 0;  // 0: nothing kept
+        uint64_t written = 0;  // 0: nothing kept
         std::span<const InstructionForm* const> forms;
     };
     thread_local Answer last;
-    uint64_t written = 0;
-    bool keepable = !mnemonic.empty() && mnemonic.size() <= sizeof written;
-    if (keepable) {
-        std::memcpy(&written, mnemonic.data(), mnemonic.size());
-        if (last.size == mnemonic.size() && last.written == written)
-            return last.forms;
-    }
+    std::optional<uint64_t> written = PackedWord(mnemonic, false);
+    if (!written)
+        return {};
+    if (*written == last.written)
+        return last.forms;
     std::span<const InstructionForm* const> forms;
-    if (std::optional<uint64_t> key = MnemonicKey(mnemonic)) {
-        for (size_t slot = kSlotOf(*key); byMnemonic[slot].key != 0;
-             slot = (slot + 1) & (kSlots - 1)) {
-            if (byMnemonic[slot].key == *key) {
-                forms = byMnemonic[slot].forms;
-                break;
-            }
+    uint64_t key = *MnemonicKey(mnemonic);  // packs as the written word did
+    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (byMnemonic[slot].key == key) {
+            forms = byMnemonic[slot].forms;
+            break;
         }
     }
-    if (keepable)
-        last = {written, mnemonic.size(), forms};
+    last = {*written, forms};
     return forms;
 }
 
