@@ -109,6 +109,14 @@ TEST(LineReading, MnemonicsAndRegistersInAnyCaseAndNoOtherWord) {
         }
     }
     EXPECT_EQ(FormsOf("ld").data(), FormsOf("LD").data());
+    // Keywords in any case; a first letter equal only with bit 5 set is
+    // no match ('@' and '`' differ from each other and from letters).
+    EXPECT_EQ(KeywordAmong("eNdIf", {"IF", "ENDIF"}), "ENDIF");
+    EXPECT_EQ(KeywordAmong("if", {"IF", "ENDIF"}), "IF");
+    EXPECT_EQ(KeywordAmong("@F", {"`F", "IF"}), "");
+    EXPECT_EQ(KeywordAmong("`F", {"`F"}), "`F");
+    EXPECT_EQ(KeywordAmong("IG", {"IF"}), "");
+    EXPECT_EQ(KeywordAmong("IFF", {"IF"}), "");
     EXPECT_EQ(OperandWord("nz"), "NZ");
     EXPECT_EQ(OperandWord(std::string_view("\0A", 2)), "");
     EXPECT_EQ(OperandWord("ALLX"), "");
