@@ -93,6 +93,30 @@ TEST(LineReading, MnemonicsAndRegistersInAnyCaseAndNoOtherWord) {
     EXPECT_TRUE(FormsOf(std::string_view("\0NOP", 4)).empty());
     EXPECT_TRUE(FormsOf("NOPNOPNOP").empty());
     EXPECT_TRUE(FormsOf("").empty());
+    // The last answer is kept: asked right after any other word, each word
+    // still gets its own forms (same length, shared start, a zero byte).
+    std::vector<std::string_view> words = {"LD",   "ld",       "LX", "L",
+                                           "NOP",  "NOPX",     "",   "NOPNOPNOP",
+                                           "CARL", "NOPNOPNO", "DB", std::string_view("NOP\0", 4)};
+    for (std::string_view before : words) {
+        for (std::string_view word : words) {
+            FormsOf("PUSH");
+            std::span<const InstructionForm* const> alone = FormsOf(word);
+            FormsOf(before);
+            std::span<const InstructionForm* const> after = FormsOf(word);
+            EXPECT_EQ(after.data(), alone.data()) << before << " then " << word;
+            EXPECT_EQ(after.size(), alone.size()) << before << " then " << word;
+        }
+    }
+    EXPECT_EQ(FormsOf("ld").data(), FormsOf("LD").data());
+    // Keywords in any case; a first letter equal only with bit 5 set is
+    // no match ('@' and '`' differ from each other and from letters).
+    EXPECT_EQ(KeywordAmong("eNdIf", {"IF", "ENDIF"}), "ENDIF");
+    EXPECT_EQ(KeywordAmong("if", {"IF", "ENDIF"}), "IF");
+    EXPECT_EQ(KeywordAmong("@F", {"`F", "IF"}), "");
+    EXPECT_EQ(KeywordAmong("`F", {"`F"}), "`F");
+    EXPECT_EQ(KeywordAmong("IG", {"IF"}), "");
+    EXPECT_EQ(KeywordAmong("IFF", {"IF"}), "");
     EXPECT_EQ(OperandWord("nz"), "NZ");
     EXPECT_EQ(OperandWord(std::string_view("\0A", 2)), "");
     EXPECT_EQ(OperandWord("ALLX"), "");

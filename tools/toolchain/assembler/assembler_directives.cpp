@@ -1,5 +1,7 @@
 #include "toolchain/assembler/assembler_state.h"
 
+#include <algorithm>
+
 namespace cuffware::toolchain::assembler_internal {
 
 const Assembler::DirectiveRule* Assembler::FindDirective(const std::string& name) {
@@ -92,7 +94,12 @@ Status Assembler::Definition(const Statement& statement, const SourceLine& line)
 }
 
 Status Assembler::Directive(const Statement& statement, const SourceLine& line) {
-    std::string keyword = ToUpperAscii(statement.name);
+    // Most sources write keywords in upper case already: no copy for them.
+    std::string upperCased;
+    bool hasLower = std::any_of(statement.name.begin(), statement.name.end(),
+                                [](char c) { return c >= 'a' && c <= 'z'; });
+    const std::string& keyword =
+        hasLower ? upperCased = ToUpperAscii(statement.name) : statement.name;
     const std::string& operands = statement.operands;
     if (const DirectiveRule* rule = FindDirective(keyword); rule && rule->handler) {
         ListLine(line, std::nullopt, {});

@@ -71,6 +71,9 @@ class Assembler {
   public:
     Assembler(const SourceReader& read, bool withListing)
         : sources_(read), withListing_(withListing) {}
+    // The symbol lookup is kept once, bound to this assembler.
+    Assembler(const Assembler&) = delete;
+    Assembler& operator=(const Assembler&) = delete;
 
     AssemblyReport Run(const std::string& sourceName);
 
@@ -270,7 +273,8 @@ class Assembler {
 
     Result<toolchain::Value> Resolve(Symbol& symbol);
 
-    SymbolLookup Lookup();
+    const SymbolLookup& Lookup();
+    Result<toolchain::Value> NamedValue(const std::string& name);
 
     std::string UndefinedMessage(const std::string& name) const;
 
@@ -293,6 +297,7 @@ class Assembler {
 
     SourceFiles sources_;
     bool withListing_;
+    SymbolLookup lookup_ = [this](const std::string& name) { return NamedValue(name); };
     std::deque<std::vector<SourceLine>> expansions_;
     // Hashed: every operand that names a symbol looks it up, in each pass.
     // Suggestion() sorts the names where their order matters.

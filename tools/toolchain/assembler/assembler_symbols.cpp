@@ -106,34 +106,36 @@ Result<toolchain::Value> Assembler::Resolve(Symbol& symbol) {
     return value;
 }
 
-SymbolLookup Assembler::Lookup() {
-    return [this](const std::string& name) -> Result<toolchain::Value> {
-        const EquateLine* equate = resolving_.empty() ? nullptr : resolving_.back()->equate.get();
-        if (name == "$") {
-            std::optional<toolchain::Value> here = equate     ? equate->here
-                                                   : current_ ? std::optional(Here())
-                                                              : std::nullopt;
-            if (!here)
-                return Diagnostic{{}, 0, "'$' outside a section"};
-            return *here;
-        }
-        std::string key = Key(name);
-        if (failedNames_.count(key))
-            return Diagnostic{{}, 0, std::string(kAlreadyReported)};
-        auto it = symbols_.find(key);
-        if (it != symbols_.end() && equate && it->second.redefinable) {
-            auto set = equate->setValues.find(key);
-            if (set == equate->setValues.end())
-                return Diagnostic{
-                    {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
-            return set->second;
-        }
-        if (it != symbols_.end())
-            return Resolve(it->second);
-        if (externKeys_.count(key))
-            return toolchain::Value(name, 0);
-        return Diagnostic{{}, 0, UndefinedMessage(name)};
-    };
+const SymbolLookup& Assembler::Lookup() {
+    return lookup_;
+}
+
+Result<toolchain::Value> Assembler::NamedValue(const std::string& name) {
+    const EquateLine* equate = resolving_.empty() ? nullptr : resolving_.back()->equate.get();
+    if (name == "$") {
+        std::optional<toolchain::Value> here = equate     ? equate->here
+                                               : current_ ? std::optional(Here())
+                                                          : std::nullopt;
+        if (!here)
+            return Diagnostic{{}, 0, "'$' outside a section"};
+        return *here;
+    }
+    std::string key = Key(name);
+    if (failedNames_.count(key))
+        return Diagnostic{{}, 0, std::string(kAlreadyReported)};
+    auto it = symbols_.find(key);
+    if (it != symbols_.end() && equate && it->second.redefinable) {
+        auto set = equate->setValues.find(key);
+        if (set == equate->setValues.end())
+            return Diagnostic{
+                {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
+        return set->second;
+    }
+    if (it != symbols_.end())
+        return Resolve(it->second);
+    if (externKeys_.count(key))
+        return toolchain::Value(name, 0);
+    return Diagnostic{{}, 0, UndefinedMessage(name)};
 }
 
 std::string Assembler::UndefinedMessage(const std::string& name) const {

@@ -22,7 +22,10 @@ namespace cuffware::toolchain {
 inline std::string_view KeywordAmong(std::string_view word,
                                      std::initializer_list<std::string_view> keywords) {
     for (std::string_view keyword : keywords) {
-        if (keyword.size() == word.size() && EqualsIgnoreCase(word, keyword))
+        // The first letters first, inline (equal in any case, they are equal
+        // with bit 5 set): nearly every line's keyword is none of these.
+        if (keyword.size() == word.size() && (keyword[0] | 0x20) == (word[0] | 0x20) &&
+            EqualsIgnoreCase(word, keyword))
             return keyword;
     }
     return {};

@@ -151,14 +151,29 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
         }
         return index;
     }();
-    std::optional<uint64_t> key = MnemonicKey(mnemonic);
-    if (!key)
+    // A line asks about its mnemonic as written more than once in a row:
+    // the last answer is kept for the same characters, packed as they are
+    // (a word that does not pack, too long or with a zero byte, has no forms).
+    struct Answer {
+        uint64_t written = 0;  // 0: nothing kept
+        std::span<const InstructionForm* const> forms;
+    };
+    thread_local Answer last;
+    std::optional<uint64_t> written = PackedWord(mnemonic, false);
+    if (!written)
         return {};
-    for (size_t slot = kSlotOf(*key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
-        if (byMnemonic[slot].key == *key)
-            return byMnemonic[slot].forms;
+    if (*written == last.written)
+        return last.forms;
+    std::span<const InstructionForm* const> forms;
+    uint64_t key = *MnemonicKey(mnemonic);  // packs as the written word did
+    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (byMnemonic[slot].key == key) {
+            forms = byMnemonic[slot].forms;
+            break;
+        }
     }
-    return {};
+    last = {*written, forms};
+    return forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
