@@ -3,6 +3,7 @@
 // memory need not grow with the file (dis88 reads an image twice this way).
 
 #include <cstddef>
+#include <fstream>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,9 +19,6 @@ class HostFileBlocks {
     // refused, as ReadHostFile refuses them, naming pathText.
     static Result<std::unique_ptr<HostFileBlocks>> Open(const std::string& hostPath,
                                                         const std::string& pathText);
-    ~HostFileBlocks();
-    HostFileBlocks(const HostFileBlocks&) = delete;
-    HostFileBlocks& operator=(const HostFileBlocks&) = delete;
 
     // The file's size when it was opened.
     unsigned long long Size() const { return size_; }
@@ -29,11 +27,10 @@ class HostFileBlocks {
     Result<size_t> ReadAt(unsigned long long offset, std::span<char> into);
 
   private:
-    HostFileBlocks(int fd, unsigned long long size, std::string pathText)
-        : fd_(fd), size_(size), pathText_(std::move(pathText)) {}
+    explicit HostFileBlocks(std::string pathText) : pathText_(std::move(pathText)) {}
 
-    int fd_;
-    unsigned long long size_;
+    std::ifstream stream_;
+    unsigned long long size_ = 0;
     std::string pathText_;
 };
 
