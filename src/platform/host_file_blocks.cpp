@@ -12,6 +12,12 @@ Diagnostic Failure(const std::string& pathText, const std::string& what, int err
     return Diagnostic{pathText, 0, what + std::strerror(error)};
 }
 
+// std::filesystem's codes are the host's own (Windows' on Windows): its
+// message says them in the host's words.
+Diagnostic Failure(const std::string& pathText, const std::string& what, std::error_code error) {
+    return Diagnostic{pathText, 0, what + error.message()};
+}
+
 }  // namespace
 
 // What lies at the name is looked at before it is opened, so a FIFO is
@@ -21,7 +27,7 @@ Result<std::unique_ptr<HostFileBlocks>> HostFileBlocks::Open(const std::string& 
     std::error_code error;
     std::filesystem::file_status status = std::filesystem::status(hostPath, error);
     if (error)
-        return Failure(pathText, "cannot open: ", error.value());
+        return Failure(pathText, "cannot open: ", error);
     if (std::filesystem::is_directory(status))
         return Failure(pathText, "cannot read: ", EISDIR);
     if (!std::filesystem::is_regular_file(status))
@@ -32,7 +38,7 @@ Result<std::unique_ptr<HostFileBlocks>> HostFileBlocks::Open(const std::string& 
         return Failure(pathText, "cannot open: ", errno);
     file->size_ = std::filesystem::file_size(hostPath, error);
     if (error)
-        return Failure(pathText, "cannot read: ", error.value());
+        return Failure(pathText, "cannot read: ", error);
     return file;
 }
 
