@@ -1,5 +1,6 @@
 #include "toolchain/disassembler/disassembler.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "toolchain/isa/hex_text.h"
@@ -56,10 +57,25 @@ std::string Text(const InstructionForm& form, std::span<const unsigned char> byt
 
 }  // namespace
 
-void DisassembleEach(std::span<const unsigned char> bytes, long long base, const TargetNamer& name,
-                     const std::function<void(const DisassembledLine&)>& each) {
+namespace {
+
+// The most bytes one line takes: the longest instruction.
+size_t LongestLine() {
+    static const size_t longest = [] {
+        size_t most = 2;  // an undefined code behind CE or CF
+        for (const InstructionForm& form : InstructionForms())
+            most = std::max(most, static_cast<size_t>(form.length));
+        return most;
+    }();
+    return longest;
+}
+
+// The lines that start before stop; returns where the next one starts.
+size_t DisassembleUpTo(std::span<const unsigned char> bytes, size_t stop, long long base,
+                       const TargetNamer& name,
+                       const std::function<void(const DisassembledLine&)>& each) {
     size_t pos = 0;
-    while (pos < bytes.size()) {
+    while (pos < stop) {
         std::span<const unsigned char> rest = bytes.subspan(pos);
         long long address = base + static_cast<long long>(pos);
         const InstructionForm* form = FormAt(rest);
@@ -79,6 +95,23 @@ void DisassembleEach(std::span<const unsigned char> bytes, long long base, const
               Text(*form, rest, address, name)});
         pos += length;
     }
+    return pos;
+}
+
+}  // namespace
+
+void DisassembleEach(std::span<const unsigned char> bytes, long long base, const TargetNamer& name,
+                     const std::function<void(const DisassembledLine&)>& each) {
+    DisassembleUpTo(bytes, bytes.size(), base, name, each);
+}
+
+size_t DisassembleWhole(std::span<const unsigned char> bytes, long long base,
+                        const TargetNamer& name,
+                        const std::function<void(const DisassembledLine&)>& each) {
+    size_t longest = LongestLine();
+    return bytes.size() < longest
+               ? 0
+               : DisassembleUpTo(bytes, bytes.size() - longest + 1, base, name, each);
 }
 
 std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base) {

@@ -27,6 +27,13 @@ using TargetNamer = std::function<std::optional<std::string>(long long address)>
 void DisassembleEach(std::span<const unsigned char> bytes, long long base, const TargetNamer& name,
                      const std::function<void(const DisassembledLine&)>& line);
 
+// As DisassembleEach, for bytes that may go on past the span (a block of a
+// file): stops before the first line that might not lie whole in it, and
+// returns how many bytes the lines took.
+size_t DisassembleWhole(std::span<const unsigned char> bytes, long long base,
+                        const TargetNamer& name,
+                        const std::function<void(const DisassembledLine&)>& line);
+
 std::vector<DisassembledLine> Disassemble(std::span<const unsigned char> bytes, long long base);
 
 // "010000  CE 40 05     " : the address and the bytes, as a listing shows them.

@@ -18,6 +18,7 @@ namespace {
 
 constexpr size_t kDataBytesPerLine = 8;
 constexpr size_t kCommentColumn = 40;
+constexpr size_t kBlockBytes = 64 << 10;
 
 // Words a name must not be, or as88 would read the line otherwise.
 constexpr std::array<std::string_view, 20> kDirectives = {
@@ -36,10 +37,14 @@ bool UsableName(const std::string& name) {
 
 // One run's stretch that lies in one section of the map (or in none).
 struct Piece {
+    size_t run;
+    size_t offset;  // in the run
     long long start;
-    std::string_view bytes;
+    size_t size;
     std::string section;
     bool data;
+
+    long long End() const { return start + static_cast<long long>(size); }
 };
 
 // The names of addresses: labels to print where their address starts a
@@ -120,7 +125,7 @@ std::string Hex6(long long value) {
 }
 
 // The runs cut at the map's section bounds, each piece named for its section.
-std::vector<Piece> Pieces(const std::vector<LoadedBytes>& runs, const LocateMap& map) {
+std::vector<Piece> Pieces(const std::vector<LocatedRuns::Extent>& runs, const LocateMap& map) {
     std::vector<MapSection> sections = map.sections;
     std::sort(sections.begin(), sections.end(),
               [](const MapSection& a, const MapSection& b) { return a.start < b.start; });
@@ -128,8 +133,9 @@ std::vector<Piece> Pieces(const std::vector<LoadedBytes>& runs, const LocateMap&
     for (const MapSection& section : sections)
         ++uses[section.name];
     std::vector<Piece> pieces;
-    for (const LoadedBytes& run : runs) {
-        long long at = run.address, end = run.address + static_cast<long long>(run.bytes.size());
+    for (size_t index = 0; index < runs.size(); ++index) {
+        const LocatedRuns::Extent& run = runs[index];
+        long long at = run.address, end = run.address + static_cast<long long>(run.size);
         while (at < end) {
             auto in = std::find_if(sections.begin(), sections.end(), [at](const MapSection& s) {
                 return s.size > 0 && at >= s.start && at < s.start + s.size;
@@ -143,13 +149,38 @@ std::vector<Piece> Pieces(const std::vector<LoadedBytes>& runs, const LocateMap&
                 in != sections.end() && uses[in->name] == 1
                     ? in->name
                     : (in != sections.end() ? in->name : std::string("s")) + "_" + Hex(at, 6);
-            std::string_view bytes = std::string_view(run.bytes).substr(
-                static_cast<size_t>(at - run.address), static_cast<size_t>(stop - at));
-            pieces.push_back({at, bytes, name, in != sections.end() && in->kind == "DATA"});
+            pieces.push_back({index, static_cast<size_t>(at - run.address), at,
+                              static_cast<size_t>(stop - at), name,
+                              in != sections.end() && in->kind == "DATA"});
             at = stop;
         }
     }
     return pieces;
+}
+
+// Hands step the piece's bytes a block at a time, each block after the bytes
+// step left unused of the one before (an instruction the block cut short).
+// step(bytes, address, last) returns how many it used: all on the last block.
+template <class Step>
+Status EachBlock(LocatedRuns& runs, const Piece& piece, std::vector<unsigned char>& buffer,
+                 const Step& step) {
+    buffer.clear();
+    size_t done = 0;
+    while (done < piece.size) {
+        size_t held = buffer.size();
+        size_t more = std::min(kBlockBytes, piece.size - done - held);
+        buffer.resize(held + more);
+        std::span<unsigned char> block(buffer);
+        if (Status read = runs.Read(piece.run, piece.offset + done + held, block.subspan(held));
+            !read)
+            return read;
+        bool last = done + held + more == piece.size;
+        size_t used = step(std::span<const unsigned char>(block),
+                           piece.start + static_cast<long long>(done), last);
+        buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(used));
+        done += used;
+    }
+    return Status::Ok();
 }
 
 std::string HexBytes(std::string_view bytes) {
@@ -166,42 +197,49 @@ class Walk {
     Walk(Names& names, DisassemblyForm form, std::ostream* out)
         : names_(names), form_(form), out_(out) {}
 
-    // nextStart: where the next piece starts; labels at this piece's end
-    // are printed there instead.
-    void Piece(const toolchain::Piece& piece, std::optional<long long> nextStart) {
+    // nextFollows: the next piece starts where this one ends, and prints
+    // the labels at this one's end.
+    Status Piece(LocatedRuns& runs, const toolchain::Piece& piece, bool nextFollows) {
         if (out_ && form_ == DisassemblyForm::kSource) {
             *out_ << "        DEFSECT \"" << piece.section << "\", "
                   << (piece.data ? "DATA" : "CODE") << " AT " << Hex6(piece.start) << "\n"
                   << "        SECT    \"" << piece.section << "\"\n";
         }
-        std::span<const unsigned char> bytes(
-            reinterpret_cast<const unsigned char*>(piece.bytes.data()), piece.bytes.size());
-        if (piece.data)
-            Data(piece);
-        else
-            DisassembleEach(
-                bytes, piece.start, [this](long long target) { return names_.Target(target); },
-                [this](const DisassembledLine& line) { Line(line); });
-        long long end = piece.start + static_cast<long long>(piece.bytes.size());
-        if (nextStart != end)
-            Labels(end);
+        auto name = [this](long long target) { return names_.Target(target); };
+        auto line = [this](const DisassembledLine& text) { Line(text); };
+        Status read = EachBlock(
+            runs, piece, buffer_,
+            [&](std::span<const unsigned char> bytes, long long start, bool last) -> size_t {
+                if (piece.data)
+                    return Data(bytes, start, last);
+                if (!last)
+                    return DisassembleWhole(bytes, start, name, line);
+                DisassembleEach(bytes, start, name, line);
+                return bytes.size();
+            });
+        if (read && !nextFollows)
+            Labels(piece.End());
+        return read;
     }
 
   private:
-    void Data(const toolchain::Piece& piece) {
-        long long end = piece.start + static_cast<long long>(piece.bytes.size());
-        for (long long at = piece.start; at < end;) {
+    // DB lines of eight bytes, cut at each label; all the bytes when last,
+    // else those of whole lines.
+    size_t Data(std::span<const unsigned char> bytes, long long start, bool last) {
+        long long end = start + static_cast<long long>(bytes.size());
+        long long at = start;
+        while (at < end && (last || end - at >= static_cast<long long>(kDataBytesPerLine))) {
             long long stop = std::min(end, at + static_cast<long long>(kDataBytesPerLine));
             if (std::optional<long long> label = names_.NextLabelAfter(at); label && *label < stop)
                 stop = *label;
-            std::string bytes(piece.bytes.substr(static_cast<size_t>(at - piece.start),
-                                                 static_cast<size_t>(stop - at)));
+            std::string line(bytes.begin() + (at - start), bytes.begin() + (stop - start));
             std::string text = "DB ";
-            for (size_t i = 0; i < bytes.size(); ++i)
-                text += (i ? ",0x" : "0x") + Hex(static_cast<unsigned char>(bytes[i]), 2);
-            Line({at, bytes, text});
+            for (size_t i = 0; i < line.size(); ++i)
+                text += (i ? ",0x" : "0x") + Hex(static_cast<unsigned char>(line[i]), 2);
+            Line({at, line, text});
             at = stop;
         }
+        return static_cast<size_t>(at - start);
     }
 
     void Labels(long long address) {
@@ -227,21 +265,39 @@ class Walk {
     Names& names_;
     DisassemblyForm form_;
     std::ostream* out_;
+    std::vector<unsigned char> buffer_;
 };
 
 }  // namespace
 
-void WriteDisassembly(const std::vector<LoadedBytes>& runs, const DisassemblyNames& names,
-                      DisassemblyForm form, std::ostream& out) {
+std::vector<LocatedRuns::Extent> RunsInMemory::Extents() const {
+    std::vector<Extent> extents;
+    for (const LoadedBytes& run : runs_)
+        extents.push_back({run.address, run.bytes.size()});
+    return extents;
+}
+
+Status RunsInMemory::Read(size_t run, size_t offset, std::span<unsigned char> into) {
+    std::copy_n(runs_[run].bytes.begin() + static_cast<std::ptrdiff_t>(offset), into.size(),
+                into.begin());
+    return Status::Ok();
+}
+
+Status WriteDisassembly(LocatedRuns& runs, const DisassemblyNames& names, DisassemblyForm form,
+                        std::ostream& out) {
     Names known(names);
-    std::vector<Piece> pieces = Pieces(runs, names.map);
-    auto walk = [&pieces](Walk& walk) {
-        for (size_t i = 0; i < pieces.size(); ++i)
-            walk.Piece(pieces[i],
-                       i + 1 < pieces.size() ? std::optional(pieces[i + 1].start) : std::nullopt);
+    std::vector<Piece> pieces = Pieces(runs.Extents(), names.map);
+    auto walk = [&pieces, &runs](Walk& walk) {
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            bool nextFollows = i + 1 < pieces.size() && pieces[i + 1].start == pieces[i].End();
+            if (Status read = walk.Piece(runs, pieces[i], nextFollows); !read)
+                return read;
+        }
+        return Status::Ok();
     };
     Walk learn(known, form, nullptr);
-    walk(learn);
+    if (Status read = walk(learn); !read)
+        return read;
     if (form == DisassemblyForm::kSource) {
         out << "$CASE ON\n";
         for (const auto& [name, value] : known.Undefined())
@@ -249,7 +305,13 @@ void WriteDisassembly(const std::vector<LoadedBytes>& runs, const DisassemblyNam
     }
     known.ForgetPrinted();
     Walk print(known, form, &out);
-    walk(print);
+    return walk(print);
+}
+
+void WriteDisassembly(const std::vector<LoadedBytes>& runs, const DisassemblyNames& names,
+                      DisassemblyForm form, std::ostream& out) {
+    RunsInMemory inMemory(runs);
+    (void)WriteDisassembly(inMemory, names, form, out);
 }
 
 }  // namespace cuffware::toolchain

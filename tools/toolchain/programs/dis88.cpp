@@ -1,4 +1,8 @@
 #include <array>
+#include <memory>
+
+#include "platform/host_file_blocks.h"
+#include "platform/host_path.h"
 
 #include "toolchain/assembler/expression.h"
 #include "toolchain/disassembler/disassembly_writer.h"
@@ -62,6 +66,68 @@ Result<DisassemblyNames> ReadNames(const ToolContext& context, const CommandLine
     return names;
 }
 
+// A binary image: one run at its base address, read from the file a block
+// at a time.
+class ImageFile : public LocatedRuns {
+  public:
+    ImageFile(std::unique_ptr<HostFileBlocks> file, long long base, std::string pathText)
+        : file_(std::move(file)), base_(base), pathText_(std::move(pathText)) {}
+
+    // The first bytes, to tell S-records from an image.
+    std::string Start() {
+        std::string start(2, '\0');
+        Result<size_t> got = file_->ReadAt(0, start);
+        start.resize(got ? *got : 0);
+        return start;
+    }
+
+    std::vector<Extent> Extents() const override {
+        return {{base_, static_cast<size_t>(file_->Size())}};
+    }
+
+    Status Read(size_t, size_t offset, std::span<unsigned char> into) override {
+        std::span<char> bytes(reinterpret_cast<char*>(into.data()), into.size());
+        Result<size_t> got = file_->ReadAt(offset, bytes);
+        if (!got)
+            return got.error();
+        if (*got < into.size())
+            return Diagnostic{pathText_, 0, "cannot read: the file got shorter"};
+        return Status::Ok();
+    }
+
+  private:
+    std::unique_ptr<HostFileBlocks> file_;
+    long long base_;
+    std::string pathText_;
+};
+
+// The input opened for reading in blocks, if it is a file ReadInput would
+// read whole; its failure reads as ReadInput's.
+Result<std::unique_ptr<HostFileBlocks>> OpenInput(const ToolContext& context,
+                                                  const std::string& input) {
+    std::string path = ToolPath(context, input);
+    Result<std::unique_ptr<HostFileBlocks>> file =
+        path.find('\0') == std::string::npos
+            ? HostFileBlocks::Open(HostPath(path), input)
+            : Result<std::unique_ptr<HostFileBlocks>>(Diagnostic{});
+    if (!file || (*file)->Size() > kMaxToolInputBytes)
+        return Diagnostic{input, 0, "cannot open " + LookedFor(context, input)};
+    return file;
+}
+
+// S-records, read whole: a watch image's are a few hundred KB at most.
+Status WriteSRecords(const ToolContext& context, const std::string& input,
+                     const DisassemblyNames& names, DisassemblyForm form) {
+    Result<std::string> content = ReadInput(context, input);
+    if (!content)
+        return content.error();
+    Result<std::vector<LoadedBytes>> records = ReadSRecords(*content, input);
+    if (!records)
+        return records.error();
+    WriteDisassembly(*records, names, form, context.out);
+    return Status::Ok();
+}
+
 // dis88 prints what it makes.
 std::vector<std::string> Outputs(const CommandLine&) {
     return {};
@@ -83,22 +149,17 @@ int Disassemble(const CommandLine& commandLine, std::span<const std::string>,
     Result<DisassemblyNames> names = ReadNames(context, commandLine, input);
     if (!names)
         return Fail(context, names.error());
-    Result<std::string> content = ReadInput(context, input);
-    if (!content)
-        return Fail(context, content.error());
-    std::vector<LoadedBytes> runs;
-    if (LooksLikeSRecords(*content)) {
-        Result<std::vector<LoadedBytes>> records = ReadSRecords(*content, input);
-        if (!records)
-            return Fail(context, records.error());
-        runs = std::move(*records);
-    } else {
-        runs.push_back({base, std::move(*content)});
-    }
-    WriteDisassembly(
-        runs, *names,
-        commandLine.Find("--listing") ? DisassemblyForm::kListing : DisassemblyForm::kSource,
-        context.out);
+    DisassemblyForm form =
+        commandLine.Find("--listing") ? DisassemblyForm::kListing : DisassemblyForm::kSource;
+    Result<std::unique_ptr<HostFileBlocks>> file = OpenInput(context, input);
+    if (!file)
+        return Fail(context, file.error());
+    ImageFile image(std::move(*file), base, input);
+    Status written = LooksLikeSRecords(image.Start())
+                         ? WriteSRecords(context, input, *names, form)
+                         : WriteDisassembly(image, *names, form, context.out);
+    if (!written)
+        return Fail(context, written.error());
     return 0;
 }
 
