@@ -57,7 +57,8 @@ class Disk : public FileSystem {
         Result<std::string> suffix = WriteBeside(target, pathText, content, durability);
         if (!suffix)
             return suffix.error();
-        Status renamed = RenameHostFile(target + *suffix, target, pathText + *suffix, pathText);
+        Status renamed =
+            RenameHostFile(target + *suffix, target, pathText + *suffix, pathText, durability);
         if (!renamed)
             std::remove((target + *suffix).c_str());
         return renamed;

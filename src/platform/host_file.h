@@ -30,9 +30,12 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
                         const std::string& pathText, bool& alreadyExists,
                         Durability durability = Durability::kFlushed);
 
-// Renames a regular file over another, durably; see FileSystem::Rename.
+// Renames a regular file over another; see FileSystem::Rename. kFlushed, the
+// rename itself reaches the disk before it returns where the host can say
+// so per rename (Windows); kCached, the system writes it when it likes.
 Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
-                      const std::string& fromText, const std::string& toText);
+                      const std::string& fromText, const std::string& toText,
+                      Durability durability = Durability::kFlushed);
 
 // Puts the directory's entries on the disk; a failure names directoryText.
 Status FlushHostDirectory(const std::string& hostDirectory, const std::string& directoryText);

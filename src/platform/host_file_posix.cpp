@@ -152,8 +152,9 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
     return Status::Ok();
 }
 
+// The directory is flushed after the rename where it must be (FlushHostDirectory).
 Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
-                      const std::string& fromText, const std::string& toText) {
+                      const std::string& fromText, const std::string& toText, Durability) {
     struct stat status {};
     if (::lstat(fromHost.c_str(), &status) != 0)
         return SystemFailure(fromText, "cannot replace: ", errno);

@@ -137,7 +137,8 @@ Status WriteNewHostFile(const std::string& hostPath, std::string_view content,
 }
 
 Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
-                      const std::string& fromText, const std::string& toText) {
+                      const std::string& fromText, const std::string& toText,
+                      Durability durability) {
     DWORD attributes = GetFileAttributesA(fromHost.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return SystemFailure(fromText, "cannot replace: ", ErrnoOf(GetLastError()));
@@ -153,13 +154,13 @@ Status RenameHostFile(const std::string& fromHost, const std::string& toHost,
         if (Result<bool> opens = HostFilePresent(toHost, toText); !opens)
             return Diagnostic{toText, 0, "cannot replace: " + opens.error().message};
     }
-    if (!MoveFileExA(fromHost.c_str(), toHost.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const DWORD writeThrough = durability == Durability::kFlushed ? MOVEFILE_WRITE_THROUGH : 0;
+    if (!MoveFileExA(fromHost.c_str(), toHost.c_str(), MOVEFILE_REPLACE_EXISTING | writeThrough))
         return SystemFailure(toText, "cannot replace: ", ErrnoOf(GetLastError()));
     return Status::Ok();
 }
 
-// MoveFileEx writes each rename through to the disk itself (above), and a
+// MoveFileEx writes each durable rename through to the disk itself (above), and a
 // directory cannot be flushed through a handle here: nothing is left to do.
 Status FlushHostDirectory(const std::string&, const std::string&) {
     return Status::Ok();
