@@ -25,6 +25,12 @@ std::string ReadFailure(const std::string& pathText, const Diagnostic& failure, 
     return "cannot read " + what + lookedFor + ": " + reason;
 }
 
+// At most the number of lines TextLines gives: one a line end, and a last
+// line without one.
+size_t LineCount(std::string_view text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
 }  // namespace
 
 std::string SourceFiles::Where(size_t file, int number) const {
@@ -71,12 +77,13 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
     files_.push_back(includedFrom ? SourceFile{pathText, includedFrom->file, includedFrom->number}
                                   : SourceFile{pathText, std::nullopt, 0});
     int number = 0;
-    std::vector<std::string_view> texts = SplitLines(*content);
     // Room for the file's lines at once: a vector that doubles as it grows
-    // touches twice the memory, and a quarter million lines are 13 MB.
-    if (size_t needed = lines_.size() + texts.size(); needed > lines_.capacity())
+    // touches twice the memory, and a quarter million lines are 13 MB. The
+    // lines are counted, not listed: a list of them would be 4 MB more.
+    if (size_t needed = lines_.size() + LineCount(*content); needed > lines_.capacity())
         lines_.reserve(std::max(needed, 2 * lines_.capacity()));
-    for (std::string_view text : texts) {
+    TextLines texts(*content);
+    for (std::string_view text; texts.Next(text);) {
         SourceLine line{static_cast<uint32_t>(file), ++number, std::string(text), lines_.size()};
         if (++linesRead_ > kMaxSourceLines)
             return Stop(line, "the source and its INCLUDE files hold more than " +
