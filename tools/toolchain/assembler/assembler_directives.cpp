@@ -81,9 +81,9 @@ Status Assembler::Definition(const Statement& statement, const SourceLine& line)
     Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
     if (!value)
         return At(line, value.error().message);
-    auto it = symbols_.find(Key(statement.name));
-    if (it != symbols_.end() && it->second.redefinable) {
-        it->second.value = *value;
+    Symbol* known = symbols_.Find(Key(statement.name));
+    if (known && known->redefinable) {
+        known->value = *value;
         return Status::Ok();
     }
     return Enter(statement.name, Symbol{.name = statement.name,

@@ -14,7 +14,7 @@ AssemblyReport Assembler::Run(const std::string& sourceName) {
     // Room for a symbol in every eighth line up front: a table that grows
     // hashes every symbol in it again, and sources define about one symbol
     // in ten lines.
-    symbols_.reserve(sources_.Lines().size() / 8);
+    symbols_.Reserve(sources_.Lines().size() / 8);
     for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
         if (!stopped_)
             RunPass(pass);
@@ -106,7 +106,7 @@ void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) 
 }
 
 void Assembler::ForgetFailedName(const Statement& statement) {
-    if (statement.kind == Statement::kDefinition && !symbols_.count(Key(statement.name)))
+    if (statement.kind == Statement::kDefinition && !symbols_.Contains(Key(statement.name)))
         failedNames_.insert(Key(statement.name));
     if (statement.kind == Statement::kOther && IsIdentifier(statement.name) &&
         !IsKeyword(statement.name) && !FindMacro(statement.name))
