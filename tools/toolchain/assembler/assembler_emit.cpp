@@ -16,7 +16,7 @@ std::string Assembler::Taught(const std::string& keyword, const Statement& state
     }
     if (message.starts_with("no instruction")) {
         for (std::string& operand : operands) {
-            if (!IsIdentifier(operand) || !symbols_.count(Key(operand)))
+            if (!IsIdentifier(operand) || !symbols_.Contains(Key(operand)))
                 continue;
             operand = "#" + operand;
             std::string written = JoinOperands(operands);
@@ -166,12 +166,13 @@ ExpressionReader Assembler::Placeholders() {
 }
 
 long long Assembler::Address() const {
-    return Here().number;
+    return PlacedAddress().value_or(offsets_[*current_]);
 }
 
+// Here()'s number, with no Value made: every line that gives bytes asks.
 std::optional<long long> Assembler::PlacedAddress() const {
-    toolchain::Value here = Here();
-    return here.Known() ? std::optional(here.number) : std::nullopt;
+    const std::optional<long long>& base = module_.sections[*current_].address;
+    return base ? std::optional(*base + offsets_[*current_]) : std::nullopt;
 }
 
 toolchain::Value Assembler::Here() const {
