@@ -199,12 +199,36 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
 
 namespace {
 
+// The operand words hashed by their packed form into a table of slots with
+// room to spare, each the word's index + 1 (0: empty): every operand of
+// every line asks, and most operands (numbers, names) are no such word.
+constexpr size_t kOperandWordSlots = 128;
+
+constexpr size_t OperandWordSlot(uint64_t packed) {
+    return static_cast<size_t>((packed * 0x9E3779B97F4A7C15ull) >> 57);  // 7 bits: 128 slots
+}
+
+constexpr std::array<uint8_t, kOperandWordSlots> kOperandWordTable = [] {
+    std::array<uint8_t, kOperandWordSlots> table{};
+    for (size_t i = 0; i < kPackedOperandWords.size(); ++i) {
+        size_t slot = OperandWordSlot(kPackedOperandWords[i]);
+        while (table[slot] != 0)
+            slot = (slot + 1) % kOperandWordSlots;
+        table[slot] = static_cast<uint8_t>(i + 1);
+    }
+    return table;
+}();
+
 std::string_view OperandWordPacked(std::optional<uint64_t> packed) {
-    auto at = packed ? std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed)
-                     : kPackedOperandWords.end();
-    if (at == kPackedOperandWords.end())
+    if (!packed)
         return {};
-    return kOperandWords[static_cast<size_t>(at - kPackedOperandWords.begin())];
+    for (size_t slot = OperandWordSlot(*packed); kOperandWordTable[slot] != 0;
+         slot = (slot + 1) % kOperandWordSlots) {
+        size_t index = kOperandWordTable[slot] - 1u;
+        if (kPackedOperandWords[index] == *packed)
+            return kOperandWords[index];
+    }
+    return {};
 }
 
 }  // namespace
