@@ -113,7 +113,7 @@ Status Assembler::DataItem(const std::string& keyword, std::string_view item,
     encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
     if (pass_ == Pass::kPlace)
         return Status::Ok();  // only the size counts yet; the value is read in the second pass
-    Result<toolchain::Value> value = read(std::string(item));
+    Result<toolchain::Value> value = read(item);
     if (!value)
         return value.error();
     return PlaceValue(*value, kind, Address() + static_cast<long long>(offset), offset, keyword,
@@ -153,7 +153,7 @@ Result<long long> Assembler::Alignment(std::string_view expression, const Source
 ExpressionReader Assembler::Reader(const SourceLine& line) {
     if (pass_ == Pass::kPlace)
         return Placeholders();
-    return [this, &line](const std::string& expression) -> Result<toolchain::Value> {
+    return [this, &line](std::string_view expression) -> Result<toolchain::Value> {
         Result<toolchain::Value> value = EvaluateValue(expression, Lookup());
         if (!value)
             return At(line, value.error().message);
@@ -162,7 +162,7 @@ ExpressionReader Assembler::Reader(const SourceLine& line) {
 }
 
 ExpressionReader Assembler::Placeholders() {
-    return [](const std::string&) -> Result<toolchain::Value> { return toolchain::Value("?", 0); };
+    return [](std::string_view) -> Result<toolchain::Value> { return toolchain::Value("?", 0); };
 }
 
 long long Assembler::Address() const {
