@@ -178,8 +178,9 @@ Status ReadStatement(std::string_view line, Statement& statement) {
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {
     static constexpr std::string_view kInclude = "INCLUDE";
     std::string_view text = TrimBlanks(line);
-    // Nearly every line is no INCLUDE: its first word tells, with no more read.
-    if (text.size() < kInclude.size() ||
+    // Nearly every line is no INCLUDE: its first letter or word tells, with
+    // no more read.
+    if (text.size() < kInclude.size() || (text[0] | 0x20) != 'i' ||
         !EqualsIgnoreCase(text.substr(0, kInclude.size()), kInclude) ||
         (text.size() > kInclude.size() && !IsBlank(text[kInclude.size()])))
         return std::optional<std::string>();
