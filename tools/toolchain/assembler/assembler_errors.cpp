@@ -11,7 +11,7 @@ void Assembler::Record(const SourceLine& line, const std::string& reason,
     if (log_.Full() || reason.find(kAlreadyReported) != std::string::npos)
         return;
     log_.Add(
-        line.order, line.number, line.text,
+        line.order, line.number, std::string(line.text),
         {severity, sources_.Files()[line.file].name, line.number, MessageColumn(line.text, reason),
          reason + Suggestion(reason), sources_.IncludedFrom(line)});
     if (log_.Full()) {

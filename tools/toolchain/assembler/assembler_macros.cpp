@@ -81,7 +81,8 @@ Result<std::vector<SourceLine>> Assembler::ExpandUse(std::span<const SourceLine>
     use.caseSensitive = caseSensitive_;
     use.readsLocal = !FindMacro("LOCAL");
     use.bytesLeft = kMaxExpandedBytes - expandedBytes_;
-    Result<ExpandedBody> expanded = ExpandBody(body, use, takePlace ? &line : nullptr);
+    Result<ExpandedBody> expanded =
+        ExpandBody(body, use, takePlace ? &line : nullptr, expandedTexts_);
     if (!expanded)
         return expanded.error();
     expandedBytes_ += expanded->bytes;

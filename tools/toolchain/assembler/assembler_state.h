@@ -299,6 +299,7 @@ class Assembler {
     bool withListing_;
     SymbolLookup lookup_ = [this](const std::string& name) { return NamedValue(name); };
     std::deque<std::vector<SourceLine>> expansions_;
+    std::deque<std::string> expandedTexts_;  // which the expanded lines view
     // In the order they are defined; Suggestion() picks by key, not by that.
     SymbolTable symbols_;
     std::map<std::string, Macro> macros_;

@@ -115,7 +115,7 @@ Status CheckRepeatCount(long long count) {
 }
 
 Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse& use,
-                                const SourceLine* at) {
+                                const SourceLine* at, std::deque<std::string>& texts) {
     std::vector<std::string> names = use.parameters;
     std::vector<std::string> localNames;
     Result<size_t> first = ReadLocalNames(body, use, localNames);
@@ -142,7 +142,7 @@ Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse&
             break;
         }
         SourceLine place = at ? *at : line;
-        place.text = std::move(*text);
+        place.text = texts.emplace_back(std::move(*text));
         expanded.lines.push_back(std::move(place));
     }
     return expanded;

@@ -7,6 +7,7 @@
 // A LOCAL name becomes "Owner.name.N": the macro's name (REPT for a REPT
 // block) and the use's number, counted from 1 in each pass.
 
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,8 +53,9 @@ struct ExpandedBody {
 // do not start with a digit), replaced. The lines keep their place unless
 // at is given, whose place they all take. Fails on a LOCAL line without
 // names or one that repeats a name or a parameter, and on a line that grows
-// longer than kMaxLineLength.
+// longer than kMaxLineLength. The lines' texts are kept in texts, which the
+// lines view.
 Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse& use,
-                                const SourceLine* at);
+                                const SourceLine* at, std::deque<std::string>& texts);
 
 }  // namespace cuffware::toolchain

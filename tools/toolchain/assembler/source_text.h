@@ -5,15 +5,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace cuffware::toolchain {
 
-// 48 bytes: a source of a quarter million lines holds as many of these.
+// 32 bytes: a source of a quarter million lines holds as many of these.
 struct SourceLine {
     uint32_t file;  // index into the files read (fewer than the lines a run reads)
     int number;
-    std::string text;
+    // A view of the file's text, which SourceFiles keeps for the run (a
+    // line a macro or REPT block expands to: of the text the assembler keeps
+    // for it), so no line is copied.
+    std::string_view text;
     size_t order;  // the place of the line (or of the macro call it comes from) in the source
 };
 
