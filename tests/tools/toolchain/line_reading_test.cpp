@@ -127,6 +127,32 @@ TEST(LineReading, MnemonicsAndRegistersInAnyCaseAndNoOtherWord) {
     EXPECT_FALSE(IsOperandWord("nf3"));  // asked in upper case only
 }
 
+// A definition is known by its whole second word, in any case, looked for
+// only after a letter it can start with; a label before the name makes the
+// line no definition.
+TEST(LineReading, ADefinitionIsKnownByItsWholeSecondWord) {
+    const std::pair<std::string, std::string> definitions[] = {
+        {"X equ 1", "EQU"},       {"X EQU\t1", "EQU"},  {"x Set 2", "SET"},
+        {"M macro a,b", "MACRO"}, {"M MACRO", "MACRO"}, {"X eQu", "EQU"},
+    };
+    for (const auto& [line, definer] : definitions) {
+        Statement statement;
+        ASSERT_TRUE(ReadStatement(line, statement).ok()) << line;
+        EXPECT_EQ(statement.kind, Statement::kDefinition) << line;
+        EXPECT_EQ(statement.definer, definer) << line;
+    }
+    for (std::string line : {"X equx 1", "X eq 1", "  LD E,A", "  LD S,#1", "X mac", "X sett 1",
+                             "X e", "L: X equ 1", "  JRS M,L", "X\tSETS"}) {
+        Statement statement;
+        ASSERT_TRUE(ReadStatement(line, statement).ok()) << line;
+        EXPECT_EQ(statement.kind, Statement::kOther) << line;
+    }
+    Statement statement;
+    Status bad = ReadStatement("1X Equ 2", statement);
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error().message, "bad name '1X' before Equ");
+}
+
 // A line is an INCLUDE when its first word is, in any case; a longer word
 // or one after a label is not.
 TEST(LineReading, IncludeIsKnownByTheWholeFirstWord) {
