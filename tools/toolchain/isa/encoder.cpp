@@ -210,15 +210,14 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     const std::vector<WrittenOperand>& operands = *instruction->operands;
 
     Encoded encoded;
-    encoded.bytes.assign(form.opcode.begin(), form.opcode.end());
     encoded.bytes.resize(static_cast<size_t>(form.length), '\0');
+    std::copy(form.opcode.begin(), form.opcode.end(), encoded.bytes.begin());
     for (size_t i = 0; i < form.operands.size(); ++i) {
         const OperandKindRow* row = form.operands[i].row;
         if (!row)
             continue;
         FieldKind kind = row->field;
-        auto field = std::find(form.fields.begin(), form.fields.end(), row->low);
-        size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
+        size_t offset = form.operands[i].fieldOffset;
         Result<Value> value = read(operands[i].expression);
         if (!value)
             return value.error();

@@ -110,6 +110,13 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
         else
             form.fields.emplace_back(token);
     }
+    for (FormOperand& operand : form.operands) {
+        if (operand.row) {
+            auto field = std::find(form.fields.begin(), form.fields.end(), operand.row->low);
+            operand.fieldOffset =
+                form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
+        }
+    }
     form.length = std::atoi(std::string(columns[3]).c_str());
     form.cycles = columns[4];
     form.written = form.mnemonic;
