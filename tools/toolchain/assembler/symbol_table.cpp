@@ -14,8 +14,11 @@ uint64_t HashOf(std::string_view key) {
     return std::hash<std::string_view>()(key);
 }
 
-uint64_t Tag(uint64_t hash) {
-    return hash >> 32;
+constexpr int kIndexBits = 24;  // more symbols than a run's lines can define
+constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+
+uint32_t Tag(uint64_t hash) {
+    return static_cast<uint32_t>(hash >> 56) << kIndexBits;
 }
 
 }  // namespace
@@ -29,9 +32,9 @@ void SymbolTable::Reserve(size_t count) {
 size_t SymbolTable::SlotOf(std::string_view key, uint64_t hash) const {
     size_t mask = slots_.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        uint64_t held = slots_[slot];
+        uint32_t held = slots_[slot];
         if (held == 0 ||
-            ((held >> 32) == Tag(hash) && entries_[(held & 0xFFFFFFFF) - 1].key == key))
+            ((held & ~kIndexMask) == Tag(hash) && entries_[(held & kIndexMask) - 1].key == key))
             return slot;
     }
 }
@@ -39,8 +42,8 @@ size_t SymbolTable::SlotOf(std::string_view key, uint64_t hash) const {
 const Symbol* SymbolTable::Find(std::string_view key) const {
     if (entries_.empty())
         return nullptr;
-    uint64_t held = slots_[SlotOf(key, HashOf(key))];
-    return held == 0 ? nullptr : &entries_[(held & 0xFFFFFFFF) - 1].symbol;
+    uint32_t held = slots_[SlotOf(key, HashOf(key))];
+    return held == 0 ? nullptr : &entries_[(held & kIndexMask) - 1].symbol;
 }
 
 Symbol* SymbolTable::Find(std::string_view key) {
@@ -53,9 +56,9 @@ std::pair<Symbol*, bool> SymbolTable::Add(std::string key, Symbol symbol) {
     uint64_t hash = HashOf(key);
     size_t slot = SlotOf(key, hash);
     if (slots_[slot] != 0)
-        return {&entries_[(slots_[slot] & 0xFFFFFFFF) - 1].symbol, false};
+        return {&entries_[(slots_[slot] & kIndexMask) - 1].symbol, false};
     entries_.push_back({std::move(key), std::move(symbol)});
-    slots_[slot] = Tag(hash) << 32 | entries_.size();
+    slots_[slot] = Tag(hash) | static_cast<uint32_t>(entries_.size());
     return {&entries_.back().symbol, true};
 }
 
@@ -63,7 +66,7 @@ void SymbolTable::Rehash(size_t slotCount) {
     slots_.assign(slotCount, 0);
     for (size_t index = 0; index < entries_.size(); ++index) {
         uint64_t hash = HashOf(entries_[index].key);
-        slots_[SlotOf(entries_[index].key, hash)] = Tag(hash) << 32 | (index + 1);
+        slots_[SlotOf(entries_[index].key, hash)] = Tag(hash) | static_cast<uint32_t>(index + 1);
     }
 }
 

@@ -48,9 +48,10 @@ class SymbolTable {
     void Rehash(size_t slotCount);
 
     std::deque<Entry> entries_;
-    // Each slot: the high half of its key's hash and the entry's index + 1;
-    // 0 for an empty slot. A power of two of them, at most half in use.
-    std::vector<uint64_t> slots_;
+    // Each slot: the top 8 bits of its key's hash and, below, the entry's
+    // index + 1; 0 for an empty slot. A power of two of them, at most half in
+    // use, four bytes each: a lookup misses the cache less in a smaller table.
+    std::vector<uint32_t> slots_;
 };
 
 }  // namespace cuffware::toolchain
