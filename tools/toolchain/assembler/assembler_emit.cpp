@@ -187,7 +187,7 @@ void Assembler::ListLine(const SourceLine& line, std::optional<long long> addres
                          std::string_view bytes, const std::string& cycles) {
     if (!Listing())
         return;
-    ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, std::string(line.text)};
+    ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, std::string(line.Text())};
     if (address && current_) {
         listed.section = *current_;
         listed.offset = static_cast<size_t>(offsets_[*current_]);

@@ -10,10 +10,10 @@ void Assembler::Record(const SourceLine& line, const std::string& reason,
                        SourceMessage::Severity severity) {
     if (log_.Full() || reason.find(kAlreadyReported) != std::string::npos)
         return;
-    log_.Add(
-        line.order, line.number, std::string(line.text),
-        {severity, sources_.Files()[line.file].name, line.number, MessageColumn(line.text, reason),
-         reason + Suggestion(reason), sources_.IncludedFrom(line)});
+    log_.Add(line.order, line.number, std::string(line.Text()),
+             {severity, sources_.Files()[line.file].name, line.number,
+              MessageColumn(line.Text(), reason), reason + Suggestion(reason),
+              sources_.IncludedFrom(line)});
     if (log_.Full()) {
         stopped_ = true;
         stoppedAtLimit_ = true;

@@ -7,7 +7,7 @@ size_t Assembler::DefineMacro(const Statement& statement, std::span<const Source
     Macro macro;
     size_t end = start + 1;
     for (int depth = 1; end < lines.size(); ++end) {
-        Result<Statement> inner = ReadStatement(lines[end].text);
+        Result<Statement> inner = ReadStatement(lines[end].Text());
         if (inner && inner->kind == Statement::kDefinition && inner->definer == "MACRO")
             ++depth;
         if (inner && inner->kind == Statement::kOther && EqualsIgnoreCase(inner->name, "ENDM") &&

@@ -65,7 +65,7 @@ void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) 
     Statement statement;
     for (size_t i = 0; i < lines.size() && !stopped_; ++i) {
         const SourceLine& line = lines[i];
-        if (Status read = ReadStatement(line.text, statement); !read) {
+        if (Status read = ReadStatement(line.Text(), statement); !read) {
             Record(line, read.error().message);
             continue;
         }

@@ -144,7 +144,7 @@ std::string Assembler::UndefinedMessage(const std::string& name) const {
 
 Result<long long> Assembler::KnownValue(std::string_view expression, const SourceLine& line,
                                         const std::string& what) {
-    std::pair<size_t, std::string> key{line.order, std::string(line.text)};
+    std::pair<size_t, std::string> key{line.order, std::string(line.Text())};
     if (pass_ == Pass::kEmit && refusedLines_.count(key))
         return Diagnostic{{}, 0, std::string(kAlreadyReported)};
     Result<long long> value = Evaluate(expression, Lookup());

@@ -85,7 +85,9 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
         lines_.reserve(std::max(needed, 2 * lines_.capacity()));
     TextLines lines(text);
     for (std::string_view lineText; lines.Next(lineText);) {
-        SourceLine line{static_cast<uint32_t>(file), ++number, lineText, lines_.size()};
+        SourceLine line{static_cast<uint32_t>(file), ++number, lineText.data(),
+                        static_cast<uint32_t>(lineText.size()),
+                        static_cast<uint32_t>(lines_.size())};
         if (++linesRead_ > kMaxSourceLines)
             return Stop(line, "the source and its INCLUDE files hold more than " +
                                   std::to_string(kMaxSourceLines) + " lines");
