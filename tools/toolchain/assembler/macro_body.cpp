@@ -90,10 +90,6 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
 
 }  // namespace
 
-bool IsBodyKeyword(std::string_view word) {
-    return !KeywordAmong(word, {"REPT", "ENDR", "LOCAL"}).empty();
-}
-
 std::optional<size_t> MatchingEndr(std::span<const SourceLine> lines, size_t start) {
     int depth = 0;
     for (size_t i = start; i < lines.size(); ++i) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/result.h"
+#include "toolchain/assembler/source_line.h"
 #include "toolchain/assembler/source_text.h"
 
 namespace cuffware::toolchain {
@@ -22,8 +23,10 @@ namespace cuffware::toolchain {
 constexpr long long kMaxRepeatCount = 65535;
 constexpr size_t kMaxLineLength = 64 << 10;  // a line after expansion
 
-// REPT, ENDR and LOCAL: the words this file reads.
-bool IsBodyKeyword(std::string_view word);
+// REPT, ENDR and LOCAL: the words this file reads. Inline: every line asks.
+inline bool IsBodyKeyword(std::string_view word) {
+    return !KeywordAmong(word, {"REPT", "ENDR", "LOCAL"}).empty();
+}
 
 // The index of the ENDR that closes the REPT block at lines[start]
 // (blocks nest), or nullopt when there is none.
