@@ -140,11 +140,14 @@ std::span<const InstructionForm> InstructionForms() {
     return forms;
 }
 
-std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
-    // Every line asks, twice a pass: the index is keyed by the mnemonic in
-    // upper case packed into one number, made without a string, and hashed
-    // into a table of slots with room to spare (a slot's key tells whether
-    // it is the mnemonic's; the next slot is tried when it is another's).
+namespace {
+
+// The forms of the mnemonic whose upper-case characters pack as key. The
+// index is keyed by that number, made without a string, and hashed into a
+// table of slots with room to spare (a slot's key tells whether it is the
+// mnemonic's; the next slot is tried when it is another's). Apart from
+// FormsOf, which asks only when its kept answer is another word's.
+std::span<const InstructionForm* const> FormsOfKey(uint64_t key) {
     struct Slot {
         uint64_t key = 0;  // no mnemonic packs as 0
         std::vector<const InstructionForm*> forms;
@@ -156,18 +159,29 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     static const std::vector<Slot> byMnemonic = [] {
         std::vector<Slot> index(kSlots);
         for (const InstructionForm& form : InstructionForms()) {
-            uint64_t key = *MnemonicKey(form.mnemonic);
-            size_t slot = kSlotOf(key);
-            while (index[slot].key != 0 && index[slot].key != key)
+            uint64_t formKey = *MnemonicKey(form.mnemonic);
+            size_t slot = kSlotOf(formKey);
+            while (index[slot].key != 0 && index[slot].key != formKey)
                 slot = (slot + 1) & (kSlots - 1);
-            index[slot].key = key;
+            index[slot].key = formKey;
             index[slot].forms.push_back(&form);
         }
         return index;
     }();
-    // A line asks about its mnemonic as written more than once in a row:
-    // the last answer is kept for the same characters, packed as they are
-    // (a word that does not pack, too long or with a zero byte, has no forms).
+    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (byMnemonic[slot].key == key)
+            return byMnemonic[slot].forms;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
+    // Every line asks, twice a pass, and a line asks about its mnemonic as
+    // written more than once in a row: the last answer is kept for the same
+    // characters, packed as they are (a word that does not pack, too long
+    // or with a zero byte, has no forms).
     struct Answer {
         uint64_t written = 0;  // 0: nothing kept
         std::span<const InstructionForm* const> forms;
@@ -176,18 +190,9 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     std::optional<uint64_t> written = PackedWord(mnemonic, false);
     if (!written)
         return {};
-    if (*written == last.written)
-        return last.forms;
-    std::span<const InstructionForm* const> forms;
-    uint64_t key = *MnemonicKey(mnemonic);  // packs as the written word did
-    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
-        if (byMnemonic[slot].key == key) {
-            forms = byMnemonic[slot].forms;
-            break;
-        }
-    }
-    last = {*written, forms};
-    return forms;
+    if (*written != last.written)
+        last = {*written, FormsOfKey(*MnemonicKey(mnemonic))};  // packs as the written word did
+    return last.forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
