@@ -146,8 +146,9 @@ namespace {
 // index is keyed by that number, made without a string, and hashed into a
 // table of slots with room to spare (a slot's key tells whether it is the
 // mnemonic's; the next slot is tried when it is another's). Apart from
-// FormsOf, which asks only when its kept answer is another word's.
-std::span<const InstructionForm* const> FormsOfKey(uint64_t key) {
+// FormsOf, which asks only when its kept answer is another word's (not
+// inlined there, so the answer kept costs no frame of the index's).
+[[gnu::noinline]] std::span<const InstructionForm* const> FormsOfKey(uint64_t key) {
     struct Slot {
         uint64_t key = 0;  // no mnemonic packs as 0
         std::vector<const InstructionForm*> forms;
