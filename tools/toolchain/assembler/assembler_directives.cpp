@@ -137,7 +137,8 @@ Status Assembler::Directive(const Statement& statement, const SourceLine& line) 
                 ? nullptr
                 : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
                                    encoded->bytes.size()));
-        ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+        static const std::string kNoCycles;  // a reference, not a copy of the form's
+        ListLine(line, address, encoded->bytes, form ? form->cycles : kNoCycles);
     }
     offsets_[*current_] += size;
     return Status::Ok();

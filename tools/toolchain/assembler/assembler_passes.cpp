@@ -44,6 +44,10 @@ void Assembler::RunPass(Pass pass) {
     scope_.Reset();
     uses_.clear();
     pass_ = pass;
+    // A row for nearly every line: room for them at once, not copied as the
+    // list doubles.
+    if (Listing())
+        module_.listing.reserve(sources_.Lines().size());
     ProcessLines(sources_.Lines(), 0);
     if (!conditions_.empty() && !stopped_)
         Record(*conditions_.back().where, "IF without ENDIF");
