@@ -32,7 +32,7 @@ void ByteTexts(const Section& section, const std::vector<bool>& unfilled, size_t
         if (unfilled[i])
             bytes += kUnfilled;
         else
-            AppendHex(static_cast<unsigned char>(section.bytes[i]), 2, bytes);
+            AppendHexOfBytes(std::string_view(&section.bytes[i], 1), bytes);
         bytes += ' ';
     }
 }
