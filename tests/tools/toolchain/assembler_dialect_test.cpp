@@ -60,6 +60,43 @@ bool Listed(const std::string& listing, int line, const std::string& address,
     return false;
 }
 
+// Every kind of listing row, column for column as the listing has always
+// laid them out (the rows are put together in place, with no string made
+// per column): a number and an address right-aligned in six columns, four
+// bytes a row and more on rows of their own, xx for a byte lc88 fills, the
+// cycles, an empty line with no trailing blanks, a long DS cut at 64 bytes
+// with its count, and +OFFSET in a section lc88 places.
+TEST(As88Dialect, ListingRowsKeepTheirColumns) {
+    Result<Assembly> assembly = AssembleSource(
+        "  DEFSECT \".text\", CODE AT 10000h\n  DEFSECT \"data\", DATA\n  SECT \".text\"\n"
+        "Start:  JRS  NZ,Start ; a comment\n        LD   BA,#Table\n\n"
+        "        DB   1,2,3,4,5,6,7,8,9\n        DS   70\n  SECT \"data\"\n"
+        "Table:  DW   Start, Table\n        CARL Start\n");
+    ASSERT_TRUE(assembly.ok()) << assembly.error().message;
+    const std::string& listing = assembly->listing;
+    EXPECT_TRUE(listing.starts_with(
+        "; FILE t.asm\r\n"
+        "     1                              DEFSECT \".text\", CODE AT 10000h\r\n"
+        "     2                              DEFSECT \"data\", DATA\r\n"
+        "     3                              SECT \".text\"\r\n"
+        "     4  010000  E7 FF        2    Start:  JRS  NZ,Start ; a comment\r\n"
+        "     5  010002  C4 xx xx     3            LD   BA,#Table\r\n"
+        "     6\r\n"
+        "     7  010005  01 02 03 04               DB   1,2,3,4,5,6,7,8,9\r\n"
+        "        010009  05 06 07 08\r\n"
+        "        01000D  09\r\n"
+        "     8  01000E  00 00 00 00               DS   70\r\n"
+        "        010012  00 00 00 00\r\n"))
+        << listing;
+    EXPECT_TRUE(
+        listing.ends_with("        01004A  00 00 00 00\r\n"
+                          "                                  (70 bytes in all)\r\n"
+                          "     9                              SECT \"data\"\r\n"
+                          "    10  +00000  00 00 xx xx       Table:  DW   Start, Table\r\n"
+                          "    11  +00004  F2 xx xx     6            CARL Start\r\n"))
+        << listing;
+}
+
 // Each routine has its own .loop; a local label on a label's line is that
 // label's; Scope.name reaches one from elsewhere; ".x" in a string stays.
 TEST(As88Dialect, LocalLabelsBelongToTheOrdinaryLabelBefore) {

@@ -81,9 +81,9 @@ Status Assembler::Definition(const Statement& statement, const SourceLine& line)
     Result<toolchain::Value> value = EvaluateValue(statement.operands, Lookup());
     if (!value)
         return At(line, value.error().message);
-    auto it = symbols_.find(Key(statement.name));
-    if (it != symbols_.end() && it->second.redefinable) {
-        it->second.value = *value;
+    Symbol* known = symbols_.Find(Key(statement.name));
+    if (known && known->redefinable) {
+        known->value = *value;
         return Status::Ok();
     }
     return Enter(statement.name, Symbol{.name = statement.name,
@@ -137,7 +137,8 @@ Status Assembler::Directive(const Statement& statement, const SourceLine& line) 
                 ? nullptr
                 : FormAt(std::span(reinterpret_cast<const unsigned char*>(encoded->bytes.data()),
                                    encoded->bytes.size()));
-        ListLine(line, address, encoded->bytes, form ? form->cycles : std::string());
+        static const std::string kNoCycles;  // a reference, not a copy of the form's
+        ListLine(line, address, encoded->bytes, form ? form->cycles : kNoCycles);
     }
     offsets_[*current_] += size;
     return Status::Ok();

@@ -16,7 +16,7 @@ std::string Assembler::Taught(const std::string& keyword, const Statement& state
     }
     if (message.starts_with("no instruction")) {
         for (std::string& operand : operands) {
-            if (!IsIdentifier(operand) || !symbols_.count(Key(operand)))
+            if (!IsIdentifier(operand) || !symbols_.Contains(Key(operand)))
                 continue;
             operand = "#" + operand;
             std::string written = JoinOperands(operands);
@@ -113,7 +113,7 @@ Status Assembler::DataItem(const std::string& keyword, std::string_view item,
     encoded.bytes.resize(offset + static_cast<size_t>(FieldSize(kind)), '\0');
     if (pass_ == Pass::kPlace)
         return Status::Ok();  // only the size counts yet; the value is read in the second pass
-    Result<toolchain::Value> value = read(std::string(item));
+    Result<toolchain::Value> value = read(item);
     if (!value)
         return value.error();
     return PlaceValue(*value, kind, Address() + static_cast<long long>(offset), offset, keyword,
@@ -153,7 +153,7 @@ Result<long long> Assembler::Alignment(std::string_view expression, const Source
 ExpressionReader Assembler::Reader(const SourceLine& line) {
     if (pass_ == Pass::kPlace)
         return Placeholders();
-    return [this, &line](const std::string& expression) -> Result<toolchain::Value> {
+    return [this, &line](std::string_view expression) -> Result<toolchain::Value> {
         Result<toolchain::Value> value = EvaluateValue(expression, Lookup());
         if (!value)
             return At(line, value.error().message);
@@ -162,16 +162,17 @@ ExpressionReader Assembler::Reader(const SourceLine& line) {
 }
 
 ExpressionReader Assembler::Placeholders() {
-    return [](const std::string&) -> Result<toolchain::Value> { return toolchain::Value("?", 0); };
+    return [](std::string_view) -> Result<toolchain::Value> { return toolchain::Value("?", 0); };
 }
 
 long long Assembler::Address() const {
-    return Here().number;
+    return PlacedAddress().value_or(offsets_[*current_]);
 }
 
+// Here()'s number, with no Value made: every line that gives bytes asks.
 std::optional<long long> Assembler::PlacedAddress() const {
-    toolchain::Value here = Here();
-    return here.Known() ? std::optional(here.number) : std::nullopt;
+    const std::optional<long long>& base = module_.sections[*current_].address;
+    return base ? std::optional(*base + offsets_[*current_]) : std::nullopt;
 }
 
 toolchain::Value Assembler::Here() const {
@@ -186,7 +187,7 @@ void Assembler::ListLine(const SourceLine& line, std::optional<long long> addres
                          std::string_view bytes, const std::string& cycles) {
     if (!Listing())
         return;
-    ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, line.text};
+    ListedLine listed{line.file, line.number, std::nullopt, 0, 0, cycles, std::string(line.Text())};
     if (address && current_) {
         listed.section = *current_;
         listed.offset = static_cast<size_t>(offsets_[*current_]);

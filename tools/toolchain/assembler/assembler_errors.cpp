@@ -10,10 +10,10 @@ void Assembler::Record(const SourceLine& line, const std::string& reason,
                        SourceMessage::Severity severity) {
     if (log_.Full() || reason.find(kAlreadyReported) != std::string::npos)
         return;
-    log_.Add(
-        line.order, line.number, line.text,
-        {severity, sources_.Files()[line.file].name, line.number, MessageColumn(line.text, reason),
-         reason + Suggestion(reason), sources_.IncludedFrom(line)});
+    log_.Add(line.order, line.number, std::string(line.Text()),
+             {severity, sources_.Files()[line.file].name, line.number,
+              MessageColumn(line.Text(), reason), reason + Suggestion(reason),
+              sources_.IncludedFrom(line)});
     if (log_.Full()) {
         stopped_ = true;
         stoppedAtLimit_ = true;
@@ -27,13 +27,13 @@ std::string Assembler::Suggestion(const std::string& reason) const {
     std::string name = reason.substr(kUndefined.size(), reason.size() - kUndefined.size() - 1);
     // The first alike in the order of the keys, as a sorted table gives them.
     const std::string* alike = nullptr;
-    for (const auto& [key, symbol] : symbols_) {
+    symbols_.ForEach([&](const std::string& key, const Symbol& symbol) {
         if (LooksLike(name, symbol.name) && (!alike || key < *alike))
             alike = &key;
-    }
+    });
     if (!alike)
         return {};
-    return "; did you mean " + Quoted(symbols_.at(*alike).name) + "?";
+    return "; did you mean " + Quoted(symbols_.Find(*alike)->name) + "?";
 }
 
 void Assembler::Record(const SourceLine& line, const Status& status) {

@@ -7,7 +7,7 @@ size_t Assembler::DefineMacro(const Statement& statement, std::span<const Source
     Macro macro;
     size_t end = start + 1;
     for (int depth = 1; end < lines.size(); ++end) {
-        Result<Statement> inner = ReadStatement(lines[end].text);
+        Result<Statement> inner = ReadStatement(lines[end].Text());
         if (inner && inner->kind == Statement::kDefinition && inner->definer == "MACRO")
             ++depth;
         if (inner && inner->kind == Statement::kOther && EqualsIgnoreCase(inner->name, "ENDM") &&
@@ -81,7 +81,8 @@ Result<std::vector<SourceLine>> Assembler::ExpandUse(std::span<const SourceLine>
     use.caseSensitive = caseSensitive_;
     use.readsLocal = !FindMacro("LOCAL");
     use.bytesLeft = kMaxExpandedBytes - expandedBytes_;
-    Result<ExpandedBody> expanded = ExpandBody(body, use, takePlace ? &line : nullptr);
+    Result<ExpandedBody> expanded =
+        ExpandBody(body, use, takePlace ? &line : nullptr, expandedTexts_);
     if (!expanded)
         return expanded.error();
     expandedBytes_ += expanded->bytes;

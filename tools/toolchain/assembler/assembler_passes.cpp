@@ -14,7 +14,7 @@ AssemblyReport Assembler::Run(const std::string& sourceName) {
     // Room for a symbol in every eighth line up front: a table that grows
     // hashes every symbol in it again, and sources define about one symbol
     // in ten lines.
-    symbols_.reserve(sources_.Lines().size() / 8);
+    symbols_.Reserve(sources_.Lines().size() / 8);
     for (Pass pass : {Pass::kPlace, Pass::kEmit}) {
         if (!stopped_)
             RunPass(pass);
@@ -44,6 +44,10 @@ void Assembler::RunPass(Pass pass) {
     scope_.Reset();
     uses_.clear();
     pass_ = pass;
+    // A row for nearly every line: room for them at once, not copied as the
+    // list doubles.
+    if (Listing())
+        module_.listing.reserve(sources_.Lines().size());
     ProcessLines(sources_.Lines(), 0);
     if (!conditions_.empty() && !stopped_)
         Record(*conditions_.back().where, "IF without ENDIF");
@@ -65,7 +69,7 @@ void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) 
     Statement statement;
     for (size_t i = 0; i < lines.size() && !stopped_; ++i) {
         const SourceLine& line = lines[i];
-        if (Status read = ReadStatement(line.text, statement); !read) {
+        if (Status read = ReadStatement(line.Text(), statement); !read) {
             Record(line, read.error().message);
             continue;
         }
@@ -106,7 +110,7 @@ void Assembler::ProcessLines(std::span<const SourceLine> lines, int macroDepth) 
 }
 
 void Assembler::ForgetFailedName(const Statement& statement) {
-    if (statement.kind == Statement::kDefinition && !symbols_.count(Key(statement.name)))
+    if (statement.kind == Statement::kDefinition && !symbols_.Contains(Key(statement.name)))
         failedNames_.insert(Key(statement.name));
     if (statement.kind == Statement::kOther && IsIdentifier(statement.name) &&
         !IsKeyword(statement.name) && !FindMacro(statement.name))

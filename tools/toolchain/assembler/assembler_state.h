@@ -11,7 +11,6 @@
 #include <set>
 #include <span>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -29,6 +28,7 @@
 #include "toolchain/assembler/source_line.h"
 #include "toolchain/assembler/source_text.h"
 #include "toolchain/assembler/symbol.h"
+#include "toolchain/assembler/symbol_table.h"
 #include "toolchain/isa/encoder.h"
 #include "toolchain/isa/instruction_set.h"
 #include "toolchain/object/alignment.h"
@@ -299,9 +299,9 @@ class Assembler {
     bool withListing_;
     SymbolLookup lookup_ = [this](const std::string& name) { return NamedValue(name); };
     std::deque<std::vector<SourceLine>> expansions_;
-    // Hashed: every operand that names a symbol looks it up, in each pass.
-    // Suggestion() sorts the names where their order matters.
-    std::unordered_map<std::string, Symbol> symbols_;
+    std::deque<std::string> expandedTexts_;  // which the expanded lines view
+    // In the order they are defined; Suggestion() picks by key, not by that.
+    SymbolTable symbols_;
     std::map<std::string, Macro> macros_;
     std::map<std::string, int> uses_;  // of each macro and of REPT, for LOCAL names
     LabelScope scope_;

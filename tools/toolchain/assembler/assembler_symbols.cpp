@@ -11,13 +11,13 @@ Status Assembler::Enter(const std::string& name, Symbol symbol) {
     std::string key = Key(name);
     if (externKeys_.count(key))
         return At(here, "symbol " + Quoted(name) + " is declared EXTERN and defined here");
-    auto [it, added] = symbols_.try_emplace(std::move(key), std::move(symbol));
+    auto [held, added] = symbols_.Add(std::move(key), std::move(symbol));
     if (!added) {
-        const SourceLine& first = *it->second.where;
+        const SourceLine& first = *held->where;
         return At(here, "symbol " + Quoted(name) + " already defined at " +
                             Where(first.file, first.number));
     }
-    order_.push_back(&it->second);
+    order_.push_back(held);
     return Status::Ok();
 }
 
@@ -42,8 +42,8 @@ std::optional<std::string> Assembler::FirstUnknownName(std::string_view expressi
         return std::nullopt;
     for (const Token& token : *tokens) {
         std::string key = Key(token.text);
-        if (token.kind == Token::kIdentifier && !symbols_.count(key) && !externKeys_.count(key) &&
-            !IsFunctionName(token.text))
+        if (token.kind == Token::kIdentifier && !symbols_.Contains(key) &&
+            !externKeys_.count(key) && !IsFunctionName(token.text))
             return token.text;
     }
     return std::nullopt;
@@ -57,12 +57,12 @@ bool Assembler::IsFunctionName(const std::string& name) {
 void Assembler::ReportForwardUses() {
     for (const ForwardUse& use : forwardUses_) {
         caseSensitive_ = use.caseSensitive;
-        auto it = symbols_.find(Key(use.name));
-        if (it == symbols_.end()) {
+        const Symbol* symbol = symbols_.Find(Key(use.name));
+        if (!symbol) {
             Record(*use.line, UndefinedMessage(use.name));
             continue;
         }
-        const SourceLine& defined = *it->second.where;
+        const SourceLine& defined = *symbol->where;
         Record(*use.line, Quoted(use.name) + " must be known at this line (" + use.what +
                               "), but it is defined further on, at " +
                               Where(defined.file, defined.number));
@@ -75,10 +75,10 @@ std::map<std::string, toolchain::Value> Assembler::SetValuesIn(std::string_view 
     if (!tokens)
         return values;
     for (const Token& token : *tokens) {
-        auto it =
-            token.kind == Token::kIdentifier ? symbols_.find(Key(token.text)) : symbols_.end();
-        if (it != symbols_.end() && it->second.redefinable && it->second.value)
-            values.emplace(Key(token.text), *it->second.value);
+        const Symbol* symbol =
+            token.kind == Token::kIdentifier ? symbols_.Find(Key(token.text)) : nullptr;
+        if (symbol && symbol->redefinable && symbol->value)
+            values.emplace(Key(token.text), *symbol->value);
     }
     return values;
 }
@@ -123,16 +123,16 @@ Result<toolchain::Value> Assembler::NamedValue(const std::string& name) {
     std::string key = Key(name);
     if (failedNames_.count(key))
         return Diagnostic{{}, 0, std::string(kAlreadyReported)};
-    auto it = symbols_.find(key);
-    if (it != symbols_.end() && equate && it->second.redefinable) {
+    Symbol* symbol = symbols_.Find(key);
+    if (symbol && equate && symbol->redefinable) {
         auto set = equate->setValues.find(key);
         if (set == equate->setValues.end())
             return Diagnostic{
                 {}, 0, "SET symbol " + Quoted(name) + " has no value yet at the equ line"};
         return set->second;
     }
-    if (it != symbols_.end())
-        return Resolve(it->second);
+    if (symbol)
+        return Resolve(*symbol);
     if (externKeys_.count(key))
         return toolchain::Value(name, 0);
     return Diagnostic{{}, 0, UndefinedMessage(name)};
@@ -144,7 +144,7 @@ std::string Assembler::UndefinedMessage(const std::string& name) const {
 
 Result<long long> Assembler::KnownValue(std::string_view expression, const SourceLine& line,
                                         const std::string& what) {
-    std::pair<size_t, std::string> key{line.order, line.text};
+    std::pair<size_t, std::string> key{line.order, std::string(line.Text())};
     if (pass_ == Pass::kEmit && refusedLines_.count(key))
         return Diagnostic{{}, 0, std::string(kAlreadyReported)};
     Result<long long> value = Evaluate(expression, Lookup());

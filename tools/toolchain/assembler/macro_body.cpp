@@ -67,7 +67,7 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
                               std::vector<std::string>& names) {
     size_t i = 0;
     for (; i < body.size() && use.readsLocal; ++i) {
-        Result<Statement> statement = ReadStatement(body[i].text);
+        Result<Statement> statement = ReadStatement(body[i].Text());
         if (statement && statement->kind == Statement::kEmpty)
             continue;
         if (!statement || Keyword(*statement) != "LOCAL")
@@ -90,14 +90,10 @@ Result<size_t> ReadLocalNames(std::span<const SourceLine> body, const BodyUse& u
 
 }  // namespace
 
-bool IsBodyKeyword(std::string_view word) {
-    return !KeywordAmong(word, {"REPT", "ENDR", "LOCAL"}).empty();
-}
-
 std::optional<size_t> MatchingEndr(std::span<const SourceLine> lines, size_t start) {
     int depth = 0;
     for (size_t i = start; i < lines.size(); ++i) {
-        Result<Statement> statement = ReadStatement(lines[i].text);
+        Result<Statement> statement = ReadStatement(lines[i].Text());
         std::string keyword = statement ? Keyword(*statement) : std::string();
         if (keyword == "REPT")
             ++depth;
@@ -115,7 +111,7 @@ Status CheckRepeatCount(long long count) {
 }
 
 Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse& use,
-                                const SourceLine* at) {
+                                const SourceLine* at, std::deque<std::string>& texts) {
     std::vector<std::string> names = use.parameters;
     std::vector<std::string> localNames;
     Result<size_t> first = ReadLocalNames(body, use, localNames);
@@ -129,7 +125,7 @@ Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse&
     ExpandedBody expanded;
     for (const SourceLine& line : body.subspan(*first)) {
         std::optional<std::string> text =
-            Substituted(line.text, names, replacements, use.caseSensitive, kMaxLineLength);
+            Substituted(line.Text(), names, replacements, use.caseSensitive, kMaxLineLength);
         if (!text)
             return Problem(
                 "a line of " +
@@ -142,7 +138,7 @@ Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse&
             break;
         }
         SourceLine place = at ? *at : line;
-        place.text = std::move(*text);
+        place.SetText(texts.emplace_back(std::move(*text)));
         expanded.lines.push_back(std::move(place));
     }
     return expanded;

@@ -7,6 +7,7 @@
 // A LOCAL name becomes "Owner.name.N": the macro's name (REPT for a REPT
 // block) and the use's number, counted from 1 in each pass.
 
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/result.h"
+#include "toolchain/assembler/source_line.h"
 #include "toolchain/assembler/source_text.h"
 
 namespace cuffware::toolchain {
@@ -21,8 +23,10 @@ namespace cuffware::toolchain {
 constexpr long long kMaxRepeatCount = 65535;
 constexpr size_t kMaxLineLength = 64 << 10;  // a line after expansion
 
-// REPT, ENDR and LOCAL: the words this file reads.
-bool IsBodyKeyword(std::string_view word);
+// REPT, ENDR and LOCAL: the words this file reads. Inline: every line asks.
+inline bool IsBodyKeyword(std::string_view word) {
+    return !KeywordAmong(word, {"REPT", "ENDR", "LOCAL"}).empty();
+}
 
 // The index of the ENDR that closes the REPT block at lines[start]
 // (blocks nest), or nullopt when there is none.
@@ -52,8 +56,9 @@ struct ExpandedBody {
 // do not start with a digit), replaced. The lines keep their place unless
 // at is given, whose place they all take. Fails on a LOCAL line without
 // names or one that repeats a name or a parameter, and on a line that grows
-// longer than kMaxLineLength.
+// longer than kMaxLineLength. The lines' texts are kept in texts, which the
+// lines view.
 Result<ExpandedBody> ExpandBody(std::span<const SourceLine> body, const BodyUse& use,
-                                const SourceLine* at);
+                                const SourceLine* at, std::deque<std::string>& texts);
 
 }  // namespace cuffware::toolchain

@@ -25,6 +25,12 @@ std::string ReadFailure(const std::string& pathText, const Diagnostic& failure, 
     return "cannot read " + what + lookedFor + ": " + reason;
 }
 
+// At most the number of lines TextLines gives: one a line end, and a last
+// line without one.
+size_t LineCount(std::string_view text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
 }  // namespace
 
 std::string SourceFiles::Where(size_t file, int number) const {
@@ -70,18 +76,22 @@ void SourceFiles::Load(const std::string& pathText, const SourceLine* includedFr
     size_t file = files_.size();
     files_.push_back(includedFrom ? SourceFile{pathText, includedFrom->file, includedFrom->number}
                                   : SourceFile{pathText, std::nullopt, 0});
+    const std::string& text = texts_.emplace_back(std::move(*content));
     int number = 0;
-    std::vector<std::string_view> texts = SplitLines(*content);
     // Room for the file's lines at once: a vector that doubles as it grows
-    // touches twice the memory, and a quarter million lines are 13 MB.
-    if (size_t needed = lines_.size() + texts.size(); needed > lines_.capacity())
+    // touches twice the memory, and a quarter million lines are 13 MB. The
+    // lines are counted, not listed: a list of them would be 4 MB more.
+    if (size_t needed = lines_.size() + LineCount(text); needed > lines_.capacity())
         lines_.reserve(std::max(needed, 2 * lines_.capacity()));
-    for (std::string_view text : texts) {
-        SourceLine line{static_cast<uint32_t>(file), ++number, std::string(text), lines_.size()};
+    TextLines lines(text);
+    for (std::string_view lineText; lines.Next(lineText);) {
+        SourceLine line{static_cast<uint32_t>(file), ++number, lineText.data(),
+                        static_cast<uint32_t>(lineText.size()),
+                        static_cast<uint32_t>(lines_.size())};
         if (++linesRead_ > kMaxSourceLines)
             return Stop(line, "the source and its INCLUDE files hold more than " +
                                   std::to_string(kMaxSourceLines) + " lines");
-        Result<std::optional<std::string>> included = IncludedPath(text);
+        Result<std::optional<std::string>> included = IncludedPath(lineText);
         if (!included) {
             Refuse(line, included.error().message);
             if (stopped_)

@@ -5,6 +5,7 @@
 // files of a run hold at most kMaxSourceLines lines and kMaxSourceBytes
 // bytes.
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,7 @@ class SourceFiles {
 
     const SourceReader& read_;
     std::vector<SourceFile> files_;
+    std::deque<std::string> texts_;  // each file's text, which its lines view
     std::vector<SourceLine> lines_;
     std::vector<Problem> problems_;
     std::optional<std::string> sourceFailure_;

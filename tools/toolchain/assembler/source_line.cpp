@@ -41,10 +41,24 @@ Diagnostic Problem(std::string message) {
     return Diagnostic{{}, 0, std::move(message)};
 }
 
-// "EQU", "SET" or "MACRO" when the word is one of them in any case, else
-// empty.
-std::string_view Definer(std::string_view word) {
-    return KeywordAmong(word, {"EQU", "SET", "MACRO"});
+// "EQU", "SET" or "MACRO" when the first word of text is one of them in any
+// case, else empty. Most lines' second word starts with none of their
+// letters: the word's end is looked for only when it does.
+std::string_view Definer(std::string_view text) {
+    char first = text.empty() ? '\0' : static_cast<char>(text[0] | 0x20);
+    if (first != 'e' && first != 's' && first != 'm')
+        return {};
+    return KeywordAmong(text.substr(0, WordEnd(text)), {"EQU", "SET", "MACRO"});
+}
+
+// Where the first ':' of a word is (npos for none): a word is a few
+// characters, read with no call.
+size_t ColonIn(std::string_view word) {
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] == ':')
+            return i;
+    }
+    return std::string_view::npos;
 }
 
 }  // namespace
@@ -53,8 +67,17 @@ namespace {
 
 // The comment's start (or the line's end) and the quote left open before it.
 std::pair<size_t, std::optional<size_t>> CommentStart(std::string_view line) {
+    // Nearly every character is none of ; ' ": a table says so at once.
+    static constexpr std::array<bool, 256> kStops = [] {
+        std::array<bool, 256> stops{};
+        for (unsigned char c : std::string_view(";'\""))
+            stops[c] = true;
+        return stops;
+    }();
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
+        if (!kStops[static_cast<unsigned char>(c)])
+            continue;
         if (c == ';')
             return {i, std::nullopt};
         if (IsQuote(c)) {
@@ -127,20 +150,18 @@ Status ReadStatement(std::string_view line, Statement& statement) {
         if (!IsLabelName(statement.label))
             return Problem("bad label " + Quoted(statement.label));
         std::tie(first, rest) = FirstWord(rest);
-    } else if (size_t colon = first.find(':'); colon != std::string_view::npos && colon > 0 &&
-                                               IsLabelName(first.substr(0, colon))) {
+    } else if (size_t colon = ColonIn(first); colon != std::string_view::npos && colon > 0 &&
+                                              IsLabelName(first.substr(0, colon))) {
         // "label:LD A,B" with no blank after the colon.
         statement.label = first.substr(0, colon);
         std::tie(first, rest) = FirstWord(TrimBlanks(text.substr(colon + 1)));
     }
-    // The second word matters only as EQU, SET or MACRO: the rest is
-    // trimmed again only then.
-    std::string_view second = rest.substr(0, WordEnd(rest));
-    std::string_view definer = statement.label.empty() ? Definer(second) : std::string_view();
+    std::string_view definer = statement.label.empty() ? Definer(rest) : std::string_view();
     if (!definer.empty()) {
         std::string_view expression = FirstWord(rest).second;
         if (!IsIdentifier(first))
-            return Problem("bad name " + Quoted(first) + " before " + std::string(second));
+            return Problem("bad name " + Quoted(first) + " before " +
+                           std::string(rest.substr(0, WordEnd(rest))));
         statement.kind = Statement::kDefinition;
         statement.name = first;
         statement.definer = definer;
@@ -157,8 +178,9 @@ Status ReadStatement(std::string_view line, Statement& statement) {
 Result<std::optional<std::string>> IncludedPath(std::string_view line) {
     static constexpr std::string_view kInclude = "INCLUDE";
     std::string_view text = TrimBlanks(line);
-    // Nearly every line is no INCLUDE: its first word tells, with no more read.
-    if (text.size() < kInclude.size() ||
+    // Nearly every line is no INCLUDE: its first letter or word tells, with
+    // no more read.
+    if (text.size() < kInclude.size() || (text[0] | 0x20) != 'i' ||
         !EqualsIgnoreCase(text.substr(0, kInclude.size()), kInclude) ||
         (text.size() > kInclude.size() && !IsBlank(text[kInclude.size()])))
         return std::optional<std::string>();

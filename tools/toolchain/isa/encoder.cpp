@@ -121,17 +121,74 @@ struct WrittenInstruction {
     const std::vector<WrittenOperand>* operands;  // valid until the next line is read
 };
 
+// operand with its expression, a view of from, made the same part of to.
+WrittenOperand Rebased(WrittenOperand operand, std::string_view from, std::string_view to) {
+    if (operand.expression.data() != nullptr)
+        operand.expression = to.substr(static_cast<size_t>(operand.expression.data() - from.data()),
+                                       operand.expression.size());
+    return operand;
+}
+
+// An instruction read from its operands' text, kept for the next line that
+// writes the same text with a mnemonic of the same forms. The operands'
+// expressions view the kept copy of the text, which stays where it is.
+struct KeptInstruction {
+    const void* forms = nullptr;  // the mnemonic's forms; nullptr: nothing kept
+    std::string operandText;
+    const InstructionForm* form = nullptr;
+    std::array<WrittenOperand, 2> operands;  // the most a form takes
+    size_t count = 0;
+
+    bool Holds(std::span<const InstructionForm* const> mnemonicForms, std::string_view text) const {
+        return forms != nullptr && forms == mnemonicForms.data() && operandText == text;
+    }
+
+    // The kept operands into written, their expressions viewing text.
+    void CopyTo(std::string_view text, std::vector<WrittenOperand>& written) const {
+        written.clear();
+        for (size_t i = 0; i < count; ++i)
+            written.push_back(Rebased(operands[i], operandText, text));
+    }
+
+    void Keep(std::span<const InstructionForm* const> mnemonicForms, std::string_view text,
+              const InstructionForm* chosen, const std::vector<WrittenOperand>& read) {
+        forms = mnemonicForms.data();
+        operandText = text;
+        form = chosen;
+        count = read.size();
+        for (size_t i = 0; i < count; ++i)
+            operands[i] = Rebased(read[i], text, operandText);
+    }
+};
+
+// A source writes the same operands over and over ("A,[HL]", "A,#12h"),
+// and each instruction line is read in both passes: the instructions last
+// read are kept in slots by their text, so such a text is taken apart once.
+KeptInstruction& KeptSlot(std::span<const InstructionForm* const> forms, std::string_view text) {
+    static constexpr size_t kSlots = 256;  // a power of two
+    thread_local std::array<KeptInstruction, kSlots> kept;
+    size_t hash = std::hash<std::string_view>()(text) ^ std::hash<const void*>()(forms.data());
+    return kept[hash & (kSlots - 1)];
+}
+
 // The form that the operands as written take, and the operands.
 Result<WrittenInstruction> ReadInstruction(std::string_view mnemonic,
                                            std::string_view operandText) {
     // One vector for every line's operands: no room taken per line.
     thread_local std::vector<WrittenOperand> operands;
     std::span<const InstructionForm* const> forms = FormsOf(mnemonic);
+    KeptInstruction& kept = KeptSlot(forms, operandText);
+    if (kept.Holds(forms, operandText)) {
+        kept.CopyTo(operandText, operands);
+        return WrittenInstruction{kept.form, &operands};
+    }
     if (Status read = ReadOperandsInto(operandText, operands); !read)
         return read.error();
     const InstructionForm* chosen = ChooseForm(forms, operands);
     if (!chosen)
         return NoSuchForm(mnemonic, forms, operands);
+    if (operands.size() <= kept.operands.size())
+        kept.Keep(forms, operandText, chosen, operands);
     return WrittenInstruction{chosen, &operands};
 }
 
@@ -153,16 +210,15 @@ Result<Encoded> EncodeInstruction(std::string_view mnemonic, std::string_view op
     const std::vector<WrittenOperand>& operands = *instruction->operands;
 
     Encoded encoded;
-    encoded.bytes.assign(form.opcode.begin(), form.opcode.end());
     encoded.bytes.resize(static_cast<size_t>(form.length), '\0');
+    std::copy(form.opcode.begin(), form.opcode.end(), encoded.bytes.begin());
     for (size_t i = 0; i < form.operands.size(); ++i) {
         const OperandKindRow* row = form.operands[i].row;
         if (!row)
             continue;
         FieldKind kind = row->field;
-        auto field = std::find(form.fields.begin(), form.fields.end(), row->low);
-        size_t offset = form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
-        Result<Value> value = read(std::string(operands[i].expression));
+        size_t offset = form.operands[i].fieldOffset;
+        Result<Value> value = read(operands[i].expression);
         if (!value)
             return value.error();
         std::optional<long long> fieldAddress;

@@ -29,8 +29,9 @@ struct Encoded {
     std::vector<Fixup> fixups;
 };
 
-// The value of an operand's expression at this line.
-using ExpressionReader = std::function<Result<Value>(const std::string& expression)>;
+// The value of an operand's expression at this line (a view of the line's
+// text: no copy per operand).
+using ExpressionReader = std::function<Result<Value>(std::string_view expression)>;
 
 // Whether a mnemonic names an instruction of the processor.
 bool IsMnemonic(std::string_view mnemonic);

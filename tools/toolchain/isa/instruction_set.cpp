@@ -17,6 +17,9 @@ constexpr std::string_view kTable =
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
+    // Room at once for the parts: every program that reads a source reads
+    // the table's 600 rows first, three splits each.
+    parts.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), separator)) + 1);
     size_t start = 0;
     for (size_t at = text.find(separator); at != std::string_view::npos;
          at = text.find(separator, start)) {
@@ -70,8 +73,10 @@ FormOperand ReadOperand(std::string_view text) {
 }
 
 std::vector<InstructionForm> ReadTable() {
+    std::vector<std::string_view> rows = SplitLines(kTable);
     std::vector<InstructionForm> forms;
-    for (std::string_view row : SplitLines(kTable)) {
+    forms.reserve(rows.size());
+    for (std::string_view row : rows) {
         if (std::optional<InstructionForm> form = ReadFormRow(row))
             forms.push_back(std::move(*form));
     }
@@ -110,6 +115,13 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
         else
             form.fields.emplace_back(token);
     }
+    for (FormOperand& operand : form.operands) {
+        if (operand.row) {
+            auto field = std::find(form.fields.begin(), form.fields.end(), operand.row->low);
+            operand.fieldOffset =
+                form.opcode.size() + static_cast<size_t>(field - form.fields.begin());
+        }
+    }
     form.length = std::atoi(std::string(columns[3]).c_str());
     form.cycles = columns[4];
     form.written = form.mnemonic;
@@ -122,15 +134,21 @@ std::optional<InstructionForm> ReadFormRow(std::string_view row) {
 }
 
 std::span<const InstructionForm> InstructionForms() {
-    static const std::vector<InstructionForm> forms = ReadTable();
+    // Never destroyed: a program's exit need not free the strings of 600
+    // forms one by one (a tenth of a small assembly's instructions).
+    static const std::vector<InstructionForm>& forms = *new std::vector(ReadTable());
     return forms;
 }
 
-std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
-    // Every line asks, twice a pass: the index is keyed by the mnemonic in
-    // upper case packed into one number, made without a string, and hashed
-    // into a table of slots with room to spare (a slot's key tells whether
-    // it is the mnemonic's; the next slot is tried when it is another's).
+namespace {
+
+// The forms of the mnemonic whose upper-case characters pack as key. The
+// index is keyed by that number, made without a string, and hashed into a
+// table of slots with room to spare (a slot's key tells whether it is the
+// mnemonic's; the next slot is tried when it is another's). Apart from
+// FormsOf, which asks only when its kept answer is another word's (not
+// inlined there, so the answer kept costs no frame of the index's).
+[[gnu::noinline]] std::span<const InstructionForm* const> FormsOfKey(uint64_t key) {
     struct Slot {
         uint64_t key = 0;  // no mnemonic packs as 0
         std::vector<const InstructionForm*> forms;
@@ -142,18 +160,29 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     static const std::vector<Slot> byMnemonic = [] {
         std::vector<Slot> index(kSlots);
         for (const InstructionForm& form : InstructionForms()) {
-            uint64_t key = *MnemonicKey(form.mnemonic);
-            size_t slot = kSlotOf(key);
-            while (index[slot].key != 0 && index[slot].key != key)
+            uint64_t formKey = *MnemonicKey(form.mnemonic);
+            size_t slot = kSlotOf(formKey);
+            while (index[slot].key != 0 && index[slot].key != formKey)
                 slot = (slot + 1) & (kSlots - 1);
-            index[slot].key = key;
+            index[slot].key = formKey;
             index[slot].forms.push_back(&form);
         }
         return index;
     }();
-    // A line asks about its mnemonic as written more than once in a row:
-    // the last answer is kept for the same characters, packed as they are
-    // (a word that does not pack, too long or with a zero byte, has no forms).
+    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (byMnemonic[slot].key == key)
+            return byMnemonic[slot].forms;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
+    // Every line asks, twice a pass, and a line asks about its mnemonic as
+    // written more than once in a row: the last answer is kept for the same
+    // characters, packed as they are (a word that does not pack, too long
+    // or with a zero byte, has no forms).
     struct Answer {
         uint64_t written = 0;  // 0: nothing kept
         std::span<const InstructionForm* const> forms;
@@ -162,18 +191,9 @@ std::span<const InstructionForm* const> FormsOf(std::string_view mnemonic) {
     std::optional<uint64_t> written = PackedWord(mnemonic, false);
     if (!written)
         return {};
-    if (*written == last.written)
-        return last.forms;
-    std::span<const InstructionForm* const> forms;
-    uint64_t key = *MnemonicKey(mnemonic);  // packs as the written word did
-    for (size_t slot = kSlotOf(key); byMnemonic[slot].key != 0; slot = (slot + 1) & (kSlots - 1)) {
-        if (byMnemonic[slot].key == key) {
-            forms = byMnemonic[slot].forms;
-            break;
-        }
-    }
-    last = {*written, forms};
-    return forms;
+    if (*written != last.written)
+        last = {*written, FormsOfKey(*MnemonicKey(mnemonic))};  // packs as the written word did
+    return last.forms;
 }
 
 const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
@@ -199,12 +219,36 @@ const InstructionForm* FormAt(std::span<const unsigned char> bytes) {
 
 namespace {
 
+// The operand words hashed by their packed form into a table of slots with
+// room to spare, each the word's index + 1 (0: empty): every operand of
+// every line asks, and most operands (numbers, names) are no such word.
+constexpr size_t kOperandWordSlots = 128;
+
+constexpr size_t OperandWordSlot(uint64_t packed) {
+    return static_cast<size_t>((packed * 0x9E3779B97F4A7C15ull) >> 57);  // 7 bits: 128 slots
+}
+
+constexpr std::array<uint8_t, kOperandWordSlots> kOperandWordTable = [] {
+    std::array<uint8_t, kOperandWordSlots> table{};
+    for (size_t i = 0; i < kPackedOperandWords.size(); ++i) {
+        size_t slot = OperandWordSlot(kPackedOperandWords[i]);
+        while (table[slot] != 0)
+            slot = (slot + 1) % kOperandWordSlots;
+        table[slot] = static_cast<uint8_t>(i + 1);
+    }
+    return table;
+}();
+
 std::string_view OperandWordPacked(std::optional<uint64_t> packed) {
-    auto at = packed ? std::find(kPackedOperandWords.begin(), kPackedOperandWords.end(), *packed)
-                     : kPackedOperandWords.end();
-    if (at == kPackedOperandWords.end())
+    if (!packed)
         return {};
-    return kOperandWords[static_cast<size_t>(at - kPackedOperandWords.begin())];
+    for (size_t slot = OperandWordSlot(*packed); kOperandWordTable[slot] != 0;
+         slot = (slot + 1) % kOperandWordSlots) {
+        size_t index = kOperandWordTable[slot] - 1u;
+        if (kPackedOperandWords[index] == *packed)
+            return kOperandWords[index];
+    }
+    return {};
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ struct FormOperand {
     std::string text;                     // as in the table: "A", "#nn", "[IX+dd]"
     std::string base;                     // kIndexed: "IX", "IY" or "SP"
     const OperandKindRow* row = nullptr;  // the placeholder's meaning; none for kFixed
+    // Where the value's low byte lies in the form's bytes (with a row):
+    // every operand value the encoder places asks.
+    size_t fieldOffset = 0;
 };
 
 struct InstructionForm {
