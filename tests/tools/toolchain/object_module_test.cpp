@@ -230,6 +230,61 @@ TEST(ModuleText, LabelLinesReadAsTheirWordsSay) {
     }
 }
 
+// What the reader makes of an object text: the module written back, or
+// the message it refuses the text with.
+std::string ReadBack(const std::string& text) {
+    Result<ObjectModule> read = ParseModule(text, ModuleStage::kObject, "t");
+    return read.ok() ? FormatModule(*read, ModuleStage::kObject) : read.error().Text();
+}
+
+// BYTES and LABEL lines with one space between their words are read
+// straight from the text, their end found where their last word ends;
+// with two spaces the same words go through the general reader. Each such
+// line, with any character put at any place of it and with each kind of
+// line end or none, must read (or be refused) by both alike.
+TEST(ModuleText, ByteAndLabelLinesReadStraightAsTheirWordsSay) {
+    const std::string head = "AS88 OBJECT 2\nSECTION .t CODE - 40\nBYTES 0000 0102\n";
+    const std::string hex = "000102030405060708090A0B0C0D0E0F101112131415161718191a1b1c1d1e1f";
+    const std::string lines[] = {
+        "BYTES 0002 " + hex,                   // a whole line's 32 bytes
+        "BYTES 0002 " + hex + "20212223AB",    // all 38 bytes the section has left
+        "BYTES 0002 " + hex + "2021222324",    // 37 bytes, one short
+        "BYTES 0002 " + hex + "202122232425",  // 39 bytes, one too many
+        "BYTES 2 abcdef",
+        "BYTES 00000002 0304",
+        "BYTES 000000002 0304",
+        "LABEL a @0 0001",
+        "LABEL Start.loop @1 12345678",
+        "LABEL a @000000000000000000 1",
+        "LABEL a @0000000000000000000 1",
+        "LABEL a @-0 1",
+    };
+    const std::string endings[] = {"\r\n", "\n", "\r\r\n", "", "\r"};
+    const std::string put = std::string("0aG@- \t\v\f\r\n") + '\0' + '\xFF';
+    auto spread = [](const std::string& line) {
+        std::string wide;
+        for (char c : line)
+            wide += c == ' ' ? std::string("  ") : std::string(1, c);
+        return wide;
+    };
+    for (const std::string& line : lines) {
+        std::vector<std::string> variants = {line};
+        for (size_t place = 0; place < line.size(); ++place) {
+            for (char c : put) {
+                variants.push_back(line);
+                variants.back()[place] = c;
+            }
+        }
+        for (const std::string& variant : variants) {
+            for (const std::string& ending : endings) {
+                std::string tail = ending.empty() || ending == "\r" ? ending : ending + "END\n";
+                EXPECT_EQ(ReadBack(head + variant + tail), ReadBack(head + spread(variant) + tail))
+                    << variant << " ending " << ending.size();
+            }
+        }
+    }
+}
+
 TEST(ModuleText, ASectionBaseIsAnAtAndANumber) {
     EXPECT_EQ(SectionOfBase("@0"), 0u);
     EXPECT_EQ(SectionOfBase("@12"), 12u);
