@@ -172,53 +172,44 @@ std::optional<long long> DecimalValue(std::string_view text) {
     return value;
 }
 
-// The 4 bytes that 8 hex digits spell, the first digit in the lowest byte
-// of digits and the first byte in the lowest byte of the result; nullopt
-// when one character is no hex digit. Eight digits at once in one word:
-// each byte's top bit tells whether it lies in a range (no byte carries
-// into the next while all are below 0x80).
-std::optional<uint32_t> BytesOfEightDigits(uint64_t digits) {
-    constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
-    auto atLeast = [](uint64_t x, uint64_t low) { return (x + (0x80 - low) * kOnes) & kTops; };
-    auto below = [](uint64_t x, uint64_t high) { return ~(x + (0x80 - high) * kOnes) & kTops; };
-    uint64_t folded = digits | 0x20 * kOnes;  // 'A'-'F' as 'a'-'f'
-    uint64_t decimal = atLeast(digits, '0') & below(digits, '9' + 1);
-    uint64_t letter = atLeast(folded, 'a') & below(folded, 'f' + 1);
-    if ((digits & kTops) != 0 || (decimal | letter) != kTops)
-        return std::nullopt;
-    // '0'-'9' are 0-9 in their low four bits, 'a'-'f' are 1-6 and 9 more.
-    uint64_t values = (digits & 0x0F * kOnes) + (letter >> 7) * 9;
-    uint64_t pairs = ((values << 4) | (values >> 8)) & 0x00FF00FF00FF00FF;
-    pairs = (pairs | (pairs >> 8)) & 0x0000FFFF0000FFFF;
-    return static_cast<uint32_t>(pairs | (pairs >> 16));
+// Two characters as one 16-bit load from the text holds them.
+constexpr uint16_t PairOf(unsigned char first, unsigned char second) {
+    return static_cast<uint16_t>(std::endian::native == std::endian::little ? first | second << 8
+                                                                            : first << 8 | second);
 }
+
+// The byte each pair of characters spells as two hex digits, by PairOf;
+// -1 when either is no hex digit. One look-up a byte: no chain of
+// arithmetic to wait for.
+constexpr std::array<int16_t, 1 << 16> kHexPairBytes = [] {
+    std::array<int16_t, 1 << 16> bytes{};
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            int high = kHexDigitValues[first], low = kHexDigitValues[second];
+            bytes[PairOf(first, second)] =
+                static_cast<int16_t>(high < 0 || low < 0 ? -1 : high * 16 + low);
+        }
+    }
+    return bytes;
+}();
 
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
 // then holds as many bytes of no meaning) when text is not pairs of hex digits.
 bool AppendHexBytes(std::string_view text, std::string& bytes) {
     if (text.size() % 2 != 0)
         return false;
-    size_t at = bytes.size();
-    bytes.resize(at + text.size() / 2);
+    size_t at = bytes.size(), count = text.size() / 2;
+    bytes.resize(at + count);
     char* out = bytes.data() + at;
-    size_t i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; text.size() - i >= 8; i += 8, out += 4) {
-            uint64_t digits;
-            std::memcpy(&digits, text.data() + i, 8);
-            std::optional<uint32_t> four = BytesOfEightDigits(digits);
-            if (!four)
-                return false;
-            std::memcpy(out, &*four, 4);
-        }
+    int anyBad = 0;  // a -1 among the bytes sets its sign
+    for (size_t i = 0; i < count; ++i) {
+        uint16_t pair;
+        std::memcpy(&pair, text.data() + 2 * i, 2);
+        int byte = kHexPairBytes[pair];
+        anyBad |= byte;
+        out[i] = static_cast<char>(byte);
     }
-    for (; i < text.size(); i += 2) {
-        int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        *out++ = static_cast<char>(high * 16 + low);
-    }
-    return true;
+    return anyBad >= 0;
 }
 
 std::optional<ValuePart> PartNamed(std::string_view name) {
