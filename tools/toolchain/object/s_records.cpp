@@ -42,6 +42,19 @@ size_t RecordLength(int addressBytes, long long address, size_t dataBytes) {
     return 2 + 2 + HexLength(address, addressBytes * 2) + 2 * dataBytes + 2;
 }
 
+// Hex(value, 2 * bytes) written at at, returning its end: the low bytes
+// of value, the most significant first, through the byte pairs' digits;
+// a value they do not hold (a start address at the end of the address
+// space) has as many more digits as Hex gives it.
+char* PutHexBytes(long long value, int bytes, char* at) {
+    if (value < 0 || value >> (8 * bytes) != 0)
+        return PutHex(value, 2 * bytes, at);
+    char bigEndian[sizeof value];
+    for (int i = 0; i < bytes; ++i)
+        bigEndian[i] = static_cast<char>(value >> (8 * (bytes - 1 - i)));
+    return PutHexOfBytes(std::string_view(bigEndian, static_cast<size_t>(bytes)), at);
+}
+
 // A record's line without its line end, written at at (RecordLength
 // characters); returns its end.
 char* PutSRecord(char type, int addressBytes, long long address, std::string_view data, char* at) {
@@ -49,14 +62,14 @@ char* PutSRecord(char type, int addressBytes, long long address, std::string_vie
     unsigned sum = static_cast<unsigned>(count);
     *at++ = 'S';
     *at++ = type;
-    at = PutHex(count, 2, at);
-    at = PutHex(address, addressBytes * 2, at);
+    at = PutHexBytes(count, 1, at);
+    at = PutHexBytes(address, addressBytes, at);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
     for (char byte : data)
         sum += static_cast<unsigned char>(byte);
     at = PutHexOfBytes(data, at);
-    return PutHex(~sum & 0xFF, 2, at);
+    return PutHexBytes(~sum & 0xFF, 1, at);
 }
 
 // A record's place in the file: its type, address and data.
