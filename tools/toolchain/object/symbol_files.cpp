@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <sstream>
 #include <unordered_set>
 
@@ -34,43 +35,54 @@ bool IsLocal(std::string_view name, const NameSet& names) {
 }
 
 // The map's text, put together in one string: a map of many labels is
-// written piece by piece, without a string for each line.
+// written piece by piece into room made ahead, without a string for each
+// line or a check of the string's capacity for each piece.
 class MapText {
   public:
-    explicit MapText(size_t expectedSize) { text_.reserve(expectedSize); }
+    explicit MapText(size_t expectedSize) : text_(expectedSize, '\0') {}
 
     MapText& operator<<(std::string_view piece) {
-        text_.append(piece);
+        std::memcpy(Room(piece.size()), piece.data(), piece.size());
         return *this;
     }
 
     // Hex(address, 6): an address of 24 bits as its three bytes' digits.
     MapText& Address(long long address) {
-        if (address < 0 || address >= 1 << 24) {
-            AppendHex(address, 6, text_);
-            return *this;
-        }
+        if (address < 0 || address >= 1 << 24)
+            return *this << Hex(address, 6);
         const char bytes[] = {static_cast<char>(address >> 16), static_cast<char>(address >> 8),
                               static_cast<char>(address)};
-        size_t at = text_.size();
-        text_.resize(at + 2 * sizeof bytes);
-        PutHexOfBytes(std::string_view(bytes, sizeof bytes), text_.data() + at);
+        PutHexOfBytes(std::string_view(bytes, sizeof bytes), Room(2 * sizeof bytes));
         return *this;
     }
 
     MapText& Decimal(long long number) {
-        char digits[24];
-        char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-        text_.append(digits, end);
+        constexpr size_t kMostDigits = 20;  // with the sign
+        char* at = Room(kMostDigits);
+        used_ -=
+            kMostDigits - static_cast<size_t>(std::to_chars(at, at + kMostDigits, number).ptr - at);
         return *this;
     }
 
-    void EndLine() { text_.append("\r\n"); }
+    void EndLine() { *this << "\r\n"; }
 
-    std::string Take() { return std::move(text_); }
+    std::string Take() {
+        text_.resize(used_);
+        return std::move(text_);
+    }
 
   private:
+    // size more characters at the end of the text, to be written.
+    char* Room(size_t size) {
+        if (used_ + size > text_.size())
+            text_.resize(std::max(2 * text_.size(), used_ + size));
+        char* at = text_.data() + used_;
+        used_ += size;
+        return at;
+    }
+
     std::string text_;
+    size_t used_ = 0;
 };
 
 // The labels of one section in address order, each with its size: a
