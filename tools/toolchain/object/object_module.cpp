@@ -133,6 +133,34 @@ int HexDigitValue(char c) {
     return kHexDigitValues[static_cast<unsigned char>(c)];
 }
 
+// Two characters as one 16-bit load from the text holds them.
+constexpr uint16_t PairOf(unsigned char first, unsigned char second) {
+    return static_cast<uint16_t>(std::endian::native == std::endian::little ? first | second << 8
+                                                                            : first << 8 | second);
+}
+
+// The byte each pair of characters spells as two hex digits, by PairOf;
+// -1 when either is no hex digit. One look-up a byte: no chain of
+// arithmetic to wait for.
+constexpr std::array<int16_t, 1 << 16> kHexPairBytes = [] {
+    std::array<int16_t, 1 << 16> bytes{};
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            int high = kHexDigitValues[first], low = kHexDigitValues[second];
+            bytes[PairOf(first, second)] =
+                static_cast<int16_t>(high < 0 || low < 0 ? -1 : high * 16 + low);
+        }
+    }
+    return bytes;
+}();
+
+// The byte the two characters at at spell as hex digits, or -1.
+int PairByte(const char* at) {
+    uint16_t pair;
+    std::memcpy(&pair, at, 2);
+    return kHexPairBytes[pair];
+}
+
 // The digits of text from at on, up to the first character that is no
 // digit of base (10 or 16): where they end, and their value into value
 // when there are 1 to maxDigits of them (nullopt otherwise).
@@ -149,10 +177,23 @@ size_t ReadDigits(std::string_view text, size_t at, int base, size_t maxDigits,
     return at;
 }
 
+// ReadDigits of at most 8 hex digits; the four FormatModule writes an
+// offset with are read by two pair look-ups.
+size_t ReadHexDigits(std::string_view text, size_t at, std::optional<unsigned long long>& value) {
+    if (text.size() - at > 4 && HexDigitValue(text[at + 4]) < 0) {
+        int high = PairByte(text.data() + at), low = PairByte(text.data() + at + 2);
+        if ((high | low) >= 0) {
+            value = static_cast<unsigned long long>(high << 8 | low);
+            return at + 4;
+        }
+    }
+    return ReadDigits(text, at, 16, 8, value);
+}
+
 // At most 8 hex digits and nothing else.
 std::optional<long long> HexValue(std::string_view text) {
     std::optional<unsigned long long> value;
-    if (ReadDigits(text, 0, 16, 8, value) != text.size() || !value)
+    if (ReadHexDigits(text, 0, value) != text.size() || !value)
         return std::nullopt;
     return static_cast<long long>(*value);
 }
@@ -179,27 +220,6 @@ std::optional<long long> DecimalValue(std::string_view text) {
     return value;
 }
 
-// Two characters as one 16-bit load from the text holds them.
-constexpr uint16_t PairOf(unsigned char first, unsigned char second) {
-    return static_cast<uint16_t>(std::endian::native == std::endian::little ? first | second << 8
-                                                                            : first << 8 | second);
-}
-
-// The byte each pair of characters spells as two hex digits, by PairOf;
-// -1 when either is no hex digit. One look-up a byte: no chain of
-// arithmetic to wait for.
-constexpr std::array<int16_t, 1 << 16> kHexPairBytes = [] {
-    std::array<int16_t, 1 << 16> bytes{};
-    for (int first = 0; first < 256; ++first) {
-        for (int second = 0; second < 256; ++second) {
-            int high = kHexDigitValues[first], low = kHexDigitValues[second];
-            bytes[PairOf(first, second)] =
-                static_cast<int16_t>(high < 0 || low < 0 ? -1 : high * 16 + low);
-        }
-    }
-    return bytes;
-}();
-
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
 // then holds as many bytes of no meaning) when text is not pairs of hex digits.
 bool AppendHexBytes(std::string_view text, std::string& bytes) {
@@ -210,9 +230,7 @@ bool AppendHexBytes(std::string_view text, std::string& bytes) {
     char* out = bytes.data() + at;
     int anyBad = 0;  // a -1 among the bytes sets its sign
     for (size_t i = 0; i < count; ++i) {
-        uint16_t pair;
-        std::memcpy(&pair, text.data() + 2 * i, 2);
-        int byte = kHexPairBytes[pair];
+        int byte = PairByte(text.data() + 2 * i);
         anyBad |= byte;
         out[i] = static_cast<char>(byte);
     }
@@ -329,7 +347,11 @@ class ModuleReader {
             if (symbol.section && *symbol.section >= module_.sections.size())
                 return Fail("symbol " + symbol.name + " refers to a section that is not there");
         }
-        for (const Label& label : module_.labels) {
+        // The labels are gone through only when one of them names a
+        // section that is not there, to name the first that does.
+        for (size_t i = 0; labelSectionsEnd_ > module_.sections.size() && i < module_.labels.size();
+             ++i) {
+            const Label& label = module_.labels[i];
             if (label.section >= module_.sections.size())
                 return Fail("label " + label.name + " refers to a section that is not there");
         }
@@ -431,7 +453,7 @@ class ModuleReader {
         if (module_.sections.empty())
             return 0;
         std::optional<unsigned long long> offset;
-        size_t offsetEnd = ReadDigits(rest, kKeySize, 16, 8, offset);
+        size_t offsetEnd = ReadHexDigits(rest, kKeySize, offset);
         if (!offset || offsetEnd == rest.size() || rest[offsetEnd] != ' ')
             return 0;
         Section& section = module_.sections.back();
@@ -512,7 +534,7 @@ class ModuleReader {
         if (!section || sectionEnd == rest.size() || rest[sectionEnd] != ' ')
             return 0;
         std::optional<unsigned long long> offset;
-        size_t taken = ThroughLineEnd(rest, ReadDigits(rest, sectionEnd + 1, 16, 8, offset));
+        size_t taken = ThroughLineEnd(rest, ReadHexDigits(rest, sectionEnd + 1, offset));
         if (taken == 0 || !offset)
             return 0;
         AddLabel(rest.substr(kKeySize, nameEnd - kKeySize), *section,
@@ -521,8 +543,10 @@ class ModuleReader {
     }
 
     void AddLabel(std::string_view name, size_t section, long long offset) {
-        if (labelsKept_ == LabelsKept::kAll || section >= module_.sections.size())
+        if (labelsKept_ == LabelsKept::kAll || section >= module_.sections.size()) {
             module_.labels.emplace_back(std::string(name), section, offset);
+            labelSectionsEnd_ = std::max(labelSectionsEnd_, section + 1);
+        }
     }
 
     // "LIST file line section offset size cycles<TAB>text": the text may
@@ -560,6 +584,7 @@ class ModuleReader {
     LabelsKept labelsKept_;
     std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
+    size_t labelSectionsEnd_ = 0;  // one past the highest section a kept label names
     bool ended_ = false;
 };
 
