@@ -331,6 +331,26 @@ TEST(Lc88, WritesEveryDigitOfAnAddressBeyond24Bits) {
               "S8041000000FB\r\n");
 }
 
+// A record's checksum is summed eight bytes at a time: records of every
+// length, of the largest bytes and of mixed ones, must read back through
+// the reader, which checks each sum.
+TEST(Lc88, RecordsOfEveryLengthCarryTheirChecksum) {
+    for (char fill : {'\xFF', '\x5A'}) {
+        ObjectModule located;
+        std::string bytes(250, fill);
+        for (size_t i = 0; i < bytes.size(); i += 3)
+            bytes[i] = static_cast<char>(i * 7);
+        located.sections.push_back({".t", "CODE", 0x10000, bytes, {}});
+        for (size_t perRecord = 1; perRecord <= 250; ++perRecord) {
+            Result<std::vector<LoadedBytes>> read =
+                ReadSRecords(FormatSRecords(located, "t", perRecord), "t.sre");
+            ASSERT_TRUE(read.ok()) << perRecord << ": " << read.error().message;
+            ASSERT_EQ(read->size(), 1u);
+            EXPECT_EQ((*read)[0].bytes, bytes) << perRecord;
+        }
+    }
+}
+
 // A run whose output would be one of its inputs refuses before it deletes
 // anything: the input stays as it was.
 TEST(Tools, RefuseToWriteOverTheirInput) {

@@ -153,7 +153,9 @@ std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     std::vector<std::vector<const Label*>> labelsOf(module.sections.size());
     bool anyLocal = false;
     for (const Label& label : module.labels) {
-        anyLocal = anyLocal || label.name.find('.') != std::string::npos;
+        // A loop, not find's call: names are short.
+        anyLocal =
+            anyLocal || std::find(label.name.begin(), label.name.end(), '.') != label.name.end();
         if (label.section < labelsOf.size())
             labelsOf[label.section].push_back(&label);
     }
