@@ -139,26 +139,32 @@ constexpr uint16_t PairOf(unsigned char first, unsigned char second) {
                                                                             : first << 8 | second);
 }
 
-// The byte each pair of characters spells as two hex digits, by PairOf;
-// -1 when either is no hex digit. One look-up a byte: no chain of
-// arithmetic to wait for.
-constexpr std::array<int16_t, 1 << 16> kHexPairBytes = [] {
-    std::array<int16_t, 1 << 16> bytes{};
-    for (int first = 0; first < 256; ++first) {
-        for (int second = 0; second < 256; ++second) {
-            int high = kHexDigitValues[first], low = kHexDigitValues[second];
-            bytes[PairOf(first, second)] =
-                static_cast<int16_t>(high < 0 || low < 0 ? -1 : high * 16 + low);
+// Set beside the byte in kHexPairs for a pair of hex digits.
+constexpr unsigned kDigitPair = 0x100;
+
+// The byte each pair of characters spells as two hex digits, with
+// kDigitPair set, by PairOf; 0 when either is no hex digit. One look-up a
+// byte: no chain of arithmetic to wait for. Only the pairs of digits are
+// set, so the table is cheap for a compiler to work out.
+constexpr std::array<uint16_t, 1 << 16> kHexPairs = [] {
+    constexpr std::string_view kDigitsOfEitherCase = "0123456789ABCDEFabcdef";
+    std::array<uint16_t, 1 << 16> pairs{};
+    for (char first : kDigitsOfEitherCase) {
+        for (char second : kDigitsOfEitherCase) {
+            int byte = kHexDigitValues[static_cast<unsigned char>(first)] * 16 +
+                       kHexDigitValues[static_cast<unsigned char>(second)];
+            pairs[PairOf(static_cast<unsigned char>(first), static_cast<unsigned char>(second))] =
+                static_cast<uint16_t>(kDigitPair | static_cast<unsigned>(byte));
         }
     }
-    return bytes;
+    return pairs;
 }();
 
-// The byte the two characters at at spell as hex digits, or -1.
-int PairByte(const char* at) {
+// kHexPairs of the two characters at at.
+unsigned HexPairAt(const char* at) {
     uint16_t pair;
     std::memcpy(&pair, at, 2);
-    return kHexPairBytes[pair];
+    return kHexPairs[pair];
 }
 
 // The digits of text from at on, up to the first character that is no
@@ -181,9 +187,9 @@ size_t ReadDigits(std::string_view text, size_t at, int base, size_t maxDigits,
 // offset with are read by two pair look-ups.
 size_t ReadHexDigits(std::string_view text, size_t at, std::optional<unsigned long long>& value) {
     if (text.size() - at > 4 && HexDigitValue(text[at + 4]) < 0) {
-        int high = PairByte(text.data() + at), low = PairByte(text.data() + at + 2);
-        if ((high | low) >= 0) {
-            value = static_cast<unsigned long long>(high << 8 | low);
+        unsigned high = HexPairAt(text.data() + at), low = HexPairAt(text.data() + at + 2);
+        if ((high & low & kDigitPair) != 0) {
+            value = (high & 0xFF) << 8 | (low & 0xFF);
             return at + 4;
         }
     }
@@ -228,13 +234,13 @@ bool AppendHexBytes(std::string_view text, std::string& bytes) {
     size_t at = bytes.size(), count = text.size() / 2;
     bytes.resize(at + count);
     char* out = bytes.data() + at;
-    int anyBad = 0;  // a -1 among the bytes sets its sign
+    unsigned allDigits = kDigitPair;  // cleared by a pair that is not
     for (size_t i = 0; i < count; ++i) {
-        int byte = PairByte(text.data() + 2 * i);
-        anyBad |= byte;
-        out[i] = static_cast<char>(byte);
+        unsigned pair = HexPairAt(text.data() + 2 * i);
+        allDigits &= pair;
+        out[i] = static_cast<char>(pair);
     }
-    return anyBad >= 0;
+    return allDigits != 0;
 }
 
 std::optional<ValuePart> PartNamed(std::string_view name) {
@@ -544,7 +550,7 @@ class ModuleReader {
 
     void AddLabel(std::string_view name, size_t section, long long offset) {
         if (labelsKept_ == LabelsKept::kAll || section >= module_.sections.size()) {
-            module_.labels.emplace_back(std::string(name), section, offset);
+            module_.labels.push_back(Label{std::string(name), section, offset});
             labelSectionsEnd_ = std::max(labelSectionsEnd_, section + 1);
         }
     }
