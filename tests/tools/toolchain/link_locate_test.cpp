@@ -302,6 +302,55 @@ TEST(Lc88, MapsEveryLabelWithItsSize) {
     EXPECT_EQ((*symbols)[0].value, 0x20000);
 }
 
+// Addresses are written as three bytes' digits where they fit 24 bits; a
+// start at the very end of the space, a label past it and a symbol of 32
+// bits keep all their digits, and a name longer than the room made ahead
+// for the map's text is written whole.
+TEST(Lc88, WritesEveryDigitOfAnAddressBeyond24Bits) {
+    ObjectModule located;
+    located.sections.push_back({".a", "CODE", 0x1000000, "", {}});
+    std::string bytes;
+    for (char c = 0; c < 16; ++c)
+        bytes += c;
+    located.sections.push_back({".b", "CODE", 0xFFFFF0, bytes, {}});
+    const std::string longName(300, 'L');
+    located.labels = {{"x", 1, 0}, {longName, 1, 0x20}};
+    located.globals = {{"G", 0xFFFFFFFF, std::nullopt}};
+    EXPECT_EQ(FormatMap(located, "e.sre"),
+              "LC88 LOCATE MAP\r\nOUTPUT e.sre\r\n"
+              "SECTION .a START 1000000 SIZE 0 CODE\r\n"
+              "SECTION .b START FFFFF0 SIZE 16 CODE\r\n"
+              "  LABEL x FFFFF0 SIZE 32\r\n"
+              "  LABEL " +
+                  longName +
+                  " 1000010 SIZE -16\r\n"
+                  "START 1000000\r\nSYMBOL G FFFFFFFF\r\nEND\r\n");
+    EXPECT_EQ(FormatSRecords(located, "e", 16),
+              "S00400006596\r\n"
+              "S214FFFFF0000102030405060708090A0B0C0D0E0F85\r\n"
+              "S8041000000FB\r\n");
+}
+
+// A record's checksum is summed eight bytes at a time: records of every
+// length, of the largest bytes and of mixed ones, must read back through
+// the reader, which checks each sum.
+TEST(Lc88, RecordsOfEveryLengthCarryTheirChecksum) {
+    for (char fill : {'\xFF', '\x5A'}) {
+        ObjectModule located;
+        std::string bytes(250, fill);
+        for (size_t i = 0; i < bytes.size(); i += 3)
+            bytes[i] = static_cast<char>(i * 7);
+        located.sections.push_back({".t", "CODE", 0x10000, bytes, {}});
+        for (size_t perRecord = 1; perRecord <= 250; ++perRecord) {
+            Result<std::vector<LoadedBytes>> read =
+                ReadSRecords(FormatSRecords(located, "t", perRecord), "t.sre");
+            ASSERT_TRUE(read.ok()) << perRecord << ": " << read.error().message;
+            ASSERT_EQ(read->size(), 1u);
+            EXPECT_EQ((*read)[0].bytes, bytes) << perRecord;
+        }
+    }
+}
+
 // A run whose output would be one of its inputs refuses before it deletes
 // anything: the input stays as it was.
 TEST(Tools, RefuseToWriteOverTheirInput) {

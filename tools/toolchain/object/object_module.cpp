@@ -79,6 +79,45 @@ void SplitWordsInto(std::string_view line, const CharacterSet& blanks,
     }
 }
 
+// Whether text starts with key, compared at once: starts_with compares
+// through a call, a cost on every line.
+template <size_t kSize>
+bool StartsWithKey(std::string_view text, const char (&key)[kSize]) {
+    return text.size() >= kSize - 1 && std::memcmp(text.data(), key, kSize - 1) == 0;
+}
+
+// Where the word of text that goes on at from ends: the first blank at or
+// after from, or the text's end.
+size_t WordEnd(std::string_view text, size_t from) {
+    const char* begin = text.data();
+    return static_cast<size_t>(kBlankSet.Find(begin + from, begin + text.size()) - begin);
+}
+
+// The first line of rest, cut off it as TextLines cuts lines: at LF, a CR
+// before the LF dropped; the last line may have no line end.
+std::string_view CutLine(std::string_view& rest) {
+    size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// What CutLine takes of rest when its first line's text ends at at: up to
+// and with the line end there, or 0 when no line end is there.
+size_t ThroughLineEnd(std::string_view rest, size_t at) {
+    if (at == rest.size())
+        return at;
+    if (rest[at] == '\n')
+        return at + 1;
+    if (rest[at] == '\r' && at + 1 == rest.size())
+        return at + 1;
+    if (rest[at] == '\r' && rest[at + 1] == '\n')
+        return at + 2;
+    return 0;
+}
+
 // Each character's value as a hex digit, or -1.
 constexpr std::array<signed char, 256> kHexDigitValues = [] {
     std::array<signed char, 256> values{};
@@ -94,18 +133,89 @@ int HexDigitValue(char c) {
     return kHexDigitValues[static_cast<unsigned char>(c)];
 }
 
+// Two characters as one 16-bit load from the text holds them.
+constexpr uint16_t PairOf(unsigned char first, unsigned char second) {
+    return static_cast<uint16_t>(std::endian::native == std::endian::little ? first | second << 8
+                                                                            : first << 8 | second);
+}
+
+// Set beside the byte in kHexPairs for a pair of hex digits.
+constexpr unsigned kDigitPair = 0x100;
+
+// The byte each pair of characters spells as two hex digits, with
+// kDigitPair set, by PairOf; 0 when either is no hex digit. One look-up a
+// byte: no chain of arithmetic to wait for. Only the pairs of digits are
+// set, so the table is cheap for a compiler to work out.
+constexpr std::array<uint16_t, 1 << 16> kHexPairs = [] {
+    constexpr std::string_view kDigitsOfEitherCase = "0123456789ABCDEFabcdef";
+    std::array<uint16_t, 1 << 16> pairs{};
+    for (char first : kDigitsOfEitherCase) {
+        for (char second : kDigitsOfEitherCase) {
+            int byte = kHexDigitValues[static_cast<unsigned char>(first)] * 16 +
+                       kHexDigitValues[static_cast<unsigned char>(second)];
+            pairs[PairOf(static_cast<unsigned char>(first), static_cast<unsigned char>(second))] =
+                static_cast<uint16_t>(kDigitPair | static_cast<unsigned>(byte));
+        }
+    }
+    return pairs;
+}();
+
+// kHexPairs of the two characters at at.
+unsigned HexPairAt(const char* at) {
+    uint16_t pair;
+    std::memcpy(&pair, at, 2);
+    return kHexPairs[pair];
+}
+
+// The digits of text from at on, up to the first character that is no
+// digit of base (10 or 16): where they end, and their value into value
+// when there are 1 to maxDigits of them (nullopt otherwise).
+size_t ReadDigits(std::string_view text, size_t at, int base, size_t maxDigits,
+                  std::optional<unsigned long long>& value) {
+    size_t start = at;
+    unsigned long long number = 0;  // wraps past maxDigits, and is then not used
+    for (int digit; at < text.size() && (digit = HexDigitValue(text[at])) >= 0 && digit < base;
+         ++at)
+        number = number * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+    value.reset();
+    if (at > start && at - start <= maxDigits)
+        value = number;
+    return at;
+}
+
+// ReadDigits of at most 8 hex digits; the four FormatModule writes an
+// offset with are read by two pair look-ups.
+size_t ReadHexDigits(std::string_view text, size_t at, std::optional<unsigned long long>& value) {
+    if (text.size() - at > 4 && HexDigitValue(text[at + 4]) < 0) {
+        unsigned high = HexPairAt(text.data() + at), low = HexPairAt(text.data() + at + 2);
+        if ((high & low & kDigitPair) != 0) {
+            value = (high & 0xFF) << 8 | (low & 0xFF);
+            return at + 4;
+        }
+    }
+    return ReadDigits(text, at, 16, 8, value);
+}
+
 // At most 8 hex digits and nothing else.
 std::optional<long long> HexValue(std::string_view text) {
-    if (text.empty() || text.size() > 8)
+    std::optional<unsigned long long> value;
+    if (ReadHexDigits(text, 0, value) != text.size() || !value)
         return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        int digit = HexDigitValue(c);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * 16 + digit;
-    }
-    return value;
+    return static_cast<long long>(*value);
+}
+
+// "@N" at text's at with 1 to 18 decimal digits, the common form of a
+// section base, read at once: where it ends, and N into section
+// (nullopt when the text there is not of that form).
+size_t ReadPlainSectionBase(std::string_view text, size_t at, std::optional<size_t>& section) {
+    section.reset();
+    if (at >= text.size() || text[at] != '@')
+        return at;
+    std::optional<unsigned long long> index;
+    at = ReadDigits(text, at + 1, 10, 18, index);
+    if (index)
+        section = static_cast<size_t>(*index);
+    return at;
 }
 
 std::optional<long long> DecimalValue(std::string_view text) {
@@ -116,53 +226,21 @@ std::optional<long long> DecimalValue(std::string_view text) {
     return value;
 }
 
-// The 4 bytes that 8 hex digits spell, the first digit in the lowest byte
-// of digits and the first byte in the lowest byte of the result; nullopt
-// when one character is no hex digit. Eight digits at once in one word:
-// each byte's top bit tells whether it lies in a range (no byte carries
-// into the next while all are below 0x80).
-std::optional<uint32_t> BytesOfEightDigits(uint64_t digits) {
-    constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
-    auto atLeast = [](uint64_t x, uint64_t low) { return (x + (0x80 - low) * kOnes) & kTops; };
-    auto below = [](uint64_t x, uint64_t high) { return ~(x + (0x80 - high) * kOnes) & kTops; };
-    uint64_t folded = digits | 0x20 * kOnes;  // 'A'-'F' as 'a'-'f'
-    uint64_t decimal = atLeast(digits, '0') & below(digits, '9' + 1);
-    uint64_t letter = atLeast(folded, 'a') & below(folded, 'f' + 1);
-    if ((digits & kTops) != 0 || (decimal | letter) != kTops)
-        return std::nullopt;
-    // '0'-'9' are 0-9 in their low four bits, 'a'-'f' are 1-6 and 9 more.
-    uint64_t values = (digits & 0x0F * kOnes) + (letter >> 7) * 9;
-    uint64_t pairs = ((values << 4) | (values >> 8)) & 0x00FF00FF00FF00FF;
-    pairs = (pairs | (pairs >> 8)) & 0x0000FFFF0000FFFF;
-    return static_cast<uint32_t>(pairs | (pairs >> 16));
-}
-
 // Appends the bytes the hex digits of text spell to bytes; false (bytes
 // then holds as many bytes of no meaning) when text is not pairs of hex digits.
 bool AppendHexBytes(std::string_view text, std::string& bytes) {
     if (text.size() % 2 != 0)
         return false;
-    size_t at = bytes.size();
-    bytes.resize(at + text.size() / 2);
+    size_t at = bytes.size(), count = text.size() / 2;
+    bytes.resize(at + count);
     char* out = bytes.data() + at;
-    size_t i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; text.size() - i >= 8; i += 8, out += 4) {
-            uint64_t digits;
-            std::memcpy(&digits, text.data() + i, 8);
-            std::optional<uint32_t> four = BytesOfEightDigits(digits);
-            if (!four)
-                return false;
-            std::memcpy(out, &*four, 4);
-        }
+    unsigned allDigits = kDigitPair;  // cleared by a pair that is not
+    for (size_t i = 0; i < count; ++i) {
+        unsigned pair = HexPairAt(text.data() + 2 * i);
+        allDigits &= pair;
+        out[i] = static_cast<char>(pair);
     }
-    for (; i < text.size(); i += 2) {
-        int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        *out++ = static_cast<char>(high * 16 + low);
-    }
-    return true;
+    return allDigits != 0;
 }
 
 std::optional<ValuePart> PartNamed(std::string_view name) {
@@ -210,9 +288,21 @@ class ModuleReader {
     ModuleReader(ObjectModule& module, size_t textSize, LabelsKept labelsKept)
         : module_(module), textSize_(textSize), labelsKept_(labelsKept) {}
 
+    // Most lines of a module are BYTES and LABEL lines with one space
+    // between their words: such a line is read straight from the text,
+    // without a list of its words, and its end is found where its last word
+    // ends. What the line and its line end take of rest, or 0, and nothing
+    // read, for any other line, which Line then reads (and refuses as it
+    // does).
+    size_t PlainLine(std::string_view rest) {
+        if (StartsWithKey(rest, "BYTES "))
+            return ReadPlainBytes(rest);
+        if (StartsWithKey(rest, "LABEL "))
+            return ReadPlainLabel(rest);
+        return 0;
+    }
+
     Status Line(std::string_view text) {
-        if (ReadPlainBytes(text) || ReadPlainLabel(text))
-            return Status::Ok();
         std::vector<std::string_view>& words = words_;
         SplitWordsInto(text, kBlankSet, words);
         if (words.empty())
@@ -263,7 +353,11 @@ class ModuleReader {
             if (symbol.section && *symbol.section >= module_.sections.size())
                 return Fail("symbol " + symbol.name + " refers to a section that is not there");
         }
-        for (const Label& label : module_.labels) {
+        // The labels are gone through only when one of them names a
+        // section that is not there, to name the first that does.
+        for (size_t i = 0; labelSectionsEnd_ > module_.sections.size() && i < module_.labels.size();
+             ++i) {
+            const Label& label = module_.labels[i];
             if (label.section >= module_.sections.size())
                 return Fail("label " + label.name + " refers to a section that is not there");
         }
@@ -357,31 +451,40 @@ class ModuleReader {
         return Status::Ok();
     }
 
-    // Most of a module's text is "BYTES offset hex" lines with one space
-    // between the words: such a line is read without splitting its long
-    // last word at blanks. False, and nothing read, for any other line,
-    // which the words of Line then read (and refuse as they do).
-    bool ReadPlainBytes(std::string_view text) {
-        constexpr std::string_view kKey = "BYTES ";
-        if (!text.starts_with(kKey) || module_.sections.empty())
-            return false;
-        size_t space = text.find(' ', kKey.size());
-        if (space == std::string_view::npos)
-            return false;
-        // Hex digits only (HexValue and AppendHexBytes check): no blanks,
-        // so these are the line's three words.
-        std::optional<long long> offset = HexValue(text.substr(kKey.size(), space - kKey.size()));
-        std::string_view hex = text.substr(space + 1);
+    // "BYTES offset hex" with one space between the words, to its line end:
+    // what the line and its line end take of rest, or 0, and nothing read,
+    // for any other line.
+    size_t ReadPlainBytes(std::string_view rest) {
+        constexpr size_t kKeySize = std::string_view("BYTES ").size();
+        if (module_.sections.empty())
+            return 0;
+        std::optional<unsigned long long> offset;
+        size_t offsetEnd = ReadHexDigits(rest, kKeySize, offset);
+        if (!offset || offsetEnd == rest.size() || rest[offsetEnd] != ' ')
+            return 0;
         Section& section = module_.sections.back();
         size_t before = section.bytes.size();
-        if (!offset || hex.empty() || *offset != static_cast<long long>(before) ||
+        // The line as FormatModule writes it ends after as many bytes as a
+        // line holds or the section has left: looked for there first. Hex
+        // digits only (HexValue and AppendHexBytes check) hold no blanks,
+        // so these are the line's three words.
+        size_t hexStart = offsetEnd + 1;
+        size_t left = static_cast<size_t>(declaredSize_) - before;
+        size_t hexEnd = std::min(hexStart + 2 * std::min(left, kBytesPerLine), rest.size());
+        size_t taken = ThroughLineEnd(rest, hexEnd);
+        if (taken == 0) {
+            hexEnd = WordEnd(rest, hexStart);
+            taken = ThroughLineEnd(rest, hexEnd);
+        }
+        std::string_view hex = rest.substr(hexStart, hexEnd - hexStart);
+        if (taken == 0 || hex.empty() || *offset != before ||
             before + hex.size() / 2 > static_cast<size_t>(declaredSize_))
-            return false;
+            return 0;
         if (!AppendHexBytes(hex, section.bytes)) {
             section.bytes.resize(before);
-            return false;
+            return 0;
         }
-        return true;
+        return taken;
     }
 
     Status ReadRelocation(const std::vector<std::string_view>& words, std::string_view text) {
@@ -416,40 +519,40 @@ class ModuleReader {
     }
 
     Status ReadLabel(const std::vector<std::string_view>& words) {
-        return AddLabel(words[1], words[2], words[3]) ? Status::Ok() : Fail("bad LABEL line");
-    }
-
-    // "LABEL name @N offset" with one space between the words, read without
-    // a list of its words; false, and nothing read, for any other line.
-    bool ReadPlainLabel(std::string_view text) {
-        constexpr std::string_view kKey = "LABEL ";
-        if (!text.starts_with(kKey))
-            return false;
-        size_t nameEnd = text.find(' ', kKey.size());
-        if (nameEnd == std::string_view::npos || nameEnd == kKey.size())
-            return false;
-        size_t sectionEnd = text.find(' ', nameEnd + 1);
-        if (sectionEnd == std::string_view::npos)
-            return false;
-        std::string_view name = text.substr(kKey.size(), nameEnd - kKey.size());
-        if (std::any_of(name.begin(), name.end(), [](char c) { return kBlankSet.Holds(c); }))
-            return false;
-        // A section base and a hex offset hold no blanks: these are the
-        // line's four words.
-        return AddLabel(name, text.substr(nameEnd + 1, sectionEnd - nameEnd - 1),
-                        text.substr(sectionEnd + 1));
-    }
-
-    // False, and no label added, when section or offset do not read.
-    bool AddLabel(std::string_view name, std::string_view sectionText,
-                  std::string_view offsetText) {
-        std::optional<size_t> section = SectionOfBase(sectionText);
-        std::optional<long long> offset = HexValue(offsetText);
+        std::optional<size_t> section = SectionOfBase(words[2]);
+        std::optional<long long> offset = HexValue(words[3]);
         if (!section || !offset)
-            return false;
-        if (labelsKept_ == LabelsKept::kAll || *section >= module_.sections.size())
-            module_.labels.push_back({std::string(name), *section, *offset});
-        return true;
+            return Fail("bad LABEL line");
+        AddLabel(words[1], *section, *offset);
+        return Status::Ok();
+    }
+
+    // "LABEL name @N offset" with one space between the words, to its line
+    // end: what the line and its line end take of rest, or 0, and nothing
+    // read, for any other line.
+    size_t ReadPlainLabel(std::string_view rest) {
+        constexpr size_t kKeySize = std::string_view("LABEL ").size();
+        size_t nameEnd = WordEnd(rest, kKeySize);
+        if (nameEnd == kKeySize || nameEnd == rest.size() || rest[nameEnd] != ' ')
+            return 0;
+        std::optional<size_t> section;
+        size_t sectionEnd = ReadPlainSectionBase(rest, nameEnd + 1, section);
+        if (!section || sectionEnd == rest.size() || rest[sectionEnd] != ' ')
+            return 0;
+        std::optional<unsigned long long> offset;
+        size_t taken = ThroughLineEnd(rest, ReadHexDigits(rest, sectionEnd + 1, offset));
+        if (taken == 0 || !offset)
+            return 0;
+        AddLabel(rest.substr(kKeySize, nameEnd - kKeySize), *section,
+                 static_cast<long long>(*offset));
+        return taken;
+    }
+
+    void AddLabel(std::string_view name, size_t section, long long offset) {
+        if (labelsKept_ == LabelsKept::kAll || section >= module_.sections.size()) {
+            module_.labels.push_back(Label{std::string(name), section, offset});
+            labelSectionsEnd_ = std::max(labelSectionsEnd_, section + 1);
+        }
     }
 
     // "LIST file line section offset size cycles<TAB>text": the text may
@@ -487,6 +590,7 @@ class ModuleReader {
     LabelsKept labelsKept_;
     std::vector<std::string_view> words_;  // of the line being read, kept for its capacity
     long long declaredSize_ = -1;
+    size_t labelSectionsEnd_ = 0;  // one past the highest section a kept label names
     bool ended_ = false;
 };
 
@@ -500,15 +604,10 @@ std::optional<size_t> SectionOfBase(std::string_view base) {
     if (base.size() < 2 || base[0] != '@')
         return std::nullopt;
     // The common "@12" at once; signs and long numbers through DecimalValue.
-    std::string_view digits = base.substr(1);
-    if (digits.size() <= 18 &&
-        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        size_t index = 0;
-        for (char c : digits)
-            index = index * 10 + static_cast<size_t>(c - '0');
-        return index;
-    }
-    std::optional<long long> index = DecimalValue(digits);
+    std::optional<size_t> section;
+    if (ReadPlainSectionBase(base, 0, section) == base.size() && section)
+        return section;
+    std::optional<long long> index = DecimalValue(base.substr(1));
     if (!index || *index < 0)
         return std::nullopt;
     return static_cast<size_t>(*index);
@@ -572,9 +671,8 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
 
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName, LabelsKept labelsKept) {
-    TextLines lines(text);
-    std::string_view line;
-    if (!lines.Next(line) || line != Header(stage))
+    std::string_view rest = text;
+    if (text.empty() || CutLine(rest) != Header(stage))
         return Diagnostic{
             fileName, 1,
             "not a file of this stage (expected \"" + std::string(Header(stage)) + "\")"};
@@ -585,8 +683,12 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
     if (labelsKept == LabelsKept::kAll)
         module.labels.reserve(text.size() / 14);
     ModuleReader reader(module, text.size(), labelsKept);
-    for (int number = 2; !reader.Ended() && lines.Next(line); ++number) {
-        if (Status read = reader.Line(line); !read)
+    for (int number = 2; !reader.Ended() && !rest.empty(); ++number) {
+        if (size_t taken = reader.PlainLine(rest)) {
+            rest.remove_prefix(taken);
+            continue;
+        }
+        if (Status read = reader.Line(CutLine(rest)); !read)
             return Diagnostic{fileName, number, read.error().message};
     }
     if (Status finished = reader.Finish(); !finished)

@@ -1,6 +1,8 @@
 #include "toolchain/object/s_records.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/text_file.h"
 #include "toolchain/object/srecord_reader.h"
@@ -37,9 +39,48 @@ std::optional<std::string> RecordBytes(std::string_view hex) {
     return bytes;
 }
 
+// Whether value is written as the digits of its low bytes: it fits them
+// (all a record's numbers but a start address at the end of the address
+// space, which has as many more digits as Hex gives it).
+bool FitsBytes(long long value, int bytes) {
+    return value >= 0 && value >> (8 * bytes) == 0;
+}
+
+// The length of Hex(value, 2 * bytes).
+size_t HexBytesLength(long long value, int bytes) {
+    return FitsBytes(value, bytes) ? static_cast<size_t>(2 * bytes) : HexLength(value, 2 * bytes);
+}
+
+// Hex(value, 2 * bytes) written at at, returning its end: the low bytes
+// of value, the most significant first, through the byte pairs' digits.
+char* PutHexBytes(long long value, int bytes, char* at) {
+    if (!FitsBytes(value, bytes))
+        return PutHex(value, 2 * bytes, at);
+    char bigEndian[sizeof value];
+    for (int i = 0; i < bytes; ++i)
+        bigEndian[i] = static_cast<char>(value >> (8 * (bytes - 1 - i)));
+    return PutHexOfBytes(std::string_view(bigEndian, static_cast<size_t>(bytes)), at);
+}
+
 // The length of a record's line without its line end.
 size_t RecordLength(int addressBytes, long long address, size_t dataBytes) {
-    return 2 + 2 + HexLength(address, addressBytes * 2) + 2 * dataBytes + 2;
+    return 2 + 2 + HexBytesLength(address, addressBytes) + 2 * dataBytes + 2;
+}
+
+// The sum of the bytes, eight at a time: each word's bytes added in pairs,
+// then the pairs' sums together by one multiplication.
+unsigned SumOfBytes(std::string_view bytes) {
+    constexpr uint64_t kLowBytes = 0x00FF00FF00FF00FF, kPairs = 0x0001000100010001;
+    unsigned sum = 0;
+    size_t i = 0;
+    for (uint64_t word; bytes.size() - i >= 8; i += 8) {
+        std::memcpy(&word, bytes.data() + i, 8);
+        uint64_t pairs = (word & kLowBytes) + ((word >> 8) & kLowBytes);
+        sum += static_cast<unsigned>((pairs * kPairs) >> 48);
+    }
+    for (; i < bytes.size(); ++i)
+        sum += static_cast<unsigned char>(bytes[i]);
+    return sum;
 }
 
 // A record's line without its line end, written at at (RecordLength
@@ -49,14 +90,13 @@ char* PutSRecord(char type, int addressBytes, long long address, std::string_vie
     unsigned sum = static_cast<unsigned>(count);
     *at++ = 'S';
     *at++ = type;
-    at = PutHex(count, 2, at);
-    at = PutHex(address, addressBytes * 2, at);
+    at = PutHexBytes(count, 1, at);
+    at = PutHexBytes(address, addressBytes, at);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
-    for (char byte : data)
-        sum += static_cast<unsigned char>(byte);
+    sum += SumOfBytes(data);
     at = PutHexOfBytes(data, at);
-    return PutHex(~sum & 0xFF, 2, at);
+    return PutHexBytes(~sum & 0xFF, 1, at);
 }
 
 // A record's place in the file: its type, address and data.

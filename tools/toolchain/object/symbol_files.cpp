@@ -1,6 +1,8 @@
 #include "toolchain/object/symbol_files.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <sstream>
 #include <unordered_set>
 
@@ -32,18 +34,70 @@ bool IsLocal(std::string_view name, const NameSet& names) {
     return dot != std::string::npos && dot > 0 && names.count(name.substr(0, dot));
 }
 
+// The map's text, put together in one string: a map of many labels is
+// written piece by piece into room made ahead, without a string for each
+// line or a check of the string's capacity for each piece.
+class MapText {
+  public:
+    explicit MapText(size_t expectedSize) : text_(expectedSize, '\0') {}
+
+    MapText& operator<<(std::string_view piece) {
+        std::memcpy(Room(piece.size()), piece.data(), piece.size());
+        return *this;
+    }
+
+    // Hex(address, 6): an address of 24 bits as its three bytes' digits.
+    MapText& Address(long long address) {
+        if (address < 0 || address >= 1 << 24)
+            return *this << Hex(address, 6);
+        const char bytes[] = {static_cast<char>(address >> 16), static_cast<char>(address >> 8),
+                              static_cast<char>(address)};
+        PutHexOfBytes(std::string_view(bytes, sizeof bytes), Room(2 * sizeof bytes));
+        return *this;
+    }
+
+    MapText& Decimal(long long number) {
+        constexpr size_t kMostDigits = 20;  // with the sign
+        char* at = Room(kMostDigits);
+        used_ -=
+            kMostDigits - static_cast<size_t>(std::to_chars(at, at + kMostDigits, number).ptr - at);
+        return *this;
+    }
+
+    void EndLine() { *this << "\r\n"; }
+
+    std::string Take() {
+        text_.resize(used_);
+        return std::move(text_);
+    }
+
+  private:
+    // size more characters at the end of the text, to be written.
+    char* Room(size_t size) {
+        if (used_ + size > text_.size())
+            text_.resize(std::max(2 * text_.size(), used_ + size));
+        char* at = text_.data() + used_;
+        used_ += size;
+        return at;
+    }
+
+    std::string text_;
+    size_t used_ = 0;
+};
+
 // The labels of one section in address order, each with its size: a
 // routine's (an ordinary label's) up to the next routine's label, a local
 // label's up to the next label, the last ones' up to the section's end.
-// labels are the section's in the module's order; line is scratch space.
+// labels are the section's in the module's order.
 void ListSectionLabels(const Section& section, std::vector<const Label*>& labels,
-                       const NameSet& names, TextFile& file, std::string& line) {
+                       const NameSet& names, MapText& map) {
     auto byOffset = [](const Label* a, const Label* b) { return a->offset < b->offset; };
     // Labels mostly come in address order already: no sort for them.
     if (!std::is_sorted(labels.begin(), labels.end(), byOffset))
         std::stable_sort(labels.begin(), labels.end(), byOffset);
+    // Without names to look scopes up in, no label is local.
     std::vector<bool> local(labels.size());
-    for (size_t i = 0; i < labels.size(); ++i)
+    for (size_t i = 0; !names.empty() && i < labels.size(); ++i)
         local[i] = IsLocal(labels[i]->name, names);
     // From the last group of labels at one offset back to the first.
     std::vector<long long> ends(labels.size());
@@ -63,11 +117,9 @@ void ListSectionLabels(const Section& section, std::vector<const Label*>& labels
         i = first;
     }
     for (size_t i = 0; i < labels.size(); ++i) {
-        line.assign(local[i] ? "    " : "  ").append("LABEL ").append(labels[i]->name);
-        line.append(" ");
-        AppendHex(section.address.value_or(0) + labels[i]->offset, 6, line);
-        line.append(" SIZE ").append(std::to_string(ends[i] - labels[i]->offset));
-        file.Line(line);
+        map << (local[i] ? "    LABEL " : "  LABEL ") << labels[i]->name << " ";
+        map.Address(section.address.value_or(0) + labels[i]->offset) << " SIZE ";
+        map.Decimal(ends[i] - labels[i]->offset).EndLine();
     }
 }
 
@@ -94,14 +146,16 @@ Status ReadMapSection(const std::vector<std::string>& words, std::vector<MapSect
 }  // namespace
 
 std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
-    TextFile file;
-    file.Reserve(40 * (module.labels.size() + module.globals.size()) + 64 * module.sections.size());
-    file.Line(kMapHeader);
-    file.Line("OUTPUT " + std::string(outputName));
+    MapText map(40 * (module.labels.size() + module.globals.size()) + 64 * module.sections.size() +
+                outputName.size());
+    (map << kMapHeader).EndLine();
+    (map << "OUTPUT " << outputName).EndLine();
     std::vector<std::vector<const Label*>> labelsOf(module.sections.size());
     bool anyLocal = false;
     for (const Label& label : module.labels) {
-        anyLocal = anyLocal || label.name.find('.') != std::string::npos;
+        // A loop, not find's call: names are short.
+        anyLocal =
+            anyLocal || std::find(label.name.begin(), label.name.end(), '.') != label.name.end();
         if (label.section < labelsOf.size())
             labelsOf[label.section].push_back(&label);
     }
@@ -110,19 +164,24 @@ std::string FormatMap(const ObjectModule& module, std::string_view outputName) {
     NameSet names;
     for (size_t i = 0; anyLocal && i < module.labels.size(); ++i)
         names.insert(module.labels[i].name);
-    std::string line;
     for (size_t i = 0; i < module.sections.size(); ++i) {
         const Section& section = module.sections[i];
-        file.Line("SECTION " + section.name + " START " + Hex(section.address.value_or(0), 6) +
-                  " SIZE " + std::to_string(section.bytes.size()) + " " + section.kind);
-        ListSectionLabels(section, labelsOf[i], names, file, line);
+        map << "SECTION " << section.name << " START ";
+        map.Address(section.address.value_or(0)) << " SIZE ";
+        map.Decimal(static_cast<long long>(section.bytes.size())) << " " << section.kind;
+        map.EndLine();
+        ListSectionLabels(section, labelsOf[i], names, map);
     }
-    if (module.sections.size() > 0)
-        file.Line("START " + Hex(module.sections[0].address.value_or(0), 6));
-    for (const GlobalSymbol& symbol : module.globals)
-        file.Line("SYMBOL " + symbol.name + " " + Hex(symbol.value, 6));
-    file.Line("END");
-    return file.TakeText();
+    if (module.sections.size() > 0) {
+        map << "START ";
+        map.Address(module.sections[0].address.value_or(0)).EndLine();
+    }
+    for (const GlobalSymbol& symbol : module.globals) {
+        map << "SYMBOL " << symbol.name << " ";
+        map.Address(symbol.value).EndLine();
+    }
+    (map << "END").EndLine();
+    return map.Take();
 }
 
 Result<LocateMap> ReadMap(std::string_view text, const std::string& fileName) {
