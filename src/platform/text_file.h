@@ -34,6 +34,11 @@ class TextLines {
     // The next line into line; false after the last.
     bool Next(std::string_view& line);
 
+    // The text not read yet, and a reader's way past the first size
+    // characters of it (a line it read itself, with its line end).
+    std::string_view Rest() const { return rest_; }
+    void Skip(size_t size) { rest_.remove_prefix(size); }
+
   private:
     std::string_view rest_;
 };

@@ -93,19 +93,8 @@ size_t WordEnd(std::string_view text, size_t from) {
     return static_cast<size_t>(kBlankSet.Find(begin + from, begin + text.size()) - begin);
 }
 
-// The first line of rest, cut off it as TextLines cuts lines: at LF, a CR
-// before the LF dropped; the last line may have no line end.
-std::string_view CutLine(std::string_view& rest) {
-    size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
-// What CutLine takes of rest when its first line's text ends at at: up to
-// and with the line end there, or 0 when no line end is there.
+// What TextLines::Next takes of rest when its first line's text ends at
+// at: up to and with the line end there, or 0 when no line end is there.
 size_t ThroughLineEnd(std::string_view rest, size_t at) {
     if (at == rest.size())
         return at;
@@ -671,8 +660,9 @@ std::string FormatModule(const ObjectModule& module, ModuleStage stage) {
 
 Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
                                  const std::string& fileName, LabelsKept labelsKept) {
-    std::string_view rest = text;
-    if (text.empty() || CutLine(rest) != Header(stage))
+    TextLines lines(text);
+    std::string_view line;
+    if (!lines.Next(line) || line != Header(stage))
         return Diagnostic{
             fileName, 1,
             "not a file of this stage (expected \"" + std::string(Header(stage)) + "\")"};
@@ -683,12 +673,13 @@ Result<ObjectModule> ParseModule(std::string_view text, ModuleStage stage,
     if (labelsKept == LabelsKept::kAll)
         module.labels.reserve(text.size() / 14);
     ModuleReader reader(module, text.size(), labelsKept);
-    for (int number = 2; !reader.Ended() && !rest.empty(); ++number) {
-        if (size_t taken = reader.PlainLine(rest)) {
-            rest.remove_prefix(taken);
+    for (int number = 2; !reader.Ended() && !lines.Rest().empty(); ++number) {
+        if (size_t taken = reader.PlainLine(lines.Rest())) {
+            lines.Skip(taken);
             continue;
         }
-        if (Status read = reader.Line(CutLine(rest)); !read)
+        lines.Next(line);
+        if (Status read = reader.Line(line); !read)
             return Diagnostic{fileName, number, read.error().message};
     }
     if (Status finished = reader.Finish(); !finished)
