@@ -1,6 +1,7 @@
 #include "toolchain/isa/hex_text.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace cuffware::toolchain {
@@ -20,18 +21,21 @@ constexpr std::array<std::array<char, 2>, 256> kPairs = [] {
 }  // namespace
 
 size_t HexLength(long long value, int width) {
-    auto rest = static_cast<unsigned long long>(value);
-    int count = 1;
-    for (auto higher = rest >> 4; higher != 0; higher >>= 4)
-        ++count;
+    const int bits = std::bit_width(static_cast<unsigned long long>(value));
+    const int count = bits == 0 ? 1 : (bits + 3) / 4;
     return static_cast<size_t>(count < width ? width : count);
 }
 
+// The digits from the last, a byte's pair at a time: S-records, maps and
+// listings are made of many numbers. The padding comes out as zeros.
 char* PutHex(long long value, int width, char* at) {
     auto rest = static_cast<unsigned long long>(value);
     const size_t digits = HexLength(value, width);
-    for (size_t i = digits; i > 0; --i, rest >>= 4)  // the padding comes out as zeros
-        at[i - 1] = kDigits[rest & 0xF];
+    size_t i = digits;
+    for (; i >= 2; i -= 2, rest >>= 8)
+        std::memcpy(at + i - 2, kPairs[rest & 0xFF].data(), 2);
+    if (i == 1)
+        at[0] = kDigits[rest & 0xF];
     return at + digits;
 }
 

@@ -39,32 +39,9 @@ std::optional<std::string> RecordBytes(std::string_view hex) {
     return bytes;
 }
 
-// Whether value is written as the digits of its low bytes: it fits them
-// (all a record's numbers but a start address at the end of the address
-// space, which has as many more digits as Hex gives it).
-bool FitsBytes(long long value, int bytes) {
-    return value >= 0 && value >> (8 * bytes) == 0;
-}
-
-// The length of Hex(value, 2 * bytes).
-size_t HexBytesLength(long long value, int bytes) {
-    return FitsBytes(value, bytes) ? static_cast<size_t>(2 * bytes) : HexLength(value, 2 * bytes);
-}
-
-// Hex(value, 2 * bytes) written at at, returning its end: the low bytes
-// of value, the most significant first, through the byte pairs' digits.
-char* PutHexBytes(long long value, int bytes, char* at) {
-    if (!FitsBytes(value, bytes))
-        return PutHex(value, 2 * bytes, at);
-    char bigEndian[sizeof value];
-    for (int i = 0; i < bytes; ++i)
-        bigEndian[i] = static_cast<char>(value >> (8 * (bytes - 1 - i)));
-    return PutHexOfBytes(std::string_view(bigEndian, static_cast<size_t>(bytes)), at);
-}
-
 // The length of a record's line without its line end.
 size_t RecordLength(int addressBytes, long long address, size_t dataBytes) {
-    return 2 + 2 + HexBytesLength(address, addressBytes) + 2 * dataBytes + 2;
+    return 2 + 2 + HexLength(address, addressBytes * 2) + 2 * dataBytes + 2;
 }
 
 // The sum of the bytes, eight at a time: each word's bytes added in pairs,
@@ -90,13 +67,13 @@ char* PutSRecord(char type, int addressBytes, long long address, std::string_vie
     unsigned sum = static_cast<unsigned>(count);
     *at++ = 'S';
     *at++ = type;
-    at = PutHexBytes(count, 1, at);
-    at = PutHexBytes(address, addressBytes, at);
+    at = PutHex(count, 2, at);
+    at = PutHex(address, addressBytes * 2, at);
     for (int shift = 0; shift < addressBytes * 8; shift += 8)
         sum += static_cast<unsigned>((address >> shift) & 0xFF);
     sum += SumOfBytes(data);
     at = PutHexOfBytes(data, at);
-    return PutHexBytes(~sum & 0xFF, 1, at);
+    return PutHex(~sum & 0xFF, 2, at);
 }
 
 // A record's place in the file: its type, address and data.

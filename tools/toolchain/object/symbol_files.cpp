@@ -46,13 +46,9 @@ class MapText {
         return *this;
     }
 
-    // Hex(address, 6): an address of 24 bits as its three bytes' digits.
+    // Hex(address, 6).
     MapText& Address(long long address) {
-        if (address < 0 || address >= 1 << 24)
-            return *this << Hex(address, 6);
-        const char bytes[] = {static_cast<char>(address >> 16), static_cast<char>(address >> 8),
-                              static_cast<char>(address)};
-        PutHexOfBytes(std::string_view(bytes, sizeof bytes), Room(2 * sizeof bytes));
+        PutHex(address, 6, Room(HexLength(address, 6)));
         return *this;
     }
 
