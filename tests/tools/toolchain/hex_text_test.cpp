@@ -11,6 +11,8 @@ TEST(HexText, AtLeastTheWidthInUpperCaseNegativesAsTwosComplement) {
     EXPECT_EQ(Hex(0xAB, 2), "AB");
     EXPECT_EQ(Hex(0x1ABCD, 4), "1ABCD");
     EXPECT_EQ(Hex(0x10000, 6), "010000");
+    EXPECT_EQ(Hex(0xF0, 3), "0F0");  // an odd count: a single digit before the pairs
+    EXPECT_EQ(Hex(0xABC, 5), "00ABC");
     EXPECT_EQ(Hex(-1, 2), "FFFFFFFFFFFFFFFF");
     EXPECT_EQ(Hex(0x7FFFFFFFFFFFFFFF, 20), "00007FFFFFFFFFFFFFFF");
     EXPECT_EQ(HexLiteral(0xFF, 4), "0x00FF");
